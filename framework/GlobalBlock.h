@@ -1,0 +1,46 @@
+// RAII for movable global memory: LockedBlock locks a block for the life of
+// a scope; OwnedBlock frees a block unless ownership is released to an
+// image or the clipboard.
+#pragma once
+
+#include "kernel.h"
+
+template <typename T = BYTE>
+class LockedBlock {
+public:
+    explicit LockedBlock(HGLOBAL h) : m_h(h), m_p(h ? static_cast<T*>(GlobalLock(h)) : nullptr) {}
+    ~LockedBlock() { if (m_p) GlobalUnlock(m_h); }
+    LockedBlock(const LockedBlock&) = delete;
+    LockedBlock& operator=(const LockedBlock&) = delete;
+
+    T* get() const { return m_p; }
+    T* operator->() const { return m_p; }
+    explicit operator bool() const { return m_p != nullptr; }
+
+private:
+    HGLOBAL m_h;
+    T* m_p;
+};
+
+class OwnedBlock {
+public:
+    OwnedBlock() = default;
+    explicit OwnedBlock(HGLOBAL h) : m_h(h) {}
+    ~OwnedBlock() { if (m_h) GlobalFree(m_h); }
+    OwnedBlock(const OwnedBlock&) = delete;
+    OwnedBlock& operator=(const OwnedBlock&) = delete;
+
+    // Zero-filled movable block; false when memory is short.
+    bool Allocate(size_t bytes)
+    {
+        reset(GlobalAlloc(GHND, bytes));
+        return m_h != nullptr;
+    }
+    HGLOBAL get() const { return m_h; }
+    HGLOBAL release() { HGLOBAL h = m_h; m_h = nullptr; return h; }
+    void reset(HGLOBAL h = nullptr) { if (m_h) GlobalFree(m_h); m_h = h; }
+    explicit operator bool() const { return m_h != nullptr; }
+
+private:
+    HGLOBAL m_h = nullptr;
+};

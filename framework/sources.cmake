@@ -1,0 +1,1 @@
+list(APPEND KESTREL_PORTABLE_SOURCES framework/File.cpp)

@@ -1,0 +1,49 @@
+// Resource and string ids, in numbered blocks that follow the program's
+// published ids. Shared by the resource script and the C++ code.
+#pragma once
+
+// Application title and framework commands (57xxx block).
+#define IDS_APP_TITLE 57344
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE_AS 57604
+
+// Image origins: window titles of new images (32900 block).
+#define IDS_ORIGIN_CLIPBOARD 32900
+#define IDS_ORIGIN_FRAME 32901
+#define IDS_ORIGIN_ZOOM_IN 32902
+#define IDS_ORIGIN_ZOOM_OUT 32903
+#define IDS_ORIGIN_FLIP_H 32904
+#define IDS_ORIGIN_FLIP_V 32905
+#define IDS_ORIGIN_ROTATE_LEFT 32906
+#define IDS_ORIGIN_ROTATE_RIGHT 32907
+#define IDS_ORIGIN_BLACK_WHITE 32909
+#define IDS_ORIGIN_GRAYSCALE 32910
+#define IDS_ORIGIN_INVERT 32911
+#define IDS_ORIGIN_CHANGE_COLOR 32912
+#define IDS_ORIGIN_REDUCE_COLOR 32913
+#define IDS_ORIGIN_MERGED 32914
+#define IDS_ORIGIN_CROP 32916
+#define IDS_ORIGIN_ERASE 32917
+#define IDS_ORIGIN_SCREEN 32918
+#define IDS_ORIGIN_WINDOW 32919
+#define IDS_ORIGIN_REGION 32920
+#define IDS_ORIGIN_TITLE_MENU 32921
+#define IDS_ORIGIN_FREEHAND 32922
+#define IDS_ORIGIN_POINTER 32923
+#define IDS_ORIGIN_BUTTON 32924
+
+// Codec and memory messages (32950 block).
+#define IDS_UNSUPPORTED_BMP 32951
+#define IDS_UNSUPPORTED_CLP 32952
+#define IDS_UNSUPPORTED_FST 32953
+#define IDS_UNSUPPORTED_GIF 32954
+#define IDS_UNSUPPORTED_JPG 32955
+#define IDS_UNSUPPORTED_PCX 32956
+#define IDS_UNSUPPORTED_TIF 32957
+#define IDS_UNSUPPORTED_WPG 32958
+#define IDS_GIF_NO_24BIT 32960
+#define IDS_WPG_NO_24BIT 32961
+#define IDS_JPG_NO_4BIT 32962
+#define IDS_INSUFFICIENT_MEMORY 32963
+#define IDS_NO_BITMAP_IN_CLIPBOARD 32966
