@@ -1,4 +1,5 @@
-# Host build: native unit tests of the portable core.
+# Host build: native unit tests of the portable core, the codec interop
+# scripts (independent tools as oracles), benchmarks and fuzz targets.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -7,3 +8,34 @@ add_executable(kestrel_unit_tests ${KESTREL_UNIT_TESTS})
 target_link_libraries(kestrel_unit_tests PRIVATE kestrel_core GTest::gtest GTest::gtest_main)
 target_compile_definitions(kestrel_unit_tests PRIVATE KESTREL_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data")
 gtest_discover_tests(kestrel_unit_tests DISCOVERY_TIMEOUT 60)
+
+# tests/<folder>/test_*.py: scripts that check our codecs against Pillow,
+# ImageMagick, libtiff and friends through kestrel-convert.
+file(GLOB KESTREL_PY_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*/test_*.py)
+foreach(script ${KESTREL_PY_TESTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME ${name} COMMAND /usr/bin/python3 ${script})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "KESTREL_CONVERT=$<TARGET_FILE:kestrel-convert>;KESTREL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
+endforeach()
+
+# tests/bench/*_bench.cpp: one program each, built but not run by the tests.
+file(GLOB KESTREL_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*_bench.cpp)
+foreach(source ${KESTREL_BENCHES})
+  get_filename_component(name ${source} NAME_WE)
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE kestrel_core)
+  target_compile_options(${name} PRIVATE -O2)
+endforeach()
+
+# tests/fuzz/fuzz_*.cpp: libFuzzer targets, with clang and -DKESTREL_FUZZ=ON.
+if(KESTREL_FUZZ)
+  file(GLOB KESTREL_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
+  foreach(source ${KESTREL_FUZZERS})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_link_libraries(${name} PRIVATE kestrel_core)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  endforeach()
+endif()
