@@ -1,0 +1,58 @@
+// Entry points of the capture core: the Screen capture, the after-capture
+// pipeline (FinishCapture), the display grab with its pointer overlay, the
+// armed state of the interactive modes with the frozen screen, hiding and
+// restoring top-level windows, the notification flashes and the size
+// readout. Everything runs on the user-interface thread and talks through
+// the state in CaptureState.h, the options in CaptureOptions.h and the
+// pending image g_pPendingImage.
+#pragma once
+
+#include <windows.h>
+
+// Code 10: hides all windows (option), copies the configured screen area
+// into CaptureRect, names the pending image "Screen Capture" and runs
+// FinishCapture.
+void CaptureScreen();
+
+// The after-capture pipeline every mode ends in: grab for the current mode,
+// flash, convert, frame and colour options, then clipboard, file, printer
+// and window destinations. Always clears both capture flags on return.
+void FinishCapture();
+
+// Copies CaptureRect of the display into a new device bitmap of the pending
+// image (m_bitmap), with the pointer overlay. Leaves m_bitmap null when the
+// rectangle is empty or the bitmap cannot be made.
+void GrabScreenRect();
+
+// Draws TriggerCursor into a grab's memory context whose (0, 0) is the
+// top-left corner of CaptureRect, when the pointer may appear in the mode.
+void DrawPointerOverlay(HDC memoryDc);
+
+// Entry of the interactive modes (Region, Freehand, Button, Window with
+// Select a Window): freezes the screen, sets the mode cursor and takes the
+// mouse for the main frame.
+void ArmTracking();
+// The main frame's left-button-down while armed: runs the mode's selection,
+// then ends the armed state.
+void OnTrackingMouseDown();
+// A new trigger while armed: ends the armed state, thaws the screen and
+// shows the windows hidden for the abandoned capture.
+void AbandonTracking();
+
+// Shows the cover window with a fresh copy of the screen / hides it again.
+void FreezeScreen();
+void ThawScreen();
+
+// Hide every visible top-level window (Hide All Windows option only) and
+// show them again, last hidden first.
+void HideAllWindows();
+void RestoreHiddenWindows();
+
+// Notification flashes on CaptureRect (destination invert, pause, undo).
+void FlashCenterIn();
+void FlashInsideOut();
+void FlashUpDown();
+
+// XOR-draws "%dx%d" (CaptureRect's size) in its middle on target; a second
+// call at the same place removes it.
+void DrawSizeReadout(HDC target);

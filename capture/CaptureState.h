@@ -1,0 +1,36 @@
+// Program-wide capture state shared by the main frame's dispatcher and the
+// capture engine: the capture mode, the flags that make the frame drop
+// triggers, the capture rectangle and the trigger context.
+#pragma once
+
+#include <windows.h>
+
+// Capture codes stored as the current capture mode (the dispatcher's codes).
+enum CaptureCode {
+    kCaptureNone = 0,
+    kCaptureScreenTrigger = 1,
+    kCaptureWindowTrigger = 2,
+    kCaptureRegion = 3,
+    kCaptureTitleMenu = 4,
+    kCaptureFreehand = 5,
+    kCapturePointer = 6,
+    kCaptureButton = 7,
+    kCaptureScreen = 10,
+    kCaptureWindow = 11,
+};
+
+extern int g_nCaptureMode;            // one of CaptureCode while a capture runs
+
+extern BOOL g_bCaptureInProgress;     // trigger .. end of FinishCapture
+extern BOOL g_bCaptureBusy;           // inside FinishCapture
+extern BOOL g_bPrinting;              // around printing and the File Open dialog
+
+// Set by ArmTracking while an interactive capture owns the mouse.
+extern BOOL g_bTracking;
+
+// Screen coordinates, right and bottom exclusive.
+extern RECT CaptureRect;
+
+// Recorded by the dispatcher when a trigger arrives.
+extern HWND TriggerWindow;            // foreground window at that moment
+extern HCURSOR TriggerCursor;         // cursor of the application under the pointer
