@@ -1,0 +1,60 @@
+// Extension and format-index tables of the dispatch. A format joins by one
+// row in each table its class serves.
+#include "ImageFile.h"
+
+#include "XFileBmp.h"
+#include "XFileClp.h"
+#include "XFileCur.h"
+#include "XFileIco.h"
+
+#include <cstring>
+
+std::string LowerExtension(const char* path)
+{
+    const char* dot = std::strrchr(path, '.');
+    if (!dot) return std::string();
+    std::string extension(dot + 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return extension;
+}
+
+int SaveFormatForExtension(const std::string& extension)
+{
+    static const char* const kExtensions[] = {"bmp", "clp", "dib", "fst", "gif", "",
+                                              "jpg", "pcx", "rle", "tif", "wpg"};
+    for (int i = 0; i < int(sizeof kExtensions / sizeof kExtensions[0]); ++i)
+        if (kExtensions[i][0] && extension == kExtensions[i]) return i + 1;
+    return 0;
+}
+
+void ReadImageFile(XImage* image, const char* path)
+{
+    const std::string extension = LowerExtension(path);
+    if (extension == "bmp" || extension == "dib" || extension == "rle")
+        XFileBmp(image).ReadImage(path);
+    else if (extension == "clp")
+        XFileClp(image).ReadImage(path);
+    else if (extension == "cur")
+        XFileCur(image).ReadImage(path);
+    else if (extension == "ico")
+        XFileIco(image).ReadImage(path);
+}
+
+void WriteImageFile(XImage* image, const char* path, int formatIndex)
+{
+    switch (formatIndex) {
+    case kSaveBmp:
+    case kSaveDib:
+        XFileBmp(image).WriteImage(path);
+        break;
+    case kSaveClp:
+        XFileClp(image).WriteImage(path);
+        break;
+    case kSaveRle:
+        XFileBmp(image).WriteRleImage(path);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,49 @@
+// The whole content of an image file held in one movable global block, so
+// that every reader can decode from memory (the same path the fuzzers and
+// the open dialog's preview use). The block stays locked while the object
+// lives and is freed by its destructor.
+#pragma once
+
+#include "../framework/GlobalBlock.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// Little-endian fields of the file formats, read and written byte by byte
+// (no alignment or host byte order assumed).
+inline uint16_t LoadU16(const BYTE* p) { return uint16_t(p[0] | (p[1] << 8)); }
+inline uint32_t LoadU32(const BYTE* p)
+{
+    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+inline void StoreU16(BYTE* p, uint32_t v)
+{
+    p[0] = BYTE(v);
+    p[1] = BYTE(v >> 8);
+}
+inline void StoreU32(BYTE* p, uint32_t v)
+{
+    StoreU16(p, v);
+    StoreU16(p + 2, v >> 16);
+}
+
+class ImageFileBytes {
+public:
+    enum Status { Loaded, CannotRead, OutOfMemory };
+
+    ImageFileBytes() = default;
+    ~ImageFileBytes();
+    ImageFileBytes(const ImageFileBytes&) = delete;
+    ImageFileBytes& operator=(const ImageFileBytes&) = delete;
+
+    Status Load(const char* path);
+    const BYTE* Data() const { return m_pData; }
+    size_t Size() const { return m_nSize; }
+
+private:
+    void Unlock();
+
+    OwnedBlock m_block;
+    BYTE* m_pData = nullptr;
+    size_t m_nSize = 0;
+};

@@ -1,0 +1,137 @@
+// Every size and offset here comes from the file: each is checked against
+// the bytes present before use, in 64 bits. The colour table is read from
+// where the header says it is (after biSize bytes, so the 108- and 124-byte
+// headers work), for biClrUsed entries when the file names fewer than the
+// full count, and never past the pixel data or the end of the data.
+#include "XFileBmpDib.h"
+
+#include "ImageFileBytes.h"
+#include "XFileBmpRle.h"
+
+#include "../framework/GlobalBlock.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+struct DibHeader {
+    uint32_t headerSize;
+    int64_t width;
+    int64_t height;  // negative for top-down rows
+    int bitCount;
+    uint32_t compression;
+    int32_t xPelsPerMeter;
+    int32_t yPelsPerMeter;
+    uint32_t colorsUsed;
+    size_t entrySize;  // 3 for the core header's triples, 4 for quads
+};
+
+bool ParseHeader(const BYTE* dib, size_t size, DibHeader& h)
+{
+    if (size < 4) return false;
+    h.headerSize = LoadU32(dib);
+    if (h.headerSize == 12) {
+        if (size < 12) return false;
+        h.width = LoadU16(dib + 4);
+        h.height = LoadU16(dib + 6);
+        h.bitCount = LoadU16(dib + 10);
+        h.compression = BI_RGB;
+        h.xPelsPerMeter = h.yPelsPerMeter = 0;
+        h.colorsUsed = 0;
+        h.entrySize = 3;
+        return true;
+    }
+    if (h.headerSize < 40 || h.headerSize > size) return false;
+    h.width = int32_t(LoadU32(dib + 4));
+    h.height = int32_t(LoadU32(dib + 8));
+    h.bitCount = LoadU16(dib + 14);
+    h.compression = LoadU32(dib + 16);
+    h.xPelsPerMeter = int32_t(LoadU32(dib + 24));
+    h.yPelsPerMeter = int32_t(LoadU32(dib + 28));
+    h.colorsUsed = LoadU32(dib + 32);
+    h.entrySize = 4;
+    return true;
+}
+
+bool IsSupported(const DibHeader& h)
+{
+    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 24) return false;
+    switch (h.compression) {
+    case BI_RGB: break;
+    case BI_RLE8: if (h.bitCount != 8) return false; break;
+    case BI_RLE4: if (h.bitCount != 4) return false; break;
+    default: return false;
+    }
+    return h.width > 0 && h.height != 0;
+}
+
+void FlipRows(BYTE* bits, size_t stride, int32_t height)
+{
+    for (int32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        BYTE* a = bits + size_t(top) * stride;
+        BYTE* b = bits + size_t(bottom) * stride;
+        std::swap_ranges(a, a + stride, b);
+    }
+}
+}
+
+DibResult DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image)
+{
+    image->FreeBlocks();
+    DibHeader h;
+    if (!ParseHeader(dib, size, h) || !IsSupported(h)) return DibResult::Unsupported;
+
+    const bool topDown = h.height < 0;
+    const int64_t height = topDown ? -h.height : h.height;
+    const uint64_t fullCount = h.bitCount <= 8 ? (1u << h.bitCount) : 0;
+    uint64_t count = fullCount;
+    if (h.colorsUsed != 0 && h.colorsUsed < fullCount) count = h.colorsUsed;
+    const uint64_t tableStart = h.headerSize;
+    if (bitsOffset == kBitsAfterTable) bitsOffset = tableStart + count * h.entrySize;
+    // Pixel data inside the headers, or beyond the data, cannot be right.
+    if (bitsOffset < tableStart || bitsOffset > size) return DibResult::Unsupported;
+    // A table that the pixel data cuts short keeps its leading entries.
+    count = std::min(count, (bitsOffset - tableStart) / h.entrySize);
+
+    if (!XImage::FitsInMemory(h.width, height, h.bitCount)) return DibResult::OutOfMemory;
+    image->m_nWidth = int32_t(h.width);
+    image->m_nHeight = int32_t(height);
+    image->m_nBitCount = uint16_t(h.bitCount);
+    if (!image->AllocateBlocks()) return DibResult::OutOfMemory;
+
+    {
+        LockedBlock<BYTE> info(image->m_hInfo);
+        LockedBlock<BYTE> bits(image->m_hBits);
+        if (!info || !bits) {
+            image->FreeBlocks();
+            return DibResult::OutOfMemory;
+        }
+        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.get());
+        header->biXPelsPerMeter = h.xPelsPerMeter;
+        header->biYPelsPerMeter = h.yPelsPerMeter;
+        RGBQUAD* table = reinterpret_cast<RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
+        for (uint64_t i = 0; i < count; ++i) {
+            const BYTE* entry = dib + tableStart + i * h.entrySize;
+            table[i] = {entry[0], entry[1], entry[2], 0};
+        }
+
+        const BYTE* data = dib + bitsOffset;
+        const size_t available = size - size_t(bitsOffset);
+        const size_t stride = image->RowBytes();
+        if (h.compression == BI_RGB) {
+            // Copy whole rows that are present, then the part of the first
+            // one that is cut; the rest stays zero.
+            for (int64_t row = 0; row < height; ++row) {
+                const uint64_t from = uint64_t(row) * stride;
+                if (from >= available) break;
+                const size_t bytes = size_t(std::min<uint64_t>(stride, available - from));
+                const int64_t to = topDown ? height - 1 - row : row;
+                std::memcpy(bits.get() + size_t(to) * stride, data + from, bytes);
+            }
+        } else {
+            DecodeRle(data, available, h.bitCount, bits.get(), int32_t(h.width), int32_t(height), stride);
+            if (topDown) FlipRows(bits.get(), stride, int32_t(height));
+        }
+    }
+    return DibResult::Decoded;
+}

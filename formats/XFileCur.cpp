@@ -1,0 +1,32 @@
+#include "XFileCur.h"
+
+#include "ImageFileBytes.h"
+#include "XFileIcoImage.h"
+
+#include "../resources/resource.h"
+
+void XFileCur::Fail(UINT id)
+{
+    m_pImage->FreeBlocks();
+    m_pImage->m_nOriginId = id;
+}
+
+void XFileCur::ReadImage(const char* path)
+{
+    ImageFileBytes bytes;
+    switch (bytes.Load(path)) {
+    case ImageFileBytes::Loaded: Decode(bytes.Data(), bytes.Size()); break;
+    case ImageFileBytes::CannotRead: Fail(IDS_UNSUPPORTED_CUR); break;
+    case ImageFileBytes::OutOfMemory: Fail(IDS_INSUFFICIENT_MEMORY); break;
+    }
+}
+
+void XFileCur::Decode(const BYTE* data, size_t size)
+{
+    const int count = size >= 6 ? LoadU16(data + 4) : 0;
+    switch (DecodeIconImage(data, size, IconEntryToShow(count, true), m_pImage)) {
+    case IconResult::Decoded: break;
+    case IconResult::Unsupported: Fail(IDS_UNSUPPORTED_CUR); break;
+    case IconResult::OutOfMemory: Fail(IDS_INSUFFICIENT_MEMORY); break;
+    }
+}
