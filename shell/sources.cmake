@@ -5,4 +5,5 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   shell/SettingsParse.cpp
   shell/HotKey.cpp
   shell/Countdown.cpp
-  shell/Meter.cpp)
+  shell/Meter.cpp
+  shell/Settings.cpp)
