@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+class XImage;
+// The capture image: the pending image that every capture refills and a
+// new image window adopts (defined with the image document).
+extern XImage* g_pPendingImage;
+
 // Capture codes stored as the current capture mode (the dispatcher's codes).
 enum CaptureCode {
     kCaptureNone = 0,

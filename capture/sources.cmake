@@ -5,4 +5,12 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   capture/CaptureGeometry.cpp
   capture/CaptureNaming.cpp
   capture/FlashGeometry.cpp)
-list(APPEND KESTREL_WIN32_SOURCES)
+list(APPEND KESTREL_WIN32_SOURCES
+  capture/CaptureState.cpp
+  capture/CaptureSeams.cpp
+  capture/CoverWindow_win.cpp
+  capture/FinishCapture_win.cpp
+  capture/Flash_win.cpp
+  capture/HideWindows_win.cpp
+  capture/ScreenGrab_win.cpp
+  capture/Tracking_win.cpp)

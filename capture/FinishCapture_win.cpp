@@ -1,0 +1,289 @@
+// The after-capture pipeline and the Screen capture. FinishCapture grabs
+// for the current mode, flashes, converts the device bitmap into the
+// pending image's header and pixel blocks, applies the frame and colour
+// options and delivers to the clipboard, file, printer and window.
+//
+// Every way out runs through one ending: arrow cursor, both capture flags
+// cleared, and then, for a grab or conversion that ran out of memory, the
+// "Insufficient memory!" message. A rectangle with nothing in it (a click
+// without a drag, a reversed screen area, a window clipped away) ends the
+// capture the same way without a message and without an image.
+#include "CaptureCore.h"
+#include "CaptureGdi.h"
+#include "CaptureGeometry.h"
+#include "CaptureNaming.h"
+#include "CaptureOptions.h"
+#include "CaptureSeams.h"
+#include "CaptureState.h"
+#include "ScreenGrab.h"
+
+#include "../image/XImage.h"
+#include "../resources/StringTable.h"
+#include "../resources/resource.h"
+#include "../shell/AppState.h"
+
+#include <ctime>
+#include <string>
+
+namespace {
+
+const UINT kImageInfoCommand = 32780;
+// Origin id telling the new window to keep the title text (a file path).
+const UINT kOriginTitleIsPath = ID_FILE_SAVE_AS;
+
+enum class Outcome { kDone, kNothingCaptured, kOutOfMemory };
+
+std::string LoadText(UINT id)
+{
+    char buffer[256];
+    int length = g_hInstance ? LoadStringA(g_hInstance, id, buffer, sizeof buffer) : 0;
+    if (length > 0) return std::string(buffer, size_t(length));
+    const char* text = StringTableText(id);
+    return text ? text : "";
+}
+
+void ShowMessage(UINT id)
+{
+    std::string text = LoadText(id), title = LoadText(IDS_APP_TITLE);
+    MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void SetArrowCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
+void SetWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
+
+void DeleteDeviceBitmap(XImage* image)
+{
+    if (image->m_bitmap) DeleteObject(image->m_bitmap);
+    image->m_bitmap = nullptr;
+}
+
+void DeletePalette(XImage* image)
+{
+    if (image->m_palette) DeleteObject(image->m_palette);
+    image->m_palette = nullptr;
+}
+
+int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
+
+// Restores a minimised main frame, or shows a hidden (background) one, or
+// raises a shown one unless the trigger window belongs to it; then makes
+// it the foreground window and, when asked, cascades its image windows.
+void BringMainFrameForward(bool cascade)
+{
+    HWND frame = g_hMainWnd;
+    if (!frame) return;
+    if (IsIconic(frame)) {
+        ShowWindow(frame, SW_RESTORE);
+    } else if (!IsWindowVisible(frame)) {
+        ShowWindow(frame, SW_SHOWNORMAL);
+    } else if (!TriggerWindow || GetParent(TriggerWindow) != frame) {
+        SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+    SetForegroundWindow(frame);
+    if (cascade) {
+        HWND client = FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
+        if (client) SendMessageA(client, WM_MDICASCADE, 0, 0);
+    }
+}
+
+void GrabForMode()
+{
+    switch (g_nCaptureMode) {
+    case kCaptureRegion:
+    case kCaptureButton:
+    case kCaptureScreen:
+        GrabScreenRect();
+        RestoreHiddenWindows();
+        break;
+    case kCaptureTitleMenu:
+        if (g_bTitleMenuEraseBackground && (g_bPulldownMenu || g_bCascadingMenu) && TitleMenuWindowVisible())
+            GrabTitleMenuComposite();
+        else
+            GrabScreenRect();
+        break;
+    case kCaptureFreehand:
+        GrabFreehandImage();
+        RestoreHiddenWindows();
+        break;
+    case kCapturePointer: GrabPointerImage(); break;
+    case kCaptureWindow: GrabWindowImage(); break;
+    default: CaptureRect = RECT{0, 0, 0, 0}; break;
+    }
+}
+
+void RunNotification()
+{
+    switch (g_nNotification) {
+    case kFlashCenterIn: FlashCenterIn(); break;
+    case kFlashInsideOut: FlashInsideOut(); break;
+    case kFlashUpDown: FlashUpDown(); break;
+    default: break;
+    }
+}
+
+// Header block with the screen's colour table, then the pixel block from
+// the device bitmap. Either both blocks exist afterwards or neither does.
+bool ConvertDeviceBitmap(XImage* image)
+{
+    image->FreeBlocks();
+    image->InfoFromScreen();
+    if (image->m_hInfo) image->BitsFromBitmap();
+    if (image->m_hBits && image->m_hInfo) return true;
+    image->FreeBlocks();
+    image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+    return false;
+}
+
+// The clipboard takes the device bitmap as CF_BITMAP and owns it from then
+// on; if it cannot be opened or refuses the bitmap, the bitmap is deleted.
+void DeliverToClipboard(XImage* image)
+{
+    if (OpenClipboard(g_hMainWnd)) {
+        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, image->m_bitmap)) image->m_bitmap = nullptr;
+        CloseClipboard();
+    }
+    DeleteDeviceBitmap(image);
+}
+
+void ApplyImageOptions(XImage* image)
+{
+    if (g_bAddFrameAndMat) {
+        image->MakePalette();
+        ApplyCaptureFrame(image);
+        DeletePalette(image);
+    }
+    if (g_nColorOption != kColorAsIs) ApplyCaptureColorOption(image, g_nColorOption);
+}
+
+void DeliverToFile(XImage* image)
+{
+    if (g_nFileNaming == kPromptFileName) {
+        BringMainFrameForward(false);
+        // A cancelled or failed Save As leaves the window its capture name.
+        if (!SaveCaptureAs(image)) return;
+    } else {
+        SetWaitCursor();
+        if (g_nFileNaming == kFileNameByTime) {
+            time_t stamp = time_t(image->m_tStamp);
+            const std::tm* local = std::localtime(&stamp);
+            if (local)
+                g_strFileNameDirect = FileNameByTime(g_strFileNameDirect, local->tm_mday, local->tm_hour,
+                                                     local->tm_min, local->tm_sec);
+        }
+        std::string path = SendToFilePath(g_strPathNameDirect, g_strFileNameDirect);
+        // A file that could not be written must not give the window its
+        // path as title; the window then keeps the capture's name.
+        bool written = WriteCaptureFile(image, path, g_nSendToFormat);
+        if (written) image->m_strTitle = path;
+        if (g_nFileNaming == kAugmentFileName) g_strFileNameDirect = AugmentFileName(g_strFileNameDirect);
+        SetArrowCursor();
+        if (!written) return;
+    }
+    image->m_nOriginId = kOriginTitleIsPath;
+}
+
+void DeliverToPrinter(XImage* image)
+{
+    SetArrowCursor();
+    if (!g_bSendToFile) image->m_strTitle = LoadText(image->m_nOriginId);
+    g_bPrinting = TRUE;
+    PrintCaptureImage(image, g_bUsePrintDialog != FALSE);
+    g_bPrinting = FALSE;
+    if (TriggerWindow) SetForegroundWindow(TriggerWindow);
+}
+
+// The new image window adopts the pending image when the posted New
+// command arrives; Image Info is posted after it so that it finds the new
+// window active.
+bool DeliverToWindow(XImage* image)
+{
+    if (g_bBringKestrelToTop) BringMainFrameForward(true);
+    image->m_tStamp = CurrentTime();
+    if (!PostMessageA(g_hMainWnd, WM_COMMAND, ID_FILE_NEW, 0)) return false;
+    if (g_bDisplayImageInfo) PostMessageA(g_hMainWnd, WM_COMMAND, kImageInfoCommand, 0);
+    return true;
+}
+
+Outcome RunPipeline(XImage* image)
+{
+    image->m_nBitCount = uint16_t(CaptureBitCount(DisplayDepth()));
+    image->m_tStamp = CurrentTime();
+    DeleteDeviceBitmap(image);
+
+    GrabForMode();
+    SetWaitCursor();
+    if (!image->m_bitmap) {
+        int32_t width, height;
+        return CaptureExtent(CaptureRect, &width, &height) ? Outcome::kOutOfMemory : Outcome::kNothingCaptured;
+    }
+
+    RunNotification();
+    bool converted = ConvertDeviceBitmap(image);
+    if (g_bSendToClipboard)
+        DeliverToClipboard(image);
+    else
+        DeleteDeviceBitmap(image);
+    if (!converted) return Outcome::kOutOfMemory;
+
+    ApplyImageOptions(image);
+    if (g_bSendToFile) DeliverToFile(image);
+    if (g_bSendToPrinter) DeliverToPrinter(image);
+    if (!g_bSendToWindow || !DeliverToWindow(image)) {
+        image->FreeBlocks();
+        DeletePalette(image);
+    }
+    return Outcome::kDone;
+}
+
+}  // namespace
+
+void GrabScreenRect()
+{
+    XImage* image = g_pPendingImage;
+    if (!image) return;
+    int32_t width = 0, height = 0;
+    CaptureExtent(CaptureRect, &width, &height);
+    image->m_nWidth = width;
+    image->m_nHeight = height;
+    DeleteDeviceBitmap(image);
+    image->m_bitmap = GrabDisplayArea(CaptureRect);
+}
+
+void CaptureScreen()
+{
+    g_nCaptureMode = kCaptureScreen;
+    g_bCaptureInProgress = TRUE;
+    HideAllWindows();
+    CaptureRect = g_rcScreenArea;
+    if (g_pPendingImage) g_pPendingImage->m_nOriginId = IDS_ORIGIN_SCREEN;
+    FinishCapture();
+}
+
+void FinishCapture()
+{
+    g_bCaptureBusy = TRUE;
+    Outcome outcome = Outcome::kNothingCaptured;
+    XImage* image = g_pPendingImage;
+    try {
+        if (image) outcome = RunPipeline(image);
+    } catch (...) {
+        outcome = Outcome::kOutOfMemory;
+    }
+    if (image && outcome != Outcome::kDone) {
+        // Nothing half-made survives: no device bitmap, no blocks.
+        DeleteDeviceBitmap(image);
+        image->FreeBlocks();
+        DeletePalette(image);
+        if (outcome == Outcome::kOutOfMemory) image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+    }
+    RestoreHiddenWindows();
+    SetArrowCursor();
+    g_bCaptureInProgress = FALSE;
+    g_bCaptureBusy = FALSE;
+    if (outcome == Outcome::kOutOfMemory) {
+        try {
+            ShowMessage(IDS_INSUFFICIENT_MEMORY);
+        } catch (...) {
+        }
+    }
+}
