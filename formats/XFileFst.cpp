@@ -1,0 +1,287 @@
+// FST codec. The reader trusts nothing in the header: the bit count and
+// sizes are validated, the data size D must lie inside the file, decoding
+// stops at the end of D and never writes past the pixel block, and the
+// stored header block only contributes its colour table and resolutions,
+// so that the image's header always agrees with the FST header.
+// The encoder runs over the whole pixel block as one byte sequence with a
+// literal/repeat state machine (the one of the RLE8 writer, limited to 127).
+#include "XFileFst.h"
+
+#include "../framework/File.h"
+#include "../framework/GlobalBlock.h"
+#include "../image/XImage.h"
+#include "../resources/resource.h"
+
+#include <cstring>
+
+namespace {
+const size_t kMaxCount = 127;
+
+WORD Get16(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
+DWORD Get32(const BYTE* p) { return DWORD(p[0] | (p[1] << 8) | (p[2] << 16) | (DWORD(p[3]) << 24)); }
+
+void Put16(BYTE* p, uint32_t value)
+{
+    p[0] = BYTE(value);
+    p[1] = BYTE(value >> 8);
+}
+
+void Put32(BYTE* p, uint32_t value)
+{
+    Put16(p, value);
+    Put16(p + 2, value >> 16);
+}
+
+bool IsKnownBitCount(int bitCount) { return XImage::InfoSizeFor(bitCount) != 0; }
+}
+
+XFileFst::XFileFst(XImage* image) : m_pImage(image), m_header{} {}
+
+void XFileFst::Fail(UINT id)
+{
+    m_pImage->FreeBlocks();
+    m_pImage->m_nOriginId = id;
+}
+
+bool XFileFst::ParseHeader(const BYTE* bytes, size_t size, FstHeader* header)
+{
+    if (size < kHeaderSize || Get16(bytes) != kMagic) return false;
+    header->magic = kMagic;
+    header->width = Get16(bytes + 2);
+    header->height = Get16(bytes + 4);
+    header->bitCount = Get16(bytes + 6);
+    header->dataSize = Get32(bytes + 8);
+    header->noteLength = Get32(bytes + 12);
+    return true;
+}
+
+bool XFileFst::LocateNote(const FstHeader& header, uint64_t fileLength, uint64_t* offset)
+{
+    if (header.noteLength == 0 || !IsKnownBitCount(header.bitCount)) return false;
+    const uint64_t at = kHeaderSize + XImage::InfoSizeFor(header.bitCount) + uint64_t(header.dataSize);
+    if (at > fileLength || header.noteLength > fileLength - at) return false;
+    *offset = at;
+    return true;
+}
+
+HGLOBAL XFileFst::ReadNote(const char* path)
+{
+    File file;
+    BYTE bytes[kHeaderSize];
+    FstHeader header;
+    uint64_t offset = 0;
+    if (!file.Open(path, File::ForReading) || !file.ReadExact(bytes, kHeaderSize) ||
+        !ParseHeader(bytes, kHeaderSize, &header) || !LocateNote(header, file.Length(), &offset) ||
+        !file.Seek(offset))
+        return nullptr;
+    OwnedBlock note;
+    if (!note.Allocate(size_t(header.noteLength) + 1)) return nullptr;
+    {
+        LockedBlock<BYTE> text(note.get());
+        if (!text || !file.ReadExact(text.get(), header.noteLength)) return nullptr;
+    }
+    return note.release();
+}
+
+void XFileFst::ReadImage(const char* path)
+{
+    File file;
+    if (!file.Open(path, File::ForReading)) return Fail(IDS_UNSUPPORTED_FST);
+    uint64_t length = file.Length();
+    if (length > SIZE_MAX - 1) return Fail(IDS_INSUFFICIENT_MEMORY);
+    OwnedBlock bytes;
+    if (!bytes.Allocate(size_t(length))) return Fail(IDS_INSUFFICIENT_MEMORY);
+    LockedBlock<BYTE> data(bytes.get());
+    if (!data || !file.ReadExact(data.get(), size_t(length))) return Fail(IDS_UNSUPPORTED_FST);
+    Decode(data.get(), size_t(length));
+}
+
+void XFileFst::Decode(const BYTE* data, size_t size)
+{
+    if (!ParseHeader(data, size, &m_header) || !IsKnownBitCount(m_header.bitCount) || m_header.width == 0 ||
+        m_header.height == 0)
+        return Fail(IDS_UNSUPPORTED_FST);
+    const size_t infoSize = XImage::InfoSizeFor(m_header.bitCount);
+    if (size - kHeaderSize < infoSize || m_header.dataSize > size - kHeaderSize - infoSize)
+        return Fail(IDS_UNSUPPORTED_FST);
+
+    m_pImage->m_nWidth = m_header.width;
+    m_pImage->m_nHeight = m_header.height;
+    m_pImage->m_nBitCount = m_header.bitCount;
+    if (!m_pImage->AllocateBlocks()) return;
+
+    const BYTE* storedInfo = data + kHeaderSize;
+    const BYTE* pixels = storedInfo + infoSize;
+    const size_t bitsSize = m_pImage->BitsSize();
+    if (m_header.bitCount == 24 && m_header.dataSize < bitsSize) return Fail(IDS_UNSUPPORTED_FST);
+
+    LockedBlock<BYTE> bits(m_pImage->m_hBits);
+    LockedBlock<BITMAPINFOHEADER> info(m_pImage->m_hInfo);
+    if (!bits || !info) return Fail(IDS_INSUFFICIENT_MEMORY);
+    // Size, width, height, planes and bit count stay as AllocateBlocks made
+    // them from the FST header; the stored block gives only the resolutions
+    // and the colours.
+    info->biXPelsPerMeter = LONG(Get32(storedInfo + 24));
+    info->biYPelsPerMeter = LONG(Get32(storedInfo + 28));
+    std::memcpy(reinterpret_cast<BYTE*>(info.get()) + sizeof(BITMAPINFOHEADER),
+                storedInfo + sizeof(BITMAPINFOHEADER), infoSize - sizeof(BITMAPINFOHEADER));
+
+    if (m_header.bitCount == 24)
+        std::memcpy(bits.get(), pixels, bitsSize);
+    else
+        DecodeRuns(pixels, m_header.dataSize, bits.get(), bitsSize);
+}
+
+void XFileFst::DecodeRuns(const BYTE* in, size_t inSize, BYTE* out, size_t outSize)
+{
+    size_t i = 0;
+    size_t o = 0;
+    while (i < inSize && o < outSize) {
+        const BYTE code = in[i++];
+        if (code == 0) break;
+        if (code >= 0x80) {
+            if (i >= inSize) break;
+            const BYTE value = in[i++];
+            size_t count = code - 0x80u;
+            if (count > outSize - o) count = outSize - o;
+            std::memset(out + o, value, count);
+            o += count;
+        } else {
+            size_t count = code;
+            if (count > inSize - i) count = inSize - i;
+            const size_t kept = count < outSize - o ? count : outSize - o;
+            std::memcpy(out + o, in + i, kept);
+            o += kept;
+            i += count;
+        }
+    }
+}
+
+size_t XFileFst::Encode(const BYTE* in, size_t size, BYTE* out)
+{
+    size_t written = 0;
+    if (size > 0) {
+        // Literal mode: the pending literal is in[p, p + n) and q scans.
+        // Repeat mode: n copies of v are pending and p scans.
+        size_t p = 0;
+        size_t q = 1;
+        size_t n = 1;
+        BYTE v = in[0];
+        bool repeat = false;
+        auto flushLiteral = [&]() {
+            if (n == 1) {
+                out[written++] = 0x81;  // a lone byte is a repeat of one
+                out[written++] = in[p];
+            } else if (n >= 2) {
+                out[written++] = BYTE(n);
+                std::memcpy(out + written, in + p, n);
+                written += n;
+            }
+            p += n;
+        };
+        auto flushRepeat = [&]() {
+            if (n == 0) return;
+            out[written++] = BYTE(0x80 + n);
+            out[written++] = v;
+        };
+        for (size_t i = 1; i < size; ++i) {
+            if (!repeat) {
+                if (in[q] != v) {
+                    if (n >= kMaxCount) {
+                        flushLiteral();
+                        n = 0;
+                    }
+                    v = in[q];
+                    ++n;
+                    ++q;
+                    continue;
+                }
+                // The previous byte starts a repeat: it leaves the literal.
+                --n;
+                flushLiteral();
+                v = in[p];
+                ++p;
+                n = 1;
+                repeat = true;
+            }
+            if (in[p] == v) {
+                if (n >= kMaxCount) {
+                    flushRepeat();
+                    n = 0;
+                }
+                ++n;
+                ++p;
+            } else {
+                flushRepeat();
+                v = in[p];
+                n = 1;
+                q = p + 1;
+                repeat = false;
+            }
+        }
+        if (repeat)
+            flushRepeat();
+        else
+            flushLiteral();
+    }
+    out[written++] = 0;
+    return written;
+}
+
+void XFileFst::WriteImage(const char* path, const char* note, size_t noteLength)
+{
+    const int bitCount = m_pImage->m_nBitCount;
+    if (!m_pImage->m_hBits || !IsKnownBitCount(bitCount) || m_pImage->m_nWidth <= 0 || m_pImage->m_nHeight <= 0 ||
+        m_pImage->m_nWidth > 0xFFFF || m_pImage->m_nHeight > 0xFFFF || uint64_t(noteLength) > 0xFFFFFFFFu ||
+        (noteLength > 0 && !note)) {
+        m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
+        return;
+    }
+    const size_t bitsSize = m_pImage->BitsSize();
+    const size_t infoSize = m_pImage->InfoSize();
+    // Room for the worst case of the run-length coding (2 bytes a byte) and
+    // its closing 0; image sizes are capped far below SIZE_MAX / 2. A 24-bit
+    // image is written as it is held and needs none.
+    OwnedBlock work;
+    if (bitCount != 24 && !work.Allocate(2 * bitsSize + 1)) {
+        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+        return;
+    }
+    LockedBlock<BYTE> coded(work.get());
+    LockedBlock<BYTE> bits(m_pImage->m_hBits);
+    LockedBlock<BYTE> info(m_pImage->m_hInfo);
+    if ((bitCount != 24 && !coded) || !bits || !info || GlobalSize(m_pImage->m_hInfo) < infoSize) {
+        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+        return;
+    }
+    const BYTE* data = bits.get();
+    size_t dataSize = bitsSize;
+    if (bitCount != 24) {
+        dataSize = Encode(bits.get(), bitsSize, coded.get());
+        data = coded.get();
+    }
+    if (uint64_t(dataSize) > 0xFFFFFFFFu) {
+        m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
+        return;
+    }
+
+    BYTE header[kHeaderSize];
+    Put16(header, kMagic);
+    Put16(header + 2, uint32_t(m_pImage->m_nWidth));
+    Put16(header + 4, uint32_t(m_pImage->m_nHeight));
+    Put16(header + 6, uint32_t(bitCount));
+    Put32(header + 8, uint32_t(dataSize));
+    Put32(header + 12, uint32_t(noteLength));
+
+    File file;
+    if (!file.Open(path, File::ForWriting)) {
+        m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
+        return;
+    }
+    file.Write(header, kHeaderSize);
+    file.Write(info.get(), infoSize);
+    file.Write(data, dataSize);
+    if (noteLength > 0) file.Write(note, noteLength);
+    file.Close();
+    if (file.WriteFailed()) m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
+}
