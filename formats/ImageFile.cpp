@@ -5,6 +5,7 @@
 #include "XFileBmp.h"
 #include "XFileClp.h"
 #include "XFileCur.h"
+#include "XFileGif.h"
 #include "XFileIco.h"
 
 #include <cstring>
@@ -37,6 +38,8 @@ void ReadImageFile(XImage* image, const char* path)
         XFileClp(image).ReadImage(path);
     else if (extension == "cur")
         XFileCur(image).ReadImage(path);
+    else if (extension == "gif")
+        XFileGif(image).ReadImage(path);
     else if (extension == "ico")
         XFileIco(image).ReadImage(path);
 }
@@ -50,6 +53,10 @@ void WriteImageFile(XImage* image, const char* path, int formatIndex)
         break;
     case kSaveClp:
         XFileClp(image).WriteImage(path);
+        break;
+    case kSaveGif:
+    case kSaveGifInterlaced:
+        XFileGif(image).WriteImage(path, formatIndex == kSaveGifInterlaced);
         break;
     case kSaveRle:
         XFileBmp(image).WriteRleImage(path);
