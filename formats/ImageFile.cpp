@@ -8,6 +8,8 @@
 #include "XFileGif.h"
 #include "XFileIco.h"
 
+#include "../resources/resource.h"
+
 #include <cstring>
 
 std::string LowerExtension(const char* path)
@@ -44,8 +46,25 @@ void ReadImageFile(XImage* image, const char* path)
         XFileIco(image).ReadImage(path);
 }
 
+// The id of the message for a format that cannot hold the image's bit
+// count; 0 when it can. Checked before any writer creates its file.
+static UINT RefusalFor(int formatIndex, int bitCount)
+{
+    switch (formatIndex) {
+    case kSaveGif:
+    case kSaveGifInterlaced: return bitCount == 24 ? IDS_GIF_NO_24BIT : 0;
+    case kSaveWpg: return bitCount == 24 ? IDS_WPG_NO_24BIT : 0;
+    case kSaveJpg: return bitCount < 8 ? IDS_JPG_NO_4BIT : 0;
+    default: return 0;
+    }
+}
+
 void WriteImageFile(XImage* image, const char* path, int formatIndex)
 {
+    if (UINT refusal = RefusalFor(formatIndex, image->m_nBitCount)) {
+        image->m_nOriginId = refusal;
+        return;
+    }
     switch (formatIndex) {
     case kSaveBmp:
     case kSaveDib:

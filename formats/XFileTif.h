@@ -1,0 +1,55 @@
+// TIFF reader and writer (TIFF 6.0 baseline, little-endian "II" files only).
+// The reader takes the first directory: 1, 4, 8 bits with one sample or
+// 8-bit red, green, blue, uncompressed, or PackBits for bilevel images. The
+// writer writes uncompressed strips of about 8 KB (one strip for 1 bit).
+#pragma once
+
+#include "../framework/kernel.h"
+
+#include <cstdint>
+
+class XImage;
+
+class XFileTif {
+public:
+    explicit XFileTif(XImage* image);
+
+    // Reads the whole file, then Decode. Failure: no pixel block, and
+    // m_nOriginId "Unsupported TIF file format." or "Insufficient memory!".
+    void ReadImage(const char* path);
+    // Refuses an image wider or higher than the 16-bit size fields before
+    // creating the file; a failed write sets "Unsupported TIF file format.".
+    void WriteImage(const char* path);
+    // Decodes a file held in memory.
+    void Decode(const BYTE* data, size_t size);
+
+private:
+    // One directory entry as it stands in the file.
+    struct Entry {
+        WORD type;
+        uint32_t count;
+        size_t valueAt;  // file offset of the 4-byte value field
+    };
+
+    bool ParseDirectory();
+    bool ReadValue(const Entry& entry, uint32_t index, uint32_t* value) const;
+    bool BuildColors();
+    bool ReadStrips();
+    void Fail(UINT id);
+
+    XImage* m_pImage;
+    // The file being decoded and the fields taken from its directory.
+    const BYTE* m_pData;
+    size_t m_nSize;
+    uint32_t m_nWidth;
+    uint32_t m_nHeight;
+    uint32_t m_nCompression;
+    int m_nPhotometric;  // -1 when the directory lacks it
+    uint32_t m_nSamples;
+    uint32_t m_nRowsPerStrip;  // 0 when the directory lacks it
+    uint32_t m_nPlanar;
+    int m_nBitCount;
+    Entry m_bitsPerSample;
+    Entry m_stripOffsets;
+    Entry m_colorMap;
+};
