@@ -1,0 +1,92 @@
+// Output side of the JPEG encoder: a byte buffer drained into a sink, and
+// the bit accumulator of the entropy-coded segment with 0xFF stuffing.
+#pragma once
+
+#include "../framework/kernel.h"
+
+#include <cstddef>
+#include <cstdint>
+
+class JpegByteSink {
+public:
+    virtual ~JpegByteSink() = default;
+    virtual void Write(const BYTE* data, size_t size) = 0;
+};
+
+class JpegBitWriter {
+public:
+    explicit JpegBitWriter(JpegByteSink& sink) : m_sink(sink) {}
+    JpegBitWriter(const JpegBitWriter&) = delete;
+    JpegBitWriter& operator=(const JpegBitWriter&) = delete;
+
+    // Raw bytes (marker segments); no stuffing.
+    void PutBytes(const BYTE* data, size_t size)
+    {
+        for (size_t i = 0; i < size; ++i) PutByte(data[i]);
+    }
+
+    // The low n bits of bits (n <= 31), most significant first.
+    void PutBits(uint32_t bits, int n)
+    {
+        m_acc = (m_acc << n) | (bits & ((uint32_t(1) << n) - 1));
+        m_nBits += n;
+        if (m_nBits >= 32) {
+            m_nBits -= 32;
+            uint32_t word = uint32_t(m_acc >> m_nBits);
+            if (m_nCount > kFlushAt - 8) Drain();
+            if (((~word - 0x01010101u) & word & 0x80808080u) == 0) {
+                // No byte is 0xFF: the four bytes go out as they are.
+                m_buffer[m_nCount] = BYTE(word >> 24);
+                m_buffer[m_nCount + 1] = BYTE(word >> 16);
+                m_buffer[m_nCount + 2] = BYTE(word >> 8);
+                m_buffer[m_nCount + 3] = BYTE(word);
+                m_nCount += 4;
+            } else {
+                for (int shift = 24; shift >= 0; shift -= 8) PutStuffed(BYTE(word >> shift));
+            }
+        }
+    }
+
+    // Pads the last byte with one bits and writes out every held bit.
+    void AlignWithOnes()
+    {
+        int pad = (8 - m_nBits % 8) % 8;
+        if (pad) PutBitsSlow((1u << pad) - 1, pad);
+        while (m_nBits >= 8) {
+            m_nBits -= 8;
+            PutStuffed(BYTE(m_acc >> m_nBits));
+        }
+    }
+
+    // Hands the buffered bytes to the sink.
+    void Drain()
+    {
+        if (m_nCount) m_sink.Write(m_buffer, m_nCount);
+        m_nCount = 0;
+    }
+
+private:
+    enum { kFlushAt = 8080 };
+
+    void PutByte(BYTE b)
+    {
+        if (m_nCount >= kFlushAt) Drain();
+        m_buffer[m_nCount++] = b;
+    }
+    void PutStuffed(BYTE b)
+    {
+        PutByte(b);
+        if (b == 0xFF) PutByte(0);
+    }
+    void PutBitsSlow(uint32_t bits, int n)
+    {
+        m_acc = (m_acc << n) | (bits & ((uint32_t(1) << n) - 1));
+        m_nBits += n;
+    }
+
+    JpegByteSink& m_sink;
+    BYTE m_buffer[8192];
+    size_t m_nCount = 0;
+    uint64_t m_acc = 0;  // valid bits are the low m_nBits
+    int m_nBits = 0;
+};

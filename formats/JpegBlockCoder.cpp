@@ -1,0 +1,63 @@
+// Quantisation by reciprocal multiplication and baseline Huffman coding.
+// The quotient of a magnitude m < 2^16 by q < 2^15 is exactly
+// (m * ceil(2^32 / q)) >> 32, because the error term stays below
+// m * q / 2^32 < 1 / q of a unit; so no division runs per coefficient.
+#include "JpegBlockCoder.h"
+
+#include "JpegTables.h"
+
+namespace {
+inline int BitLength(uint32_t v) { return v ? 32 - __builtin_clz(v) : 0; }
+
+// The size category of v and its size bits (v, or v - 1 when negative).
+inline void Categorise(int v, int& size, uint32_t& bits)
+{
+    uint32_t magnitude = uint32_t(v < 0 ? -v : v);
+    size = BitLength(magnitude);
+    bits = uint32_t(v < 0 ? v - 1 : v) & ((1u << size) - 1);
+}
+}
+
+void JpegQuantTable::Build(const BYTE base[64], int quality)
+{
+    eightBit = ScaleJpegQuantTable(base, quality, value);
+    for (int k = 0; k < 64; ++k) reciprocal[k] = ((uint64_t(1) << 32) + value[k] - 1) / value[k];
+}
+
+uint64_t JpegQuantizeBlock(const int16_t block[64], const JpegQuantTable& table, int16_t out[64])
+{
+    uint64_t nonZero = 0;
+    for (int k = 0; k < 64; ++k) {
+        int c = block[kJpegZigzag[k]];
+        uint32_t magnitude = uint32_t(c < 0 ? -c : c) + (table.value[k] >> 1);
+        int v = int((uint64_t(magnitude) * table.reciprocal[k]) >> 32);
+        out[k] = int16_t(c < 0 ? -v : v);
+        if (v) nonZero |= uint64_t(1) << k;
+    }
+    return nonZero;
+}
+
+void JpegEncodeBlock(JpegBitWriter& out, const int16_t zigzag[64], uint64_t nonZero, JpegComponentCoder& coder)
+{
+    int size;
+    uint32_t bits;
+    Categorise(int16_t(zigzag[0] - coder.previousDc), size, bits);
+    coder.previousDc = zigzag[0];
+    const JpegHuffmanTable& dc = *coder.dc;
+    out.PutBits((uint32_t(dc.CodeOf(size)) << size) | bits, dc.SizeOf(size) + size);
+
+    const JpegHuffmanTable& ac = *coder.ac;
+    nonZero &= ~uint64_t(1);
+    int last = 0;
+    while (nonZero) {
+        int k = __builtin_ctzll(nonZero);
+        nonZero &= nonZero - 1;
+        int run = k - last - 1;
+        last = k;
+        for (; run >= 16; run -= 16) out.PutBits(ac.CodeOf(0xF0), ac.SizeOf(0xF0));
+        Categorise(zigzag[k], size, bits);
+        int symbol = run * 16 + size;
+        out.PutBits((uint32_t(ac.CodeOf(symbol)) << size) | bits, ac.SizeOf(symbol) + size);
+    }
+    if (last != 63) out.PutBits(ac.CodeOf(0x00), ac.SizeOf(0x00));
+}

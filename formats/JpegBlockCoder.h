@@ -1,0 +1,33 @@
+// Encoder stage after the forward DCT: quantisation of one block and its
+// Huffman coding (ITU T.81 F.1.2) into the bit writer.
+#pragma once
+
+#include "JpegBitWriter.h"
+#include "JpegHuffman.h"
+
+#include <cstdint>
+
+struct JpegQuantTable {
+    uint16_t value[64];       // zigzag order, 1..32767
+    uint64_t reciprocal[64];  // ceil(2^32 / value)
+    bool eightBit;            // every value fits in a byte
+
+    // Base table in natural order, scaled for the quality.
+    void Build(const BYTE base[64], int quality);
+};
+
+// Quantises a transformed block (natural order) into zigzag order: c + q/2
+// (away from zero) divided by q with truncation toward zero. Returns the
+// mask of non-zero positions (bit k for zigzag position k).
+uint64_t JpegQuantizeBlock(const int16_t block[64], const JpegQuantTable& table, int16_t out[64]);
+
+struct JpegComponentCoder {
+    const JpegHuffmanTable* dc;
+    const JpegHuffmanTable* ac;
+    int16_t previousDc;  // the DC value of the component's previous block
+};
+
+// Writes one quantised block: the DC difference, then each non-zero AC
+// value preceded by one ZRL per full 16 zeros, then EOB unless value 63 is
+// non-zero.
+void JpegEncodeBlock(JpegBitWriter& out, const int16_t zigzag[64], uint64_t nonZero, JpegComponentCoder& coder);

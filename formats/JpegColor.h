@@ -1,0 +1,26 @@
+// Colour conversion between RGB and YCbCr (JFIF weights), in the integer
+// forms of the decoder and the encoder.
+#pragma once
+
+#include "../framework/kernel.h"
+
+#include <cstdint>
+
+// Decoder: one row of Y, Cb and Cr samples (full resolution) to B, G, R.
+// R = Y + redFromCr[Cr], G = Y + ((greenFromCb[Cb] + greenFromCr[Cr]) >> 14),
+// B = Y + blueFromCb[Cb], each clamped to 0..255.
+void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count);
+
+// The decoder's tables, for tests: index i stands for x = 2i - 255.
+struct JpegColorTables {
+    int16_t redFromCr[256];
+    int16_t blueFromCb[256];
+    int32_t greenFromCr[256];
+    int32_t greenFromCb[256];
+};
+const JpegColorTables& JpegDecoderColorTables();
+
+// Encoder: weights scaled by 16384; inputs 0..255 give outputs 0..255.
+inline BYTE JpegLuma(int r, int g, int b) { return BYTE((g * 9617 + r * 4899 + b * 1868 + 8192) >> 14); }
+inline BYTE JpegBlueChroma(int r, int g, int b) { return BYTE(((b + 256) * 8192 - g * 5427 - r * 2765) >> 14); }
+inline BYTE JpegRedChroma(int r, int g, int b) { return BYTE(((r + 256) * 8192 - g * 6860 - b * 1332) >> 14); }

@@ -1,0 +1,16 @@
+// The decoder's fixed-point 8x8 inverse DCT.
+#pragma once
+
+#include "../framework/kernel.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// Transforms a block of dequantised coefficients (natural order, row =
+// vertical frequency) into 8x8 samples at out (rows stride bytes apart).
+// The block is used as scratch and left undefined.
+void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride);
+
+// Fast path for a block whose only non-zero coefficient is the DC value:
+// every sample equals the one the full transform gives.
+void JpegInverseDctDcOnly(int16_t dc, BYTE* out, ptrdiff_t stride);

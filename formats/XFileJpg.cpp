@@ -1,0 +1,202 @@
+// JPEG reading: header parsing (JpegMarkers), then the scan decoded one
+// row of MCUs at a time. Each component has a plane as wide as the MCU row
+// and one MCU high; inverse-transformed blocks land in it directly, and
+// the rows are then upsampled by replication, converted to B, G, R and
+// clipped into the bottom-up pixel block.
+#include "XFileJpg.h"
+
+#include "JpegColor.h"
+#include "JpegHuffman.h"
+#include "JpegIdct.h"
+#include "JpegMarkers.h"
+#include "JpegTables.h"
+#include "../framework/File.h"
+#include "../framework/GlobalBlock.h"
+#include "../image/Progress.h"
+#include "../resources/resource.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+namespace {
+// Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
+// into natural order. Returns false when only the DC value is non-zero.
+bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
+                 const uint16_t* quant, int16_t& predictor, int16_t block[64])
+{
+    std::memset(block, 0, 64 * sizeof(int16_t));
+    int s = reader.DecodeValue(dc);
+    predictor = int16_t(predictor + reader.ReceiveExtend(s));
+    block[0] = int16_t(uint32_t(predictor) * quant[0]);
+    bool anyAc = false;
+    for (int k = 1; k < 64;) {
+        int rs = reader.DecodeValue(ac);
+        int r = rs >> 4;
+        s = rs & 15;
+        if (s) {
+            k += r;
+            int value = reader.ReceiveExtend(s);
+            if (k > 63) break;  // a run past the block ends it
+            block[kJpegZigzag[k]] = int16_t(uint32_t(value) * quant[k]);
+            anyAc = true;
+            ++k;
+        } else if (r == 15) {
+            k += 16;
+        } else {
+            break;
+        }
+    }
+    return anyAc;
+}
+
+struct Plane {
+    std::vector<BYTE> samples;
+    int width = 0;  // bytes per plane row
+    int repeatX = 1, repeatY = 1;
+};
+}
+
+XFileJpg::XFileJpg(XImage* image) : m_pImage(image) {}
+
+void XFileJpg::ReadImage(const char* path)
+{
+    File file;
+    if (!file.Open(path, File::ForReading)) {
+        m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
+        return;
+    }
+    uint64_t length = file.Length();
+    if (length > XImage::kMaxBitsSize) {
+        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+        return;
+    }
+    std::vector<BYTE> data;
+    try {
+        data.resize(size_t(length));
+    } catch (const std::bad_alloc&) {
+        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+        return;
+    }
+    if (!file.ReadExact(data.data(), data.size())) {
+        m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
+        return;
+    }
+    Decode(data.data(), data.size());
+}
+
+void XFileJpg::Decode(const BYTE* data, size_t size)
+{
+    m_pImage->FreeBlocks();
+    bool ok = false;
+    try {
+        ok = DecodeScan(data, size);
+    } catch (const std::bad_alloc&) {
+        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+    }
+    if (!ok) {
+        m_pImage->FreeBlocks();
+        if (m_pImage->m_nOriginId != IDS_INSUFFICIENT_MEMORY) m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
+    }
+}
+
+bool XFileJpg::DecodeScan(const BYTE* data, size_t size)
+{
+    m_pImage->m_nOriginId = 0;
+    std::unique_ptr<JpegHeader> header(new JpegHeader);
+    JpegHeader& h = *header;
+    if (!ParseJpegHeaders(data, size, h)) return false;
+
+    const int mcuWidth = 8 * h.maxH, mcuHeight = 8 * h.maxV;
+    const int mcusX = (h.width + mcuWidth - 1) / mcuWidth;
+    const int mcusY = (h.height + mcuHeight - 1) / mcuHeight;
+    const bool colour = h.componentCount == 3;
+
+    m_pImage->m_nWidth = h.width;
+    m_pImage->m_nHeight = h.height;
+    m_pImage->m_nBitCount = colour ? 24 : 8;
+    if (!m_pImage->AllocateBlocks()) return false;
+    if (!colour) m_pImage->SetGrayTable();
+
+    Plane planes[3];
+    std::vector<BYTE> expanded[3];
+    const int rowSamples = mcusX * mcuWidth;
+    for (int c = 0; c < h.componentCount; ++c) {
+        const JpegComponent& comp = h.components[c];
+        planes[c].width = mcusX * comp.h * 8;
+        planes[c].samples.resize(size_t(planes[c].width) * size_t(comp.v) * 8);
+        planes[c].repeatX = h.maxH / comp.h;
+        planes[c].repeatY = h.maxV / comp.v;
+        if (planes[c].repeatX > 1) expanded[c].resize(size_t(rowSamples));
+    }
+
+    LockedBlock<BYTE> bits(m_pImage->m_hBits);
+    if (!bits) {
+        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+        return false;
+    }
+    const size_t stride = m_pImage->RowBytes();
+
+    JpegBitReader reader;
+    reader.Start(data + h.scanOffset, size - h.scanOffset);
+    int16_t predictors[4] = {};
+    int countdown = h.restartInterval;
+    alignas(16) int16_t block[64];
+
+    for (int my = 0; my < mcusY; ++my) {
+        for (int mx = 0; mx < mcusX; ++mx) {
+            if (h.restartInterval) {
+                if (countdown == 0) {
+                    reader.Restart();
+                    std::memset(predictors, 0, sizeof(predictors));
+                    countdown = h.restartInterval;
+                }
+                --countdown;
+            }
+            for (int i = 0; i < h.componentCount; ++i) {
+                int c = h.scanOrder[i];
+                const JpegComponent& comp = h.components[c];
+                const JpegHuffmanTable& dc = h.dc[comp.dcTable];
+                const JpegHuffmanTable& ac = h.ac[comp.acTable];
+                const uint16_t* quant = h.quant[comp.quantTable];
+                Plane& plane = planes[c];
+                for (int bv = 0; bv < comp.v; ++bv) {
+                    BYTE* out = plane.samples.data() + size_t(bv) * 8 * size_t(plane.width) +
+                                size_t(mx * comp.h) * 8;
+                    for (int bh = 0; bh < comp.h; ++bh, out += 8) {
+                        if (DecodeBlock(reader, dc, ac, quant, predictors[c], block))
+                            JpegInverseDct(block, out, plane.width);
+                        else
+                            JpegInverseDctDcOnly(block[0], out, plane.width);
+                    }
+                }
+            }
+        }
+        if (reader.Overran()) return false;  // the data ended early
+
+        for (int r = 0; r < mcuHeight; ++r) {
+            int y = my * mcuHeight + r;
+            if (y >= h.height) break;
+            const BYTE* rows[3];
+            for (int c = 0; c < h.componentCount; ++c) {
+                const Plane& plane = planes[c];
+                const BYTE* source = plane.samples.data() + size_t(r / plane.repeatY) * size_t(plane.width);
+                if (plane.repeatX > 1) {
+                    BYTE* to = expanded[c].data();
+                    const int n = plane.repeatX;
+                    for (int x = 0; x < plane.width; ++x, to += n) std::memset(to, source[x], size_t(n));
+                    source = expanded[c].data();
+                }
+                rows[c] = source;
+            }
+            BYTE* dest = bits.get() + size_t(h.height - 1 - y) * stride;
+            if (colour)
+                JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
+            else
+                std::memcpy(dest, rows[0], size_t(h.width));
+        }
+        int done = (my + 1) * mcuHeight;
+        ReportProgress(done < h.height ? done : h.height, h.height);
+    }
+    return true;
+}
