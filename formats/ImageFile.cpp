@@ -7,6 +7,7 @@
 #include "XFileCur.h"
 #include "XFileGif.h"
 #include "XFileIco.h"
+#include "XFileJpg.h"
 
 #include "../resources/resource.h"
 
@@ -44,6 +45,8 @@ void ReadImageFile(XImage* image, const char* path)
         XFileGif(image).ReadImage(path);
     else if (extension == "ico")
         XFileIco(image).ReadImage(path);
+    else if (extension == "jpg")
+        XFileJpg(image).ReadImage(path);
 }
 
 // The id of the message for a format that cannot hold the image's bit
@@ -79,6 +82,9 @@ void WriteImageFile(XImage* image, const char* path, int formatIndex)
         break;
     case kSaveRle:
         XFileBmp(image).WriteRleImage(path);
+        break;
+    case kSaveJpg:
+        XFileJpg(image).WriteImage(path);
         break;
     default:
         break;
