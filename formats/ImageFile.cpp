@@ -5,9 +5,13 @@
 #include "XFileBmp.h"
 #include "XFileClp.h"
 #include "XFileCur.h"
+#include "XFileFst.h"
 #include "XFileGif.h"
 #include "XFileIco.h"
 #include "XFileJpg.h"
+#include "XFilePcx.h"
+#include "XFileTif.h"
+#include "XFileWpg.h"
 
 #include "../resources/resource.h"
 
@@ -41,12 +45,20 @@ void ReadImageFile(XImage* image, const char* path)
         XFileClp(image).ReadImage(path);
     else if (extension == "cur")
         XFileCur(image).ReadImage(path);
+    else if (extension == "fst")
+        XFileFst(image).ReadImage(path);
     else if (extension == "gif")
         XFileGif(image).ReadImage(path);
     else if (extension == "ico")
         XFileIco(image).ReadImage(path);
     else if (extension == "jpg")
         XFileJpg(image).ReadImage(path);
+    else if (extension == "pcx")
+        XFilePcx(image).ReadImage(path);
+    else if (extension == "tif")
+        XFileTif(image).ReadImage(path);
+    else if (extension == "wpg")
+        XFileWpg(image).ReadImage(path);
 }
 
 // The id of the message for a format that cannot hold the image's bit
@@ -85,6 +97,18 @@ void WriteImageFile(XImage* image, const char* path, int formatIndex)
         break;
     case kSaveJpg:
         XFileJpg(image).WriteImage(path);
+        break;
+    case kSaveFst:
+        XFileFst(image).WriteImage(path);  // no note: a caller with notepad text calls XFileFst itself
+        break;
+    case kSavePcx:
+        XFilePcx(image).WriteImage(path);
+        break;
+    case kSaveTif:
+        XFileTif(image).WriteImage(path);
+        break;
+    case kSaveWpg:
+        XFileWpg(image).WriteImage(path);
         break;
     default:
         break;
