@@ -110,6 +110,10 @@ extern BOOL g_bSnapshotButton[5];
 extern BOOL g_bSnapshotHideInCapture;
 extern COLORREF g_crButtonFace;
 
+// Set once the printer has been chosen for printing; cleared at start-up
+// and by Master Reset, so the next print chooses it again.
+extern BOOL g_bPrinterChosen;
+
 // Display facts, read at every full load (not stored in the file).
 extern int g_nWinVersion;       // low word of the version query; low byte = major
 extern int g_nScreenWidth;
@@ -138,6 +142,25 @@ void ReadSnapshotKeys(COLORREF systemButtonFace);
 // Full load in the program: display facts, capture flags, all keys, the
 // hook library's HotButton codes and empty snapshot rectangle (Settings_win.cpp).
 void ReadAllSettings();
+
+// Reads SnapshotButton and ButtonColors again and rebuilds the snapshot
+// buttons (the Snapshot Buttons dialog's Cancel; Settings_win.cpp).
+void ReadSnapshotSettings();
+
+// The settings file: "KESTREL.INI" in the Windows directory, section named
+// after the application title. InitSettingsFile makes it the profile of
+// every reader and writer; Flush drops the system's cached copy after the
+// file was deleted or replaced (Settings_win.cpp).
+void InitSettingsFile();
+std::string SettingsFilePath();
+void FlushSettingsFile();
+
+// Registers the program's window classes in order and creates the hidden
+// cover window; false at the first failure (later classes are then not
+// registered). The full-screen view's generated class name is kept in
+// g_strFullViewClass (Settings_win.cpp).
+bool RegisterWindowClasses();
+extern std::string g_strFullViewClass;
 
 // Writers, one per occasion; each writes its keys whole.
 void WriteExitSettings();          // Mode, Session, Menu, Format, the paths and file names

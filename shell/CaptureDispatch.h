@@ -1,0 +1,30 @@
+// The main frame's receiving end of the capture triggers: key releases
+// from the keyboard hook (WM_USER+3), trigger codes (WM_USER+1) from the
+// hooks, the timer and the frame itself, the 100 ms timer steps, and the
+// progress meter (WM_USER+2). XMainFrame unpacks the messages and calls
+// these; all run on the user-interface thread and return nothing (the
+// messages' results are 0). The meter is drawn in pane 0 of g_hStatusBar.
+#pragma once
+
+#include <windows.h>
+
+void OnTriggerMessage(WPARAM code, LPARAM cursor);    // WM_USER+1
+void OnProgressMessage(WPARAM index, LPARAM total);   // WM_USER+2
+void OnHotKeyMessage(WPARAM report, LPARAM cursor);   // WM_USER+3
+void OnMainTimer();                                   // timer 1, every 100 ms
+
+// WM_ENTERIDLE from a menu loop: records the system's menu window the
+// first time, while the stored Menu value is 0.
+void RecordMenuWindow(HWND menuWindow);
+
+// Restores a minimized frame, shows it in background mode, or brings it to
+// the top in foreground mode (unless the trigger window is its child);
+// then makes it the foreground window.
+void BringMainFrameForward();
+
+// The last mouse-button report of the hook library (code 14): the pointer
+// position in screen coordinates and whether it was the right button.
+extern POINT g_ptLastButton;
+extern BOOL g_bLastButtonRight;
+// From a snapshot-button press (code 13) to its release (code 12).
+extern BOOL g_bSnapshotPressed;

@@ -1,0 +1,10 @@
+// Capture routines the dispatcher starts that are not built yet. Each body
+// in CaptureDispatchSeams_win.cpp ends the trigger quietly (no capture, the
+// capture-in-progress flag cleared); the code that implements the capture
+// kind replaces its body.
+#pragma once
+
+// Code 11 with Active Window: grabs the foreground window at once.
+void CaptureActiveWindow();
+// Code 4: searches the open menu and captures title bar and menu.
+void SelectTitleAndMenu();
