@@ -15,3 +15,4 @@ endif()
 list(APPEND KESTREL_WIN32_SOURCES
   shell/Settings_win.cpp
   shell/CaptureDispatchSeams_win.cpp
+  shell/TitleBarSeams_win.cpp)
