@@ -1,0 +1,354 @@
+"""Shared machinery of the end-to-end scenarios.
+
+A scenario runs the real kestrel.exe under 32-bit Wine inside a virtual
+desktop of a known size, on an X server of its own (Xvfb), in a fresh copy of
+a template Wine prefix. kestrel-driver.exe, our own Win32 test driver, runs in
+the same prefix and desktop and reports what a user would see.
+
+The template prefix is created once (wineboot is slow) and copied per
+scenario; the copy gets the virtual-desktop keys and, when asked, a
+KESTREL.INI in its Windows directory. Everything a scenario leaves behind goes
+to $KESTREL_E2E_OUT/<scenario>/: driver.log (every driver call and its
+output), kestrel.log (Wine's output) and, when the scenario fails,
+failure.png (the X screen) and failure-driver.bmp (the driver's grab).
+
+Run as a program, this module prepares the template prefix:
+    python3 e2e.py make-template PATH
+"""
+
+import contextlib
+import fcntl
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+WINE_ENV = {
+    "WINEDEBUG": "-all",
+    "WINEDLLOVERRIDES": "mscoree,mshtml=",
+    "WINEARCH": "win32",
+}
+
+# Settings that keep the screen still between an independent grab and the
+# capture: no splash box, no title-bar clock or snapshot buttons, no pointer
+# in the picture and no notification flash.
+QUIET_SETTINGS = {
+    "Mode": "1,0,0",
+    "Clock": "0,0,1,0,1,1,0,0,0,0,16777215",
+    "SnapshotButton": "0,0,0,0,0,0",
+    "CapturePage": "1,0,0,1,0,0,0",
+}
+
+MAIN_TITLE = "Kestrel"
+WM_USER = 0x0400
+WM_COMMAND = 0x0111
+WM_SYSCOMMAND = 0x0112
+SC_MINIMIZE = 0xF020
+ID_CLOSE_ALL = 32819
+ID_COPY_IMAGE = 32775
+IDYES = 6
+
+
+class ScenarioFailure(Exception):
+    pass
+
+
+def _env_path(name, default=None):
+    value = os.environ.get(name)
+    if value:
+        return value
+    if default is None:
+        raise ScenarioFailure(f"environment variable {name} is not set")
+    return default
+
+
+def _build_dir():
+    return _env_path("KESTREL_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build", "win32"))
+
+
+def template_path():
+    return _env_path("KESTREL_WINE_TEMPLATE", os.path.join(_build_dir(), "wine-template"))
+
+
+def start_xvfb(width, height, log_path):
+    """Starts an X server of its own; returns (process, display)."""
+    read_fd, write_fd = os.pipe()
+    log = open(log_path, "ab")
+    proc = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+        pass_fds=(write_fd,), stdout=log, stderr=log)
+    os.close(write_fd)
+    log.close()
+    number = b""
+    deadline = time.time() + 30
+    with os.fdopen(read_fd, "rb") as pipe:
+        while not number.endswith(b"\n") and time.time() < deadline:
+            chunk = pipe.read(1)
+            if not chunk:
+                break
+            number += chunk
+    if not number.strip():
+        proc.kill()
+        raise ScenarioFailure("Xvfb did not start")
+    return proc, ":" + number.decode().strip()
+
+
+def make_template(path):
+    """Creates the template prefix once; safe when several scenarios race."""
+    os.makedirs(os.path.dirname(os.path.abspath(path)), exist_ok=True)
+    with open(path + ".lock", "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        if os.path.exists(os.path.join(path, "system.reg")):
+            return path
+        work = path + ".new"
+        shutil.rmtree(work, ignore_errors=True)
+        env = dict(os.environ, WINEPREFIX=work, **WINE_ENV)
+        xvfb = None
+        if not env.get("DISPLAY"):
+            xvfb, env["DISPLAY"] = start_xvfb(640, 480, path + ".xvfb.log")
+        try:
+            subprocess.run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=300, check=False)
+            subprocess.run(["wineserver", "-w"], env=env, timeout=120, check=False)
+        finally:
+            if xvfb:
+                xvfb.terminate()
+                xvfb.wait(timeout=10)
+        if not os.path.exists(os.path.join(work, "system.reg")):
+            raise ScenarioFailure("wineboot did not create a prefix")
+        shutil.rmtree(path, ignore_errors=True)
+        os.rename(work, path)
+    return path
+
+
+def _registry_section(key, values):
+    stamp = int(time.time())
+    lines = [f"[{key}] {stamp}"]
+    lines += [f'"{name}"="{value}"' for name, value in values.items()]
+    return "\n".join(lines) + "\n\n"
+
+
+class Scenario:
+    """One scenario: an X server, a prefix copy, Kestrel and the driver.
+
+    Use as a context manager; an exception inside marks the scenario failed
+    and leaves the screenshots and logs next to the test output."""
+
+    def __init__(self, name, width=1024, height=768, settings=None):
+        self.name = name
+        self.width = width
+        self.height = height
+        self.settings = settings
+        self.out = os.path.join(_env_path("KESTREL_E2E_OUT", os.path.join(_build_dir(), "e2e-out")), name)
+        self.kestrel_exe = _env_path("KESTREL_EXE")
+        self.driver_exe = _env_path("KESTREL_DRIVER")
+        self.prefix = os.path.join(self.out, "prefix")
+        self.xvfb = None
+        self.processes = []
+        self.env = None
+        self._log = None
+
+    # -- set-up and tear-down -------------------------------------------
+
+    def __enter__(self):
+        shutil.rmtree(self.out, ignore_errors=True)
+        os.makedirs(self.out)
+        self._log = open(os.path.join(self.out, "driver.log"), "w")
+        self.log(f"scenario {self.name} at {self.width}x{self.height}")
+        template = make_template(template_path())
+        subprocess.run(["cp", "-a", template, self.prefix], check=True, timeout=120)
+        with open(os.path.join(self.prefix, "user.reg"), "a") as reg:
+            reg.write("\n" + _registry_section("Software\\\\Wine\\\\Explorer", {"Desktop": "kestrel"}))
+            reg.write(_registry_section("Software\\\\Wine\\\\Explorer\\\\Desktops",
+                                        {"kestrel": f"{self.width}x{self.height}"}))
+        if self.settings is not None:
+            self.write_settings(self.settings)
+        display = os.environ.get("KESTREL_E2E_DISPLAY")
+        if not display:
+            self.xvfb, display = start_xvfb(self.width, self.height, os.path.join(self.out, "xvfb.log"))
+        self.env = dict(os.environ, WINEPREFIX=self.prefix, DISPLAY=display, **WINE_ENV)
+        self.log(f"DISPLAY={display} WINEPREFIX={self.prefix}")
+        # Start the Wine server and the virtual desktop before anything else:
+        # two programs racing to do it in a fresh prefix can hang.
+        self.driver("screen", timeout=120)
+        return self
+
+    def __exit__(self, exc_type, exc, tb):
+        failed = exc_type is not None
+        if failed:
+            self.log("FAILED:\n" + "".join(traceback.format_exception(exc_type, exc, tb)))
+            with contextlib.suppress(Exception):
+                self.screenshot(os.path.join(self.out, "failure.png"))
+            with contextlib.suppress(Exception):
+                self.driver("grab", os.path.join(self.out, "failure-driver.bmp"), check=False, timeout=20)
+            with contextlib.suppress(Exception):
+                self.driver("children", MAIN_TITLE, check=False, timeout=20)
+        self.stop()
+        if not failed:
+            shutil.rmtree(self.prefix, ignore_errors=True)
+        self.log("failed" if failed else "passed")
+        self._log.close()
+        if failed:
+            print(f"scenario {self.name} failed; logs and screenshots in {self.out}", file=sys.stderr)
+        return False
+
+    def stop(self):
+        if self.env:
+            with contextlib.suppress(Exception):
+                subprocess.run(["wineserver", "-k"], env=self.env, timeout=30)
+        for proc in self.processes:
+            with contextlib.suppress(Exception):
+                proc.wait(timeout=15)
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait()
+        self.processes = []
+        if self.xvfb:
+            self.xvfb.terminate()
+            with contextlib.suppress(Exception):
+                self.xvfb.wait(timeout=10)
+            self.xvfb = None
+
+    # -- helpers -----------------------------------------------------------
+
+    def log(self, text):
+        self._log.write(text.rstrip("\n") + "\n")
+        self._log.flush()
+
+    def windows_dir(self):
+        return os.path.join(self.prefix, "drive_c", "windows")
+
+    def write_settings(self, keys):
+        """Writes KESTREL.INI with one [Kestrel] section."""
+        lines = ["[Kestrel]"] + [f"{key}={value}" for key, value in keys.items()]
+        with open(os.path.join(self.windows_dir(), "KESTREL.INI"), "w", newline="\r\n") as ini:
+            ini.write("\n".join(lines) + "\n")
+
+    def start_kestrel(self):
+        """Starts kestrel.exe from its build folder (kesthook.dll beside it)."""
+        log = open(os.path.join(self.out, "kestrel.log"), "ab")
+        proc = subprocess.Popen(["wine", self.kestrel_exe], env=self.env, stdout=log, stderr=log,
+                                stdin=subprocess.DEVNULL, cwd=os.path.dirname(self.kestrel_exe))
+        log.close()
+        self.processes.append(proc)
+        self.log(f"started kestrel.exe (pid {proc.pid})")
+        return proc
+
+    def driver(self, *args, timeout=60, check=True):
+        """Runs one driver command; returns its stdout. With check, a non-zero
+        exit is a failure.
+
+        Output goes through files, not pipes: Wine may start helper processes
+        (services, rpcss) from any program, and they would inherit a pipe and
+        keep it open long after the driver has ended."""
+        cmd = ["wine", self.driver_exe] + [str(a) for a in args]
+        started = time.time()
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            proc = subprocess.Popen(cmd, env=self.env, stdout=out, stderr=err, stdin=subprocess.DEVNULL)
+            try:
+                returncode = proc.wait(timeout=timeout)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+                returncode = None
+            out.seek(0)
+            err.seek(0)
+            stdout = out.read().decode(errors="replace")
+            stderr = err.read().decode(errors="replace")
+        shown = " ".join(map(str, args))
+        if returncode is None:
+            self.log(f"$ driver {shown}  -> timed out after {timeout} s")
+        else:
+            self.log(f"$ driver {shown}  -> {returncode} ({time.time() - started:.1f} s)")
+        for line in (stdout + stderr).splitlines():
+            self.log("  " + line)
+        if returncode is None:
+            raise ScenarioFailure(f"driver {shown} timed out")
+        if check and returncode != 0:
+            raise ScenarioFailure(f"driver {shown} exited {returncode}: {stderr.strip()}")
+        self.last_returncode = returncode
+        return stdout
+
+    def screenshot(self, path):
+        """An X-level grab of the virtual desktop, independent of Wine."""
+        subprocess.run(["/usr/bin/import", "-window", "root", "-crop", f"{self.width}x{self.height}+0+0",
+                        "+repage", path], env=self.env, check=True, timeout=30, capture_output=True)
+
+    # -- what the scenarios check -------------------------------------------
+
+    def wait_main_window(self, timeout_ms=30000):
+        return self.driver("wait-window", MAIN_TITLE, timeout_ms).strip()
+
+    def children(self):
+        """Titles of the main frame's image windows."""
+        out = self.driver("children", MAIN_TITLE)
+        return [line.split("\t", 1)[1] if "\t" in line else "" for line in out.splitlines()]
+
+    def status_panes(self):
+        return self.driver("status", MAIN_TITLE).splitlines()
+
+    def state(self, window=MAIN_TITLE):
+        return self.driver("state", window).split()
+
+    def wait_for(self, what, predicate, timeout=20.0, interval=0.3):
+        """Polls predicate() until it returns a true value; returns that value."""
+        deadline = time.time() + timeout
+        last = None
+        while True:
+            last = predicate()
+            if last:
+                return last
+            if time.time() >= deadline:
+                raise ScenarioFailure(f"timed out waiting for {what}")
+            time.sleep(interval)
+
+    def kestrel_linux_pids(self):
+        """Linux process ids of kestrel.exe processes in this prefix."""
+        pids = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                with open(f"/proc/{entry}/cmdline", "rb") as f:
+                    cmdline = f.read()
+                with open(f"/proc/{entry}/environ", "rb") as f:
+                    environ = f.read()
+            except OSError:
+                continue
+            if b"kestrel.exe" in cmdline.lower() and f"WINEPREFIX={self.prefix}".encode() in environ:
+                pids.append(int(entry))
+        return pids
+
+
+def check(condition, message):
+    if not condition:
+        raise ScenarioFailure(message)
+
+
+def compare_images(path_a, path_b):
+    """Returns None when both files hold the same RGB pixels, otherwise a
+    short description of the difference."""
+    from PIL import Image, ImageChops
+    a = Image.open(path_a).convert("RGB")
+    b = Image.open(path_b).convert("RGB")
+    if a.size != b.size:
+        return f"sizes differ: {a.size} and {b.size}"
+    box = ImageChops.difference(a, b).getbbox()
+    if box is None:
+        return None
+    return f"pixels differ inside {box}"
+
+
+def main(argv):
+    if len(argv) == 3 and argv[1] == "make-template":
+        make_template(argv[2])
+        return 0
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

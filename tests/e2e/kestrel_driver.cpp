@@ -1,0 +1,617 @@
+// kestrel-driver: a small console program that the end-to-end scenarios run
+// in the same Wine prefix and desktop as kestrel.exe. It finds windows by
+// exact title, sends and posts messages, synthesises input, and writes what
+// the user would see (screen or window pixels, clipboard images, status bar
+// texts) to files or stdout so that the scenario scripts can check them.
+//
+// Every subcommand prints its result on stdout and exits 0 on success,
+// 1 when what it waited for did not happen, 2 on a usage error.
+// A window argument is an exact top-level title (dialog boxes excluded),
+// "dialog:TITLE" for a dialog box such as a message box, or "hwnd:0x1234"
+// for a handle printed by an earlier call.
+//
+// The status bar lives in another process: SB_GETPARTS and SB_GETTEXT take
+// pointers, which the system does not marshal for common controls, so the
+// buffers are allocated inside the owner process and read back from it.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+const UINT kPollMs = 50;
+
+struct Owned
+{
+    HANDLE h = nullptr;
+    explicit Owned(HANDLE handle) : h(handle) {}
+    ~Owned() { if (h) CloseHandle(h); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+};
+
+struct ScreenDc
+{
+    HDC dc;
+    ScreenDc() : dc(GetDC(nullptr)) {}
+    ~ScreenDc() { if (dc) ReleaseDC(nullptr, dc); }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+};
+
+struct ClipboardOpen
+{
+    bool open;
+    ClipboardOpen() : open(OpenClipboard(nullptr) != FALSE) {}
+    ~ClipboardOpen() { if (open) CloseClipboard(); }
+    ClipboardOpen(const ClipboardOpen&) = delete;
+    ClipboardOpen& operator=(const ClipboardOpen&) = delete;
+};
+
+unsigned long ParseNumber(const char* text)
+{
+    return std::strtoul(text, nullptr, 0);
+}
+
+// The title as the system stores it. GetWindowText would send WM_GETTEXT to
+// windows of other processes and block on any thread that is busy, for
+// example one still starting up.
+std::string WindowTitle(HWND hwnd)
+{
+    wchar_t wide[512] = L"";
+    const int length = InternalGetWindowText(hwnd, wide, 512);
+    char text[1024] = "";
+    if (length > 0)
+        WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text - 1, nullptr, nullptr);
+    return text;
+}
+
+struct TitleSearch
+{
+    std::string title;
+    bool dialog;  // match only dialog boxes (class #32770), otherwise skip them
+    HWND found;
+};
+
+BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<TitleSearch*>(param);
+    char className[64] = "";
+    GetClassNameA(hwnd, className, sizeof className);
+    const bool isDialog = std::strcmp(className, "#32770") == 0;
+    if (isDialog != search->dialog || search->title != WindowTitle(hwnd))
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+HWND FindTopLevel(const std::string& spec)
+{
+    if (spec.compare(0, 5, "hwnd:") == 0)
+        return reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseNumber(spec.c_str() + 5)));
+    TitleSearch search = {spec, false, nullptr};
+    if (spec.compare(0, 7, "dialog:") == 0) {
+        search.title = spec.substr(7);
+        search.dialog = true;
+    }
+    EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+struct ClassSearch
+{
+    const char* name;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<ClassSearch*>(param);
+    char name[128] = "";
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpiA(name, search->name) != 0)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+HWND FindChildOfClass(HWND parent, const char* className)
+{
+    ClassSearch search = {className, nullptr};
+    EnumChildWindows(parent, MatchClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> MdiChildren(HWND frame)
+{
+    std::vector<HWND> children;
+    HWND client = FindChildOfClass(frame, "MDIClient");
+    if (!client)
+        return children;
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetWindow(child, GW_OWNER) == nullptr)  // skip icon title windows
+            children.push_back(child);
+    }
+    return children;
+}
+
+// Writes a bottom-up 24-bit BMP of the given bitmap (any depth).
+bool WriteBitmapAs24(HBITMAP bitmap, const char* path)
+{
+    BITMAP info;
+    if (!GetObjectA(bitmap, sizeof info, &info))
+        return false;
+    const LONG width = info.bmWidth, height = info.bmHeight;
+    const DWORD rowBytes = ((DWORD(width) * 24 + 31) / 32) * 4;
+    std::vector<unsigned char> pixels(size_t(rowBytes) * size_t(height));
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 24;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    ScreenDc screen;
+    if (GetDIBits(screen.dc, bitmap, 0, UINT(height), pixels.data(), &bmi, DIB_RGB_COLORS) != height)
+        return false;
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    file.bfSize = DWORD(file.bfOffBits + pixels.size());
+    bmi.bmiHeader.biSizeImage = DWORD(pixels.size());
+    FILE* out = std::fopen(path, "wb");
+    if (!out)
+        return false;
+    bool ok = std::fwrite(&file, sizeof file, 1, out) == 1
+        && std::fwrite(&bmi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, out) == 1
+        && std::fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+    return std::fclose(out) == 0 && ok;
+}
+
+// Copies a rectangle of the screen, as the user sees it, into a BMP file.
+bool GrabScreenRect(const RECT& rc, const char* path)
+{
+    ScreenDc screen;
+    HDC memory = CreateCompatibleDC(screen.dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen.dc, rc.right - rc.left, rc.bottom - rc.top);
+    bool ok = false;
+    if (memory && bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        ok = BitBlt(memory, 0, 0, rc.right - rc.left, rc.bottom - rc.top, screen.dc, rc.left, rc.top,
+                    SRCCOPY) != FALSE;
+        SelectObject(memory, old);
+        ok = ok && WriteBitmapAs24(bitmap, path);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    if (memory)
+        DeleteDC(memory);
+    return ok;
+}
+
+// Writes a packed DIB from the clipboard as a BMP file unchanged.
+bool WritePackedDib(HGLOBAL block, const char* path)
+{
+    const SIZE_T size = GlobalSize(block);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block));
+    if (!header)
+        return false;
+    bool ok = false;
+    if (size >= sizeof(BITMAPINFOHEADER) && header->biSize >= sizeof(BITMAPINFOHEADER) && header->biSize <= size) {
+        DWORD colors = header->biClrUsed;
+        if (colors == 0 && header->biBitCount <= 8)
+            colors = 1u << header->biBitCount;
+        DWORD masks = header->biCompression == BI_BITFIELDS && header->biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+        const unsigned long long offBits = 14ull + header->biSize + masks + 4ull * colors;
+        BITMAPFILEHEADER file = {};
+        file.bfType = 0x4D42;
+        file.bfOffBits = DWORD(offBits);
+        file.bfSize = DWORD(14 + size);
+        FILE* out = std::fopen(path, "wb");
+        if (out && offBits <= 14ull + size) {
+            ok = std::fwrite(&file, sizeof file, 1, out) == 1 && std::fwrite(header, 1, size, out) == size;
+        }
+        if (out)
+            ok = std::fclose(out) == 0 && ok;
+    }
+    GlobalUnlock(block);
+    return ok;
+}
+
+int Usage()
+{
+    std::fputs(
+        "usage: kestrel-driver COMMAND ARGS\n"
+        "  wait-window TITLE [TIMEOUT_MS]           wait for a top-level window, print its handle\n"
+        "  wait-gone TITLE [TIMEOUT_MS]             wait until no such window exists\n"
+        "  children FRAME                           list the MDI children: handle<TAB>title\n"
+        "  wait-child FRAME TITLE [TIMEOUT_MS]      wait for an MDI child with that title\n"
+        "  title WINDOW                             print the window's title\n"
+        "  foreground                               print the foreground window: handle<TAB>title\n"
+        "  state WINDOW                             print visible|hidden normal|iconic|zoomed foreground|background\n"
+        "  count TITLE                              print how many top-level windows have that title\n"
+        "  texts WINDOW                             the child controls: id<TAB>class<TAB>text\n"
+        "  rect WINDOW                              print the window rectangle: l t r b\n"
+        "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
+        "  post WINDOW MSG WPARAM LPARAM            PostMessage\n"
+        "  keys KEY...                              SendInput chords like ctrl+1, alt+f4, y, return\n"
+        "  mouse X Y [click|rclick|dclick|down|up|move]  SendInput at screen coordinates\n"
+        "  clipboard FILE.bmp                       clipboard image (CF_BITMAP as 24-bit, else CF_DIB)\n"
+        "  grab FILE.bmp [WINDOW]                   screen pixels (whole screen or the window's area)\n"
+        "  status WINDOW                            status bar pane texts, one per line\n"
+        "  screen                                   print the screen size: w h bits\n"
+        "  time-capture WINDOW CODE CHILD [TIMEOUT] send WM_USER+1 CODE, time grab and new child (ms)\n",
+        stderr);
+    return 2;
+}
+
+DWORD TimeoutArg(int argc, char** argv, int index, DWORD fallback)
+{
+    return argc > index ? DWORD(ParseNumber(argv[index])) : fallback;
+}
+
+int CmdWaitWindow(const std::string& title, DWORD timeout, bool gone)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND hwnd = FindTopLevel(title);
+        if (!gone && hwnd) {
+            std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)));
+            return 0;
+        }
+        if (gone && !hwnd)
+            return 0;
+        if (GetTickCount() - start >= timeout)
+            return 1;
+        Sleep(kPollMs);
+    }
+}
+
+BOOL CALLBACK CountTitle(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<std::pair<const std::string*, int>*>(param);
+    if (WindowTitle(hwnd) == *search->first)
+        ++search->second;
+    return TRUE;
+}
+
+BOOL CALLBACK PrintControl(HWND hwnd, LPARAM)
+{
+    char className[64] = "";
+    GetClassNameA(hwnd, className, sizeof className);
+    std::printf("%d\t%s\t%s\n", GetDlgCtrlID(hwnd), className, WindowTitle(hwnd).c_str());
+    return TRUE;
+}
+
+int CmdTexts(HWND hwnd)
+{
+    EnumChildWindows(hwnd, PrintControl, 0);
+    return 0;
+}
+
+int CmdChildren(HWND frame)
+{
+    for (HWND child : MdiChildren(frame))
+        std::printf("0x%lx\t%s\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(child)),
+                    WindowTitle(child).c_str());
+    return 0;
+}
+
+int CmdWaitChild(const std::string& frameSpec, const std::string& title, DWORD timeout)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND frame = FindTopLevel(frameSpec)) {
+            for (HWND child : MdiChildren(frame)) {
+                if (WindowTitle(child) == title) {
+                    std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(child)));
+                    return 0;
+                }
+            }
+        }
+        if (GetTickCount() - start >= timeout)
+            return 1;
+        Sleep(kPollMs);
+    }
+}
+
+// Virtual-key code of one key name: letters, digits, F1-F24 and a few names.
+WORD KeyCode(const std::string& name)
+{
+    static const struct { const char* name; WORD vk; } named[] = {
+        {"ctrl", VK_CONTROL}, {"shift", VK_SHIFT}, {"alt", VK_MENU}, {"esc", VK_ESCAPE},
+        {"return", VK_RETURN}, {"enter", VK_RETURN}, {"tab", VK_TAB}, {"space", VK_SPACE},
+        {"delete", VK_DELETE}, {"backspace", VK_BACK}, {"left", VK_LEFT}, {"right", VK_RIGHT},
+        {"up", VK_UP}, {"down", VK_DOWN}, {"home", VK_HOME}, {"end", VK_END}, {"print", VK_SNAPSHOT}};
+    for (const auto& n : named) {
+        if (lstrcmpiA(name.c_str(), n.name) == 0)
+            return n.vk;
+    }
+    if (name.size() == 1) {
+        const char c = name[0];
+        if (c >= 'a' && c <= 'z')
+            return WORD(c - 'a' + 'A');
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+            return WORD(c);
+    }
+    if (name.size() >= 2 && (name[0] == 'f' || name[0] == 'F')) {
+        const int n = std::atoi(name.c_str() + 1);
+        if (n >= 1 && n <= 24)
+            return WORD(VK_F1 + n - 1);
+    }
+    return 0;
+}
+
+// Presses the keys of a chord "ctrl+shift+x" in order and releases them in
+// reverse, like a person would.
+int CmdKeys(int count, char** chords)
+{
+    for (int i = 0; i < count; ++i) {
+        std::vector<WORD> keys;
+        std::string chord = chords[i];
+        size_t begin = 0;
+        while (begin <= chord.size()) {
+            size_t end = chord.find('+', begin);
+            if (end == std::string::npos)
+                end = chord.size();
+            const WORD vk = KeyCode(chord.substr(begin, end - begin));
+            if (!vk) {
+                std::fprintf(stderr, "unknown key in %s\n", chords[i]);
+                return 2;
+            }
+            keys.push_back(vk);
+            begin = end + 1;
+        }
+        std::vector<INPUT> inputs;
+        for (WORD vk : keys) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            inputs.push_back(in);
+        }
+        for (size_t k = keys.size(); k-- > 0;) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = keys[k];
+            in.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(in);
+        }
+        if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+            return 1;
+        Sleep(kPollMs);
+    }
+    return 0;
+}
+
+int CmdMouse(int x, int y, const std::string& action)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = LONG((x * 65536LL + width / 2) / width);
+    move.mi.dy = LONG((y * 65536LL + height / 2) / height);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    std::vector<INPUT> inputs(1, move);
+    auto button = [&inputs](DWORD flags) {
+        INPUT in = {};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flags;
+        inputs.push_back(in);
+    };
+    if (action == "click" || action == "dclick" || action == "down")
+        button(MOUSEEVENTF_LEFTDOWN);
+    if (action == "click" || action == "dclick" || action == "up")
+        button(MOUSEEVENTF_LEFTUP);
+    if (action == "dclick") {
+        button(MOUSEEVENTF_LEFTDOWN);
+        button(MOUSEEVENTF_LEFTUP);
+    }
+    if (action == "rclick") {
+        button(MOUSEEVENTF_RIGHTDOWN);
+        button(MOUSEEVENTF_RIGHTUP);
+    }
+    return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size() ? 0 : 1;
+}
+
+int CmdClipboard(const char* path)
+{
+    ClipboardOpen clipboard;
+    if (!clipboard.open) {
+        std::fputs("cannot open the clipboard\n", stderr);
+        return 1;
+    }
+    if (IsClipboardFormatAvailable(CF_BITMAP)) {
+        HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+        if (bitmap && WriteBitmapAs24(bitmap, path))
+            return 0;
+    }
+    if (IsClipboardFormatAvailable(CF_DIB)) {
+        HGLOBAL block = GetClipboardData(CF_DIB);
+        if (block && WritePackedDib(block, path))
+            return 0;
+    }
+    std::fputs("no image on the clipboard\n", stderr);
+    return 1;
+}
+
+int CmdStatus(HWND frame)
+{
+    HWND bar = FindChildOfClass(frame, STATUSCLASSNAMEA);
+    if (!bar) {
+        std::fputs("no status bar\n", stderr);
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(bar, &pid);
+    Owned process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process.h)
+        return 1;
+    const SIZE_T remoteSize = 4096;
+    void* remote = VirtualAllocEx(process.h, nullptr, remoteSize, MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return 1;
+    int result = 0;
+    const int parts = int(SendMessageA(bar, SB_GETPARTS, 0, 0));
+    for (int i = 0; i < parts && i < 256; ++i) {
+        const LRESULT length = SendMessageA(bar, SB_GETTEXTLENGTHA, WPARAM(i), 0);
+        if (LOWORD(length) >= remoteSize) {
+            result = 1;
+            break;
+        }
+        SendMessageA(bar, SB_GETTEXTA, WPARAM(i), reinterpret_cast<LPARAM>(remote));
+        char text[remoteSize] = "";
+        SIZE_T read = 0;
+        if (!ReadProcessMemory(process.h, remote, text, LOWORD(length) + 1, &read)) {
+            result = 1;
+            break;
+        }
+        text[LOWORD(length)] = '\0';
+        std::printf("%s\n", text);
+    }
+    VirtualFreeEx(process.h, remote, 0, MEM_RELEASE);
+    return result;
+}
+
+// Sends a capture trigger and reports how long the grab (the sent message
+// returns after the capture routine) and the new image window took.
+int CmdTimeCapture(HWND frame, WPARAM code, const std::string& childTitle, DWORD timeout)
+{
+    LARGE_INTEGER frequency, start, sent, shown;
+    QueryPerformanceFrequency(&frequency);
+    const size_t before = MdiChildren(frame).size();
+    QueryPerformanceCounter(&start);
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(frame, WM_USER + 1, code, 0, SMTO_NORMAL, timeout, &result))
+        return 1;
+    QueryPerformanceCounter(&sent);
+    const DWORD waitStart = GetTickCount();
+    for (;;) {
+        const std::vector<HWND> children = MdiChildren(frame);
+        bool found = false;
+        for (HWND child : children)
+            found = found || (WindowTitle(child) == childTitle && IsWindowVisible(child));
+        if (found && children.size() > before)
+            break;
+        if (GetTickCount() - waitStart >= timeout)
+            return 1;
+        Sleep(1);
+    }
+    // The new window is shown; wait until its first paint has been handled.
+    SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
+    QueryPerformanceCounter(&shown);
+    const double ms = 1000.0 / double(frequency.QuadPart);
+    std::printf("grab_ms %.1f\nwindow_ms %.1f\n", double(sent.QuadPart - start.QuadPart) * ms,
+                double(shown.QuadPart - start.QuadPart) * ms);
+    return 0;
+}
+
+HWND RequireWindow(const char* spec)
+{
+    HWND hwnd = FindTopLevel(spec);
+    if (!hwnd || !IsWindow(hwnd))
+        std::fprintf(stderr, "no window \"%s\"\n", spec);
+    return hwnd && IsWindow(hwnd) ? hwnd : nullptr;
+}
+
+int Run(int argc, char** argv)
+{
+    if (argc < 2)
+        return Usage();
+    const std::string cmd = argv[1];
+    if (cmd == "wait-window" && argc >= 3)
+        return CmdWaitWindow(argv[2], TimeoutArg(argc, argv, 3, 10000), false);
+    if (cmd == "wait-gone" && argc >= 3)
+        return CmdWaitWindow(argv[2], TimeoutArg(argc, argv, 3, 10000), true);
+    if (cmd == "wait-child" && argc >= 4)
+        return CmdWaitChild(argv[2], argv[3], TimeoutArg(argc, argv, 4, 10000));
+    if (cmd == "keys" && argc >= 3)
+        return CmdKeys(argc - 2, argv + 2);
+    if (cmd == "mouse" && argc >= 4)
+        return CmdMouse(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? argv[4] : "move");
+    if (cmd == "clipboard" && argc >= 3)
+        return CmdClipboard(argv[2]);
+    if (cmd == "count" && argc >= 3) {
+        const std::string title = argv[2];
+        std::pair<const std::string*, int> search(&title, 0);
+        EnumWindows(CountTitle, reinterpret_cast<LPARAM>(&search));
+        std::printf("%d\n", search.second);
+        return 0;
+    }
+    if (cmd == "screen") {
+        ScreenDc screen;
+        std::printf("%d %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                    GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES));
+        return 0;
+    }
+    if (cmd == "foreground") {
+        HWND hwnd = GetForegroundWindow();
+        std::printf("0x%lx\t%s\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)),
+                    WindowTitle(hwnd).c_str());
+        return 0;
+    }
+    if (cmd == "grab" && argc >= 3) {
+        RECT rc = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        if (argc >= 4) {
+            HWND hwnd = RequireWindow(argv[3]);
+            if (!hwnd || !GetWindowRect(hwnd, &rc))
+                return 1;
+        }
+        return GrabScreenRect(rc, argv[2]) ? 0 : 1;
+    }
+    if (argc < 3)
+        return Usage();
+    HWND hwnd = RequireWindow(argv[2]);
+    if (!hwnd)
+        return 1;
+    if (cmd == "children")
+        return CmdChildren(hwnd);
+    if (cmd == "title") {
+        std::printf("%s\n", WindowTitle(hwnd).c_str());
+        return 0;
+    }
+    if (cmd == "state") {
+        std::printf("%s %s %s\n", IsWindowVisible(hwnd) ? "visible" : "hidden",
+                    IsIconic(hwnd) ? "iconic" : IsZoomed(hwnd) ? "zoomed" : "normal",
+                    GetForegroundWindow() == hwnd ? "foreground" : "background");
+        return 0;
+    }
+    if (cmd == "texts")
+        return CmdTexts(hwnd);
+    if (cmd == "rect") {
+        RECT rc;
+        GetWindowRect(hwnd, &rc);
+        std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+        return 0;
+    }
+    if (cmd == "status")
+        return CmdStatus(hwnd);
+    if ((cmd == "send" || cmd == "post") && argc >= 6) {
+        const UINT msg = UINT(ParseNumber(argv[3]));
+        const WPARAM wParam = WPARAM(ParseNumber(argv[4]));
+        const LPARAM lParam = LPARAM(ParseNumber(argv[5]));
+        if (cmd == "post")
+            return PostMessageA(hwnd, msg, wParam, lParam) ? 0 : 1;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, TimeoutArg(argc, argv, 6, 30000), &result))
+            return 1;
+        std::printf("%lu\n", static_cast<unsigned long>(result));
+        return 0;
+    }
+    if (cmd == "time-capture" && argc >= 5)
+        return CmdTimeCapture(hwnd, WPARAM(ParseNumber(argv[3])), argv[4], TimeoutArg(argc, argv, 5, 30000));
+    return Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const int code = Run(argc, argv);
+    std::fflush(stdout);
+    return code;
+}

@@ -1,0 +1,57 @@
+"""A Screen capture trigger from another process (WM_USER+1 with code 1, as
+the hook library sends it) opens an image window "Screen Capture" whose
+pixels equal the screen at that moment, and the status bar describes it.
+
+The reference picture is taken twice, independently of Kestrel: by the
+driver through the Wine screen and by ImageMagick from the X server; the two
+must agree before the capture is compared with them."""
+
+import os
+import sys
+
+import e2e
+
+
+def capture_at(width, height):
+    with e2e.Scenario(f"screen_capture_{width}x{height}", width, height, e2e.QUIET_SETTINGS) as s:
+        s.start_kestrel()
+        s.wait_main_window()
+        s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
+        screen = s.driver("screen").split()
+        e2e.check(screen[:2] == [str(width), str(height)], f"the desktop is {screen}, not {width}x{height}")
+
+        before = os.path.join(s.out, "before.bmp")
+        before_x = os.path.join(s.out, "before-x.png")
+
+        def screen_is_still():
+            s.driver("grab", before)
+            s.screenshot(before_x)
+            return e2e.compare_images(before, before_x) is None
+        s.wait_for("the Wine screen and the X screen to agree", screen_is_still, timeout=20, interval=0.5)
+
+        s.driver("send", e2e.MAIN_TITLE, e2e.WM_USER + 1, 1, 0)
+        s.driver("wait-child", e2e.MAIN_TITLE, "Screen Capture", 30000)
+        e2e.check(s.children() == ["Screen Capture"], f"image windows are {s.children()}")
+
+        expected = [f"{width}w x {height}h", "24-bit, 16.8M colors"]
+        panes = s.wait_for("the status bar to describe the capture",
+                           lambda: (lambda p: p if len(p) == 5 and p[1:3] == expected else None)(s.status_panes()),
+                           timeout=10)
+        e2e.check(panes[4] == "001", f"the window count pane shows {panes[4]!r}, not '001'")
+        e2e.check(panes[3].strip() != "", "the time stamp pane is empty")
+
+        captured = os.path.join(s.out, "captured.bmp")
+        s.driver("send", e2e.MAIN_TITLE, e2e.WM_COMMAND, e2e.ID_COPY_IMAGE, 0)
+        s.driver("clipboard", captured)
+        difference = e2e.compare_images(captured, before)
+        e2e.check(difference is None, f"the captured image differs from the screen: {difference}")
+
+
+def main():
+    capture_at(1024, 768)
+    capture_at(1920, 1080)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
