@@ -6,8 +6,16 @@ set_target_properties(kesthook PROPERTIES PREFIX "" OUTPUT_NAME kesthook)
 target_include_directories(kesthook PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(kesthook PRIVATE ${KESTREL_STATIC_LINK})
 
-add_executable(kestrel WIN32 ${KESTREL_WIN32_SOURCES})
-target_link_libraries(kestrel PRIVATE kestrel_core kesthook comctl32 comdlg32 gdi32 user32 shell32 winspool)
+# Everything of the program but its entry point, so that the Win32 tests
+# link the same objects. The core and the Win32 half call each other (the
+# image object's GDI half), hence the rescanned link group.
+add_library(kestrel_win32 STATIC ${KESTREL_WIN32_SOURCES})
+target_include_directories(kestrel_win32 PUBLIC ${CMAKE_SOURCE_DIR})
+set(KESTREL_WIN32_LIBS "$<LINK_GROUP:RESCAN,kestrel_win32,kestrel_core>" kesthook
+  comctl32 comdlg32 gdi32 user32 shell32 winspool)
+
+add_executable(kestrel WIN32 ${KESTREL_WIN32_MAIN} ${KESTREL_WIN32_RESOURCES})
+target_link_libraries(kestrel PRIVATE ${KESTREL_WIN32_LIBS})
 target_link_options(kestrel PRIVATE ${KESTREL_STATIC_LINK})
 
 # GoogleTest from Debian's source package, built for Windows.
@@ -20,8 +28,8 @@ target_compile_options(gtest_main PRIVATE -Wno-error)
 
 file(GLOB KESTREL_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/*/*_wintest.cpp)
 if(KESTREL_WIN32_TESTS)
-  add_executable(kestrel_win32_tests ${KESTREL_WIN32_TESTS})
-  target_link_libraries(kestrel_win32_tests PRIVATE kestrel_core gtest gtest_main gdi32 user32)
+  add_executable(kestrel_win32_tests ${KESTREL_WIN32_TESTS} ${KESTREL_WIN32_RESOURCES})
+  target_link_libraries(kestrel_win32_tests PRIVATE ${KESTREL_WIN32_LIBS} gtest gtest_main)
   target_link_options(kestrel_win32_tests PRIVATE ${KESTREL_STATIC_LINK})
   add_test(NAME win32_tests COMMAND kestrel_win32_tests)
 endif()

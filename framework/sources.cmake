@@ -1,1 +1,14 @@
-list(APPEND KESTREL_PORTABLE_SOURCES framework/File.cpp)
+list(APPEND KESTREL_PORTABLE_SOURCES framework/File.cpp framework/RecentFileList.cpp)
+# The thin application framework over USER, GDI and the common controls.
+list(APPEND KESTREL_WIN32_SOURCES
+  framework/ControlBars.cpp
+  framework/Dialog.cpp
+  framework/DocTemplate.cpp
+  framework/Document.cpp
+  framework/MDIChildWindow.cpp
+  framework/MDIFrameWindow.cpp
+  framework/RecentFileList_win.cpp
+  framework/Splitter.cpp
+  framework/View.cpp
+  framework/WinApp.cpp
+  framework/Window.cpp)

@@ -16,3 +16,14 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/Settings_win.cpp
   shell/CaptureDispatchSeams_win.cpp
   shell/TitleBarSeams_win.cpp)
+# Application object, main frame, image window frame and their seams.
+list(APPEND KESTREL_PORTABLE_SOURCES shell/XMainFramePanes.cpp)
+list(APPEND KESTREL_WIN32_SOURCES
+  shell/AppState.cpp
+  shell/XAbout.cpp
+  shell/XApp.cpp
+  shell/XAppSeams.cpp
+  shell/XMDIChildWnd.cpp
+  shell/XMainFrame.cpp)
+# The entry point stays out of the library the Win32 tests link.
+set(KESTREL_WIN32_MAIN shell/XAppMain_win.cpp)

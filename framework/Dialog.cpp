@@ -1,0 +1,203 @@
+// Dialog, property sheet and file dialog wrappers.
+#include "Dialog.h"
+
+#include "../shell/AppState.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstring>
+
+namespace {
+const char kDialogProperty[] = "KestrelDialogObject";
+}
+
+Dialog::~Dialog()
+{
+    if (m_bModeless && m_hWnd) DestroyWindow();
+}
+
+INT_PTR Dialog::DoModal(HWND parent)
+{
+    m_bModeless = false;
+    return DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(m_nTemplateId), parent, DialogThunk,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::CreateModeless(HWND parent)
+{
+    m_bModeless = true;
+    return CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(m_nTemplateId), parent, DialogThunk,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::DestroyWindow()
+{
+    if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+void Dialog::EndDialog(INT_PTR result)
+{
+    if (m_bModeless)
+        DestroyWindow();
+    else
+        ::EndDialog(m_hWnd, result);
+}
+
+INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR result = 0;
+    if (OnMessage(msg, wParam, lParam, result)) return result;
+    switch (msg) {
+    case WM_INITDIALOG:
+        return OnInitDialog();
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam), HIWORD(wParam))) return TRUE;
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK Dialog::DialogThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = static_cast<Dialog*>(GetPropA(hwnd, kDialogProperty));
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        if (self) {
+            self->m_hWnd = hwnd;
+            SetPropA(hwnd, kDialogProperty, self);
+        }
+    }
+    if (!self) return FALSE;
+    INT_PTR result = FALSE;
+    try {
+        result = self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        result = FALSE;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, kDialogProperty);
+        self->m_hWnd = nullptr;
+    }
+    return result;
+}
+
+PROPSHEETPAGEA PropertyPage::MakeSheetPage()
+{
+    PROPSHEETPAGEA page = {};
+    page.dwSize = sizeof page;
+    page.hInstance = g_hInstance;
+    page.pszTemplate = MAKEINTRESOURCEA(m_nTemplateId);
+    page.pfnDlgProc = PageThunk;
+    page.lParam = reinterpret_cast<LPARAM>(this);
+    return page;
+}
+
+void PropertyPage::SetModified() const
+{
+    if (m_hWnd) PropSheet_Changed(GetParent(m_hWnd), m_hWnd);
+}
+
+INT_PTR CALLBACK PropertyPage::PageThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = static_cast<PropertyPage*>(GetPropA(hwnd, kDialogProperty));
+    if (msg == WM_INITDIALOG) {
+        auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
+        self = sheetPage ? reinterpret_cast<PropertyPage*>(sheetPage->lParam) : nullptr;
+        if (self) {
+            self->m_hWnd = hwnd;
+            SetPropA(hwnd, kDialogProperty, self);
+        }
+    }
+    if (!self) return FALSE;
+    INT_PTR result = FALSE;
+    try {
+        if (msg == WM_NOTIFY) {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            switch (header->code) {
+            case PSN_SETACTIVE:
+                self->OnSetActive();
+                SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 0);
+                return TRUE;
+            case PSN_KILLACTIVE:
+                SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, self->OnKillActive() ? FALSE : TRUE);
+                return TRUE;
+            case PSN_APPLY:
+                self->OnApply();
+                SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, PSNRET_NOERROR);
+                return TRUE;
+            default:
+                break;
+            }
+        }
+        if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) return FALSE;
+        result = self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        result = FALSE;
+    }
+    if (msg == WM_NCDESTROY) {
+        RemovePropA(hwnd, kDialogProperty);
+        self->m_hWnd = nullptr;
+    }
+    return result;
+}
+
+INT_PTR PropertySheetDialog::DoModal(HWND parent, UINT startPage)
+{
+    std::vector<PROPSHEETPAGEA> pages;
+    for (PropertyPage* page : m_pages) pages.push_back(page->MakeSheetPage());
+    PROPSHEETHEADERA header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+    header.hwndParent = parent;
+    header.hInstance = g_hInstance;
+    header.pszCaption = m_strCaption.c_str();
+    header.nPages = UINT(pages.size());
+    header.nStartPage = startPage < pages.size() ? startPage : 0;
+    header.ppsp = pages.data();
+    INT_PTR result = ::PropertySheetA(&header);
+    return result > 0 ? IDOK : IDCANCEL;
+}
+
+std::string MakeFilter(const std::string& bars)
+{
+    std::string filter = bars;
+    for (char& c : filter)
+        if (c == '|') c = '\0';
+    filter.push_back('\0');
+    return filter;
+}
+
+FileDialog::FileDialog(bool open, const char* defaultExtension, const char* fileName, DWORD flags,
+                       const char* filter)
+    : m_ofn(), m_bOpen(open), m_strFilter(MakeFilter(filter ? filter : "")),
+      m_strDefaultExtension(defaultExtension ? defaultExtension : ""), m_szFile()
+{
+    if (fileName) {
+        std::strncpy(m_szFile, fileName, sizeof m_szFile - 1);
+    }
+    m_ofn.lStructSize = sizeof m_ofn;
+    m_ofn.hInstance = g_hInstance;
+    m_ofn.lpstrFilter = m_strFilter.size() > 1 ? m_strFilter.c_str() : nullptr;
+    m_ofn.nFilterIndex = 1;
+    m_ofn.lpstrFile = m_szFile;
+    m_ofn.nMaxFile = sizeof m_szFile;
+    m_ofn.lpstrDefExt = defaultExtension ? m_strDefaultExtension.c_str() : nullptr;
+    m_ofn.Flags = flags | OFN_EXPLORER;
+}
+
+INT_PTR FileDialog::DoModal(HWND owner)
+{
+    m_ofn.hwndOwner = owner;
+    BOOL ok = m_bOpen ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    return ok ? IDOK : IDCANCEL;
+}

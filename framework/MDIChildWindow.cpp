@@ -1,0 +1,152 @@
+// MDI child frame: creation through WM_MDICREATE, focus and menu switching,
+// and ownership of the document.
+#include "MDIChildWindow.h"
+
+#include "DocTemplate.h"
+#include "Document.h"
+#include "MDIFrameWindow.h"
+#include "View.h"
+
+#include "../shell/AppState.h"
+
+namespace {
+const char kChildClass[] = "KestrelImageFrame";
+}
+
+MDIChildWindow::~MDIChildWindow() = default;
+
+bool MDIChildWindow::Create(MDIFrameWindow* frame, DocTemplate* docTemplate, Document* document)
+{
+    m_pDocument.reset(document);
+    m_pTemplate = docTemplate;
+    m_pMDIFrame = frame;
+    document->m_pFrame = this;
+    HICON icon = LoadIcon(g_hInstance, MAKEINTRESOURCE(docTemplate ? docTemplate->m_nResourceId : 1));
+    if (!RegisterThunkClass(kChildClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
+                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon, MDIChildThunk)) {
+        delete this;
+        return false;
+    }
+    MDICREATESTRUCTA mcs = {};
+    mcs.szClass = kChildClass;
+    mcs.szTitle = document->GetTitle().c_str();
+    mcs.hOwner = g_hInstance;
+    mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
+    mcs.style = WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    mcs.lParam = reinterpret_cast<LPARAM>(static_cast<Window*>(this));
+    bool destroyed = false;
+    m_pDestroyedFlag = &destroyed;
+    HWND hwnd = reinterpret_cast<HWND>(
+        SendMessageA(frame->m_hWndMDIClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+    if (destroyed) return false;  // WM_CREATE refused; OnFinalMessage deleted us
+    m_pDestroyedFlag = nullptr;
+    if (!hwnd) {
+        delete this;
+        return false;
+    }
+    return true;
+}
+
+void MDIChildWindow::InitialUpdateFrame()
+{
+    if (m_pDocument)
+        for (View* view : std::vector<View*>(m_pDocument->GetViews())) view->OnInitialUpdate();
+    SetWindowTextA(m_hWnd, m_pDocument ? m_pDocument->GetTitle().c_str() : "");
+    ShowWindow(m_hWnd, SW_SHOW);
+    SendMessageA(m_pMDIFrame->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    if (View* view = GetActiveView()) SetFocus(view->m_hWnd);
+}
+
+void MDIChildWindow::DestroyFrame()
+{
+    if (m_hWnd && m_pMDIFrame)
+        SendMessageA(m_pMDIFrame->m_hWndMDIClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(m_hWnd), 0);
+}
+
+View* MDIChildWindow::GetActiveView() const
+{
+    return dynamic_cast<View*>(Window::FromHandle(m_hWndActiveView));
+}
+
+void MDIChildWindow::SetActiveView(View* view, bool focus)
+{
+    View* old = GetActiveView();
+    m_hWndActiveView = view ? view->m_hWnd : nullptr;
+    if (old != view) {
+        if (old) old->OnActivateView(false, view, old);
+        if (view) view->OnActivateView(true, view, old);
+    }
+    if (focus && view) SetFocus(view->m_hWnd);
+}
+
+bool MDIChildWindow::OnCmdMsg(UINT id, CmdUI* ui)
+{
+    if (View* view = GetActiveView()) {
+        if (view->OnCmdMsg(id, ui)) return true;
+    } else if (m_pDocument && m_pDocument->OnCmdMsg(id, ui)) {
+        return true;
+    }
+    return OnFrameCmdMsg(id, ui);
+}
+
+void MDIChildWindow::OnSetFocus()
+{
+    if (View* view = GetActiveView()) SetFocus(view->m_hWnd);
+}
+
+void MDIChildWindow::OnMDIActivate(HWND activated)
+{
+    if (!m_pMDIFrame) return;
+    if (activated == m_hWnd)
+        m_pMDIFrame->SetFrameMenu(m_pTemplate ? m_pTemplate->m_hMenuShared : nullptr,
+                                  m_pTemplate ? m_pTemplate->WindowMenu() : nullptr);
+    else if (!activated)
+        m_pMDIFrame->SetFrameMenu(nullptr, nullptr);
+}
+
+void MDIChildWindow::OnSize()
+{
+    if (!m_hWndClientArea) return;
+    RECT rc;
+    GetClientRect(m_hWnd, &rc);
+    MoveWindow(m_hWndClientArea, 0, 0, rc.right, rc.bottom, TRUE);
+}
+
+LRESULT MDIChildWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        if (!m_pDocument || !OnCreateClient(m_pDocument.get())) return -1;
+        return DefaultProc(msg, wParam, lParam);
+    case WM_SIZE: {
+        LRESULT result = DefaultProc(msg, wParam, lParam);
+        OnSize();
+        return result;
+    }
+    case WM_SETFOCUS: {
+        LRESULT result = DefaultProc(msg, wParam, lParam);
+        OnSetFocus();
+        return result;
+    }
+    case WM_MDIACTIVATE: {
+        LRESULT result = DefaultProc(msg, wParam, lParam);
+        OnMDIActivate(reinterpret_cast<HWND>(lParam));
+        return result;
+    }
+    default:
+        return DefaultProc(msg, wParam, lParam);
+    }
+}
+
+LRESULT MDIChildWindow::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefMDIChildProcA(m_hWnd, msg, wParam, lParam);
+}
+
+void MDIChildWindow::OnFinalMessage()
+{
+    // The views are gone already (children are destroyed first).
+    m_pDocument.reset();
+    if (m_pDestroyedFlag) *m_pDestroyedFlag = true;
+    delete this;
+}

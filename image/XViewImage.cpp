@@ -1,0 +1,145 @@
+// Image view: canvas origins, scrolling over the document's extent and the
+// painting of each image (the display copy where the display needs it,
+// cropping lines, the top-image border).
+#include "XViewImage.h"
+
+#include "../framework/GdiHandles.h"
+#include "../framework/GlobalBlock.h"
+#include "../framework/MDIChildWindow.h"
+#include "../resources/resource.h"
+#include "../shell/Settings.h"
+#include "XDocument.h"
+#include "XViewNotepad.h"
+
+namespace {
+bool DisplayBelow15Bits()
+{
+    WindowDC screen(nullptr);
+    return screen && GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) < 15;
+}
+
+// Self-inverting dotted outline from (left, top) to (right-1, bottom-1).
+void DrawDottedOutline(HDC dc, const RECT& rc)
+{
+    GdiObject<HPEN> pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
+    SelectedObject selected(dc, pen.get());
+    int oldRop = SetROP2(dc, R2_NOTXORPEN);
+    int oldBk = SetBkMode(dc, TRANSPARENT);
+    POINT points[5] = {{rc.left, rc.top},
+                       {rc.right - 1, rc.top},
+                       {rc.right - 1, rc.bottom - 1},
+                       {rc.left, rc.bottom - 1},
+                       {rc.left, rc.top}};
+    Polyline(dc, points, 5);
+    SetBkMode(dc, oldBk);
+    SetROP2(dc, oldRop);
+}
+
+void DrawCropLines(const XImage& image, HDC dc)
+{
+    RECT crop = image.m_rcCrop;
+    OffsetRect(&crop, image.m_rcPlace.left, image.m_rcPlace.top);
+    DrawDottedOutline(dc, crop);
+    const POINT corners[4] = {{crop.left - 3, crop.top - 3},
+                              {crop.right - 5, crop.top - 3},
+                              {crop.left - 3, crop.bottom - 5},
+                              {crop.right - 5, crop.bottom - 5}};
+    for (const POINT& corner : corners) PatBlt(dc, corner.x, corner.y, 8, 8, DSTINVERT);
+}
+}
+
+void DrawImage(const XImage& image, HDC dc)
+{
+    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    {
+        SelectedPalette palette(dc, image.m_palette, FALSE);
+        bool useShowCopy = image.m_nBitCount > 8 && image.m_hShowBits && DisplayBelow15Bits();
+        HGLOBAL bitsBlock = useShowCopy ? image.m_hShowBits : image.m_hBits;
+        HGLOBAL infoBlock = useShowCopy ? image.m_hShowInfo : image.m_hInfo;
+        LockedBlock<BYTE> bits(bitsBlock);
+        LockedBlock<BITMAPINFO> info(infoBlock);
+        if (bits && info)
+            SetDIBitsToDevice(dc, image.m_rcPlace.left, image.m_rcPlace.top, DWORD(image.m_nWidth),
+                              DWORD(image.m_nHeight), 0, 0, 0, UINT(image.m_nHeight), bits.get(), info.get(),
+                              DIB_RGB_COLORS);
+        if (image.m_bSelected) {
+            if (g_bInvertSelection) {
+                RECT crop = image.m_rcCrop;
+                OffsetRect(&crop, image.m_rcPlace.left, image.m_rcPlace.top);
+                PatBlt(dc, crop.left, crop.top, crop.right - crop.left, crop.bottom - crop.top, DSTINVERT);
+            }
+            DrawCropLines(image, dc);
+        }
+        if (image.m_bTopBorder && g_bShowBorderOnTop) DrawDottedOutline(dc, image.m_rcPlace);
+    }
+    SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
+}
+
+XDocument* XViewImage::GetDocument() const { return dynamic_cast<XDocument*>(m_pDocument); }
+
+void XViewImage::OnInitialUpdate()
+{
+    ScrollView::OnInitialUpdate();
+    UpdateScrollSizes();
+}
+
+void XViewImage::OnUpdate(View* sender, LPARAM hint)
+{
+    ScrollView::OnUpdate(sender, hint);
+    UpdateScrollSizes();
+}
+
+void XViewImage::OnActivateView(bool, View*, View*) {}
+
+void XViewImage::UpdateScrollSizes()
+{
+    XDocument* document = GetDocument();
+    if (document) SetScrollSizes(SIZE{document->m_cxExtent, document->m_cyExtent});
+}
+
+void XViewImage::PrepareCanvasDC(HDC dc) const
+{
+    SetMapMode(dc, MM_TEXT);
+    SetViewportOrgEx(dc, g_nMarginX, g_nMarginY, nullptr);
+    SetWindowOrgEx(dc, m_ptScroll.x, m_ptScroll.y, nullptr);
+}
+
+void XViewImage::OnDraw(HDC dc)
+{
+    XDocument* document = GetDocument();
+    if (!document) return;
+    PrepareCanvasDC(dc);
+    for (const XImage* image : document->m_images) DrawImage(*image, dc);
+}
+
+void XViewImage::OnSetFocus()
+{
+    ScrollView::OnSetFocus();
+    XDocument* document = GetDocument();
+    XViewNotepad* notepad = document ? document->GetNotepadView() : nullptr;
+    if (notepad && notepad->m_bShown && notepad->m_hEdit) SetFocus(notepad->m_hEdit);
+}
+
+void XViewImage::OnLButtonDblClk(POINT pt)
+{
+    XDocument* document = GetDocument();
+    if (!document || document->ImageCount() != 1) return;
+    const XImage* image = document->GetImage(0);
+    if (pt.x < image->m_nWidth + g_nMarginX && pt.y < image->m_nHeight + g_nMarginY)
+        SendMessageA(m_hWnd, WM_COMMAND, ID_TOOL_SELECT_IMAGE, 0);
+}
+
+LRESULT XViewImage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_LBUTTONDBLCLK:
+        OnLButtonDblClk(POINT{short(LOWORD(lParam)), short(HIWORD(lParam))});
+        return 0;
+    case WM_COMMAND:
+        // Commands a view sends itself take the normal route from here.
+        if (lParam == 0 && OnCmdMsg(LOWORD(wParam), nullptr)) return 0;
+        return ScrollView::WindowProc(msg, wParam, lParam);
+    default:
+        return ScrollView::WindowProc(msg, wParam, lParam);
+    }
+}

@@ -1,0 +1,268 @@
+#!/usr/bin/env python3
+"""Draws the program's tool-bar bitmap and icons as 4-bit BMP/ICO files.
+
+Run from this folder: python3 make_art.py. The outputs are checked in so
+that the build needs no drawing step. Standard library only.
+"""
+import struct
+
+# The 16-colour VGA palette (red, green, blue); the toolbar background is
+# silver (index 7 here) so that it matches the button face.
+PALETTE = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+    (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+    (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+K, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER, GRAY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(16)
+
+
+class Canvas:
+    def __init__(self, w, h, bg):
+        self.w, self.h = w, h
+        self.px = [[bg] * w for _ in range(h)]
+
+    def put(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def rect(self, x0, y0, x1, y1, c, fill=None):
+        """Outline from (x0, y0) to (x1, y1) inclusive, optionally filled."""
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                edge = x in (x0, x1) or y in (y0, y1)
+                if edge:
+                    self.put(x, y, c)
+                elif fill is not None:
+                    self.put(x, y, fill)
+
+    def line(self, x0, y0, x1, y1, c):
+        n = max(abs(x1 - x0), abs(y1 - y0), 1)
+        for i in range(n + 1):
+            self.put(round(x0 + (x1 - x0) * i / n), round(y0 + (y1 - y0) * i / n), c)
+
+    def dotted(self, x0, y0, x1, y1, c):
+        for x in range(x0, x1 + 1):
+            if x % 2 == 0:
+                self.put(x, y0, c)
+                self.put(x, y1, c)
+        for y in range(y0, y1 + 1):
+            if y % 2 == 0:
+                self.put(x0, y, c)
+                self.put(x1, y, c)
+
+    def blit(self, other, ox, oy):
+        for y in range(other.h):
+            for x in range(other.w):
+                self.put(ox + x, oy + y, other.px[y][x])
+
+
+def arrow_h(c, y, x0, x1, col):
+    c.line(x0, y, x1, y, col)
+    for d in (1, 2):
+        c.line(x0 + d, y - d, x0 + d, y + d, col)
+        c.line(x1 - d, y - d, x1 - d, y + d, col)
+
+
+def arrow_v(c, x, y0, y1, col):
+    c.line(x, y0, x, y1, col)
+    for d in (1, 2):
+        c.line(x - d, y0 + d, x + d, y0 + d, col)
+        c.line(x - d, y1 - d, x + d, y1 - d, col)
+
+
+def picture(c, x0, y0, x1, y1):
+    """A small landscape: sky, sun and a green hill."""
+    c.rect(x0, y0, x1, y1, K, AQUA)
+    c.rect(x0 + 1, (y0 + y1) // 2 + 1, x1 - 1, y1 - 1, GREEN, GREEN)
+    c.put(x1 - 3, y0 + 2, YELLOW)
+    c.put(x1 - 4, y0 + 2, YELLOW)
+    c.put(x1 - 3, y0 + 3, YELLOW)
+    c.put(x1 - 4, y0 + 3, YELLOW)
+
+
+def button_images():
+    images = []
+
+    def new():
+        c = Canvas(16, 15, SILVER)
+        images.append(c)
+        return c
+
+    c = new()  # Open: a folder
+    c.rect(1, 4, 13, 13, K, YELLOW)
+    c.rect(1, 3, 6, 4, K, YELLOW)
+    c.line(3, 7, 15, 7, K)
+    c.line(15, 7, 13, 13, K)
+    c = new()  # Save As: a disk
+    c.rect(1, 1, 14, 14, K, NAVY)
+    c.rect(4, 1, 11, 6, K, WHITE)
+    c.rect(4, 9, 11, 14, K, SILVER)
+    c = new()  # Print: a printer
+    c.rect(4, 1, 11, 6, K, WHITE)
+    c.rect(1, 6, 14, 11, K, SILVER)
+    c.rect(4, 10, 11, 14, K, WHITE)
+    c.put(12, 8, LIME)
+    c = new()  # Copy Image: two pictures
+    picture(c, 1, 1, 9, 8)
+    picture(c, 6, 6, 14, 13)
+    c = new()  # Paste Image: a clipboard with a picture
+    c.rect(1, 2, 12, 14, K, OLIVE)
+    c.rect(4, 1, 9, 3, K, GRAY)
+    picture(c, 6, 6, 14, 13)
+    c = new()  # Notepad: a page with lines
+    c.rect(3, 1, 12, 14, K, WHITE)
+    for y in (4, 6, 8, 10, 12):
+        c.line(5, y, 10, y, NAVY)
+    c = new()  # Full Screen View: a monitor
+    c.rect(1, 1, 14, 10, K, GRAY)
+    picture(c, 3, 3, 12, 8)
+    c.rect(5, 11, 10, 13, K, GRAY)
+    c = new()  # Merge Images: overlapping squares
+    c.rect(1, 1, 9, 9, K, RED)
+    c.rect(6, 6, 14, 14, K, BLUE)
+    c = new()  # Frame: a picture in a frame
+    c.rect(0, 1, 15, 13, K, MAROON)
+    picture(c, 3, 4, 12, 10)
+    c = new()  # Zoom In: a magnifier with a plus
+    c.rect(1, 1, 9, 9, K, WHITE)
+    c.line(5, 3, 5, 7, K)
+    c.line(3, 5, 7, 5, K)
+    c.line(9, 9, 14, 14, K)
+    c.line(10, 9, 14, 13, K)
+    c = new()  # Flip Horizontal
+    arrow_h(c, 7, 1, 14, NAVY)
+    c.line(7, 1, 7, 13, GRAY)
+    c = new()  # Flip Vertical
+    arrow_v(c, 7, 1, 13, NAVY)
+    c.line(1, 7, 14, 7, GRAY)
+    c = new()  # Rotate Right: picture with a clockwise arrow
+    picture(c, 1, 5, 9, 13)
+    c.line(5, 2, 12, 2, NAVY)
+    c.line(12, 2, 12, 9, NAVY)
+    c.line(10, 7, 14, 7, NAVY)
+    c.line(11, 8, 13, 8, NAVY)
+    c = new()  # Rotate Left: mirrored
+    picture(c, 6, 5, 14, 13)
+    c.line(3, 2, 10, 2, NAVY)
+    c.line(3, 2, 3, 9, NAVY)
+    c.line(1, 7, 5, 7, NAVY)
+    c.line(2, 8, 4, 8, NAVY)
+    c = new()  # Count Colors: a grid of colours
+    colors = [RED, LIME, BLUE, YELLOW, FUCHSIA, AQUA, MAROON, GREEN, NAVY]
+    for i, col in enumerate(colors):
+        x, y = 1 + (i % 3) * 5, 1 + (i // 3) * 5
+        c.rect(x, y, x + 3, y + 3, K, col)
+    c = new()  # Check & Change Colors: an eyedropper over a swatch
+    c.rect(1, 9, 6, 14, K, RED)
+    c.line(5, 9, 13, 1, K)
+    c.line(6, 9, 14, 1, K)
+    c.line(6, 10, 14, 2, GRAY)
+    c = new()  # Reduce Colors: many colours to few
+    for i, col in enumerate([RED, LIME, BLUE, YELLOW]):
+        c.rect(1, 1 + i * 3, 4, 3 + i * 3, K, col)
+    arrow_h(c, 7, 5, 10, K)
+    c.rect(11, 4, 14, 10, K, GRAY)
+    c = new()  # Select Image: dotted lines on a picture
+    picture(c, 2, 2, 13, 12)
+    c.dotted(0, 0, 15, 14, K)
+    c = new()  # Crop: crop marks
+    c.line(4, 0, 4, 11, K)
+    c.line(0, 4, 11, 4, K)
+    c.line(11, 4, 11, 14, K)
+    c.line(4, 11, 15, 11, K)
+    c.rect(5, 5, 10, 10, BLUE, AQUA)
+    c = new()  # Erase: an eraser
+    c.line(2, 10, 8, 4, K)
+    c.line(8, 4, 13, 9, K)
+    c.line(13, 9, 7, 14, K)
+    c.line(7, 14, 2, 10, K)
+    c.line(5, 7, 10, 12, K)
+    for y in range(5, 12):
+        for x in range(6, 13):
+            if c.px[y][x] == SILVER and abs(x - 9) + abs(y - 9) < 4:
+                c.put(x, y, FUCHSIA)
+    c = new()  # Close All: a window with a cross
+    c.rect(1, 1, 14, 13, K, WHITE)
+    c.rect(1, 1, 14, 3, K, NAVY)
+    c.line(5, 6, 10, 11, RED)
+    c.line(10, 6, 5, 11, RED)
+    c.line(6, 6, 11, 11, RED)
+    c.line(11, 6, 6, 11, RED)
+    return images
+
+
+def dib_4bit(canvas, with_mask):
+    """BITMAPINFOHEADER, palette and bottom-up 4-bit rows (plus an AND mask
+    of zeros for icons)."""
+    row = ((canvas.w * 4 + 31) // 32) * 4
+    pixels = bytearray()
+    for y in reversed(range(canvas.h)):
+        line = bytearray(row)
+        for x in range(canvas.w):
+            v = canvas.px[y][x]
+            line[x // 2] |= v << 4 if x % 2 == 0 else v
+        pixels += line
+    mask = b""
+    if with_mask:
+        mask_row = ((canvas.w + 31) // 32) * 4
+        mask = bytes(mask_row * canvas.h)
+    height = canvas.h * 2 if with_mask else canvas.h
+    header = struct.pack("<IiiHHIIiiII", 40, canvas.w, height, 1, 4, 0, len(pixels) + len(mask), 0, 0, 16, 0)
+    palette = b"".join(struct.pack("BBBB", b, g, r, 0) for r, g, b in PALETTE)
+    return header + palette + bytes(pixels) + mask
+
+
+def write_bmp(path, canvas):
+    dib = dib_4bit(canvas, False)
+    offset = 14 + 40 + 64
+    with open(path, "wb") as f:
+        f.write(struct.pack("<2sIHHI", b"BM", 14 + len(dib), 0, 0, offset))
+        f.write(dib)
+
+
+def write_ico(path, canvases):
+    dibs = [dib_4bit(c, True) for c in canvases]
+    out = struct.pack("<HHH", 0, 1, len(dibs))
+    offset = 6 + 16 * len(dibs)
+    for c, dib in zip(canvases, dibs):
+        out += struct.pack("<BBBBHHII", c.w, c.h, 16, 0, 1, 4, len(dib), offset)
+        offset += len(dib)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(dibs))
+
+
+def kestrel_icon(size):
+    """A kestrel's wing over a camera frame."""
+    c = Canvas(size, size, TEAL)
+    s = size / 32
+    def sc(v):
+        return int(round(v * s))
+    c.rect(sc(2), sc(8), sc(29), sc(27), K, SILVER)
+    c.rect(sc(11), sc(12), sc(21), sc(24), K, NAVY)
+    c.rect(sc(14), sc(15), sc(18), sc(21), AQUA, AQUA)
+    c.rect(sc(4), sc(5), sc(9), sc(8), K, GRAY)
+    # The wing: a maroon wedge over the top edge.
+    for i in range(sc(14)):
+        c.line(sc(8) + i, sc(2) + i // 2, sc(30), sc(2), MAROON)
+    c.line(sc(8), sc(2), sc(30), sc(2), K)
+    return c
+
+
+def image_icon(size):
+    c = Canvas(size, size, SILVER)
+    picture(c, 1, 1, size - 2, size - 3)
+    return c
+
+
+def main():
+    images = button_images()
+    strip = Canvas(16 * len(images), 15, SILVER)
+    for i, image in enumerate(images):
+        strip.blit(image, 16 * i, 0)
+    write_bmp("toolbar.bmp", strip)
+    write_ico("kestrel.ico", [kestrel_icon(32), kestrel_icon(16)])
+    write_ico("image.ico", [image_icon(32), image_icon(16)])
+
+
+if __name__ == "__main__":
+    main()

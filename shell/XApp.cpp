@@ -1,0 +1,192 @@
+// Application object: start-up steps 1-17 and exit steps 1-4 in their
+// order, and the application's commands.
+#include "XApp.h"
+
+#include "../framework/DocTemplate.h"
+#include "../framework/Document.h"
+#include "../framework/Window.h"
+#include "../hook/kesthook.h"
+#include "../image/XDocument.h"
+#include "../resources/resource.h"
+#include "AppState.h"
+#include "Settings.h"
+#include "XAbout.h"
+#include "TitleBarSeams.h"
+#include "XAppSeams.h"
+#include "XMDIChildWnd.h"
+#include "XMainFrame.h"
+
+#include "../capture/CaptureState.h"
+#include "../capture/CoverWindow.h"
+
+#include <commctrl.h>
+
+namespace {
+const char kMutexName[] = "PreventSecondInstance";
+const DWORD kLogoBoxMilliseconds = 3000;
+const int kRecentFiles = 4;
+
+std::string ProgramFolder()
+{
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    std::string folder = module;
+    size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+}
+
+bool XApp::ClaimSingleInstance()
+{
+    m_hMutex = CreateMutexA(nullptr, TRUE, kMutexName);
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    // The running copy's main frame has exactly the application title
+    // while no image window's title is added to it.
+    std::string title = LoadResourceString(IDS_APP_TITLE);
+    if (HWND running = FindWindowA(nullptr, title.c_str())) {
+        BringWindowToTop(running);
+        ShowWindow(running, SW_SHOWNORMAL);
+    }
+    return false;
+}
+
+void XApp::ShowLogoBox()
+{
+    m_dwStartTime = GetTickCount();
+    if (!g_bDisplayLogo) return;
+    m_bSplashShown = m_splash.CreateModeless(nullptr);
+    // No message is read before start-up ends, so the box paints now.
+    if (m_bSplashShown)
+        RedrawWindow(m_splash.m_hWnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void XApp::WaitAndCloseLogoBox()
+{
+    if (!m_bSplashShown) return;
+    // More than 3000 ms since step 6; the unsigned difference survives the
+    // tick count's wrap-around.
+    while (GetTickCount() - m_dwStartTime <= kLogoBoxMilliseconds) Sleep(10);
+    m_splash.DestroyWindow();
+    m_bSplashShown = false;
+}
+
+void XApp::ShowMainWindow()
+{
+    if (g_nRunningMode != 1) return;
+    ShowWindow(m_pMainWnd->m_hWnd, g_bRunMinimized ? SW_MINIMIZE : m_nCmdShow);
+    UpdateWindow(m_pMainWnd->m_hWnd);
+}
+
+bool XApp::InitInstance()
+{
+    // 1. One copy only.
+    if (!ClaimSingleInstance()) return false;
+    // 2. Module handle (set by WinMain), common controls, section name.
+    InitCommonControls();
+    LoadStringA(g_hInstance, IDS_APP_TITLE, m_szSection, sizeof m_szSection);
+    // 3. Help file beside the program; the settings file.
+    m_strHelpPath = ProgramFolder() + "KESTREL.HLP";
+    InitSettingsFile();
+    // 4. The four-entry recent-file list.
+    LoadStdProfileSettings(kRecentFiles);
+    // 5. Mode, Session and Menu.
+    ReadModeSessionMenu();
+    m_bSettingsRead = true;
+    // 6. Start time and the logo box.
+    ShowLogoBox();
+    // 7. The document template of the image windows.
+    m_pDocTemplate.reset(new DocTemplate(IDR_IMAGETYPE, &XDocument::CreateObject, &XMDIChildWnd::CreateObject));
+    // 8. The main frame.
+    std::unique_ptr<XMainFrame> frame(new XMainFrame);
+    std::string title = LoadResourceString(IDS_APP_TITLE);
+    if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, title.c_str())) {
+        m_splash.DestroyWindow();
+        return false;
+    }
+    // 9. The main window accepts dropped files.
+    m_pMainWnd = std::move(frame);
+    g_hMainWnd = m_pMainWnd->m_hWnd;
+    DragAcceptFiles(g_hMainWnd, TRUE);
+    // 10. All other settings (also the hook library's HotButtons).
+    ReadAllSettings();
+    // 11. Window classes and the cover window.
+    RegisterWindowClasses();
+    // 12. The hook library.
+    InstallHooks(1);
+    PassKestrelWnd(g_hMainWnd);
+    m_bHooksInstalled = true;
+    // 13. The logo box stays more than 3000 ms.
+    WaitAndCloseLogoBox();
+    // 14. Shown in foreground mode, hidden in background mode.
+    ShowMainWindow();
+    // 15. The name stays taken while the handle is open.
+    if (m_hMutex) ReleaseMutex(m_hMutex);
+    // 16. The capture image, last: no trigger is handled before it exists.
+    g_pPendingImage = new XImage;
+    ResetPrinterState();
+    // 17.
+    return true;
+}
+
+int XApp::ExitInstance()
+{
+    // 1. The capture image.
+    delete g_pPendingImage;
+    g_pPendingImage = nullptr;
+    // 2. Hooks, snapshot bitmaps, cover window. A copy that ended at the
+    // single-instance check must not unhook the running copy's hooks.
+    if (m_bHooksInstalled) {
+        InstallHooks(0);
+        DeleteSnapshotButtons();
+        DestroyCoverWindow();
+        m_bHooksInstalled = false;
+    }
+    // 3. The keys written only at exit, by a copy that read them.
+    if (m_bSettingsRead) WriteExitSettings();
+    m_pMainWnd.reset();
+    m_pDocTemplate.reset();
+    // 4. The framework saves the recent-file list.
+    return m_bSettingsRead ? WinApp::ExitInstance() : 0;
+}
+
+bool XApp::OnAppCmdMsg(UINT id, CmdUI* ui)
+{
+    static const CommandEntry<XApp> table[] = {
+        {ID_FILE_NEW, ID_FILE_NEW, &XApp::OnFileNew, nullptr},
+        {ID_FILE_OPEN, ID_FILE_OPEN, &XApp::OnFileOpen, nullptr},
+        {ID_HELP_CONTENTS, ID_HELP_CONTENTS, &XApp::OnHelpContents, nullptr},
+        {ID_HELP_HOW_TO_USE, ID_HELP_HOW_TO_USE, &XApp::OnHelpHowToUse, nullptr},
+        {ID_APP_ABOUT, ID_APP_ABOUT, &XApp::OnAppAbout, nullptr},
+    };
+    return DispatchCommand(this, table, id, ui);
+}
+
+void XApp::OnFileNew(UINT) { OpenDocumentFile(nullptr); }
+
+void XApp::OnFileOpen(UINT)
+{
+    // The open dialog with preview replaces this plain one; triggers are
+    // ignored while it is up.
+    g_bPrinting = TRUE;
+    FileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
+                      "All Formats|*.bmp;*.clp;*.cur;*.dib;*.fst;*.gif;*.ico;*.jpg;*.pcx;*.rle;*.tif;*.wpg|"
+                      "All Files (*.*)|*.*|");
+    INT_PTR result = dialog.DoModal(g_hMainWnd);
+    g_bPrinting = FALSE;
+    if (result != IDOK) return;
+    UpdateWindow(g_hMainWnd);
+    std::string path = dialog.GetPathName();
+    Document* document = OpenDocumentFile(path.c_str());
+    auto* imageDocument = dynamic_cast<XDocument*>(document);
+    if (imageDocument && imageDocument->GetImage(0)) imageDocument->SetTitle(imageDocument->GetImage(0)->m_strTitle);
+}
+
+void XApp::OnHelpContents(UINT) { WinHelp(0, HELP_CONTENTS); }
+
+void XApp::OnHelpHowToUse(UINT) { WinHelp(0, HELP_HELPONHELP); }
+
+void XApp::OnAppAbout(UINT)
+{
+    XAboutDialog about;
+    about.DoModal(g_hMainWnd);
+}

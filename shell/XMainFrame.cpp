@@ -1,0 +1,157 @@
+// Main frame: bars, panes, Close All, and the unpacking of the trigger,
+// hotkey, progress and timer messages.
+#include "XMainFrame.h"
+
+#include "../capture/CaptureCore.h"
+#include "../capture/CaptureState.h"
+#include "../framework/DocTemplate.h"
+#include "../framework/MDIChildWindow.h"
+#include "../framework/View.h"
+#include "../framework/WinApp.h"
+#include "../image/XDocument.h"
+#include "../resources/resource.h"
+#include "AppState.h"
+#include "CaptureDispatch.h"
+#include "Settings.h"
+#include "XMDIChildWnd.h"
+#include "XMainFramePanes.h"
+
+HWND g_hStatusBar = nullptr;
+
+namespace {
+const UINT kToolBarButtons[] = {
+    ID_FILE_OPEN,          ID_FILE_SAVE_AS,      ID_FILE_PRINT,       0,
+    ID_EDIT_COPY_IMAGE,    ID_EDIT_PASTE_IMAGE,  ID_VIEW_NOTEPAD,     ID_VIEW_FULL_SCREEN,
+    0,                     ID_TOOL_MERGE,        ID_TOOL_FRAME,       ID_TOOL_ZOOM_IN,
+    ID_TOOL_FLIP_H,        ID_TOOL_FLIP_V,       ID_TOOL_ROTATE_RIGHT, ID_TOOL_ROTATE_LEFT,
+    0,                     ID_TOOL_COUNT_COLORS, ID_TOOL_CHANGE_COLORS, ID_TOOL_REDUCE_COLORS,
+    0,                     ID_TOOL_SELECT_IMAGE, ID_TOOL_CROP,        ID_TOOL_ERASE,
+    0,                     ID_WINDOW_CLOSE_ALL,
+};
+static_assert(sizeof kToolBarButtons / sizeof kToolBarButtons[0] == 26, "26 tool-bar slots");
+
+const UINT kIndicators[] = {0, ID_INDICATOR_SIZE, ID_INDICATOR_COLORS, ID_INDICATOR_STAMP, ID_INDICATOR_COUNT};
+}
+
+bool XMainFrame::OnCreate()
+{
+    if (!MDIFrameWindow::OnCreate()) return false;
+    if (!m_wndToolBar.Create(m_hWnd, kToolBarId, IDR_MAINFRAME, kToolBarButtons,
+                             int(sizeof kToolBarButtons / sizeof kToolBarButtons[0])))
+        return false;
+    if (!m_wndStatusBar.Create(m_hWnd, kStatusBarId, kIndicators, int(sizeof kIndicators / sizeof kIndicators[0])))
+        return false;
+    g_hStatusBar = m_wndStatusBar.m_hWnd;
+    SetMessageText(IDS_IDLE_MESSAGE);
+    SetTimer(m_hWnd, kTimerId, kTimerPeriod, nullptr);
+    return true;
+}
+
+XDocument* XMainFrame::ActiveImageDocument() const
+{
+    MDIChildWindow* child = MDIGetActive();
+    return child ? dynamic_cast<XDocument*>(child->GetDocument()) : nullptr;
+}
+
+XImage* XMainFrame::ActiveTopImage() const
+{
+    XDocument* document = ActiveImageDocument();
+    return document ? document->TopImage() : nullptr;
+}
+
+bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
+{
+    static const CommandEntry<XMainFrame> table[] = {
+        {ID_WINDOW_CLOSE_ALL, ID_WINDOW_CLOSE_ALL, &XMainFrame::OnCloseAll, &XMainFrame::OnUpdateCloseAll},
+        {ID_INDICATOR_SIZE, ID_INDICATOR_SIZE, nullptr, &XMainFrame::OnUpdatePaneSize},
+        {ID_INDICATOR_COLORS, ID_INDICATOR_COLORS, nullptr, &XMainFrame::OnUpdatePaneColors},
+        {ID_INDICATOR_STAMP, ID_INDICATOR_STAMP, nullptr, &XMainFrame::OnUpdatePaneStamp},
+        {ID_INDICATOR_COUNT, ID_INDICATOR_COUNT, nullptr, &XMainFrame::OnUpdatePaneCount},
+    };
+    return DispatchCommand(this, table, id, ui) || MDIFrameWindow::OnFrameCmdMsg(id, ui);
+}
+
+void XMainFrame::OnCloseAll(UINT)
+{
+    if (ShowMessage(IDS_CLOSE_ALL_PROMPT, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+    // Hiding the top child while the others close spares the user the
+    // repaint of every window that comes to the top on the way.
+    HWND first = GetWindow(m_hWndMDIClient, GW_CHILD);
+    if (first) ShowWindow(first, SW_HIDE);
+    if (WinApp* app = WinApp::Current())
+        if (app->m_pDocTemplate) app->m_pDocTemplate->CloseAllDocuments();
+    if (first && IsWindow(first)) ShowWindow(first, SW_SHOW);
+}
+
+void XMainFrame::OnUpdateCloseAll(CmdUI& ui) { ui.Enable(g_nDocuments > 0); }
+
+void XMainFrame::OnUpdatePaneSize(CmdUI& ui)
+{
+    XImage* image = ActiveTopImage();
+    ui.Enable(image != nullptr);
+    if (image) ui.SetText(SizePaneText(image->m_nWidth, image->m_nHeight));
+}
+
+void XMainFrame::OnUpdatePaneColors(CmdUI& ui)
+{
+    XImage* image = ActiveTopImage();
+    ui.Enable(image != nullptr);
+    if (image) ui.SetText(ColorsPaneText(image->m_nBitCount, image->ColorCount()));
+}
+
+void XMainFrame::OnUpdatePaneStamp(CmdUI& ui)
+{
+    XImage* image = ActiveTopImage();
+    ui.SetText(image ? StampPaneText(g_clock, image->m_tStamp) : std::string());
+}
+
+void XMainFrame::OnUpdatePaneCount(CmdUI& ui) { ui.SetText(CountPaneText(g_nDocuments)); }
+
+void XMainFrame::OnEnterIdle(UINT source, HWND window)
+{
+    if (source == MSGF_MENU && g_nMenuWindow == 0) g_nMenuWindow = int(reinterpret_cast<INT_PTR>(window));
+}
+
+void XMainFrame::OnPaletteChanged(HWND changer)
+{
+    MDIChildWindow* child = MDIGetActive();
+    View* view = child ? child->GetActiveView() : nullptr;
+    if (view && view->m_hWnd != changer) InvalidateRect(view->m_hWnd, nullptr, FALSE);
+}
+
+LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam == kTimerId) OnMainTimer();
+        return 0;
+    case WM_USER + 1:
+        OnTriggerMessage(wParam, lParam);
+        return 0;
+    case WM_USER + 2:
+        OnProgressMessage(wParam, lParam);
+        return 0;
+    case WM_USER + 3:
+        OnHotKeyMessage(wParam, lParam);
+        return 0;
+    case WM_ENTERIDLE: {
+        LRESULT result = MDIFrameWindow::WindowProc(msg, wParam, lParam);
+        OnEnterIdle(UINT(wParam), reinterpret_cast<HWND>(lParam));
+        return result;
+    }
+    case WM_LBUTTONDOWN:
+        if (g_bTracking) OnTrackingMouseDown();
+        return MDIFrameWindow::WindowProc(msg, wParam, lParam);
+    case WM_PALETTECHANGED: {
+        LRESULT result = MDIFrameWindow::WindowProc(msg, wParam, lParam);
+        OnPaletteChanged(reinterpret_cast<HWND>(wParam));
+        return result;
+    }
+    case WM_DESTROY:
+        KillTimer(m_hWnd, kTimerId);
+        g_hStatusBar = nullptr;
+        return MDIFrameWindow::WindowProc(msg, wParam, lParam);
+    default:
+        return MDIFrameWindow::WindowProc(msg, wParam, lParam);
+    }
+}

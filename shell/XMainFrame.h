@@ -1,0 +1,35 @@
+// The program's MDI frame: tool bar and status bar, the five status panes
+// about the active image, Close All, and the receiving end of the hook
+// library and of the progress reports. Trigger, hotkey, progress and timer
+// messages are unpacked here and handed to the capture dispatch.
+#pragma once
+
+#include "../framework/MDIFrameWindow.h"
+
+class XDocument;
+class XImage;
+
+class XMainFrame : public MDIFrameWindow {
+public:
+    static const UINT kTimerId = 1;
+    static const UINT kTimerPeriod = 100;  // ms
+
+    // The document and top image of the active image window, or null.
+    XDocument* ActiveImageDocument() const;
+    XImage* ActiveTopImage() const;
+
+protected:
+    bool OnCreate() override;
+    bool OnFrameCmdMsg(UINT id, CmdUI* ui) override;
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCloseAll(UINT id);
+    void OnUpdateCloseAll(CmdUI& ui);
+    void OnUpdatePaneSize(CmdUI& ui);
+    void OnUpdatePaneColors(CmdUI& ui);
+    void OnUpdatePaneStamp(CmdUI& ui);
+    void OnUpdatePaneCount(CmdUI& ui);
+    void OnEnterIdle(UINT source, HWND window);
+    void OnPaletteChanged(HWND changer);
+};
