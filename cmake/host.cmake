@@ -27,6 +27,9 @@ foreach(source ${KESTREL_BENCHES})
   target_link_libraries(${name} PRIVATE kestrel_core)
   target_compile_options(${name} PRIVATE -O2)
 endforeach()
+if(TARGET jpeg_bench)
+  target_link_libraries(jpeg_bench PRIVATE turbojpeg)
+endif()
 
 # tests/fuzz/fuzz_*.cpp: libFuzzer targets, with clang and -DKESTREL_FUZZ=ON.
 if(KESTREL_FUZZ)

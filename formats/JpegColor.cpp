@@ -44,3 +44,24 @@ void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, in
         bgr += 3;
     }
 }
+
+void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+{
+    const Tables& t = GetTables();
+    const BYTE* clamp = t.clamp + 384;
+    for (int i = 0; i < count; i += 2) {
+        int b = cb[i >> 1], r = cr[i >> 1];
+        int blue = t.color.blueFromCb[b], red = t.color.redFromCr[r];
+        int green = (t.color.greenFromCb[b] + t.color.greenFromCr[r]) >> 14;
+        int luma = y[i];
+        bgr[0] = clamp[luma + blue];
+        bgr[1] = clamp[luma + green];
+        bgr[2] = clamp[luma + red];
+        if (i + 1 == count) break;
+        luma = y[i + 1];
+        bgr[3] = clamp[luma + blue];
+        bgr[4] = clamp[luma + green];
+        bgr[5] = clamp[luma + red];
+        bgr += 6;
+    }
+}

@@ -10,6 +10,9 @@
 // R = Y + redFromCr[Cr], G = Y + ((greenFromCb[Cb] + greenFromCr[Cr]) >> 14),
 // B = Y + blueFromCb[Cb], each clamped to 0..255.
 void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count);
+// The same with Cb and Cr at half horizontal resolution: chroma sample i
+// serves Y samples 2i and 2i + 1 (upsampling by replication).
+void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count);
 
 // The decoder's tables, for tests: index i stands for x = 2i - 255.
 struct JpegColorTables {

@@ -51,6 +51,19 @@ bool JpegHuffmanTable::Build(const BYTE counts[16], const BYTE* values, int valu
         code <<= 1;
     }
     m_maxCode[17] = 0xFFFFF;
+
+    // Codes whose extra bits also fit in the lookahead decode in one step.
+    for (uint32_t prefix = 0; prefix < (1u << kLookaheadBits); ++prefix) {
+        m_fastAc[prefix] = 0;
+        uint32_t entry = m_lookahead[prefix];
+        if (!entry) continue;
+        int length = int(entry >> 8), rs = int(entry & 0xFF);
+        int run = rs >> 4, size = rs & 15;
+        if (size == 0 || length + size > kLookaheadBits) continue;
+        int v = int((prefix >> (kLookaheadBits - length - size)) & ((1u << size) - 1));
+        if (v < (1 << (size - 1))) v += 1 - (1 << size);
+        m_fastAc[prefix] = int16_t(v * 256 + run * 16 + length + size);
+    }
     m_bBuilt = true;
     return true;
 }

@@ -36,6 +36,10 @@ public:
     BYTE m_values[256];
     // For each 9-bit prefix: (code size << 8) | value, or 0 when the code is longer.
     uint16_t m_lookahead[1 << kLookaheadBits];
+    // For AC tables, each 9-bit prefix that holds a whole code with a non-zero
+    // size and its extra bits: (extended value << 8) | (run << 4) | bits used;
+    // 0 otherwise.
+    int16_t m_fastAc[1 << kLookaheadBits];
 
 private:
     bool m_bBuilt = false;
@@ -63,6 +67,15 @@ public:
         }
         return DecodeLong(table, peek);
     }
+
+    // The next 9 bits, without consuming them.
+    uint32_t Peek9()
+    {
+        if (m_nBits < 17) Fill();
+        return uint32_t(m_buffer >> (m_nBits - JpegHuffmanTable::kLookaheadBits)) &
+               ((1u << JpegHuffmanTable::kLookaheadBits) - 1);
+    }
+    void Skip(int n) { m_nBits -= n; }
 
     // s raw bits (0 <= s <= 16) extended to a signed value (F.2.2.1).
     int ReceiveExtend(int s)

@@ -31,6 +31,16 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
     bool anyAc = false;
     for (int k = 1; k < 64;) {
+        int fast = ac.m_fastAc[reader.Peek9()];
+        if (fast) {
+            reader.Skip(fast & 15);
+            k += (fast >> 4) & 15;
+            if (k > 63) break;
+            block[kJpegZigzag[k]] = int16_t(uint32_t(fast >> 8) * quant[k]);
+            anyAc = true;
+            ++k;
+            continue;
+        }
         int rs = reader.DecodeValue(ac);
         int r = rs >> 4;
         s = rs & 15;
@@ -177,23 +187,24 @@ bool XFileJpg::DecodeScan(const BYTE* data, size_t size)
         for (int r = 0; r < mcuHeight; ++r) {
             int y = my * mcuHeight + r;
             if (y >= h.height) break;
-            const BYTE* rows[3];
-            for (int c = 0; c < h.componentCount; ++c) {
-                const Plane& plane = planes[c];
-                const BYTE* source = plane.samples.data() + size_t(r / plane.repeatY) * size_t(plane.width);
-                if (plane.repeatX > 1) {
-                    BYTE* to = expanded[c].data();
-                    const int n = plane.repeatX;
-                    for (int x = 0; x < plane.width; ++x, to += n) std::memset(to, source[x], size_t(n));
-                    source = expanded[c].data();
-                }
-                rows[c] = source;
-            }
             BYTE* dest = bits.get() + size_t(h.height - 1 - y) * stride;
-            if (colour)
-                JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
-            else
+            const BYTE* rows[3];
+            for (int c = 0; c < h.componentCount; ++c)
+                rows[c] = planes[c].samples.data() + size_t(r / planes[c].repeatY) * size_t(planes[c].width);
+            if (!colour) {
                 std::memcpy(dest, rows[0], size_t(h.width));
+            } else if (planes[0].repeatX == 1 && planes[1].repeatX == 2 && planes[2].repeatX == 2) {
+                JpegYCbCrHalfToBgr(rows[0], rows[1], rows[2], dest, h.width);
+            } else {
+                for (int c = 0; c < 3; ++c) {
+                    const int n = planes[c].repeatX;
+                    if (n == 1) continue;
+                    BYTE* to = expanded[c].data();
+                    for (int x = 0; x < rowSamples; ++x) to[x] = rows[c][x / n];
+                    rows[c] = to;
+                }
+                JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
+            }
         }
         int done = (my + 1) * mcuHeight;
         ReportProgress(done < h.height ? done : h.height, h.height);
