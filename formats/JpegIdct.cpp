@@ -11,6 +11,10 @@
 
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 inline int32_t Signed(uint32_t v) { return int32_t(v); }
 
@@ -65,7 +69,7 @@ inline bool OnlyFirstSet(const int16_t* x)
 }
 }
 
-void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
+void JpegInverseDctPortable(int16_t block[64], BYTE* out, ptrdiff_t stride)
 {
     int16_t work[64];
     // Rows of the input into columns of the work block.
@@ -91,6 +95,124 @@ void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
         }
     }
 }
+
+#ifdef __SSE2__
+namespace {
+// Products of 16-bit lanes with constants above 32767 are split as
+// x * c = (x << 16) + x * (c - 65536), both exact modulo 2^32, so the sums
+// of pairs that _mm_madd_epi16 forms give the same 32-bit results as the
+// scalar unsigned arithmetic.
+inline __m128i Pair(int16_t a, int16_t b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
+
+// Lanes of a and b (int32 holding 16-bit values) interleaved as 16-bit pairs.
+inline __m128i PackPairs(__m128i a, __m128i b)
+{
+    return _mm_or_si128(_mm_and_si128(a, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(b, 16));
+}
+
+inline __m128i TruncateTo16(__m128i v) { return _mm_srai_epi32(_mm_slli_epi32(v, 16), 16); }
+
+// The 1-D transform on four columns: x[j] holds input j of each column as
+// (x_j, partner) pairs made by the unpack in ColumnPass; results as int32.
+struct Half {
+    __m128i y[8];
+};
+
+inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted, __m128i x7Shifted,
+                       __m128i x2High, __m128i x6High, Half& h)
+{
+    const __m128i one = _mm_set1_epi32(0x00010001);
+    const __m128i plusMinus = Pair(1, -1);
+    // (x0 + x4) * 46341 and (x0 - x4) * 46341.
+    __m128i e0 = _mm_add_epi32(_mm_madd_epi16(p04, Pair(46341 - 65536, 46341 - 65536)),
+                               _mm_slli_epi32(_mm_madd_epi16(p04, one), 16));
+    __m128i e1 = _mm_add_epi32(_mm_madd_epi16(p04, Pair(46341 - 65536, 65536 - 46341)),
+                               _mm_slli_epi32(_mm_madd_epi16(p04, plusMinus), 16));
+    // x2 * 60547 + x6 * 25080 and x2 * 25080 - x6 * 60547.
+    __m128i s = _mm_add_epi32(_mm_madd_epi16(p26, Pair(60547 - 65536, 25080)), x2High);
+    __m128i d = _mm_sub_epi32(_mm_madd_epi16(p26, Pair(25080, 65536 - 60547)), x6High);
+    __m128i a0 = _mm_add_epi32(e0, s), a3 = _mm_sub_epi32(e0, s);
+    __m128i a1 = _mm_add_epi32(e1, d), a2 = _mm_sub_epi32(e1, d);
+
+    const __m128i round14 = _mm_set1_epi32(8192);
+    __m128i p = _mm_srai_epi32(
+        _mm_add_epi32(_mm_add_epi32(_mm_madd_epi16(p35, Pair(46341 - 65536, 65536 - 46341)),
+                                    _mm_slli_epi32(_mm_madd_epi16(p35, plusMinus), 16)),
+                      round14),
+        14);
+    __m128i q = _mm_srai_epi32(
+        _mm_add_epi32(_mm_add_epi32(_mm_madd_epi16(p35, Pair(46341 - 65536, 46341 - 65536)),
+                                    _mm_slli_epi32(_mm_madd_epi16(p35, one), 16)),
+                      round14),
+        14);
+    __m128i t = TruncateTo16(_mm_add_epi32(x1Shifted, q));
+    __m128i r = TruncateTo16(_mm_sub_epi32(x1Shifted, q));
+    __m128i w = TruncateTo16(_mm_add_epi32(x7Shifted, p));
+    __m128i u = TruncateTo16(_mm_sub_epi32(x7Shifted, p));
+    __m128i tw = PackPairs(t, w), ru = PackPairs(r, u);
+    __m128i b0 = _mm_madd_epi16(tw, Pair(16069, 3196));
+    __m128i b3 = _mm_madd_epi16(tw, Pair(3196, -16069));
+    __m128i b1 = _mm_madd_epi16(ru, Pair(13623, -9102));
+    __m128i b2 = _mm_madd_epi16(ru, Pair(9102, 13623));
+
+    const __m128i round17 = _mm_set1_epi32(65536);
+    a0 = _mm_add_epi32(a0, round17);
+    a1 = _mm_add_epi32(a1, round17);
+    a2 = _mm_add_epi32(a2, round17);
+    a3 = _mm_add_epi32(a3, round17);
+    h.y[0] = _mm_srai_epi32(_mm_add_epi32(a0, b0), 17);
+    h.y[7] = _mm_srai_epi32(_mm_sub_epi32(a0, b0), 17);
+    h.y[1] = _mm_srai_epi32(_mm_add_epi32(a1, b1), 17);
+    h.y[6] = _mm_srai_epi32(_mm_sub_epi32(a1, b1), 17);
+    h.y[2] = _mm_srai_epi32(_mm_add_epi32(a2, b2), 17);
+    h.y[5] = _mm_srai_epi32(_mm_sub_epi32(a2, b2), 17);
+    h.y[3] = _mm_srai_epi32(_mm_add_epi32(a3, b3), 17);
+    h.y[4] = _mm_srai_epi32(_mm_sub_epi32(a3, b3), 17);
+}
+
+// The second pass over all eight columns of tmp (rows of 16-bit values):
+// column k's inputs are tmp[8j + k]; its outputs go to out[m * stride + k].
+void ColumnPass(const int16_t* tmp, BYTE* out, ptrdiff_t stride)
+{
+    __m128i x[8];
+    for (int j = 0; j < 8; ++j) x[j] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tmp + 8 * j));
+    const __m128i zero = _mm_setzero_si128();
+    Half low, high;
+    ColumnHalf(_mm_unpacklo_epi16(x[0], x[4]), _mm_unpacklo_epi16(x[2], x[6]), _mm_unpacklo_epi16(x[3], x[5]),
+               _mm_srai_epi32(_mm_unpacklo_epi16(zero, x[1]), 14), _mm_srai_epi32(_mm_unpacklo_epi16(zero, x[7]), 14),
+               _mm_unpacklo_epi16(zero, x[2]), _mm_unpacklo_epi16(zero, x[6]), low);
+    ColumnHalf(_mm_unpackhi_epi16(x[0], x[4]), _mm_unpackhi_epi16(x[2], x[6]), _mm_unpackhi_epi16(x[3], x[5]),
+               _mm_srai_epi32(_mm_unpackhi_epi16(zero, x[1]), 14), _mm_srai_epi32(_mm_unpackhi_epi16(zero, x[7]), 14),
+               _mm_unpackhi_epi16(zero, x[2]), _mm_unpackhi_epi16(zero, x[6]), high);
+    // Results lie within +-16384, so packing to 16 bits is exact; then + 128
+    // and the unsigned saturation clamps to 0..255.
+    const __m128i bias = _mm_set1_epi16(128);
+    for (int m = 0; m < 8; ++m) {
+        __m128i v = _mm_add_epi16(_mm_packs_epi32(low.y[m], high.y[m]), bias);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + m * stride), _mm_packus_epi16(v, v));
+    }
+}
+}
+
+void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
+{
+    // First pass row by row; the results of row i form row i of tmp, so the
+    // second pass reads whole rows as the columns' inputs.
+    alignas(16) int16_t tmp[64];
+    for (int i = 0; i < 8; ++i) {
+        const int16_t* row = block + 8 * i;
+        if (OnlyFirstSet(row)) {
+            int16_t v = DcOnlyPass(row[0]);
+            for (int m = 0; m < 8; ++m) tmp[8 * i + m] = v;
+        } else {
+            IdctPass(row, tmp + 8 * i, 1);
+        }
+    }
+    ColumnPass(tmp, out, stride);
+}
+#else
+void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride) { JpegInverseDctPortable(block, out, stride); }
+#endif
 
 void JpegInverseDctDcOnly(int16_t dc, BYTE* out, ptrdiff_t stride)
 {

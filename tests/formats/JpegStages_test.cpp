@@ -184,6 +184,23 @@ TEST(JpegIdct, DcShortcutEqualsTheFullTransformAndExtremesStayDefined)
     JpegInverseDct(extreme, out, 8);
 }
 
+TEST(JpegIdct, FastPathEqualsThePortableTransform)
+{
+    std::mt19937 random(17);
+    for (int trial = 0; trial < 20000; ++trial) {
+        int16_t block[64] = {}, copy[64];
+        const int range = trial % 3 == 0 ? 65536 : trial % 3 == 1 ? 4096 : 256;
+        for (int i = 0; i < 64; ++i)
+            if (random() % (1 + trial % 7) == 0) block[i] = int16_t(int(random() % range) - range / 2);
+        std::copy(block, block + 64, copy);
+        BYTE fast[8 * 12], portable[8 * 12];
+        JpegInverseDct(block, fast, 12);
+        JpegInverseDctPortable(copy, portable, 12);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) ASSERT_EQ(fast[12 * y + x], portable[12 * y + x]) << trial;
+    }
+}
+
 TEST(JpegFdct, MatchesTheDefinition)
 {
     std::mt19937 random(9);
