@@ -4,6 +4,12 @@
 // scaled by 16384: 11485, 5850, 2819, 14516.
 #include "JpegColor.h"
 
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 struct Tables {
     JpegColorTables color;
@@ -31,7 +37,8 @@ const Tables& GetTables()
 
 const JpegColorTables& JpegDecoderColorTables() { return GetTables().color; }
 
-void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+namespace {
+void FullToBgrScalar(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
 {
     const Tables& t = GetTables();
     const BYTE* clamp = t.clamp + 384;
@@ -45,7 +52,7 @@ void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, in
     }
 }
 
-void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+void HalfToBgrScalar(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
 {
     const Tables& t = GetTables();
     const BYTE* clamp = t.clamp + 384;
@@ -64,4 +71,92 @@ void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr
         bgr[5] = clamp[luma + red];
         bgr += 6;
     }
+}
+
+#ifdef __SSE2__
+// The table values computed in 16-bit lanes: x = 2c - 255; red and blue are
+// (x * k + 8192) / 16384 truncated toward zero, green the arithmetic shift
+// of 8192 - xb * 2819 - xr * 5850. All products fit _mm_madd_epi16.
+inline __m128i TruncatedQuotient(__m128i n)
+{
+    __m128i sign = _mm_srai_epi32(n, 31);
+    __m128i magnitude = _mm_srli_epi32(_mm_sub_epi32(_mm_xor_si128(n, sign), sign), 14);
+    return _mm_sub_epi32(_mm_xor_si128(magnitude, sign), sign);
+}
+
+inline __m128i Pair16(int a, int b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
+
+void ChromaOffsets(__m128i cb, __m128i cr, __m128i& red, __m128i& green, __m128i& blue)
+{
+    const __m128i k255 = _mm_set1_epi16(255), one = _mm_set1_epi16(1);
+    __m128i xb = _mm_sub_epi16(_mm_add_epi16(cb, cb), k255);
+    __m128i xr = _mm_sub_epi16(_mm_add_epi16(cr, cr), k255);
+    __m128i r1 = _mm_unpacklo_epi16(xr, one), r2 = _mm_unpackhi_epi16(xr, one);
+    red = _mm_packs_epi32(TruncatedQuotient(_mm_madd_epi16(r1, Pair16(11485, 8192))),
+                          TruncatedQuotient(_mm_madd_epi16(r2, Pair16(11485, 8192))));
+    __m128i b1 = _mm_unpacklo_epi16(xb, one), b2 = _mm_unpackhi_epi16(xb, one);
+    blue = _mm_packs_epi32(TruncatedQuotient(_mm_madd_epi16(b1, Pair16(14516, 8192))),
+                           TruncatedQuotient(_mm_madd_epi16(b2, Pair16(14516, 8192))));
+    const __m128i round = _mm_set1_epi32(8192);
+    __m128i g1 = _mm_unpacklo_epi16(xb, xr), g2 = _mm_unpackhi_epi16(xb, xr);
+    green = _mm_packs_epi32(_mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(g1, Pair16(-2819, -5850)), round), 14),
+                            _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(g2, Pair16(-2819, -5850)), round), 14));
+}
+
+// 16 pixels: Y bytes plus per-pixel offsets (two halves of eight) to B, G, R.
+// Writes 4 bytes per pixel, overlapping, so one byte past the 48 is touched:
+// callers keep at least one more pixel after the group.
+void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2], const __m128i blue[2], BYTE* bgr)
+{
+    const __m128i zero = _mm_setzero_si128();
+    __m128i yl = _mm_unpacklo_epi8(y, zero), yh = _mm_unpackhi_epi8(y, zero);
+    __m128i r = _mm_packus_epi16(_mm_add_epi16(yl, red[0]), _mm_add_epi16(yh, red[1]));
+    __m128i g = _mm_packus_epi16(_mm_add_epi16(yl, green[0]), _mm_add_epi16(yh, green[1]));
+    __m128i b = _mm_packus_epi16(_mm_add_epi16(yl, blue[0]), _mm_add_epi16(yh, blue[1]));
+    __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
+    __m128i rLow = _mm_unpacklo_epi8(r, zero), rHigh = _mm_unpackhi_epi8(r, zero);
+    alignas(16) uint32_t quads[16];
+    _mm_store_si128(reinterpret_cast<__m128i*>(quads), _mm_unpacklo_epi16(bgLow, rLow));
+    _mm_store_si128(reinterpret_cast<__m128i*>(quads + 4), _mm_unpackhi_epi16(bgLow, rLow));
+    _mm_store_si128(reinterpret_cast<__m128i*>(quads + 8), _mm_unpacklo_epi16(bgHigh, rHigh));
+    _mm_store_si128(reinterpret_cast<__m128i*>(quads + 12), _mm_unpackhi_epi16(bgHigh, rHigh));
+    for (int i = 0; i < 16; ++i) std::memcpy(bgr + 3 * i, quads + i, 4);
+}
+#endif
+}
+
+void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+{
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 < count; i += 16) {
+        __m128i cbBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cb + i));
+        __m128i crBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cr + i));
+        __m128i red[2], green[2], blue[2];
+        ChromaOffsets(_mm_unpacklo_epi8(cbBytes, zero), _mm_unpacklo_epi8(crBytes, zero), red[0], green[0], blue[0]);
+        ChromaOffsets(_mm_unpackhi_epi8(cbBytes, zero), _mm_unpackhi_epi8(crBytes, zero), red[1], green[1], blue[1]);
+        StoreBgr16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y + i)), red, green, blue, bgr + 3 * i);
+    }
+#endif
+    FullToBgrScalar(y + i, cb + i, cr + i, bgr + 3 * i, count - i);
+}
+
+void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+{
+    int i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 < count; i += 16) {
+        __m128i cb16 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cb + i / 2)), zero);
+        __m128i cr16 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cr + i / 2)), zero);
+        __m128i r, g, b;
+        ChromaOffsets(cb16, cr16, r, g, b);
+        __m128i red[2] = {_mm_unpacklo_epi16(r, r), _mm_unpackhi_epi16(r, r)};
+        __m128i green[2] = {_mm_unpacklo_epi16(g, g), _mm_unpackhi_epi16(g, g)};
+        __m128i blue[2] = {_mm_unpacklo_epi16(b, b), _mm_unpackhi_epi16(b, b)};
+        StoreBgr16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y + i)), red, green, blue, bgr + 3 * i);
+    }
+#endif
+    HalfToBgrScalar(y + i, cb + i / 2, cr + i / 2, bgr + 3 * i, count - i);
 }
