@@ -21,7 +21,8 @@ void GifLzwEncoder::ResetCodes()
     m_nCodeSize = m_nMinCodeSize + 1;
     m_nCodeLimit = 1 << m_nCodeSize;
     m_nNext = m_nClearCode + 2;
-    std::memset(m_hashCode, 0, sizeof m_hashCode);
+    std::memset(m_hash, 0, sizeof m_hash);
+    std::memset(m_lastChild, 0, sizeof m_lastChild);
 }
 
 void GifLzwEncoder::FlushBlock()
@@ -48,25 +49,34 @@ void GifLzwEncoder::WriteCode(int code)
 void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
 {
     size_t i = 0;
-    int prefix = m_nPrefix;
-    if (prefix < 0) {
+    uint32_t prefix = uint32_t(m_nPrefix);
+    if (m_nPrefix < 0) {
         if (count == 0) return;
         prefix = pixels[0];
         i = 1;
     }
     for (; i < count; ++i) {
-        int pixel = pixels[i];
-        int slot = ((pixel << 5) ^ prefix) % kHashSlots;
+        const uint32_t pixel = pixels[i];
+        const uint32_t cached = m_lastChild[prefix];
+        if ((cached & 0xFF) == pixel && cached > 0xFF) {
+            prefix = cached >> 8;
+            continue;
+        }
+        const uint32_t key = (prefix << 8) | pixel;
+        // (pixel << 5) ^ prefix is below 8192, so one subtraction is the modulo.
+        int slot = int((pixel << 5) ^ prefix);
+        if (slot >= kHashSlots) slot -= kHashSlots;
+        uint32_t entry = m_hash[slot];
+        if (entry != 0 && (entry & 0xFFFFF) == key) {
+            m_lastChild[prefix] = ((entry >> 20) << 8) | pixel;
+            prefix = entry >> 20;
+            continue;
+        }
         int step = 1;
         int probes = 0;
-        bool found = false;
-        while (m_hashCode[slot] != 0) {
-            if (m_hashPrefix[slot] == prefix && m_hashSuffix[slot] == pixel) {
-                prefix = m_hashCode[slot];
-                found = true;
-                break;
-            }
-            slot = (slot + step) % kHashSlots;
+        while (entry != 0 && (entry & 0xFFFFF) != key) {
+            slot += step;
+            while (slot >= kHashSlots) slot -= kHashSlots;
             step += 2;
             // The probe sequence visits only about half the slots; on a
             // crowded table it could cycle forever, so give up and leave the
@@ -75,13 +85,17 @@ void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
                 slot = -1;
                 break;
             }
+            entry = m_hash[slot];
         }
-        if (found) continue;
-        WriteCode(prefix);
+        if (slot >= 0 && entry != 0) {
+            m_lastChild[prefix] = ((entry >> 20) << 8) | pixel;
+            prefix = entry >> 20;
+            continue;
+        }
+        WriteCode(int(prefix));
         if (m_nNext < 4096 && slot >= 0) {
-            m_hashCode[slot] = uint16_t(m_nNext);
-            m_hashPrefix[slot] = uint16_t(prefix);
-            m_hashSuffix[slot] = BYTE(pixel);
+            m_hash[slot] = (uint32_t(m_nNext) << 20) | key;
+            m_lastChild[prefix] = (uint32_t(m_nNext) << 8) | pixel;
         }
         int made = m_nNext++;
         if (made == m_nCodeLimit) {
@@ -95,7 +109,7 @@ void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
         }
         prefix = pixel;
     }
-    m_nPrefix = prefix;
+    m_nPrefix = int(prefix);
 }
 
 void GifLzwEncoder::Finish()

@@ -55,7 +55,11 @@ private:
     int m_nBlockBytes = 0;
     BYTE m_block[1 + 256];  // length byte, then the data
 
-    uint16_t m_hashCode[kHashSlots];  // 0 = empty slot
-    uint16_t m_hashPrefix[kHashSlots];
-    BYTE m_hashSuffix[kHashSlots];
+    // One word per slot, so a probe touches one cache line: the code in
+    // bits 20-31 (0 = empty slot), the prefix code in bits 8-19 and the
+    // suffix pixel in bits 0-7.
+    uint32_t m_hash[kHashSlots];
+    // Per prefix code, the string last found or made from it: (code << 8) |
+    // pixel, 0 for none. Runs of equal continuations skip the hash.
+    uint32_t m_lastChild[4096];
 };
