@@ -35,3 +35,4 @@ if(KESTREL_WIN32_TESTS)
 endif()
 
 include(tests/e2e/scenarios.cmake OPTIONAL)
+include(tests/shell/wintests.cmake OPTIONAL)

@@ -13,10 +13,6 @@ void OnProgressMessage(WPARAM index, LPARAM total);   // WM_USER+2
 void OnHotKeyMessage(WPARAM report, LPARAM cursor);   // WM_USER+3
 void OnMainTimer();                                   // timer 1, every 100 ms
 
-// WM_ENTERIDLE from a menu loop: records the system's menu window the
-// first time, while the stored Menu value is 0.
-void RecordMenuWindow(HWND menuWindow);
-
 // Restores a minimized frame, shows it in background mode, or brings it to
 // the top in foreground mode (unless the trigger window is its child);
 // then makes it the foreground window.

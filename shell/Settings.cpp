@@ -63,8 +63,6 @@ BOOL g_bSnapshotButton[5] = {TRUE, TRUE, TRUE, FALSE, TRUE};
 BOOL g_bSnapshotHideInCapture = TRUE;
 COLORREF g_crButtonFace = 0xC0C0C0;
 
-BOOL g_bPrinterChosen = FALSE;
-
 int g_nWinVersion = 0;
 int g_nScreenWidth = 0;
 int g_nScreenHeight = 0;

@@ -110,10 +110,6 @@ extern BOOL g_bSnapshotButton[5];
 extern BOOL g_bSnapshotHideInCapture;
 extern COLORREF g_crButtonFace;
 
-// Set once the printer has been chosen for printing; cleared at start-up
-// and by Master Reset, so the next print chooses it again.
-extern BOOL g_bPrinterChosen;
-
 // Display facts, read at every full load (not stored in the file).
 extern int g_nWinVersion;       // low word of the version query; low byte = major
 extern int g_nScreenWidth;

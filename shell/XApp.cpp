@@ -10,6 +10,7 @@
 #include "../resources/resource.h"
 #include "AppState.h"
 #include "Settings.h"
+#include "SettingsCommands.h"
 #include "XAbout.h"
 #include "TitleBarSeams.h"
 #include "XAppSeams.h"
@@ -157,6 +158,9 @@ bool XApp::OnAppCmdMsg(UINT id, CmdUI* ui)
         {ID_HELP_CONTENTS, ID_HELP_CONTENTS, &XApp::OnHelpContents, nullptr},
         {ID_HELP_HOW_TO_USE, ID_HELP_HOW_TO_USE, &XApp::OnHelpHowToUse, nullptr},
         {ID_APP_ABOUT, ID_APP_ABOUT, &XApp::OnAppAbout, nullptr},
+        {ID_OPTIONS_MASTER_RESET, ID_OPTIONS_MASTER_RESET, &XApp::OnMasterReset, nullptr},
+        {ID_OPTIONS_LOAD_SETTINGS, ID_OPTIONS_LOAD_SETTINGS, &XApp::OnLoadSettings, nullptr},
+        {ID_OPTIONS_SAVE_SETTINGS, ID_OPTIONS_SAVE_SETTINGS, &XApp::OnSaveSettings, nullptr},
     };
     return DispatchCommand(this, table, id, ui);
 }
@@ -180,6 +184,12 @@ void XApp::OnFileOpen(UINT)
     auto* imageDocument = dynamic_cast<XDocument*>(document);
     if (imageDocument && imageDocument->GetImage(0)) imageDocument->SetTitle(imageDocument->GetImage(0)->m_strTitle);
 }
+
+void XApp::OnMasterReset(UINT) { RunMasterReset(); }
+
+void XApp::OnLoadSettings(UINT) { RunLoadSettings(); }
+
+void XApp::OnSaveSettings(UINT) { RunSaveSettings(); }
 
 void XApp::OnHelpContents(UINT) { WinHelp(0, HELP_CONTENTS); }
 

@@ -30,6 +30,9 @@ private:
     void OnHelpContents(UINT id);
     void OnHelpHowToUse(UINT id);
     void OnAppAbout(UINT id);
+    void OnMasterReset(UINT id);
+    void OnLoadSettings(UINT id);
+    void OnSaveSettings(UINT id);
 
     HANDLE m_hMutex = nullptr;
     Dialog m_splash{1100};

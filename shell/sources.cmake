@@ -14,6 +14,8 @@ if(WIN32)
 endif()
 list(APPEND KESTREL_WIN32_SOURCES
   shell/Settings_win.cpp
+  shell/SettingsCommands_win.cpp
+  shell/CaptureDispatch_win.cpp
   shell/CaptureDispatchSeams_win.cpp
   shell/TitleBarSeams_win.cpp)
 # Application object, main frame, image window frame and their seams.

@@ -1,0 +1,145 @@
+// Master Reset deletes the settings file and loads the defaults; Load and
+// Save Settings copy a whole file byte for byte into or out of the
+// settings file through one movable global block. The settings in memory
+// are not written first, so Save copies the file as it was last written.
+//
+// A copy is all or nothing: when the source cannot be opened or read in
+// full, nothing is written (the settings file is never truncated for a
+// source that failed). Only a failed allocation is reported, with
+// "Insufficient memory!".
+#include "SettingsCommands.h"
+
+#include "AppState.h"
+#include "Settings.h"
+#include "XAppSeams.h"
+
+#include "../framework/File.h"
+#include "../framework/GlobalBlock.h"
+#include "../resources/resource.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Largest settings file copied; a larger one counts as out of memory.
+const uint64_t kMaxSettingsFileBytes = 64u << 20;
+
+std::string ResourceText(UINT id)
+{
+    char buffer[512];
+    int length = LoadStringA(g_hInstance, id, buffer, sizeof buffer);
+    return std::string(buffer, length > 0 ? size_t(length) : 0);
+}
+
+int ShowMessage(UINT id, UINT flags)
+{
+    const std::string text = ResourceText(id);
+    const std::string title = ResourceText(IDS_APP_TITLE);
+    return MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), flags);
+}
+
+void ReloadSettings()
+{
+    FlushSettingsFile();
+    ReadModeSessionMenu();
+    ReadAllSettings();
+}
+
+// The folder part of path (up to the last backslash).
+std::string FolderOf(const std::string& path)
+{
+    size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+// Runs the open or save dialog for an INI file; the chosen path or "".
+std::string AskForSettingsFile(bool save)
+{
+    std::string filter = ResourceText(IDS_FILTER_INI);
+    for (char& c : filter)
+        if (c == '|') c = '\0';
+    filter.push_back('\0');
+
+    std::vector<char> name(4096, '\0');
+    const std::string folder = FolderOf(SettingsFilePath());
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = g_hMainWnd;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = DWORD(name.size());
+    ofn.lpstrInitialDir = folder.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    const BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    return ok ? std::string(name.data()) : std::string();
+}
+
+enum class CopyResult { kCopied, kNoMemory, kFailed };
+
+// Reads source whole into a movable block, then creates target and writes
+// the block to it unchanged. A missing source copies as an empty file when
+// missingIsEmpty is set.
+CopyResult CopyWholeFile(const std::string& source, const std::string& target, bool missingIsEmpty)
+{
+    File in;
+    uint64_t length = 0;
+    if (in.Open(source.c_str(), File::ForReading))
+        length = in.Length();
+    else if (!missingIsEmpty)
+        return CopyResult::kFailed;
+    if (length > kMaxSettingsFileBytes) return CopyResult::kNoMemory;
+
+    OwnedBlock block;
+    if (!block.Allocate(size_t(length ? length : 1))) return CopyResult::kNoMemory;
+    {
+        LockedBlock<BYTE> bytes(block.get());
+        if (!bytes) return CopyResult::kNoMemory;
+        if (length && !in.ReadExact(bytes.get(), size_t(length))) return CopyResult::kFailed;
+        in.Close();
+
+        File out;
+        if (!out.Open(target.c_str(), File::ForWriting)) return CopyResult::kFailed;
+        out.Write(bytes.get(), size_t(length));
+        out.Close();
+        if (out.WriteFailed()) return CopyResult::kFailed;
+    }
+    return CopyResult::kCopied;
+}
+
+}  // namespace
+
+void RunMasterReset()
+{
+    if (ShowMessage(IDS_MASTER_RESET_PROMPT, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK) return;
+    FlushSettingsFile();
+    DeleteFileA(SettingsFilePath().c_str());
+    ReloadSettings();
+    ResetPrinterState();
+}
+
+void RunLoadSettings()
+{
+    const std::string chosen = AskForSettingsFile(false);
+    if (chosen.empty()) return;
+    FlushSettingsFile();
+    CopyResult result = CopyWholeFile(chosen, SettingsFilePath(), false);
+    if (result == CopyResult::kNoMemory) {
+        ShowMessage(IDS_INSUFFICIENT_MEMORY, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (result == CopyResult::kCopied) ReloadSettings();
+}
+
+void RunSaveSettings()
+{
+    const std::string chosen = AskForSettingsFile(true);
+    if (chosen.empty()) return;
+    FlushSettingsFile();
+    if (CopyWholeFile(SettingsFilePath(), chosen, true) == CopyResult::kNoMemory)
+        ShowMessage(IDS_INSUFFICIENT_MEMORY, MB_OK | MB_ICONEXCLAMATION);
+}

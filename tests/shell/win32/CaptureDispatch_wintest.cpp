@@ -1,0 +1,287 @@
+// The capture dispatch under Wine with a real frame window standing in for
+// the main frame: trigger codes, the drop rules, the countdown on the
+// timer, the background and foreground chords, and the meter's pixels.
+#include "DispatchStandIns.h"
+
+#include "capture/CaptureOptions.h"
+#include "capture/CaptureState.h"
+#include "image/XImage.h"
+#include "resources/resource.h"
+#include "shell/AppState.h"
+#include "shell/CaptureDispatch.h"
+#include "shell/Settings.h"
+#include "shell/SettingsProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+namespace {
+
+std::vector<UINT> g_commands;
+
+LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_USER + 1: OnTriggerMessage(wParam, lParam); return 0;
+    case WM_USER + 2: OnProgressMessage(wParam, lParam); return 0;
+    case WM_USER + 3: OnHotKeyMessage(wParam, lParam); return 0;
+    case WM_COMMAND: g_commands.push_back(LOWORD(wParam)); return 0;
+    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+}
+
+class MapProfile : public SettingsProfile {
+public:
+    std::map<std::string, std::string> keys;
+    std::string ReadText(const char* key) override { return keys.count(key) ? keys[key] : std::string(); }
+    int ReadInt(const char* key, int fallback) override { return keys.count(key) ? std::atoi(keys[key].c_str()) : fallback; }
+    void WriteText(const char* key, const std::string& value) override { keys[key] = value; }
+};
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+// Ctrl+key released, as the keyboard hook reports it.
+WPARAM CtrlRelease(unsigned vk)
+{
+    return vk | 0x10000u | 0x1000000u | 0x10000000u;
+}
+
+class Dispatch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = FrameProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "DispatchTestFrame";
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        RegisterClassA(&wc);
+        g_hInstance = wc.hInstance;
+        g_hMainWnd = CreateWindowExA(0, "DispatchTestFrame", "Kestrel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                                     500, 300, nullptr, nullptr, wc.hInstance, nullptr);
+        ASSERT_NE(g_hMainWnd, nullptr);
+        SetForegroundWindow(g_hMainWnd);
+        Pump();
+
+        SetSettingsProfile(&profile);
+        SystemDefaults system;
+        system.screenWidth = 1024;
+        system.screenHeight = 768;
+        ReadModeSessionMenu();
+        ReadAllKeys(system);
+        g_pPendingImage = &image;
+        g_bCaptureBusy = g_bCaptureInProgress = g_bPrinting = g_bTracking = FALSE;
+        g_nCaptureMode = 0;
+        g_calls.clear();
+        g_commands.clear();
+    }
+    void TearDown() override
+    {
+        SetSettingsProfile(nullptr);
+        g_pPendingImage = nullptr;
+        DestroyWindow(g_hMainWnd);
+        g_hMainWnd = nullptr;
+    }
+
+    void Trigger(int code, LPARAM cursor = 0) { SendMessageA(g_hMainWnd, WM_USER + 1, WPARAM(code), cursor); }
+
+    MapProfile profile;
+    XImage image;
+};
+
+}  // namespace
+
+TEST_F(Dispatch, CtrlOneRunsTheScreenCapture)
+{
+    SendMessageA(g_hMainWnd, WM_USER + 3, CtrlRelease('1'), 0x777);
+    EXPECT_EQ(CallCount("CaptureScreen"), 1);
+    EXPECT_EQ(CallCount("PrepareTitleBar"), 1);
+    EXPECT_EQ(g_nCaptureMode, 10);
+    EXPECT_TRUE(g_bCaptureInProgress);
+    EXPECT_EQ(TriggerCursor, reinterpret_cast<HCURSOR>(0x777));
+
+    g_calls.clear();
+    SendMessageA(g_hMainWnd, WM_USER + 3, CtrlRelease('1') & ~0x1000000u, 0);  // Ctrl+Shift+1
+    EXPECT_TRUE(g_calls.empty());
+}
+
+TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
+{
+    g_bCaptureBusy = TRUE;
+    Trigger(1);
+    g_bCaptureBusy = FALSE;
+    g_bPrinting = TRUE;
+    Trigger(3);
+    g_bPrinting = FALSE;
+    EXPECT_TRUE(g_calls.empty());
+
+    // 3 seconds: beeps at ticks 10, 20, 30 and the capture at the 30th.
+    g_bScreenCountdown = TRUE;
+    g_nScreenCountdownSeconds = 3;
+    Trigger(1);
+    for (int tick = 1; tick < 30; ++tick) {
+        OnMainTimer();
+        Trigger(3);  // ignored while counting down
+    }
+    EXPECT_EQ(CallCount("CaptureScreen"), 0);
+    EXPECT_EQ(CallCount("ArmTracking"), 0);
+    OnMainTimer();
+    EXPECT_EQ(CallCount("CaptureScreen"), 1);
+    EXPECT_EQ(CallCount("DrawTitleClock"), 30);
+    Trigger(3);
+    EXPECT_EQ(CallCount("ArmTracking"), 1);
+}
+
+TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
+{
+    Trigger(3);
+    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_REGION));
+    EXPECT_EQ(g_nCaptureMode, 3);
+    EXPECT_EQ(CallCount("HideAllWindows"), 1);
+    EXPECT_TRUE(g_bTracking);
+
+    Trigger(5);  // a new trigger while armed abandons the first selection
+    EXPECT_EQ(CallCount("AbandonTracking"), 1);
+    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_FREEHAND));
+
+    g_bTracking = FALSE;
+    g_calls.clear();
+    Trigger(6);
+    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_POINTER));
+    EXPECT_EQ(CallCount("FinishCapture"), 1);
+
+    g_nMenuWindow = 1234;
+    Trigger(4);
+    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_TITLE_MENU));
+    EXPECT_EQ(CallCount("SelectTitleAndMenu"), 1);
+    EXPECT_EQ(g_nMenuWindow, 1234);  // put back after the selection
+    EXPECT_EQ(CallCount("PrepareTitleBar"), 0);  // Title Bar and Menu Bar are off
+
+    Trigger(7);
+    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_BUTTON));
+
+    g_calls.clear();
+    g_bTracking = FALSE;
+    g_nWindowChoice = kActiveWindow;
+    Trigger(2);
+    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
+    EXPECT_EQ(CallCount("CaptureActiveWindow"), 1);
+    g_nWindowChoice = kSelectWindow;
+    Trigger(2);
+    EXPECT_EQ(CallCount("ArmTracking"), 1);
+}
+
+TEST_F(Dispatch, OpenMenuBlocksSelectionCaptures)
+{
+    HWND menu = CreateWindowExA(0, "#32768", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                nullptr);
+    ASSERT_NE(menu, nullptr);
+    g_nMenuWindow = int(reinterpret_cast<INT_PTR>(menu));
+    Trigger(3);
+    Trigger(7);
+    g_nWindowChoice = kSelectWindow;
+    Trigger(2);
+    EXPECT_TRUE(std::find(g_calls.begin(), g_calls.end(), "ArmTracking") == g_calls.end());
+    g_nWindowChoice = kActiveWindow;
+    Trigger(2);
+    EXPECT_EQ(CallCount("CaptureActiveWindow"), 1);
+    DestroyWindow(menu);
+
+    // A stored value naming a visible window of another class is no menu.
+    g_calls.clear();
+    g_nMenuWindow = int(reinterpret_cast<INT_PTR>(g_hMainWnd));
+    Trigger(3);
+    EXPECT_EQ(CallCount("ArmTracking"), 1);
+}
+
+TEST_F(Dispatch, ButtonReportsSnapshotsAndOtherCodes)
+{
+    TriggerCursor = reinterpret_cast<HCURSOR>(0x55);
+    TriggerWindow = nullptr;
+    Trigger(14, 1);
+    EXPECT_TRUE(g_bLastButtonRight);
+    EXPECT_EQ(TriggerCursor, reinterpret_cast<HCURSOR>(0x55));
+    EXPECT_EQ(TriggerWindow, nullptr);  // a report is no trigger
+
+    Trigger(13);
+    EXPECT_TRUE(g_bSnapshotPressed);
+    EXPECT_TRUE(g_bCaptureInProgress);
+    g_nPressedSnapshotCode = 1;
+    Trigger(12);
+    EXPECT_FALSE(g_bSnapshotPressed);
+    EXPECT_EQ(CallCount("CaptureScreen"), 1);
+    g_nPressedSnapshotCode = 0;
+
+    g_calls.clear();
+    Trigger(0, 0x66);
+    Trigger(8);
+    Trigger(9);
+    Trigger(99);
+    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(TriggerCursor, reinterpret_cast<HCURSOR>(0x66));
+    EXPECT_EQ(TriggerWindow, GetForegroundWindow());
+
+    Trigger(300);
+    EXPECT_EQ(g_nCaptureMode, 300);
+
+    Trigger(256);  // the frame is active: help contents
+    Pump();
+    ASSERT_EQ(g_commands.size(), 1u);
+    EXPECT_EQ(g_commands[0], UINT(ID_HELP_CONTENTS));
+}
+
+TEST_F(Dispatch, BackgroundAndForegroundChords)
+{
+    SendMessageA(g_hMainWnd, WM_USER + 3, 'B', 0);  // Ctrl+Shift+Alt+B, Esc up
+    EXPECT_FALSE(IsWindowVisible(g_hMainWnd));
+    EXPECT_EQ(g_nRunningMode, 0);
+    EXPECT_EQ(profile.keys["Mode"], "0,0,1");
+
+    SendMessageA(g_hMainWnd, WM_USER + 3, 'F' | 0x10000000u, 0);
+    EXPECT_TRUE(IsWindowVisible(g_hMainWnd));
+    EXPECT_EQ(g_nRunningMode, 1);
+    EXPECT_EQ(profile.keys["Mode"], "0,0,1");  // written at the next write only
+}
+
+TEST_F(Dispatch, MeterDrawsOnlyOnChange)
+{
+    InitCommonControls();
+    g_hStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, g_hMainWnd,
+                                   nullptr, g_hInstance, nullptr);
+    ASSERT_NE(g_hStatusBar, nullptr);
+    SendMessageA(g_hStatusBar, WM_SIZE, 0, 0);
+    UpdateWindow(g_hStatusBar);
+    RECT pane;
+    ASSERT_TRUE(SendMessageA(g_hStatusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane)));
+
+    OnProgressMessage(0, 0);  // outside the contract: ignored
+    SendMessageA(g_hMainWnd, WM_USER + 2, 49, 100);
+    HDC dc = GetDC(g_hStatusBar);
+    const int y = pane.top + 2;
+    const COLORREF left = GetPixel(dc, pane.left + 3, y);
+    const COLORREF right = GetPixel(dc, pane.right - 3, y);
+    EXPECT_EQ(left, RGB(0, 0, 128));
+    EXPECT_EQ(right, RGB(255, 255, 0));
+
+    // The same percentage again draws nothing: paint over and look.
+    RECT probe = {pane.left + 1, pane.top + 1, pane.left + 6, pane.top + 4};
+    FillRect(dc, &probe, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SendMessageA(g_hMainWnd, WM_USER + 2, 49, 100);
+    EXPECT_EQ(GetPixel(dc, pane.left + 3, y), RGB(255, 255, 255));
+    SendMessageA(g_hMainWnd, WM_USER + 2, 50, 100);
+    EXPECT_EQ(GetPixel(dc, pane.left + 3, y), RGB(0, 0, 128));
+    ReleaseDC(g_hStatusBar, dc);
+    SendMessageA(g_hMainWnd, WM_USER + 2, 99, 100);
+    DestroyWindow(g_hStatusBar);
+    g_hStatusBar = nullptr;
+}

@@ -1,0 +1,13 @@
+// Recording stand-ins for what the capture dispatch calls: the capture
+// engine, the title-bar decorations and the capture kinds not built yet.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Names of the stand-ins called, in order.
+extern std::vector<std::string> g_calls;
+// What PressedSnapshotCode returns.
+extern int g_nPressedSnapshotCode;
+
+int CallCount(const std::string& name);
