@@ -103,9 +103,22 @@ void ChromaOffsets(__m128i cb, __m128i cr, __m128i& red, __m128i& green, __m128i
                             _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(g2, Pair16(-2819, -5850)), round), 14));
 }
 
+// Four B, G, R, 0 quads in a register packed into its first 12 bytes.
+inline __m128i PackQuads(__m128i quads)
+{
+    const __m128i keepLow = _mm_set_epi32(0, -1, 0, -1);
+    const __m128i keepShifted = _mm_set_epi32(0x0000FFFF, static_cast<int>(0xFF000000u), 0x0000FFFF,
+                                              static_cast<int>(0xFF000000u));
+    // Per 64-bit half: p_even | p_odd << 24.
+    __m128i pairs = _mm_or_si128(_mm_and_si128(quads, keepLow), _mm_and_si128(_mm_srli_epi64(quads, 8), keepShifted));
+    const __m128i firstSix = _mm_set_epi32(0, 0, 0x0000FFFF, -1);
+    const __m128i nextSix = _mm_set_epi32(0, -1, static_cast<int>(0xFFFF0000u), 0);
+    return _mm_or_si128(_mm_and_si128(pairs, firstSix), _mm_and_si128(_mm_srli_si128(pairs, 2), nextSix));
+}
+
 // 16 pixels: Y bytes plus per-pixel offsets (two halves of eight) to B, G, R.
-// Writes 4 bytes per pixel, overlapping, so one byte past the 48 is touched:
-// callers keep at least one more pixel after the group.
+// Each 12-byte group is stored with a 16-byte write, so 4 bytes past the 48
+// are touched: callers keep at least two more pixels after the group.
 void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2], const __m128i blue[2], BYTE* bgr)
 {
     const __m128i zero = _mm_setzero_si128();
@@ -115,12 +128,10 @@ void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2], const _
     __m128i b = _mm_packus_epi16(_mm_add_epi16(yl, blue[0]), _mm_add_epi16(yh, blue[1]));
     __m128i bgLow = _mm_unpacklo_epi8(b, g), bgHigh = _mm_unpackhi_epi8(b, g);
     __m128i rLow = _mm_unpacklo_epi8(r, zero), rHigh = _mm_unpackhi_epi8(r, zero);
-    alignas(16) uint32_t quads[16];
-    _mm_store_si128(reinterpret_cast<__m128i*>(quads), _mm_unpacklo_epi16(bgLow, rLow));
-    _mm_store_si128(reinterpret_cast<__m128i*>(quads + 4), _mm_unpackhi_epi16(bgLow, rLow));
-    _mm_store_si128(reinterpret_cast<__m128i*>(quads + 8), _mm_unpacklo_epi16(bgHigh, rHigh));
-    _mm_store_si128(reinterpret_cast<__m128i*>(quads + 12), _mm_unpackhi_epi16(bgHigh, rHigh));
-    for (int i = 0; i < 16; ++i) std::memcpy(bgr + 3 * i, quads + i, 4);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr), PackQuads(_mm_unpacklo_epi16(bgLow, rLow)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 12), PackQuads(_mm_unpackhi_epi16(bgLow, rLow)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 24), PackQuads(_mm_unpacklo_epi16(bgHigh, rHigh)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 36), PackQuads(_mm_unpackhi_epi16(bgHigh, rHigh)));
 }
 #endif
 }
@@ -130,7 +141,7 @@ void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, in
     int i = 0;
 #ifdef __SSE2__
     const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 < count; i += 16) {
+    for (; i + 18 <= count; i += 16) {
         __m128i cbBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cb + i));
         __m128i crBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cr + i));
         __m128i red[2], green[2], blue[2];
@@ -147,7 +158,7 @@ void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr
     int i = 0;
 #ifdef __SSE2__
     const __m128i zero = _mm_setzero_si128();
-    for (; i + 16 < count; i += 16) {
+    for (; i + 18 <= count; i += 16) {
         __m128i cb16 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cb + i / 2)), zero);
         __m128i cr16 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cr + i / 2)), zero);
         __m128i r, g, b;
