@@ -161,3 +161,22 @@ TEST(GifLzw, DecoderKeeps12BitCodesWhenTableIsFull)
     if (bitCount) stream.push_back(BYTE(bits));
     EXPECT_EQ(Decode(8, stream, pixels.size(), 4096), pixels);
 }
+
+TEST(GifLzw, LastBlockNeverExceeds255Bytes)
+{
+    // These inputs leave 255 whole bytes in the block with bits of the end
+    // code still pending: the end of the data needs a block of its own, or
+    // a length of 256 would not fit its byte.
+    const struct { int minCodeSize; size_t count; } cases[] = {{4, 2035}, {8, 1210}, {8, 1775}};
+    for (const auto& c : cases) {
+        std::mt19937 random(1);
+        std::vector<BYTE> pixels(c.count);
+        for (BYTE& p : pixels) p = BYTE(random() & ((1u << c.minCodeSize) - 1));
+        std::vector<int> lengths;
+        std::vector<BYTE> stream = Unblock(Encode(c.minCodeSize, pixels), &lengths);
+        ASSERT_GE(lengths.size(), 2u);
+        EXPECT_EQ(lengths[lengths.size() - 2], 255) << c.count;
+        EXPECT_EQ(lengths.back(), 1) << c.count;
+        EXPECT_EQ(Decode(c.minCodeSize, stream, c.count, c.count), pixels) << c.count;
+    }
+}
