@@ -11,7 +11,8 @@ extensions, an image offset on a larger screen, a stream whose encoder never
 clears its full code table) must come out of kestrel-convert as BMP files with
 exactly the decoders' pixels and colours.
 
-Env: KESTREL_CONVERT (kestrel-convert IN OUT [FORMAT-INDEX]).
+Env: KESTREL_CONVERT (kestrel-convert IN OUT [FORMAT-INDEX]); a path ending in
+".exe" is the Win32 build and runs under Wine.
 """
 import io
 import os
@@ -44,7 +45,9 @@ def path(name):
 
 
 def run(*args):
-    return subprocess.run(args, capture_output=True, timeout=60)
+    if args[0] == CONVERT and CONVERT.endswith(".exe"):
+        args = ("wine",) + args  # the Win32 build, under Wine
+    return subprocess.run(args, capture_output=True, timeout=120)
 
 
 # --- BMP files: built and parsed here, so no third codec is involved ---
