@@ -130,7 +130,7 @@ UINT XFileGif::DecodeFirstImage(const BYTE* data, size_t size)
         m_nTableBits = (descriptor[8] & 7) + 1;
         if (!ReadColorTable(data, size, pos, m_nTableBits)) return IDS_UNSUPPORTED_GIF;
     }
-    if (pos >= size) return IDS_UNSUPPORTED_GIF;
+    if (size - pos < 2) return IDS_UNSUPPORTED_GIF;  // the code size and at least one block length
     m_frame.minCodeSize = data[pos++];
 
     // Gather the data sub-blocks into one stream; a file cut short inside

@@ -227,6 +227,7 @@ TEST(GifFile, RefusesMalformedFiles)
     Bytes noData = Header(10, 10, 0x91, kSampleTable);
     AddImage(noData, 0, 0, 10, 10, 0, {});
     ExpectFails(noData, "no image data");
+    ExpectFails(Bytes(noData.begin(), noData.end() - 2), "end after the code size");
     Bytes bigCode = Header(10, 10, 0x91, kSampleTable);
     AddImage(bigCode, 0, 0, 10, 10, 0, kSampleStream, 12);
     ExpectFails(bigCode, "minimum code size beyond 8 bits");
