@@ -33,6 +33,9 @@ endif()
 if(TARGET jpeg_bench)
   target_link_libraries(jpeg_bench PRIVATE turbojpeg)
 endif()
+if(TARGET tif_bench)
+  target_link_libraries(tif_bench PRIVATE tiff)
+endif()
 
 # tests/fuzz/fuzz_*.cpp: libFuzzer targets, with clang and -DKESTREL_FUZZ=ON.
 if(KESTREL_FUZZ)
