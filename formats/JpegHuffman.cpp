@@ -59,7 +59,7 @@ bool JpegHuffmanTable::Build(const BYTE counts[16], const BYTE* values, int valu
         if (!entry) continue;
         int length = int(entry >> 8), rs = int(entry & 0xFF);
         int run = rs >> 4, size = rs & 15;
-        if (size == 0 || length + size > kLookaheadBits) continue;
+        if (size == 0 || size > 7 || length + size > kLookaheadBits) continue;
         int v = int((prefix >> (kLookaheadBits - length - size)) & ((1u << size) - 1));
         if (v < (1 << (size - 1))) v += 1 - (1 << size);
         m_fastAc[prefix] = int16_t(v * 256 + run * 16 + length + size);

@@ -2,7 +2,7 @@
 //
 // JpegHuffmanTable derives each value's code and code size from the 16
 // counts (ITU T.81 Annex C) and the per-length decoding limits of F.2.2.3,
-// plus a 9-bit lookahead so that most codes decode with one lookup.
+// plus a 10-bit lookahead so that most codes decode with one lookup.
 // JpegBitReader reads the entropy-coded segment: it removes the stuffed
 // 0x00 after 0xFF, stops at any marker and from there supplies zero bits,
 // remembering how many it invented so that the caller can tell a scan that
@@ -16,7 +16,7 @@
 
 class JpegHuffmanTable {
 public:
-    enum { kLookaheadBits = 9 };
+    enum { kLookaheadBits = 10 };
 
     // False for more than 256 values or code lengths that overflow their
     // bit count (an over-full table); the table is then unusable.
@@ -34,9 +34,9 @@ public:
     int32_t m_maxCode[18];  // largest code of each length, -1 if none; [17] sentinel
     int32_t m_valueOffset[17];  // first value index minus smallest code, per length
     BYTE m_values[256];
-    // For each 9-bit prefix: (code size << 8) | value, or 0 when the code is longer.
+    // For each 10-bit prefix: (code size << 8) | value, or 0 when the code is longer.
     uint16_t m_lookahead[1 << kLookaheadBits];
-    // For AC tables, each 9-bit prefix that holds a whole code with a non-zero
+    // For AC tables, each 10-bit prefix that holds a whole code with a non-zero
     // size and its extra bits: (extended value << 8) | (run << 4) | bits used;
     // 0 otherwise.
     int16_t m_fastAc[1 << kLookaheadBits];
@@ -68,8 +68,8 @@ public:
         return DecodeLong(table, peek);
     }
 
-    // The next 9 bits, without consuming them.
-    uint32_t Peek9()
+    // The next kLookaheadBits bits, without consuming them.
+    uint32_t PeekLookahead()
     {
         if (m_nBits < 17) Fill();
         return uint32_t(m_buffer >> (m_nBits - JpegHuffmanTable::kLookaheadBits)) &

@@ -170,12 +170,11 @@ inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted,
     h.y[4] = _mm_srai_epi32(_mm_sub_epi32(a3, b3), 17);
 }
 
-// The second pass over all eight columns of tmp (rows of 16-bit values):
-// column k's inputs are tmp[8j + k]; its outputs go to out[m * stride + k].
-void ColumnPass(const int16_t* tmp, BYTE* out, ptrdiff_t stride)
+// The 1-D transform on eight lanes at once: x[j] holds input j of each
+// lane; y[m] receives output m of each lane as 16-bit values (the results
+// lie within +-16384, so packing is exact).
+void Pass8(const __m128i x[8], __m128i y[8])
 {
-    __m128i x[8];
-    for (int j = 0; j < 8; ++j) x[j] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(tmp + 8 * j));
     const __m128i zero = _mm_setzero_si128();
     Half low, high;
     ColumnHalf(_mm_unpacklo_epi16(x[0], x[4]), _mm_unpacklo_epi16(x[2], x[6]), _mm_unpacklo_epi16(x[3], x[5]),
@@ -184,31 +183,68 @@ void ColumnPass(const int16_t* tmp, BYTE* out, ptrdiff_t stride)
     ColumnHalf(_mm_unpackhi_epi16(x[0], x[4]), _mm_unpackhi_epi16(x[2], x[6]), _mm_unpackhi_epi16(x[3], x[5]),
                _mm_srai_epi32(_mm_unpackhi_epi16(zero, x[1]), 14), _mm_srai_epi32(_mm_unpackhi_epi16(zero, x[7]), 14),
                _mm_unpackhi_epi16(zero, x[2]), _mm_unpackhi_epi16(zero, x[6]), high);
-    // Results lie within +-16384, so packing to 16 bits is exact; then + 128
-    // and the unsigned saturation clamps to 0..255.
-    const __m128i bias = _mm_set1_epi16(128);
-    for (int m = 0; m < 8; ++m) {
-        __m128i v = _mm_add_epi16(_mm_packs_epi32(low.y[m], high.y[m]), bias);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + m * stride), _mm_packus_epi16(v, v));
-    }
+    for (int m = 0; m < 8; ++m) y[m] = _mm_packs_epi32(low.y[m], high.y[m]);
+}
+
+// 8x8 transpose of 16-bit values held as eight row registers.
+void Transpose(const __m128i a[8], __m128i t[8])
+{
+    __m128i b0 = _mm_unpacklo_epi16(a[0], a[1]), b1 = _mm_unpackhi_epi16(a[0], a[1]);
+    __m128i b2 = _mm_unpacklo_epi16(a[2], a[3]), b3 = _mm_unpackhi_epi16(a[2], a[3]);
+    __m128i b4 = _mm_unpacklo_epi16(a[4], a[5]), b5 = _mm_unpackhi_epi16(a[4], a[5]);
+    __m128i b6 = _mm_unpacklo_epi16(a[6], a[7]), b7 = _mm_unpackhi_epi16(a[6], a[7]);
+    __m128i c0 = _mm_unpacklo_epi32(b0, b2), c1 = _mm_unpackhi_epi32(b0, b2);
+    __m128i c2 = _mm_unpacklo_epi32(b1, b3), c3 = _mm_unpackhi_epi32(b1, b3);
+    __m128i c4 = _mm_unpacklo_epi32(b4, b6), c5 = _mm_unpackhi_epi32(b4, b6);
+    __m128i c6 = _mm_unpacklo_epi32(b5, b7), c7 = _mm_unpackhi_epi32(b5, b7);
+    t[0] = _mm_unpacklo_epi64(c0, c4);
+    t[1] = _mm_unpackhi_epi64(c0, c4);
+    t[2] = _mm_unpacklo_epi64(c1, c5);
+    t[3] = _mm_unpackhi_epi64(c1, c5);
+    t[4] = _mm_unpacklo_epi64(c2, c6);
+    t[5] = _mm_unpackhi_epi64(c2, c6);
+    t[6] = _mm_unpacklo_epi64(c3, c7);
+    t[7] = _mm_unpackhi_epi64(c3, c7);
 }
 }
 
 void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
 {
-    // First pass row by row; the results of row i form row i of tmp, so the
-    // second pass reads whole rows as the columns' inputs.
-    alignas(16) int16_t tmp[64];
-    for (int i = 0; i < 8; ++i) {
-        const int16_t* row = block + 8 * i;
-        if (OnlyFirstSet(row)) {
-            int16_t v = DcOnlyPass(row[0]);
-            for (int m = 0; m < 8; ++m) tmp[8 * i + m] = v;
-        } else {
-            IdctPass(row, tmp + 8 * i, 1);
+    __m128i rows[8], x[8], work[8];
+    int busyRows = 0;
+    for (int i = 0; i < 8; ++i)
+        if (!OnlyFirstSet(block + 8 * i)) ++busyRows;
+    if (busyRows >= 3) {
+        // Pass 1 on the rows of the block: with the block transposed, lane i
+        // of register k is input k of row i, and output register m is row m
+        // of the work block. Pass 2 works on the rows of the work block, so
+        // it is transposed again.
+        for (int j = 0; j < 8; ++j) rows[j] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 8 * j));
+        Transpose(rows, x);
+        Pass8(x, work);
+        Transpose(work, x);
+    } else {
+        // Few rows carry AC values: pass 1 row by row, each row's results
+        // forming row i of the transposed work block directly.
+        alignas(16) int16_t tmp[64];
+        for (int i = 0; i < 8; ++i) {
+            const int16_t* row = block + 8 * i;
+            if (OnlyFirstSet(row)) {
+                int16_t v = DcOnlyPass(row[0]);
+                for (int m = 0; m < 8; ++m) tmp[8 * i + m] = v;
+            } else {
+                IdctPass(row, tmp + 8 * i, 1);
+            }
         }
+        for (int j = 0; j < 8; ++j) x[j] = _mm_load_si128(reinterpret_cast<const __m128i*>(tmp + 8 * j));
     }
-    ColumnPass(tmp, out, stride);
+    Pass8(x, rows);
+    // + 128, then the unsigned saturation clamps to 0..255.
+    const __m128i bias = _mm_set1_epi16(128);
+    for (int m = 0; m < 8; ++m) {
+        __m128i v = _mm_add_epi16(rows[m], bias);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + m * stride), _mm_packus_epi16(v, v));
+    }
 }
 #else
 void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride) { JpegInverseDctPortable(block, out, stride); }

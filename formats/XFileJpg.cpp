@@ -31,7 +31,7 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
     bool anyAc = false;
     for (int k = 1; k < 64;) {
-        int fast = ac.m_fastAc[reader.Peek9()];
+        int fast = ac.m_fastAc[reader.PeekLookahead()];
         if (fast) {
             reader.Skip(fast & 15);
             k += (fast >> 4) & 15;
