@@ -167,6 +167,7 @@ TEST(JpegDecoder, RefusesInconsistentTablesAndFrames)
         {dht + 4, 0x07, "Huffman table number 7"},
         {dht + 5, 0xFF, "Huffman counts beyond the segment"},
         {dqt + 4, 0x24, "quantisation precision 2"},
+        {dht + 4 + 17 + 11, 12, "DC size 12"},
     };
     for (const Patch& p : patches) {
         std::vector<BYTE> file = good;
