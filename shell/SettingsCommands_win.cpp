@@ -79,39 +79,34 @@ std::string AskForSettingsFile(bool save)
     return ok ? std::string(name.data()) : std::string();
 }
 
-enum class CopyResult { kCopied, kNoMemory, kFailed };
+}  // namespace
 
-// Reads source whole into a movable block, then creates target and writes
-// the block to it unchanged. A missing source copies as an empty file when
-// missingIsEmpty is set.
-CopyResult CopyWholeFile(const std::string& source, const std::string& target, bool missingIsEmpty)
+SettingsCopyResult CopySettingsFile(const std::string& source, const std::string& target, bool missingIsEmpty)
 {
     File in;
     uint64_t length = 0;
     if (in.Open(source.c_str(), File::ForReading))
         length = in.Length();
     else if (!missingIsEmpty)
-        return CopyResult::kFailed;
-    if (length > kMaxSettingsFileBytes) return CopyResult::kNoMemory;
+        return SettingsCopyResult::kFailed;
+    if (length > kMaxSettingsFileBytes) return SettingsCopyResult::kNoMemory;
 
     OwnedBlock block;
-    if (!block.Allocate(size_t(length ? length : 1))) return CopyResult::kNoMemory;
+    if (!block.Allocate(size_t(length ? length : 1))) return SettingsCopyResult::kNoMemory;
     {
         LockedBlock<BYTE> bytes(block.get());
-        if (!bytes) return CopyResult::kNoMemory;
-        if (length && !in.ReadExact(bytes.get(), size_t(length))) return CopyResult::kFailed;
+        if (!bytes) return SettingsCopyResult::kNoMemory;
+        if (length && !in.ReadExact(bytes.get(), size_t(length))) return SettingsCopyResult::kFailed;
         in.Close();
 
         File out;
-        if (!out.Open(target.c_str(), File::ForWriting)) return CopyResult::kFailed;
+        if (!out.Open(target.c_str(), File::ForWriting)) return SettingsCopyResult::kFailed;
         out.Write(bytes.get(), size_t(length));
         out.Close();
-        if (out.WriteFailed()) return CopyResult::kFailed;
+        if (out.WriteFailed()) return SettingsCopyResult::kFailed;
     }
-    return CopyResult::kCopied;
+    return SettingsCopyResult::kCopied;
 }
-
-}  // namespace
 
 void RunMasterReset()
 {
@@ -127,12 +122,12 @@ void RunLoadSettings()
     const std::string chosen = AskForSettingsFile(false);
     if (chosen.empty()) return;
     FlushSettingsFile();
-    CopyResult result = CopyWholeFile(chosen, SettingsFilePath(), false);
-    if (result == CopyResult::kNoMemory) {
+    SettingsCopyResult result = CopySettingsFile(chosen, SettingsFilePath(), false);
+    if (result == SettingsCopyResult::kNoMemory) {
         ShowMessage(IDS_INSUFFICIENT_MEMORY, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (result == CopyResult::kCopied) ReloadSettings();
+    if (result == SettingsCopyResult::kCopied) ReloadSettings();
 }
 
 void RunSaveSettings()
@@ -140,6 +135,6 @@ void RunSaveSettings()
     const std::string chosen = AskForSettingsFile(true);
     if (chosen.empty()) return;
     FlushSettingsFile();
-    if (CopyWholeFile(SettingsFilePath(), chosen, true) == CopyResult::kNoMemory)
+    if (CopySettingsFile(SettingsFilePath(), chosen, true) == SettingsCopyResult::kNoMemory)
         ShowMessage(IDS_INSUFFICIENT_MEMORY, MB_OK | MB_ICONEXCLAMATION);
 }
