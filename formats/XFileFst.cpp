@@ -7,6 +7,7 @@
 // literal/repeat state machine (the one of the RLE8 writer, limited to 127).
 #include "XFileFst.h"
 
+#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/XImage.h"
@@ -16,21 +17,6 @@
 
 namespace {
 const size_t kMaxCount = 127;
-
-WORD Get16(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
-DWORD Get32(const BYTE* p) { return DWORD(p[0] | (p[1] << 8) | (p[2] << 16) | (DWORD(p[3]) << 24)); }
-
-void Put16(BYTE* p, uint32_t value)
-{
-    p[0] = BYTE(value);
-    p[1] = BYTE(value >> 8);
-}
-
-void Put32(BYTE* p, uint32_t value)
-{
-    Put16(p, value);
-    Put16(p + 2, value >> 16);
-}
 
 bool IsKnownBitCount(int bitCount) { return XImage::InfoSizeFor(bitCount) != 0; }
 }
@@ -45,13 +31,13 @@ void XFileFst::Fail(UINT id)
 
 bool XFileFst::ParseHeader(const BYTE* bytes, size_t size, FstHeader* header)
 {
-    if (size < kHeaderSize || Get16(bytes) != kMagic) return false;
+    if (size < kHeaderSize || LoadU16(bytes) != kMagic) return false;
     header->magic = kMagic;
-    header->width = Get16(bytes + 2);
-    header->height = Get16(bytes + 4);
-    header->bitCount = Get16(bytes + 6);
-    header->dataSize = Get32(bytes + 8);
-    header->noteLength = Get32(bytes + 12);
+    header->width = LoadU16(bytes + 2);
+    header->height = LoadU16(bytes + 4);
+    header->bitCount = LoadU16(bytes + 6);
+    header->dataSize = LoadU32(bytes + 8);
+    header->noteLength = LoadU32(bytes + 12);
     return true;
 }
 
@@ -85,15 +71,12 @@ HGLOBAL XFileFst::ReadNote(const char* path)
 
 void XFileFst::ReadImage(const char* path)
 {
-    File file;
-    if (!file.Open(path, File::ForReading)) return Fail(IDS_UNSUPPORTED_FST);
-    uint64_t length = file.Length();
-    if (length > SIZE_MAX - 1) return Fail(IDS_INSUFFICIENT_MEMORY);
-    OwnedBlock bytes;
-    if (!bytes.Allocate(size_t(length))) return Fail(IDS_INSUFFICIENT_MEMORY);
-    LockedBlock<BYTE> data(bytes.get());
-    if (!data || !file.ReadExact(data.get(), size_t(length))) return Fail(IDS_UNSUPPORTED_FST);
-    Decode(data.get(), size_t(length));
+    ImageFileBytes file;
+    switch (file.Load(path)) {
+    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
+    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
+    default: return Fail(IDS_UNSUPPORTED_FST);
+    }
 }
 
 void XFileFst::Decode(const BYTE* data, size_t size)
@@ -121,8 +104,8 @@ void XFileFst::Decode(const BYTE* data, size_t size)
     // Size, width, height, planes and bit count stay as AllocateBlocks made
     // them from the FST header; the stored block gives only the resolutions
     // and the colours.
-    info->biXPelsPerMeter = LONG(Get32(storedInfo + 24));
-    info->biYPelsPerMeter = LONG(Get32(storedInfo + 28));
+    info->biXPelsPerMeter = LONG(LoadU32(storedInfo + 24));
+    info->biYPelsPerMeter = LONG(LoadU32(storedInfo + 28));
     std::memcpy(reinterpret_cast<BYTE*>(info.get()) + sizeof(BITMAPINFOHEADER),
                 storedInfo + sizeof(BITMAPINFOHEADER), infoSize - sizeof(BITMAPINFOHEADER));
 
@@ -266,12 +249,12 @@ void XFileFst::WriteImage(const char* path, const char* note, size_t noteLength)
     }
 
     BYTE header[kHeaderSize];
-    Put16(header, kMagic);
-    Put16(header + 2, uint32_t(m_pImage->m_nWidth));
-    Put16(header + 4, uint32_t(m_pImage->m_nHeight));
-    Put16(header + 6, uint32_t(bitCount));
-    Put32(header + 8, uint32_t(dataSize));
-    Put32(header + 12, uint32_t(noteLength));
+    StoreU16(header, kMagic);
+    StoreU16(header + 2, uint32_t(m_pImage->m_nWidth));
+    StoreU16(header + 4, uint32_t(m_pImage->m_nHeight));
+    StoreU16(header + 6, uint32_t(bitCount));
+    StoreU32(header + 8, uint32_t(dataSize));
+    StoreU32(header + 12, uint32_t(noteLength));
 
     File file;
     if (!file.Open(path, File::ForWriting)) {

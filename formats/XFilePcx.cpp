@@ -6,6 +6,7 @@
 // the line. An 8-bit file's data ends where its 769-byte palette begins.
 #include "XFilePcx.h"
 
+#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/XImage.h"
@@ -16,14 +17,6 @@
 namespace {
 const size_t kPaletteTail = 769;  // 0x0C and 256 x (red, green, blue)
 const int kMaxRun = 63;
-
-WORD Get16(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
-
-void Put16(BYTE* p, uint32_t value)
-{
-    p[0] = BYTE(value);
-    p[1] = BYTE(value >> 8);
-}
 
 // The display size that written headers record.
 void DisplaySize(WORD& width, WORD& height)
@@ -82,15 +75,12 @@ void XFilePcx::Fail(UINT id)
 
 void XFilePcx::ReadImage(const char* path)
 {
-    File file;
-    if (!file.Open(path, File::ForReading)) return Fail(IDS_UNSUPPORTED_PCX);
-    uint64_t length = file.Length();
-    if (length > SIZE_MAX - 1) return Fail(IDS_INSUFFICIENT_MEMORY);
-    OwnedBlock bytes;
-    if (!bytes.Allocate(size_t(length))) return Fail(IDS_INSUFFICIENT_MEMORY);
-    LockedBlock<BYTE> data(bytes.get());
-    if (!data || !file.ReadExact(data.get(), size_t(length))) return Fail(IDS_UNSUPPORTED_PCX);
-    Decode(data.get(), size_t(length));
+    ImageFileBytes file;
+    switch (file.Load(path)) {
+    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
+    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
+    default: return Fail(IDS_UNSUPPORTED_PCX);
+    }
 }
 
 void XFilePcx::Decode(const BYTE* data, size_t size)
@@ -100,10 +90,10 @@ void XFilePcx::Decode(const BYTE* data, size_t size)
     const int version = m_header[1];
     const int bitsPerPlane = m_header[3];
     const int planes = m_header[65];
-    const size_t planeBytes = Get16(m_header + 66);
+    const size_t planeBytes = LoadU16(m_header + 66);
     // The corners are unsigned; a right edge left of the left edge is an error.
-    const int32_t width = int32_t(Get16(m_header + 8)) - Get16(m_header + 4) + 1;
-    const int32_t height = int32_t(Get16(m_header + 10)) - Get16(m_header + 6) + 1;
+    const int32_t width = int32_t(LoadU16(m_header + 8)) - LoadU16(m_header + 4) + 1;
+    const int32_t height = int32_t(LoadU16(m_header + 10)) - LoadU16(m_header + 6) + 1;
     if (version < 3 || !IsKnownLayout(bitsPerPlane, planes) || width <= 0 || height <= 0)
         return Fail(IDS_UNSUPPORTED_PCX);
     // Each plane line must hold the row's pixels.
@@ -231,10 +221,10 @@ void XFilePcx::WriteImage(const char* path)
     header[1] = bitCount == 1 ? 3 : 5;
     header[2] = 1;
     header[3] = BYTE(bitsPerPlane);
-    Put16(header + 8, uint32_t(width - 1));
-    Put16(header + 10, uint32_t(height - 1));
-    Put16(header + 12, m_nResolutionX);
-    Put16(header + 14, m_nResolutionY);
+    StoreU16(header + 8, uint32_t(width - 1));
+    StoreU16(header + 10, uint32_t(height - 1));
+    StoreU16(header + 12, m_nResolutionX);
+    StoreU16(header + 14, m_nResolutionY);
     if (bitCount <= 4) {
         for (int i = 0; i < (1 << bitCount); ++i) {
             header[16 + 3 * i] = table[i].rgbRed;
@@ -243,7 +233,7 @@ void XFilePcx::WriteImage(const char* path)
         }
     }
     header[65] = BYTE(planes);
-    Put16(header + 66, uint32_t(planeBytes));
+    StoreU16(header + 66, uint32_t(planeBytes));
 
     File file;
     if (!file.Open(path, File::ForWriting)) {

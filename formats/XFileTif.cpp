@@ -9,6 +9,7 @@
 // the strip byte counts become LONG where a SHORT cannot hold them.
 #include "XFileTif.h"
 
+#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/XImage.h"
@@ -20,21 +21,6 @@
 namespace {
 enum : WORD { kByte = 1, kShort = 3, kLong = 4 };
 enum : uint32_t { kNoCompression = 1, kPackBits = 32773 };
-
-WORD Get16(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
-uint32_t Get32(const BYTE* p) { return uint32_t(p[0] | (p[1] << 8) | (p[2] << 16)) | (uint32_t(p[3]) << 24); }
-
-void Put16(BYTE* p, uint32_t value)
-{
-    p[0] = BYTE(value);
-    p[1] = BYTE(value >> 8);
-}
-
-void Put32(BYTE* p, uint32_t value)
-{
-    Put16(p, value);
-    Put16(p + 2, value >> 16);
-}
 
 size_t TypeSize(WORD type) { return type == kByte ? 1 : type == kShort ? 2 : type == kLong ? 4 : 0; }
 
@@ -59,15 +45,12 @@ void XFileTif::Fail(UINT id)
 
 void XFileTif::ReadImage(const char* path)
 {
-    File file;
-    if (!file.Open(path, File::ForReading)) return Fail(IDS_UNSUPPORTED_TIF);
-    uint64_t length = file.Length();
-    if (length > SIZE_MAX - 1) return Fail(IDS_INSUFFICIENT_MEMORY);
-    OwnedBlock bytes;
-    if (!bytes.Allocate(size_t(length))) return Fail(IDS_INSUFFICIENT_MEMORY);
-    LockedBlock<BYTE> data(bytes.get());
-    if (!data || !file.ReadExact(data.get(), size_t(length))) return Fail(IDS_UNSUPPORTED_TIF);
-    Decode(data.get(), size_t(length));
+    ImageFileBytes file;
+    switch (file.Load(path)) {
+    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
+    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
+    default: return Fail(IDS_UNSUPPORTED_TIF);
+    }
 }
 
 void XFileTif::Decode(const BYTE* data, size_t size)
@@ -87,29 +70,29 @@ bool XFileTif::ReadValue(const Entry& entry, uint32_t index, uint32_t* value) co
     const size_t unit = TypeSize(entry.type);
     if (unit == 0 || index >= entry.count) return false;
     const uint64_t total = uint64_t(entry.count) * unit;
-    const uint64_t base = total <= 4 ? entry.valueAt : Get32(m_pData + entry.valueAt);
+    const uint64_t base = total <= 4 ? entry.valueAt : LoadU32(m_pData + entry.valueAt);
     const uint64_t at = base + uint64_t(index) * unit;
     if (at + unit > m_nSize) return false;
     const BYTE* p = m_pData + at;
-    *value = unit == 1 ? p[0] : unit == 2 ? Get16(p) : Get32(p);
+    *value = unit == 1 ? p[0] : unit == 2 ? LoadU16(p) : LoadU32(p);
     return true;
 }
 
 bool XFileTif::ParseDirectory()
 {
-    if (m_nSize < 8 || m_pData[0] != 'I' || m_pData[1] != 'I' || Get16(m_pData + 2) != 42) return false;
-    const uint32_t directory = Get32(m_pData + 4);
+    if (m_nSize < 8 || m_pData[0] != 'I' || m_pData[1] != 'I' || LoadU16(m_pData + 2) != 42) return false;
+    const uint32_t directory = LoadU32(m_pData + 4);
     if (directory > m_nSize - 2) return false;
-    const uint32_t entries = Get16(m_pData + directory);
+    const uint32_t entries = LoadU16(m_pData + directory);
     if ((m_nSize - directory - 2) / 12 < entries) return false;
 
     uint32_t photometric = 0;
     bool hasPhotometric = false;
     for (uint32_t i = 0; i < entries; ++i) {
         const BYTE* e = m_pData + directory + 2 + 12 * size_t(i);
-        const Entry entry = {Get16(e + 2), Get32(e + 4), size_t(e + 8 - m_pData)};
+        const Entry entry = {LoadU16(e + 2), LoadU32(e + 4), size_t(e + 8 - m_pData)};
         bool ok = true;
-        switch (Get16(e)) {
+        switch (LoadU16(e)) {
         case 256: ok = ReadValue(entry, 0, &m_nWidth); break;
         case 257: ok = ReadValue(entry, 0, &m_nHeight); break;
         case 258: m_bitsPerSample = entry; break;
@@ -300,18 +283,18 @@ void XFileTif::WriteImage(const char* path)
     BYTE* h = head.data();
     h[0] = 'I';
     h[1] = 'I';
-    Put16(h + 2, 42);
-    Put32(h + 4, 8);
-    Put16(h + 8, entries);
+    StoreU16(h + 2, 42);
+    StoreU32(h + 4, 8);
+    StoreU16(h + 8, entries);
     BYTE* e = h + 10;
     auto entry = [&e](WORD tag, WORD type, uint32_t count, uint32_t value) {
-        Put16(e, tag);
-        Put16(e + 2, type);
-        Put32(e + 4, count);
+        StoreU16(e, tag);
+        StoreU16(e + 2, type);
+        StoreU32(e + 4, count);
         if (type == kShort && count == 1)
-            Put16(e + 8, value);
+            StoreU16(e + 8, value);
         else
-            Put32(e + 8, value);
+            StoreU32(e + 8, value);
         e += 12;
     };
     entry(254, kLong, 1, 0);
@@ -325,28 +308,28 @@ void XFileTif::WriteImage(const char* path)
     entry(262, kShort, 1, uint32_t(photometric));
     entry(258, kShort, bitCount == 24 ? 3 : 1, bitCount == 24 ? extraAt : uint32_t(bitCount));
     if (colors) entry(320, kShort, 3 * colors, extraAt);
-    Put32(e, 0);  // no further directory
+    StoreU32(e, 0);  // no further directory
 
     BYTE* extra = h + extraAt;
     if (bitCount == 24) {
-        for (int i = 0; i < 3; ++i) Put16(extra + 2 * i, 8);
+        for (int i = 0; i < 3; ++i) StoreU16(extra + 2 * i, 8);
     } else {
         for (uint32_t i = 0; i < colors; ++i) {
             const RGBQUAD& c = table[i];
             const bool white = c.rgbRed == 255 && c.rgbGreen == 255 && c.rgbBlue == 255;
-            Put16(extra + 2 * i, white ? 65535 : c.rgbRed * 256u);
-            Put16(extra + 2 * (colors + i), white ? 65535 : c.rgbGreen * 256u);
-            Put16(extra + 2 * (2 * colors + i), white ? 65535 : c.rgbBlue * 256u);
+            StoreU16(extra + 2 * i, white ? 65535 : c.rgbRed * 256u);
+            StoreU16(extra + 2 * (colors + i), white ? 65535 : c.rgbGreen * 256u);
+            StoreU16(extra + 2 * (2 * colors + i), white ? 65535 : c.rgbBlue * 256u);
         }
     }
     if (strips > 1) {
         for (uint32_t s = 0; s < strips; ++s) {
             const uint32_t rows = s + 1 < strips ? rowsPerStrip : uint32_t(height) - s * rowsPerStrip;
-            Put32(h + offsetsAt + 4 * s, dataAt + s * rowsPerStrip * rowBytes);
+            StoreU32(h + offsetsAt + 4 * s, dataAt + s * rowsPerStrip * rowBytes);
             if (longCounts)
-                Put32(h + countsAt + 4 * s, rows * rowBytes);
+                StoreU32(h + countsAt + 4 * s, rows * rowBytes);
             else
-                Put16(h + countsAt + 2 * s, rows * rowBytes);
+                StoreU16(h + countsAt + 2 * s, rows * rowBytes);
         }
     }
 

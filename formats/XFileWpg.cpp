@@ -9,6 +9,7 @@
 // then, after the rows are coded, again with the final length.
 #include "XFileWpg.h"
 
+#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/XImage.h"
@@ -22,14 +23,6 @@ const size_t kFileHeaderSize = 16;
 const size_t kBitmapHeadSize = 10;  // width, height, depth, two resolutions
 const size_t kMaxCount = 127;
 const BYTE kMagic[4] = {0xFF, 0x57, 0x50, 0x43};
-
-WORD Get16(const BYTE* p) { return WORD(p[0] | (p[1] << 8)); }
-
-void Put16(BYTE* p, uint32_t value)
-{
-    p[0] = BYTE(value);
-    p[1] = BYTE(value >> 8);
-}
 
 size_t BytesPerRow(uint64_t width, int bitCount) { return size_t((width * uint64_t(bitCount) + 7) / 8); }
 
@@ -45,14 +38,14 @@ bool ReadLength(const BYTE* data, size_t size, size_t& pos, uint32_t* length)
         return true;
     }
     if (size - pos < 2) return false;
-    const uint32_t word = Get16(data + pos);
+    const uint32_t word = LoadU16(data + pos);
     pos += 2;
     if (!(word & 0x8000)) {
         *length = word;
         return true;
     }
     if (size - pos < 2) return false;
-    *length = ((word - 0x8000) << 16) | Get16(data + pos);
+    *length = ((word - 0x8000) << 16) | LoadU16(data + pos);
     pos += 2;
     return true;
 }
@@ -68,15 +61,12 @@ void XFileWpg::Fail(UINT id)
 
 void XFileWpg::ReadImage(const char* path)
 {
-    File file;
-    if (!file.Open(path, File::ForReading)) return Fail(IDS_UNSUPPORTED_WPG);
-    uint64_t length = file.Length();
-    if (length > SIZE_MAX - 1) return Fail(IDS_INSUFFICIENT_MEMORY);
-    OwnedBlock bytes;
-    if (!bytes.Allocate(size_t(length))) return Fail(IDS_INSUFFICIENT_MEMORY);
-    LockedBlock<BYTE> data(bytes.get());
-    if (!data || !file.ReadExact(data.get(), size_t(length))) return Fail(IDS_UNSUPPORTED_WPG);
-    Decode(data.get(), size_t(length));
+    ImageFileBytes file;
+    switch (file.Load(path)) {
+    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
+    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
+    default: return Fail(IDS_UNSUPPORTED_WPG);
+    }
 }
 
 void XFileWpg::Decode(const BYTE* data, size_t size)
@@ -97,7 +87,7 @@ void XFileWpg::Decode(const BYTE* data, size_t size)
         if (type == kColorMapRecord && !map) {
             // First index (ignored), count, then count red, green, blue triples.
             if (length < 4) return Fail(IDS_UNSUPPORTED_WPG);
-            mapCount = Get16(body + 2);
+            mapCount = LoadU16(body + 2);
             if ((mapCount != 2 && mapCount != 16 && mapCount != 256) || 4 + 3 * mapCount > length)
                 return Fail(IDS_UNSUPPORTED_WPG);
             map = body + 4;
@@ -122,9 +112,9 @@ bool XFileWpg::ReadBitmap(const BYTE* body, size_t length)
         Fail(IDS_UNSUPPORTED_WPG);
         return false;
     }
-    const int16_t width = int16_t(Get16(body));
-    const int16_t height = int16_t(Get16(body + 2));
-    const WORD depth = Get16(body + 4);
+    const int16_t width = int16_t(LoadU16(body));
+    const int16_t height = int16_t(LoadU16(body + 2));
+    const WORD depth = LoadU16(body + 4);
     if (width <= 0 || height <= 0 || (depth != 1 && depth != 4 && depth != 8)) {
         Fail(IDS_UNSUPPORTED_WPG);
         return false;
@@ -276,16 +266,16 @@ void XFileWpg::WriteImage(const char* path)
     start[1] = 6;
     start[2] = 1;  // version
     start[3] = 0;  // flags
-    Put16(start + 4, uint32_t(uint64_t(width) * unitsPerPixel128 / 128));
-    Put16(start + 6, uint32_t(uint64_t(height) * unitsPerPixel128 / 128));
+    StoreU16(start + 4, uint32_t(uint64_t(width) * unitsPerPixel128 / 128));
+    StoreU16(start + 6, uint32_t(uint64_t(height) * unitsPerPixel128 / 128));
 
     const uint32_t colors = 1u << bitCount;
     BYTE map[8 + 3 * 256];
     map[0] = kColorMapRecord;
     map[1] = 0xFF;
-    Put16(map + 2, 3 * colors + 4);
-    Put16(map + 4, 0);  // first index
-    Put16(map + 6, colors);
+    StoreU16(map + 2, 3 * colors + 4);
+    StoreU16(map + 4, 0);  // first index
+    StoreU16(map + 6, colors);
     for (uint32_t i = 0; i < colors; ++i) {
         map[8 + 3 * i] = table[i].rgbRed;
         map[9 + 3 * i] = table[i].rgbGreen;
@@ -297,13 +287,13 @@ void XFileWpg::WriteImage(const char* path)
         const uint64_t length = dataLength + kBitmapHeadSize;
         p[0] = kBitmapRecord;
         p[1] = 0xFF;
-        Put16(p + 2, uint32_t(length >> 16) + 0x8000);
-        Put16(p + 4, uint32_t(length & 0xFFFF));
-        Put16(p + 6, uint32_t(width));
-        Put16(p + 8, uint32_t(height));
-        Put16(p + 10, uint32_t(bitCount));
-        Put16(p + 12, 95);
-        Put16(p + 14, 95);
+        StoreU16(p + 2, uint32_t(length >> 16) + 0x8000);
+        StoreU16(p + 4, uint32_t(length & 0xFFFF));
+        StoreU16(p + 6, uint32_t(width));
+        StoreU16(p + 8, uint32_t(height));
+        StoreU16(p + 10, uint32_t(bitCount));
+        StoreU16(p + 12, 95);
+        StoreU16(p + 14, 95);
     };
     BYTE bitmap[16];
 
