@@ -1,0 +1,40 @@
+#!/bin/bash
+# Sets the machine up, builds Kestrel and runs it.
+#
+#   tools/run.sh [--headless] [--size WxH] [--output FILE.png]
+#
+# With a DISPLAY, kestrel.exe runs in a Wine virtual desktop of the given
+# size (default 1024x768) in the prefix build/wineprefix-run, which keeps its
+# KESTREL.INI between runs (drive_c/windows/KESTREL.INI).
+# Without a DISPLAY (or with --headless) it starts Xvfb, runs Kestrel,
+# performs a Screen capture, waits for the "Screen Capture" image window and
+# writes a PNG of the screen (default build/run-screenshot.png), whose path it
+# prints.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+headless=0
+size=1024x768
+output="$root/build/run-screenshot.png"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --headless) headless=1 ;;
+    --size) size="$2"; shift ;;
+    --output) output="$2"; shift ;;
+    *) echo "usage: $0 [--headless] [--size WxH] [--output FILE.png]" >&2; exit 2 ;;
+  esac
+  shift
+done
+[ -n "${DISPLAY:-}" ] || headless=1
+
+bash "$root/tools/setup.sh"
+build="$root/build/win32"
+
+if [ "$headless" -eq 1 ]; then
+  exec timeout 600 /usr/bin/python3 "$root/tools/run_headless.py" "$build" "$output" "$size"
+fi
+
+export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-run}"
+export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cd "$build"
+exec wine explorer "/desktop=Kestrel,$size" "$build/kestrel.exe"
