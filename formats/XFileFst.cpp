@@ -19,6 +19,9 @@ namespace {
 const size_t kMaxCount = 127;
 
 bool IsKnownBitCount(int bitCount) { return XImage::InfoSizeFor(bitCount) != 0; }
+
+// The header's D and N fields are 32 bits (size_t may be 64).
+bool FitsIn32Bits(uint64_t value) { return value <= 0xFFFFFFFFu; }
 }
 
 XFileFst::XFileFst(XImage* image) : m_pImage(image), m_header{} {}
@@ -215,7 +218,7 @@ void XFileFst::WriteImage(const char* path, const char* note, size_t noteLength)
 {
     const int bitCount = m_pImage->m_nBitCount;
     if (!m_pImage->m_hBits || !IsKnownBitCount(bitCount) || m_pImage->m_nWidth <= 0 || m_pImage->m_nHeight <= 0 ||
-        m_pImage->m_nWidth > 0xFFFF || m_pImage->m_nHeight > 0xFFFF || uint64_t(noteLength) > 0xFFFFFFFFu ||
+        m_pImage->m_nWidth > 0xFFFF || m_pImage->m_nHeight > 0xFFFF || !FitsIn32Bits(noteLength) ||
         (noteLength > 0 && !note)) {
         m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
         return;
@@ -243,7 +246,7 @@ void XFileFst::WriteImage(const char* path, const char* note, size_t noteLength)
         dataSize = Encode(bits.get(), bitsSize, coded.get());
         data = coded.get();
     }
-    if (uint64_t(dataSize) > 0xFFFFFFFFu) {
+    if (!FitsIn32Bits(dataSize)) {
         m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
         return;
     }
