@@ -3,6 +3,7 @@
 // parser and entropy decoder must survive.
 #include "JpegTestSupport.h"
 
+#include "image/Progress.h"
 #include "resources/resource.h"
 
 #include <gtest/gtest.h>
@@ -236,4 +237,42 @@ TEST(JpegDecoder, TwoDecodersRunSideBySide)
     DecodeInto(again, a);
     EXPECT_EQ(TopDownSamples(first.image), again.samples);
     EXPECT_EQ(second.image.m_nBitCount, 8);
+}
+
+TEST(JpegDecoder, HugeFramesFailCleanly)
+{
+    const std::vector<BYTE> good = ReadTestFile("c420.jpg");
+    const size_t sof = FindMarker(good, 0xC0);
+    ASSERT_NE(sof, std::string::npos);
+    // 65535 x 65535 x 3 bytes is beyond the pixel block limit.
+    std::vector<BYTE> file = good;
+    file[sof + 5] = file[sof + 6] = file[sof + 7] = file[sof + 8] = 0xFF;
+    XImage huge;
+    XFileJpg(&huge).Decode(file.data(), file.size());
+    EXPECT_EQ(huge.m_hBits, nullptr);
+    EXPECT_EQ(huge.m_nOriginId, UINT(IDS_INSUFFICIENT_MEMORY));
+    // 16384 x 16384 fits, but the scan data ends in the first row of MCUs.
+    file[sof + 5] = file[sof + 7] = 0x40;
+    file[sof + 6] = file[sof + 8] = 0x00;
+    XImage big;
+    XFileJpg(&big).Decode(file.data(), file.size());
+    EXPECT_EQ(big.m_hBits, nullptr);
+    EXPECT_EQ(big.m_nOriginId, UINT(IDS_UNSUPPORTED_JPG));
+}
+
+namespace {
+std::vector<std::pair<int, int>> g_progress;
+void RecordProgress(int step, int steps) { g_progress.emplace_back(step, steps); }
+}
+
+TEST(JpegDecoder, ReportsProgressPerRowOfMcus)
+{
+    const std::vector<BYTE> file = ReadTestFile("c420.jpg");  // 37 x 29: two rows of 16-pixel MCUs
+    g_progress.clear();
+    SetProgressSink(RecordProgress);
+    XImage image;
+    XFileJpg(&image).Decode(file.data(), file.size());
+    SetProgressSink(nullptr);
+    const std::vector<std::pair<int, int>> expected = {{16, 29}, {29, 29}};
+    EXPECT_EQ(g_progress, expected);
 }
