@@ -1,7 +1,7 @@
 """JPEG interop: Kestrel's reader and writer against libjpeg-turbo and Pillow.
 
 Reading: baseline files made by cjpeg and Pillow (grey, 4:4:4, 4:2:2, 4:2:0,
-4:1:1; sizes that are not whole MCUs; restart intervals; qualities 10-100)
+4:1:1, 4:4:0; sizes that are not whole MCUs; restart intervals; qualities 10-100)
 go through kestrel-convert to BMP and are compared with djpeg -dct int
 -nosmooth in every sample. Grey files stay within 1-2 levels. Colour files
 differ more, because Kestrel's YCbCr tables centre chroma at 127.5 (a fixed
@@ -129,7 +129,7 @@ def main():
     Image.fromarray(picture).save(path("src.ppm"))
     Image.fromarray(picture).convert("L").save(path("src.pgm"))
     for quality in (10, 45, 75, 100):
-        for sample in ("1x1", "2x1", "2x2", "4x1"):
+        for sample in ("1x1", "2x1", "2x2", "4x1", "1x2"):
             jpg = path("c_%s_%d.jpg" % (sample, quality))
             run(["cjpeg", "-quality", str(quality), "-baseline", "-sample", sample, "-outfile", jpg, path("src.ppm")])
             check_read(jpg, "cjpeg %s q%d" % (sample, quality), False)
@@ -141,6 +141,9 @@ def main():
             jpg = path("pil_%d_%d.jpg" % (subsampling, quality))
             Image.fromarray(picture).save(jpg, quality=quality, subsampling=subsampling)
             check_read(jpg, "Pillow %s q%d" % (name, quality), False)
+    # A single-component frame with 2x2 sampling factors: its scan is still one block per MCU.
+    run(["cjpeg", "-quality", "80", "-grayscale", "-sample", "2x2", "-outfile", path("g22.jpg"), path("src.ppm")])
+    check_read(path("g22.jpg"), "cjpeg grey 2x2 factors", True)
     Image.fromarray(picture).convert("L").save(path("pil_grey.jpg"), quality=80)
     check_read(path("pil_grey.jpg"), "Pillow grey q80", True)
 
