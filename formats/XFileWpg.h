@@ -23,8 +23,8 @@ public:
     // Decodes a file held in memory.
     void Decode(const BYTE* data, size_t size);
 
-    // Codes one row of rowBytes bytes into out (at least rowBytes + rowBytes / 127 + 2
-    // bytes); returns the coded length.
+    // Codes one row of rowBytes bytes into out, which holds at least
+    // 2 x rowBytes + 2 bytes; returns the coded length.
     static size_t EncodeRow(const BYTE* row, size_t rowBytes, BYTE* out);
 
 private:
