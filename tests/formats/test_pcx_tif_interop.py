@@ -3,8 +3,9 @@
 Writing: images with known pixels go in as BMP files built here; the PCX and
 TIFF files that kestrel-convert writes at 1, 4, 8 and 24 bits must decode to
 exactly those pixels with Pillow, ImageMagick and netpbm (pcxtoppm,
-tifftopnm), and tiffinfo must read every TIFF without an error; the WPG files
-(1, 4, 8 bits) must decode to those pixels with ImageMagick.
+tifftopnm, and libtiff's tiff2bw for 24 bits), and tiffinfo must read every
+TIFF without an error; the WPG files (1, 4, 8 bits) must decode to those
+pixels with ImageMagick.
 
 Reading: PCX files written by Pillow, ImageMagick and netpbm (ppmtopcx:
 1-bit, 4-plane 16-colour, 8-bit and 24-bit), and TIFF files written by Pillow,
@@ -276,6 +277,15 @@ def kestrel_writes():
                     if bits in (1, 24):
                         diff = first_difference(rgb_of_netpbm("tifftopnm", out), expected)
                         check(diff is None, "tifftopnm reads Kestrel %s: %s" % (what, diff))
+                    if bits == 24:
+                        # tiff2bw weighs red, green and blue 77, 151 and 28 of 256, truncated.
+                        grey = path("grey_%d.tif" % w)
+                        result = run("tiff2bw", out, grey)
+                        check(result.returncode == 0, "tiff2bw converts Kestrel %s" % what)
+                        if result.returncode == 0:
+                            weighted = [[((77 * r + 151 * g + 28 * b) >> 8,) * 3 for r, g, b in row] for row in expected]
+                            diff = first_difference(rgb_of_pil(Image.open(grey)), weighted)
+                            check(diff is None, "tiff2bw reads Kestrel %s: %s" % (what, diff))
                 if ext == "pcx":
                     diff = first_difference(rgb_of_netpbm("pcxtoppm", out), expected)
                     check(diff is None, "pcxtoppm reads Kestrel %s: %s" % (what, diff))
