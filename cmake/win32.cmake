@@ -36,3 +36,4 @@ endif()
 
 include(tests/e2e/scenarios.cmake OPTIONAL)
 include(tests/shell/wintests.cmake OPTIONAL)
+include(tests/capture/wintests.cmake OPTIONAL)
