@@ -63,9 +63,9 @@ void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
             continue;
         }
         const uint32_t key = (prefix << 8) | pixel;
-        // (pixel << 5) ^ prefix is below 8192, so one subtraction is the modulo.
-        int slot = int((pixel << 5) ^ prefix);
-        if (slot >= kHashSlots) slot -= kHashSlots;
+        // Fibonacci hashing of the (prefix, pixel) pair, scaled to the slots:
+        // it spreads the sequential codes evenly, so probe runs stay short.
+        int slot = int((uint64_t(key * 0x9E3779B1u) * kHashSlots) >> 32);
         uint32_t entry = m_hash[slot];
         if (entry != 0 && (entry & 0xFFFFF) == key) {
             m_lastChild[prefix] = ((entry >> 20) << 8) | pixel;

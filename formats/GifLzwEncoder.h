@@ -2,9 +2,11 @@
 // the output already cut into data sub-blocks.
 //
 // Strings are found through an open-addressed hash table of 5003 slots
-// (index ((pixel << 5) ^ prefix) mod 5003, probe steps 1, 3, 5, ...). Code
-// size grows from minimum + 1 up to 12 bits; once code 4095 has been made,
-// the next new string writes a clear code and starts again.
+// (probe steps 1, 3, 5, ...), with a per-code cache of the last continuation
+// in front of it. Greedy LZW output does not depend on how the table is
+// searched, only on which strings it holds. Code size grows from minimum + 1
+// up to 12 bits; once code 4095 has been made, the next new string writes a
+// clear code and starts again.
 //
 // Sub-blocks: before each code is added, 254 or more buffered whole bytes go
 // out as one sub-block, so blocks hold 254 or 255 bytes except the last.
