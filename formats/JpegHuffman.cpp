@@ -55,9 +55,15 @@ bool JpegHuffmanTable::Build(const BYTE counts[16], const BYTE* values, int valu
     // Codes whose extra bits also fit in the lookahead decode in one step.
     for (uint32_t prefix = 0; prefix < (1u << kLookaheadBits); ++prefix) {
         m_fastAc[prefix] = 0;
+        m_fastDc[prefix] = 0;
         uint32_t entry = m_lookahead[prefix];
         if (!entry) continue;
         int length = int(entry >> 8), rs = int(entry & 0xFF);
+        if (rs <= 7 && length + rs <= kLookaheadBits) {
+            int v = rs ? int((prefix >> (kLookaheadBits - length - rs)) & ((1u << rs) - 1)) : 0;
+            if (rs && v < (1 << (rs - 1))) v += 1 - (1 << rs);
+            m_fastDc[prefix] = int16_t(v * 256 + length + rs);
+        }
         int run = rs >> 4, size = rs & 15;
         if (size == 0 || size > 7 || length + size > kLookaheadBits) continue;
         int v = int((prefix >> (kLookaheadBits - length - size)) & ((1u << size) - 1));
@@ -81,6 +87,17 @@ void JpegBitReader::Start(const BYTE* data, size_t size)
 
 void JpegBitReader::Fill()
 {
+    if (sizeof(Buffer) == 8 && !m_bAtMarker && m_nBits < 48 && m_nSize - m_nPos >= 8) {
+        // Whole bytes at once when the next eight hold no 0xFF.
+        uint64_t word = 0;
+        for (int i = 0; i < 8; ++i) word = (word << 8) | m_pData[m_nPos + size_t(i)];
+        if (((~word - 0x0101010101010101ull) & word & 0x8080808080808080ull) == 0) {
+            int bytes = (kBufferBits - 1 - m_nBits) / 8;  // at most 7: shifts stay below 64
+            m_buffer = Buffer((uint64_t(m_buffer) << (8 * bytes)) | (word >> (64 - 8 * bytes)));
+            m_nBits += 8 * bytes;
+            m_nPos += size_t(bytes);
+        }
+    }
     while (m_nBits <= kBufferBits - 8) {
         unsigned byte = 0;
         if (m_bAtMarker || m_nPos >= m_nSize) {

@@ -40,6 +40,9 @@ public:
     // size and its extra bits: (extended value << 8) | (run << 4) | bits used;
     // 0 otherwise.
     int16_t m_fastAc[1 << kLookaheadBits];
+    // For DC tables, the same for every size up to 7, including 0:
+    // (extended value << 8) | bits used; 0 otherwise.
+    int16_t m_fastDc[1 << kLookaheadBits];
 
 private:
     bool m_bBuilt = false;
@@ -76,6 +79,17 @@ public:
                ((1u << JpegHuffmanTable::kLookaheadBits) - 1);
     }
     void Skip(int n) { m_nBits -= n; }
+
+    // A DC difference: the size code and its extended bits (F.2.2.1).
+    int DecodeDifference(const JpegHuffmanTable& table)
+    {
+        int fast = table.m_fastDc[PeekLookahead()];
+        if (fast) {
+            m_nBits -= fast & 15;
+            return fast >> 8;
+        }
+        return ReceiveExtend(DecodeValue(table));
+    }
 
     // s raw bits (0 <= s <= 16) extended to a signed value (F.2.2.1).
     int ReceiveExtend(int s)

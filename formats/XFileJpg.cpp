@@ -26,8 +26,7 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
                  const uint16_t* quant, int16_t& predictor, int16_t block[64])
 {
     std::memset(block, 0, 64 * sizeof(int16_t));
-    int s = reader.DecodeValue(dc);
-    predictor = int16_t(predictor + reader.ReceiveExtend(s));
+    predictor = int16_t(predictor + reader.DecodeDifference(dc));
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
     bool anyAc = false;
     for (int k = 1; k < 64;) {
@@ -42,8 +41,7 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
             continue;
         }
         int rs = reader.DecodeValue(ac);
-        int r = rs >> 4;
-        s = rs & 15;
+        int r = rs >> 4, s = rs & 15;
         if (s) {
             k += r;
             int value = reader.ReceiveExtend(s);
