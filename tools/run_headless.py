@@ -31,8 +31,8 @@ def main(argv):
             s.start_kestrel()
             s.wait_main_window()
             s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
-            s.driver("send", e2e.MAIN_TITLE, e2e.WM_USER + 1, 1, 0)
-            s.driver("wait-child", e2e.MAIN_TITLE, "Screen Capture", 30000)
+            s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
+            s.driver("wait-child", s.frame, "Screen Capture", 30000)
             time.sleep(1.0)  # let the new window paint
             os.makedirs(os.path.dirname(output), exist_ok=True)
             s.screenshot(output)

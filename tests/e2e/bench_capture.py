@@ -39,7 +39,7 @@ def bench(width, height, captures):
         idle_kib = peak_memory_kib(s)
         grabs, windows = [], []
         for _ in range(captures):
-            out = s.driver("time-capture", e2e.MAIN_TITLE, 1, "Screen Capture", 30000)
+            out = s.driver("time-capture", s.frame, 1, "Screen Capture", 30000)
             values = dict(line.split() for line in out.splitlines())
             grabs.append(float(values["grab_ms"]))
             windows.append(float(values["window_ms"]))

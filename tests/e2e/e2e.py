@@ -150,6 +150,11 @@ class Scenario:
         self.processes = []
         self.env = None
         self._log = None
+        # The main frame as a driver window argument. Its caption reads
+        # "Kestrel" only while no image window is active (the active
+        # document's title is added to it), so after the first look-up the
+        # scenarios address it by handle.
+        self.frame = MAIN_TITLE
 
     # -- set-up and tear-down -------------------------------------------
 
@@ -185,7 +190,9 @@ class Scenario:
             with contextlib.suppress(Exception):
                 self.driver("grab", os.path.join(self.out, "failure-driver.bmp"), check=False, timeout=20)
             with contextlib.suppress(Exception):
-                self.driver("children", MAIN_TITLE, check=False, timeout=20)
+                self.driver("children", self.frame, check=False, timeout=20)
+            with contextlib.suppress(Exception):
+                self.driver("status", self.frame, check=False, timeout=20)
         self.stop()
         if not failed:
             shutil.rmtree(self.prefix, ignore_errors=True)
@@ -280,18 +287,21 @@ class Scenario:
     # -- what the scenarios check -------------------------------------------
 
     def wait_main_window(self, timeout_ms=30000):
-        return self.driver("wait-window", MAIN_TITLE, timeout_ms).strip()
+        """Waits for the window titled "Kestrel" and remembers it as the frame."""
+        handle = self.driver("wait-window", MAIN_TITLE, timeout_ms).strip()
+        self.frame = "hwnd:" + handle
+        return handle
 
     def children(self):
         """Titles of the main frame's image windows."""
-        out = self.driver("children", MAIN_TITLE)
+        out = self.driver("children", self.frame)
         return [line.split("\t", 1)[1] if "\t" in line else "" for line in out.splitlines()]
 
     def status_panes(self):
-        return self.driver("status", MAIN_TITLE).splitlines()
+        return self.driver("status", self.frame).splitlines()
 
-    def state(self, window=MAIN_TITLE):
-        return self.driver("state", window).split()
+    def state(self, window=None):
+        return self.driver("state", window or self.frame).split()
 
     def wait_for(self, what, predicate, timeout=20.0, interval=0.3):
         """Polls predicate() until it returns a true value; returns that value."""

@@ -11,7 +11,7 @@ IDNO = 7
 
 
 def answer_close_all(s, button):
-    s.driver("post", e2e.MAIN_TITLE, e2e.WM_COMMAND, e2e.ID_CLOSE_ALL, 0)
+    s.driver("post", s.frame, e2e.WM_COMMAND, e2e.ID_CLOSE_ALL, 0)
     s.driver("wait-window", "dialog:Kestrel", 10000)
     texts = [line.split("\t")[-1] for line in s.driver("texts", "dialog:Kestrel").splitlines()]
     e2e.check(MESSAGE in texts, f"the question is not shown; the box holds {texts}")
@@ -24,7 +24,7 @@ def main():
         s.start_kestrel()
         s.wait_main_window()
         for n in range(1, 4):
-            s.driver("send", e2e.MAIN_TITLE, e2e.WM_USER + 1, 1, 0)
+            s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
             s.wait_for(f"{n} image windows", lambda: len(s.children()) == n)
         s.wait_for("the count 003", lambda: s.status_panes()[4:5] == ["003"], timeout=10)
 
@@ -35,6 +35,8 @@ def main():
         s.wait_for("every image window to close", lambda: s.children() == [])
         s.wait_for("the count 000", lambda: s.status_panes()[4:5] == ["000"], timeout=10)
         e2e.check(s.state()[0] == "visible", "the main window is hidden after Close All")
+        title = s.driver("title", s.frame).strip()
+        e2e.check(title == e2e.MAIN_TITLE, f"the main window is titled {title!r} with no image window")
     return 0
 
 

@@ -27,7 +27,7 @@ def main():
         start_second_copy(s)
         s.wait_for("the hidden copy to be shown", lambda: s.state()[0] == "visible")
 
-        s.driver("post", e2e.MAIN_TITLE, e2e.WM_SYSCOMMAND, e2e.SC_MINIMIZE, 0)
+        s.driver("post", s.frame, e2e.WM_SYSCOMMAND, e2e.SC_MINIMIZE, 0)
         s.wait_for("the main window to be minimised", lambda: s.state()[1] == "iconic")
         start_second_copy(s)
         s.wait_for("the minimised copy to be restored", lambda: s.state()[:2] == ["visible", "normal"])

@@ -13,7 +13,7 @@ def main():
         s.wait_main_window(timeout_ms=60000)
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible", timeout=30)
         e2e.check(s.driver("count", e2e.MAIN_TITLE).strip() == "1", "more than one window titled Kestrel")
-        controls = [line.split("\t") for line in s.driver("texts", e2e.MAIN_TITLE).splitlines()]
+        controls = [line.split("\t") for line in s.driver("texts", s.frame).splitlines()]
         classes = {fields[1].lower() for fields in controls if len(fields) >= 2}
         e2e.check("toolbarwindow32" in classes, f"no tool bar among the frame's children {sorted(classes)}")
         e2e.check("msctls_statusbar32" in classes, f"no status bar among the frame's children {sorted(classes)}")
