@@ -41,7 +41,8 @@ void ToolBar::SetButtonState(UINT id, bool enabled, bool checked)
 
 int ToolBar::Height() const
 {
-    if (!m_hWnd || !IsWindowVisible(m_hWnd)) return 0;
+    // The style, not IsWindowVisible: a hidden frame lays out its bars too.
+    if (!m_hWnd || !(GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE)) return 0;
     RECT rc;
     GetWindowRect(m_hWnd, &rc);
     return rc.bottom - rc.top;
@@ -101,7 +102,7 @@ bool StatusBar::GetPaneRect(int index, RECT* rc) const
 
 int StatusBar::Height() const
 {
-    if (!m_hWnd || !IsWindowVisible(m_hWnd)) return 0;
+    if (!m_hWnd || !(GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE)) return 0;
     RECT rc;
     GetWindowRect(m_hWnd, &rc);
     return rc.bottom - rc.top;

@@ -23,7 +23,9 @@ public:
             SetButtonState(id, enabled, checked);
         }
     }
+    // Height when shown (by style), 0 when hidden.
     int Height() const;
+    bool IsShown() const { return m_hWnd && (GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE); }
     HWND m_hWnd = nullptr;
 
 private:
@@ -43,6 +45,7 @@ public:
     int PaneCount() const { return int(m_ids.size()); }
     UINT PaneId(int index) const { return m_ids[size_t(index)]; }
     int Height() const;
+    bool IsShown() const { return m_hWnd && (GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE); }
     HWND m_hWnd = nullptr;
 
 private:

@@ -33,8 +33,13 @@ bool MDIFrameWindow::LoadFrame(UINT resourceId, DWORD style, const char* title)
     m_hMenuDefault = LoadMenuA(g_hInstance, MAKEINTRESOURCEA(resourceId));
     m_hAccelTable = LoadAcceleratorsA(g_hInstance, MAKEINTRESOURCEA(resourceId));
     m_nIdleMessage = kIdIdleMessage;
-    return CreateEx(0, kFrameClass, title, style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    CW_USEDEFAULT, nullptr, m_hMenuDefault);
+    if (!CreateEx(0, kFrameClass, title, style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, nullptr, m_hMenuDefault))
+        return false;
+    // A frame created hidden gets no WM_SIZE until it is shown; image
+    // windows opened before that (background mode) need a sized client.
+    RecalcLayout();
+    return true;
 }
 
 MDIChildWindow* MDIFrameWindow::MDIGetActive() const
@@ -80,19 +85,19 @@ bool MDIFrameWindow::OnFrameCmdMsg(UINT id, CmdUI* ui)
 
 void MDIFrameWindow::OnViewToolBar(UINT)
 {
-    ShowWindow(m_wndToolBar.m_hWnd, IsWindowVisible(m_wndToolBar.m_hWnd) ? SW_HIDE : SW_SHOW);
+    ShowWindow(m_wndToolBar.m_hWnd, m_wndToolBar.IsShown() ? SW_HIDE : SW_SHOW);
     RecalcLayout();
 }
 
-void MDIFrameWindow::OnUpdateViewToolBar(CmdUI& ui) { ui.SetCheck(IsWindowVisible(m_wndToolBar.m_hWnd) != 0); }
+void MDIFrameWindow::OnUpdateViewToolBar(CmdUI& ui) { ui.SetCheck(m_wndToolBar.IsShown()); }
 
 void MDIFrameWindow::OnViewStatusBar(UINT)
 {
-    ShowWindow(m_wndStatusBar.m_hWnd, IsWindowVisible(m_wndStatusBar.m_hWnd) ? SW_HIDE : SW_SHOW);
+    ShowWindow(m_wndStatusBar.m_hWnd, m_wndStatusBar.IsShown() ? SW_HIDE : SW_SHOW);
     RecalcLayout();
 }
 
-void MDIFrameWindow::OnUpdateViewStatusBar(CmdUI& ui) { ui.SetCheck(IsWindowVisible(m_wndStatusBar.m_hWnd) != 0); }
+void MDIFrameWindow::OnUpdateViewStatusBar(CmdUI& ui) { ui.SetCheck(m_wndStatusBar.IsShown()); }
 
 void MDIFrameWindow::OnWindowArrange(UINT id)
 {

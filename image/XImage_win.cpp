@@ -103,7 +103,14 @@ void XImage::BitsFromBitmap()
             return;
         }
         SelectedPalette palette(screen.get(), m_palette, FALSE);
-        GetDIBits(screen.get(), m_bitmap, 0, UINT(m_nHeight), out.get(), info.get(), DIB_RGB_COLORS);
+        int rows = GetDIBits(screen.get(), m_bitmap, 0, UINT(m_nHeight), out.get(), info.get(), DIB_RGB_COLORS);
+        // When the device bitmap is deeper than the image, GDI picks the
+        // colour table itself and the indices refer to that table; the
+        // header block takes it over so that pixels and table agree.
+        LockedBlock<BYTE> header(m_hInfo);
+        if (rows > 0 && header && m_nBitCount <= 8)
+            std::memcpy(ColorTable(header.get()), ColorTable(reinterpret_cast<BYTE*>(info.get())),
+                        ColorCount() * sizeof(RGBQUAD));
     }
     if (m_palette) DeleteObject(m_palette);
     m_palette = nullptr;
