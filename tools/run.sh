@@ -36,5 +36,13 @@ fi
 
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-run}"
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+  # Wine's own TrueType fonts (Marlett draws the caption buttons); Debian's
+  # 32-bit Wine does not look for them in their shared folder.
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
 cd "$build"
 exec wine explorer "/desktop=Kestrel,$size" "$build/kestrel.exe"

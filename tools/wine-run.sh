@@ -57,6 +57,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
       else
         timeout 300 wineboot -i >/dev/null 2>&1
         timeout 120 wineserver -w
+        # Wine's own TrueType fonts (Marlett draws the caption buttons);
+        # Debian's 32-bit Wine does not look for them in their shared folder.
+        mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+        cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
       fi
     fi
   ) 9>"$WINEPREFIX.lock"

@@ -119,9 +119,23 @@ def make_template(path):
                 xvfb.wait(timeout=10)
         if not os.path.exists(os.path.join(work, "system.reg")):
             raise ScenarioFailure("wineboot did not create a prefix")
+        install_wine_fonts(work)
         shutil.rmtree(path, ignore_errors=True)
         os.rename(work, path)
     return path
+
+
+def install_wine_fonts(prefix):
+    """Copies Wine's own TrueType fonts (fonts-wine) into the prefix's Fonts
+    folder. Debian's 32-bit Wine does not search their shared folder, and
+    without Marlett the caption buttons show letters instead of symbols."""
+    fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+    os.makedirs(fonts, exist_ok=True)
+    shared = "/usr/share/wine/fonts"
+    for name in os.listdir(shared) if os.path.isdir(shared) else []:
+        target = os.path.join(fonts, name)
+        if name.lower().endswith(".ttf") and not os.path.exists(target):
+            shutil.copy2(os.path.join(shared, name), target)
 
 
 def _registry_section(key, values):
