@@ -1,12 +1,16 @@
 // Default bodies of the capture core's outward calls (see CaptureSeams.h):
 // the selections and mode grabs capture nothing, the image options leave
-// the image unchanged, and writing and printing report that nothing was
-// done. Each body is replaced where its behaviour is implemented.
+// the image unchanged, the file destination uses the format writers and
+// printing reports that nothing was done. Each body is replaced where its
+// behaviour is implemented.
 #include "CaptureSeams.h"
 
 #include "CaptureCore.h"
 #include "CaptureState.h"
 
+#include "CaptureText.h"
+
+#include "../formats/ImageFile.h"
 #include "../image/XImage.h"
 
 namespace {
@@ -32,7 +36,38 @@ bool PointerOnSnapshotButton(POINT) { return false; }
 void ApplyCaptureFrame(XImage*) {}
 void ApplyCaptureColorOption(XImage*, int) {}
 
-bool WriteCaptureFile(XImage*, const std::string&, int) { return false; }
+namespace {
+
+// Last-write time of path, or false when there is no such file.
+bool FileTime(const std::string& path, FILETIME* written)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    *written = data.ftLastWriteTime;
+    return true;
+}
+
+}  // namespace
+
+bool WriteCaptureFile(XImage* image, const std::string& path, int formatIndex)
+{
+    // A stored index outside the save list would write nothing at all.
+    if (formatIndex < kSaveBmp || formatIndex > kSaveWpg) formatIndex = kSaveBmp;
+    FILETIME before = {}, after = {};
+    bool existed = FileTime(path, &before);
+    UINT origin = image->m_nOriginId;
+    image->m_nOriginId = 0;
+    WriteImageFile(image, path.c_str(), formatIndex);
+    UINT failure = image->m_nOriginId;
+    image->m_nOriginId = origin;
+    bool exists = FileTime(path, &after);
+    if (failure == 0 && exists) return true;
+    // Remove what this write left behind, never a file it did not touch (a
+    // writer that refuses the image fails before creating anything).
+    if (exists && (!existed || CompareFileTime(&before, &after) != 0)) DeleteFileA(path.c_str());
+    if (failure) ShowCaptureMessage(failure);
+    return false;
+}
 bool SaveCaptureAs(XImage*) { return false; }
 
 void PrintCaptureImage(XImage*, bool) {}

@@ -15,6 +15,7 @@
 #include "CaptureOptions.h"
 #include "CaptureSeams.h"
 #include "CaptureState.h"
+#include "CaptureText.h"
 #include "ScreenGrab.h"
 
 #include "../image/XImage.h"
@@ -32,21 +33,6 @@ const UINT kImageInfoCommand = 32780;
 const UINT kOriginTitleIsPath = ID_FILE_SAVE_AS;
 
 enum class Outcome { kDone, kNothingCaptured, kOutOfMemory };
-
-std::string LoadText(UINT id)
-{
-    char buffer[256];
-    int length = g_hInstance ? LoadStringA(g_hInstance, id, buffer, sizeof buffer) : 0;
-    if (length > 0) return std::string(buffer, size_t(length));
-    const char* text = StringTableText(id);
-    return text ? text : "";
-}
-
-void ShowMessage(UINT id)
-{
-    std::string text = LoadText(id), title = LoadText(IDS_APP_TITLE);
-    MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
-}
 
 void SetArrowCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
 void SetWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
@@ -185,7 +171,7 @@ void DeliverToFile(XImage* image)
 void DeliverToPrinter(XImage* image)
 {
     SetArrowCursor();
-    if (!g_bSendToFile) image->m_strTitle = LoadText(image->m_nOriginId);
+    if (!g_bSendToFile) image->m_strTitle = LoadCaptureText(image->m_nOriginId);
     g_bPrinting = TRUE;
     PrintCaptureImage(image, g_bUsePrintDialog != FALSE);
     g_bPrinting = FALSE;
@@ -237,6 +223,21 @@ Outcome RunPipeline(XImage* image)
 
 }  // namespace
 
+std::string LoadCaptureText(UINT id)
+{
+    char buffer[256];
+    int length = g_hInstance ? LoadStringA(g_hInstance, id, buffer, sizeof buffer) : 0;
+    if (length > 0) return std::string(buffer, size_t(length));
+    const char* text = StringTableText(id);
+    return text ? text : "";
+}
+
+void ShowCaptureMessage(UINT id)
+{
+    std::string text = LoadCaptureText(id), title = LoadCaptureText(IDS_APP_TITLE);
+    MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 void GrabScreenRect()
 {
     XImage* image = g_pPendingImage;
@@ -282,7 +283,7 @@ void FinishCapture()
     g_bCaptureBusy = FALSE;
     if (outcome == Outcome::kOutOfMemory) {
         try {
-            ShowMessage(IDS_INSUFFICIENT_MEMORY);
+            ShowCaptureMessage(IDS_INSUFFICIENT_MEMORY);
         } catch (...) {
         }
     }

@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ctime>
+
 namespace {
 
 // Collects the commands FinishCapture posts to the main frame.
@@ -131,15 +134,91 @@ TEST_F(FinishCaptureTest, BitmapThatCannotBeMadeReportsInsufficientMemory)
 
 TEST_F(FinishCaptureTest, FailedFileWriteStillEndsTheCaptureAndNumbersOn)
 {
+    MessageBoxWatcher watcher;
     g_rcScreenArea = RECT{100, 100, 150, 150};
     g_bSendToFile = TRUE;
+    g_strPathNameDirect = "C:\\no\\such\\folder";
     g_strFileNameDirect = "IMG0009.BMP";
     CaptureScreen();
     ExpectIdle();
-    // Nothing was written (no writer here): the window keeps the capture's
-    // name rather than a path to a file that does not exist.
+    // The window keeps the capture's name rather than a path to a file
+    // that does not exist; the writer's message was shown.
     EXPECT_EQ(g_pPendingImage->m_nOriginId, 32918u);
     EXPECT_TRUE(g_pPendingImage->m_strTitle.empty());
     EXPECT_EQ(g_strFileNameDirect, "IMG0010.BMP");
     EXPECT_EQ(PostedCommands(), std::vector<WPARAM>{57600});
+    PumpMessages(100);
+    EXPECT_EQ(watcher.Texts().size(), 1u);
+}
+
+namespace {
+
+// Pixels of a 24-bit bottom-up BMP file, read by the file layout alone.
+Pixels ReadBmpFile(const std::string& path)
+{
+    Pixels p;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return p;
+    std::vector<BYTE> bytes(GetFileSize(file, nullptr));
+    DWORD got = 0;
+    ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+    if (got < 54 || bytes[0] != 'B' || bytes[1] != 'M') return p;
+    auto u32 = [&](size_t at) { return uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 | uint32_t(bytes[at + 3]) << 24; };
+    uint32_t offset = u32(10);
+    int width = int(u32(18)), height = int(u32(22));
+    if ((bytes[28] | bytes[29] << 8) != 24) return p;
+    size_t rowBytes = (size_t(width) * 3 + 3) / 4 * 4;
+    if (offset + rowBytes * height > bytes.size()) return p;
+    p.width = width;
+    p.height = height;
+    for (int y = 0; y < height; ++y) {
+        const BYTE* row = bytes.data() + offset + size_t(height - 1 - y) * rowBytes;
+        for (int x = 0; x < width; ++x)
+            p.data.push_back(uint32_t(row[3 * x + 2]) << 16 | uint32_t(row[3 * x + 1]) << 8 | row[3 * x]);
+    }
+    return p;
+}
+
+std::string TempFolder()
+{
+    char folder[MAX_PATH];
+    DWORD n = GetTempPathA(MAX_PATH, folder);
+    return std::string(folder, n);  // ends in a backslash
+}
+
+}  // namespace
+
+TEST_F(FinishCaptureTest, SendToFileWritesTheScreenAndTitlesTheWindowWithThePath)
+{
+    g_rcScreenArea = RECT{95, 97, 190, 171};
+    g_bSendToFile = TRUE;
+    g_strPathNameDirect = TempFolder();
+    g_strFileNameDirect = "CAP0099.BMP";
+    std::string path = g_strPathNameDirect + "CAP0099.BMP";
+    DeleteFileA(path.c_str());
+    Pixels want = ReadScreen(g_rcScreenArea);
+    CaptureScreen();
+    ExpectIdle();
+    EXPECT_EQ(g_pPendingImage->m_nOriginId, 57604u);
+    EXPECT_EQ(g_pPendingImage->m_strTitle, path);
+    EXPECT_EQ(g_strFileNameDirect, "CAP0100.BMP");
+    EXPECT_TRUE(ReadBmpFile(path) == want);
+    EXPECT_EQ(PostedCommands(), std::vector<WPARAM>{57600});
+    DeleteFileA(path.c_str());
+
+    // Filename by Time: day, hour, minute and second of the capture, local.
+    g_nFileNaming = kFileNameByTime;
+    g_bSendToWindow = FALSE;
+    CaptureScreen();
+    ExpectIdle();
+    time_t stamp = time_t(g_pPendingImage->m_tStamp);
+    const std::tm* local = std::localtime(&stamp);
+    char expected[16];
+    std::snprintf(expected, sizeof expected, "%02d%02d%02d%02d.BMP", local->tm_mday, local->tm_hour, local->tm_min,
+                  local->tm_sec);
+    EXPECT_EQ(g_strFileNameDirect, expected);
+    EXPECT_TRUE(ReadBmpFile(g_strPathNameDirect + expected) == want);
+    EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);  // no window: blocks freed
+    DeleteFileA((g_strPathNameDirect + expected).c_str());
 }
