@@ -64,15 +64,6 @@ bool IsSupported(const DibHeader& h)
     }
     return h.width > 0 && h.height != 0;
 }
-
-void FlipRows(BYTE* bits, size_t stride, int32_t height)
-{
-    for (int32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
-        BYTE* a = bits + size_t(top) * stride;
-        BYTE* b = bits + size_t(bottom) * stride;
-        std::swap_ranges(a, a + stride, b);
-    }
-}
 }
 
 DibResult DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image)
@@ -129,8 +120,7 @@ DibResult DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* i
                 std::memcpy(bits.get() + size_t(to) * stride, data + from, bytes);
             }
         } else {
-            DecodeRle(data, available, h.bitCount, bits.get(), int32_t(h.width), int32_t(height), stride);
-            if (topDown) FlipRows(bits.get(), stride, int32_t(height));
+            DecodeRle(data, available, h.bitCount, bits.get(), int32_t(h.width), int32_t(height), stride, topDown);
         }
     }
     return DibResult::Decoded;

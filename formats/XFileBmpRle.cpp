@@ -25,7 +25,7 @@ inline void PutPixel(BYTE* row, int32_t x, int value, int bitCount)
 }
 
 void DecodeRle(const BYTE* data, size_t size, int bitCount, BYTE* bits, int32_t width, int32_t height,
-               size_t stride)
+               size_t stride, bool topDown)
 {
     size_t pos = 0;
     int32_t x = 0;
@@ -34,7 +34,7 @@ void DecodeRle(const BYTE* data, size_t size, int bitCount, BYTE* bits, int32_t 
         const int a = data[pos];
         const int b = data[pos + 1];
         pos += 2;
-        BYTE* row = bits + size_t(y) * stride;
+        BYTE* row = bits + size_t(topDown ? height - 1 - y : y) * stride;
         if (a > 0) {
             for (int i = 0; i < a && x < width; ++i, ++x)
                 PutPixel(row, x, bitCount == 8 ? b : ((i & 1) ? (b & 0x0F) : (b >> 4)), bitCount);

@@ -18,9 +18,11 @@
 #include <cstdint>
 
 // Decodes RLE8 (bitCount 8) or RLE4 (bitCount 4) data into a zero-filled
-// bottom-up pixel block of height rows of stride bytes.
+// bottom-up pixel block of height rows of stride bytes. With topDown the
+// coded rows run from the top of the picture (the last row of the block)
+// down.
 void DecodeRle(const BYTE* data, size_t size, int bitCount, BYTE* bits, int32_t width, int32_t height,
-               size_t stride);
+               size_t stride, bool topDown = false);
 
 // Largest encoded size of one row of width pixels, end-of-row pair included.
 uint64_t RleRowBound(int32_t width);

@@ -177,6 +177,18 @@ TEST(BmpReader, RefusesWhatItCannotRepresent)
     EXPECT_TRUE(refused(BmpFile(huge, Bytes(16))));
 }
 
+TEST(BmpReader, ClaimsAboveTheMemoryLimitAreRefusedWithoutReading)
+{
+    // 32768 x 32768 at 24 bits is 3 GiB: over the 1 GiB limit.
+    XImage image;
+    Decode(image, BmpFile(InfoHeader(32768, 32768, 24), Bytes(12)));
+    EXPECT_FALSE(image.m_hBits);
+    EXPECT_EQ(image.m_nOriginId, unsigned(IDS_INSUFFICIENT_MEMORY));
+    XImage topDown;
+    Decode(topDown, BmpFile(InfoHeader(1, INT32_MIN, 24), Bytes(12)));
+    EXPECT_FALSE(topDown.m_hBits);
+}
+
 TEST(BmpReader, TopDownAndTruncatedPixelData)
 {
     // Top-down 24-bit 1 x 3: the file's first row is the top row.
