@@ -8,7 +8,8 @@
 //                                           dialog maps it
 //   kestrel-convert --info IN               print width, height and bit count
 //
-// Failures print the program's message text and exit with status 1.
+// Failures print the program's message text (usage errors the usage) and
+// exit with status 1.
 #include "../../formats/ImageFile.h"
 #include "../../resources/StringTable.h"
 
@@ -22,7 +23,7 @@ const unsigned kUnrecognizedFormatId = 32959;
 int Usage()
 {
     std::fputs("usage: kestrel-convert IN OUT [FORMAT-INDEX] | --info IN\n", stderr);
-    return 2;
+    return 1;
 }
 
 int Failure(unsigned id)
