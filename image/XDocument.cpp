@@ -4,6 +4,7 @@
 #include "XDocument.h"
 
 #include "../formats/ImageFile.h"
+#include "../formats/NoteFile.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/MDIChildWindow.h"
 #include "../framework/Splitter.h"
@@ -105,6 +106,9 @@ bool XDocument::OnOpenDocument(const std::string& path)
     }
     image->PrepareForShow();
     image->m_strTitle = path;
+    // A note beside the file (or inside an FST file) opens the notepad.
+    m_hNote = ReadNoteText(path.c_str());
+    if (m_hNote) PostMessageA(g_hMainWnd, WM_COMMAND, ID_VIEW_NOTEPAD, 0);
     image->m_tStamp = FileStamp(path);
     AddImage(image);
     return true;

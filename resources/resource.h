@@ -144,3 +144,13 @@
 #define IDS_MASTER_RESET_PROMPT 32940
 #define IDS_RUN_IN_BACKGROUND 32941
 #define IDS_CLOSE_ALL_PROMPT 32942
+
+// Cursors (91 block): picking a colour, the capture modes, dragging images.
+#define IDCUR_PICK_COLOR 91
+#define IDCUR_BUTTON_CAPTURE 92
+#define IDCUR_REGION_CAPTURE 93
+#define IDCUR_DROP_ACCEPTED 94
+#define IDCUR_DROP_REFUSED 95
+#define IDCUR_MOVE_IMAGE 96
+#define IDCUR_FREEHAND_CAPTURE 97
+#define IDCUR_WINDOW_SELECT 98

@@ -254,6 +254,136 @@ def image_icon(size):
     return c
 
 
+# Cursors: 32x32 monochrome, drawn as black strokes that get a white rim.
+T, B, W = 0, 1, 2
+
+
+def outlined(c):
+    """Adds a one-pixel white rim around the black strokes."""
+    rim = []
+    for y in range(c.h):
+        for x in range(c.w):
+            if c.px[y][x] != T:
+                continue
+            near = any(0 <= x + dx < c.w and 0 <= y + dy < c.h and c.px[y + dy][x + dx] == B
+                       for dx in (-1, 0, 1) for dy in (-1, 0, 1))
+            if near:
+                rim.append((x, y))
+    for x, y in rim:
+        c.px[y][x] = W
+    return c
+
+
+def crosshair(c, x, y, r=7):
+    c.line(x - r, y, x - 2, y, B)
+    c.line(x + 2, y, x + r, y, B)
+    c.line(x, y - r, x, y - 2, B)
+    c.line(x, y + 2, x, y + r, B)
+
+
+def arrow(c):
+    for i in range(12):
+        c.line(0, i, i, i, B)
+    c.line(0, 12, 4, 12, B)
+    c.line(4, 12, 8, 20, B)
+    c.line(5, 12, 9, 20, B)
+    c.put(0, 0, B)
+
+
+def cursor_images():
+    cursors = {}
+
+    c = Canvas(32, 32, T)  # 91: pick a colour (eyedropper, tip at bottom left)
+    c.line(1, 30, 12, 19, B)
+    c.line(2, 30, 13, 19, B)
+    c.rect(12, 12, 19, 19, B)
+    c.line(18, 8, 23, 13, B)
+    c.rect(20, 4, 27, 11, B, B)
+    cursors[91] = (outlined(c), 1, 30)
+
+    c = Canvas(32, 32, T)  # 92: button capture (crosshair with a small button)
+    crosshair(c, 8, 8)
+    c.rect(15, 15, 28, 24, B)
+    c.line(16, 25, 29, 25, B)
+    c.line(29, 16, 29, 25, B)
+    cursors[92] = (outlined(c), 8, 8)
+
+    c = Canvas(32, 32, T)  # 93: region (crosshair with a corner)
+    crosshair(c, 15, 15, 12)
+    c.line(18, 18, 26, 18, B)
+    c.line(18, 18, 18, 26, B)
+    cursors[93] = (outlined(c), 15, 15)
+
+    c = Canvas(32, 32, T)  # 94: drop accepted (arrow with a plus)
+    arrow(c)
+    c.rect(16, 18, 26, 28, B, W)
+    c.line(18, 23, 24, 23, B)
+    c.line(21, 20, 21, 26, B)
+    cursors[94] = (outlined(c), 0, 0)
+
+    c = Canvas(32, 32, T)  # 95: no drop (arrow with a barred circle)
+    arrow(c)
+    for a in range(0, 360, 4):
+        import math
+        x = 21 + round(6 * math.cos(math.radians(a)))
+        y = 23 + round(6 * math.sin(math.radians(a)))
+        c.put(x, y, B)
+    c.line(17, 19, 25, 27, B)
+    cursors[95] = (outlined(c), 0, 0)
+
+    c = Canvas(32, 32, T)  # 96: move the top image (four arrows)
+    c.line(15, 2, 15, 28, B)
+    c.line(2, 15, 28, 15, B)
+    for d in range(1, 4):
+        c.line(15 - d, 2 + d, 15 + d, 2 + d, B)
+        c.line(15 - d, 28 - d, 15 + d, 28 - d, B)
+        c.line(2 + d, 15 - d, 2 + d, 15 + d, B)
+        c.line(28 - d, 15 - d, 28 - d, 15 + d, B)
+    cursors[96] = (outlined(c), 15, 15)
+
+    c = Canvas(32, 32, T)  # 97: freehand (pencil, tip at bottom left)
+    c.line(1, 30, 5, 26, B)
+    c.line(4, 29, 24, 9, B)
+    c.line(2, 27, 22, 7, B)
+    c.line(22, 7, 26, 11, B)
+    c.line(24, 9, 28, 5, B)
+    c.line(22, 7, 26, 3, B)
+    c.line(26, 3, 28, 5, B)
+    cursors[97] = (outlined(c), 1, 30)
+
+    c = Canvas(32, 32, T)  # 98: select a window (crosshair with a window)
+    crosshair(c, 8, 8)
+    c.rect(14, 14, 29, 27, B)
+    c.rect(14, 14, 29, 17, B, B)
+    cursors[98] = (outlined(c), 8, 8)
+    return cursors
+
+
+def write_cur(path, canvas, hot_x, hot_y):
+    row = 4
+    xor = bytearray()
+    mask = bytearray()
+    for y in reversed(range(canvas.h)):
+        xline = bytearray(row)
+        mline = bytearray(row)
+        for x in range(canvas.w):
+            v = canvas.px[y][x]
+            bit = 0x80 >> (x % 8)
+            if v == T:
+                mline[x // 8] |= bit
+            elif v == W:
+                xline[x // 8] |= bit
+        xor += xline
+        mask += mline
+    header = struct.pack("<IiiHHIIiiII", 40, canvas.w, canvas.h * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
+    table = struct.pack("BBBBBBBB", 0, 0, 0, 0, 255, 255, 255, 0)
+    dib = header + table + bytes(xor) + bytes(mask)
+    out = struct.pack("<HHH", 0, 2, 1)
+    out += struct.pack("<BBBBHHII", canvas.w, canvas.h, 0, 0, hot_x, hot_y, len(dib), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(out + dib)
+
+
 def main():
     images = button_images()
     strip = Canvas(16 * len(images), 15, SILVER)
@@ -262,6 +392,8 @@ def main():
     write_bmp("toolbar.bmp", strip)
     write_ico("kestrel.ico", [kestrel_icon(32), kestrel_icon(16)])
     write_ico("image.ico", [image_icon(32), image_icon(16)])
+    for number, (canvas, hot_x, hot_y) in cursor_images().items():
+        write_cur("cursor%d.cur" % number, canvas, hot_x, hot_y)
 
 
 if __name__ == "__main__":

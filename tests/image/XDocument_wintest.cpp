@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace {
 XImage* FilledImage(int width, int height, int bitCount, UINT originId)
 {
@@ -151,4 +154,54 @@ TEST_F(PendingImage, SelectImageAndResetCroppingLines)
     document.OnCmdMsg(ID_TOOL_RESET_CROP, nullptr);
     EXPECT_EQ(image->m_rcCrop.left, 0);
     EXPECT_EQ(image->m_rcCrop.right, 20);
+}
+
+TEST_F(PendingImage, OpenedFileKeepsItsPathStampAndNote)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    std::string image = std::string(folder) + "kestrel_open_test.bmp";
+    std::string note = std::string(folder) + "kestrel_open_test.txt";
+    // A 2 x 2 24-bit BMP written byte by byte: rows of 6 pixel bytes padded to 8.
+    const unsigned char bmp[] = {
+        'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                    // file header
+        40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,      // info header
+        16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+        0, 0, 255, 0, 255, 0, 0, 0,                                         // bottom row: red, green
+        255, 0, 0, 255, 255, 255, 0, 0,                                     // top row: blue, white
+    };
+    FILE* out = std::fopen(image.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(bmp, 1, sizeof bmp, out);
+    std::fclose(out);
+    out = std::fopen(note.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fputs("seen at dawn", out);
+    std::fclose(out);
+
+    {
+        XDocument document;
+        ASSERT_TRUE(document.OnOpenDocument(image));
+        ASSERT_EQ(document.ImageCount(), 1u);
+        const XImage* opened = document.TopImage();
+        EXPECT_EQ(opened->m_nWidth, 2);
+        EXPECT_EQ(opened->m_nBitCount, 24);
+        EXPECT_EQ(opened->m_strTitle, image);
+        EXPECT_GT(opened->m_tStamp, 1600000000);
+        EXPECT_EQ(document.m_cxExtent, 12);
+        ASSERT_NE(document.m_hNote, nullptr);
+        const char* text = static_cast<const char*>(GlobalLock(document.m_hNote));
+        EXPECT_STREQ(text, "seen at dawn");
+        GlobalUnlock(document.m_hNote);
+        // A document never adopts the pending image when it opens a file.
+        EXPECT_EQ(g_pPendingImage, nullptr);
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+    }
+    DeleteFileA(image.c_str());
+    DeleteFileA(note.c_str());
+
+    XDocument missing;
+    EXPECT_FALSE(missing.OnOpenDocument(std::string(folder) + "kestrel_no_such_file.xyz"));
 }
