@@ -9,12 +9,13 @@ set(KESTREL_CAPTURE_WIN32_TESTED
   capture/FinishCapture_win.cpp
   capture/Flash_win.cpp
   capture/HideWindows_win.cpp
-  capture/ScreenGrab_win.cpp)
+  capture/ScreenGrab_win.cpp
+  capture/Tracking_win.cpp)
 list(TRANSFORM KESTREL_CAPTURE_WIN32_TESTED PREPEND ${CMAKE_SOURCE_DIR}/)
 file(GLOB KESTREL_CAPTURE_WINTESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/capture/win32/*.cpp)
 add_executable(kestrel_capture_wintests ${KESTREL_CAPTURE_WINTESTS} ${KESTREL_CAPTURE_WIN32_TESTED})
 target_include_directories(kestrel_capture_wintests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(kestrel_capture_wintests PRIVATE kestrel_core gtest gtest_main gdi32 user32)
+target_link_libraries(kestrel_capture_wintests PRIVATE kestrel_core kesthook gtest gtest_main gdi32 user32)
 target_link_options(kestrel_capture_wintests PRIVATE ${KESTREL_STATIC_LINK})
 add_test(NAME capture_win32_tests COMMAND kestrel_capture_wintests)
 set_tests_properties(capture_win32_tests PROPERTIES TIMEOUT 300)

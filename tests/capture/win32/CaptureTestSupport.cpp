@@ -6,6 +6,7 @@
 #include "CaptureTestSupport.h"
 
 #include "capture/CaptureState.h"
+#include "capture/CoverWindow.h"
 #include "framework/GlobalBlock.h"
 #include "image/XImage.h"
 
@@ -157,6 +158,12 @@ void SetWindowColour(HWND hwnd, COLORREF colour)
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, LONG_PTR(colour));
     InvalidateRect(hwnd, nullptr, TRUE);
     UpdateWindow(hwnd);
+}
+
+bool EnsureCoverWindowClass()
+{
+    static bool registered = RegisterCoverWindowClass(GetModuleHandleA(nullptr));
+    return registered;
 }
 
 bool WindowsUnmapQuickly()

@@ -31,6 +31,9 @@ Pixels ReadImageBlock(HGLOBAL bits, int width, int height);
 // repaints itself; its colour can be changed.
 HWND CreateColourWindow(const RECT& at, COLORREF colour);
 void SetWindowColour(HWND hwnd, COLORREF colour);
+// Registers the "CoverWindow" class once for the whole test program.
+bool EnsureCoverWindowClass();
+
 // False on an X server without a window manager, where Wine waits about
 // two seconds each time a window that was shown with activation is
 // unmapped (hidden or destroyed); a Wine virtual desktop does not wait.

@@ -102,8 +102,7 @@ TEST_F(ScreenGrabTest, PointerDrawnOnlyWhereTheModeAllowsIt)
 
 TEST_F(ScreenGrabTest, FrozenScreenShowsOldPictureUntilThawed)
 {
-    static bool registered = RegisterCoverWindowClass(GetModuleHandleA(nullptr));
-    ASSERT_TRUE(registered);
+    ASSERT_TRUE(EnsureCoverWindowClass());
     ASSERT_TRUE(CreateCoverWindow(GetModuleHandleA(nullptr)));
     RECT area = {120, 110, 280, 240};
     Pixels before = ReadScreen(area);
