@@ -23,8 +23,7 @@ void XFileCur::ReadImage(const char* path)
 
 void XFileCur::Decode(const BYTE* data, size_t size)
 {
-    const int count = size >= 6 ? LoadU16(data + 4) : 0;
-    switch (DecodeIconImage(data, size, IconEntryToShow(count, true), m_pImage)) {
+    switch (DecodeIconFile(data, size, true, m_pImage)) {
     case IconResult::Decoded: break;
     case IconResult::Unsupported: Fail(IDS_UNSUPPORTED_CUR); break;
     case IconResult::OutOfMemory: Fail(IDS_INSUFFICIENT_MEMORY); break;

@@ -23,8 +23,7 @@ void XFileIco::ReadImage(const char* path)
 
 void XFileIco::Decode(const BYTE* data, size_t size)
 {
-    const int count = size >= 6 ? LoadU16(data + 4) : 0;
-    switch (DecodeIconImage(data, size, IconEntryToShow(count, false), m_pImage)) {
+    switch (DecodeIconFile(data, size, false, m_pImage)) {
     case IconResult::Decoded: break;
     case IconResult::Unsupported: Fail(IDS_UNSUPPORTED_ICO); break;
     case IconResult::OutOfMemory: Fail(IDS_INSUFFICIENT_MEMORY); break;

@@ -56,7 +56,15 @@ void PutIndex(BYTE* row, int32_t x, int bitCount, int index)
 }
 }
 
-int IconEntryToShow(int count, bool isCursor) { return !isCursor && count == 2 ? 1 : 0; }
+IconResult DecodeIconFile(const BYTE* data, size_t size, bool isCursor, XImage* image)
+{
+    const int count = size >= kDirectorySize ? LoadU16(data + 4) : 0;
+    const int preferred = !isCursor && count == 2 ? 1 : 0;
+    IconResult result = DecodeIconImage(data, size, preferred, image);
+    for (int entry = 0; entry < count && result == IconResult::Unsupported; ++entry)
+        if (entry != preferred) result = DecodeIconImage(data, size, entry, image);
+    return result;
+}
 
 IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* image)
 {

@@ -10,9 +10,10 @@
 
 enum class IconResult { Decoded, Unsupported, OutOfMemory };
 
-// Directory entry that a file of count images shows: the second image of a
-// two-image file, otherwise the first.
-int IconEntryToShow(int count, bool isCursor);
+// Decodes the image that an icon or cursor file shows: the second image of
+// a two-image icon, otherwise the first; when that one cannot be read (a
+// PNG-compressed image, say) the first of the others that can.
+IconResult DecodeIconFile(const BYTE* data, size_t size, bool isCursor, XImage* image);
 
 // Decodes directory entry `entry` of an icon (type 1) or cursor (type 2)
 // file held in memory.

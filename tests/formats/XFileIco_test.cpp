@@ -113,6 +113,12 @@ TEST(IcoReader, OtherSizesAndDepthsReadOrRefusedCleanly)
     Bytes png = {0x89, 'P', 'N', 'G', 13, 10, 26, 10};
     png.resize(64, 0);
     EXPECT_TRUE(refused(IconFile(1, {png})));
+    // A two-image icon whose second image is PNG shows its first.
+    Bytes withPng = IconFile(1, {TwoColourCursorImage(), png});
+    XImage first;
+    XFileIco(&first).Decode(withPng.data(), withPng.size());
+    ASSERT_TRUE(first.m_hBits);
+    EXPECT_EQ(PixelBytes(first)[31 * 4], 0x60);
     Bytes truncated = IconFile(1, {TwoColourCursorImage()});
     truncated.resize(100);
     EXPECT_TRUE(refused(truncated));
