@@ -12,6 +12,7 @@
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
 #include "../shell/Settings.h"
+#include "XDocumentClipboard.h"
 #include "XDocumentLayout.h"
 #include "XViewImage.h"
 #include "XViewNotepad.h"
@@ -164,6 +165,7 @@ XViewNotepad* XDocument::GetNotepadView() const
 bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XDocument> table[] = {
+        {ID_EDIT_COPY_IMAGE, ID_EDIT_COPY_IMAGE, &XDocument::OnCopyImage, &XDocument::OnUpdateCopyImage},
         {ID_EDIT_DELETE_IMAGE, ID_EDIT_DELETE_IMAGE, &XDocument::OnDeleteImage, &XDocument::OnUpdateDeleteImage},
         {ID_TOOL_SELECT_IMAGE, ID_TOOL_SELECT_IMAGE, &XDocument::OnSelectImage, &XDocument::OnUpdateSelectImage},
         {ID_TOOL_RESET_CROP, ID_TOOL_RESET_CROP, &XDocument::OnResetCrop, &XDocument::OnUpdateResetCrop},
@@ -174,6 +176,13 @@ bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
     };
     return DispatchCommand(this, table, id, ui);
 }
+
+void XDocument::OnCopyImage(UINT)
+{
+    if (m_images.size() == 1) CopyImageToClipboard(*m_images[0]);
+}
+
+void XDocument::OnUpdateCopyImage(CmdUI& ui) { ui.Enable(m_images.size() == 1); }
 
 void XDocument::OnDeleteImage(UINT) { DeleteTopImage(); }
 

@@ -62,6 +62,8 @@ public:
     int32_t m_cyExtent = 0;
 
 private:
+    void OnCopyImage(UINT id);
+    void OnUpdateCopyImage(CmdUI& ui);
     void OnDeleteImage(UINT id);
     void OnUpdateDeleteImage(CmdUI& ui);
     void OnSelectImage(UINT id);

@@ -9,6 +9,7 @@
 #include "../framework/View.h"
 #include "../framework/WinApp.h"
 #include "../image/XDocument.h"
+#include "../image/XDocumentClipboard.h"
 #include "../resources/resource.h"
 #include "AppState.h"
 #include "CaptureDispatch.h"
@@ -62,6 +63,7 @@ XImage* XMainFrame::ActiveTopImage() const
 bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XMainFrame> table[] = {
+        {ID_EDIT_PASTE_IMAGE, ID_EDIT_PASTE_IMAGE, &XMainFrame::OnPasteImage, &XMainFrame::OnUpdatePasteImage},
         {ID_WINDOW_CLOSE_ALL, ID_WINDOW_CLOSE_ALL, &XMainFrame::OnCloseAll, &XMainFrame::OnUpdateCloseAll},
         {ID_INDICATOR_SIZE, ID_INDICATOR_SIZE, nullptr, &XMainFrame::OnUpdatePaneSize},
         {ID_INDICATOR_COLORS, ID_INDICATOR_COLORS, nullptr, &XMainFrame::OnUpdatePaneColors},
@@ -70,6 +72,10 @@ bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
     };
     return DispatchCommand(this, table, id, ui) || MDIFrameWindow::OnFrameCmdMsg(id, ui);
 }
+
+void XMainFrame::OnPasteImage(UINT) { PasteImageFromClipboard(); }
+
+void XMainFrame::OnUpdatePasteImage(CmdUI& ui) { ui.Enable(ClipboardHasImage()); }
 
 void XMainFrame::OnCloseAll(UINT)
 {

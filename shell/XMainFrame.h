@@ -24,6 +24,8 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void OnPasteImage(UINT id);
+    void OnUpdatePasteImage(CmdUI& ui);
     void OnCloseAll(UINT id);
     void OnUpdateCloseAll(CmdUI& ui);
     void OnUpdatePaneSize(CmdUI& ui);
