@@ -22,6 +22,7 @@
 #include "../resources/StringTable.h"
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
+#include "../shell/Settings.h"
 
 #include <ctime>
 #include <string>
@@ -51,16 +52,17 @@ void DeletePalette(XImage* image)
 
 int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
 
-// Restores a minimised main frame, or shows a hidden (background) one, or
-// raises a shown one unless the trigger window belongs to it; then makes
-// it the foreground window and, when asked, cascades its image windows.
-void BringMainFrameForward(bool cascade)
+// Restores a minimised main frame, shows it in the background running
+// mode, or raises it in the foreground mode unless the trigger window
+// belongs to it; then makes it the foreground window and, when asked,
+// cascades its image windows.
+void RaiseMainFrame(bool cascade)
 {
     HWND frame = g_hMainWnd;
     if (!frame) return;
     if (IsIconic(frame)) {
         ShowWindow(frame, SW_RESTORE);
-    } else if (!IsWindowVisible(frame)) {
+    } else if (g_nRunningMode == 0) {
         ShowWindow(frame, SW_SHOWNORMAL);
     } else if (!TriggerWindow || GetParent(TriggerWindow) != frame) {
         SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -144,7 +146,7 @@ void ApplyImageOptions(XImage* image)
 void DeliverToFile(XImage* image)
 {
     if (g_nFileNaming == kPromptFileName) {
-        BringMainFrameForward(false);
+        RaiseMainFrame(false);
         // A cancelled or failed Save As leaves the window its capture name.
         if (!SaveCaptureAs(image)) return;
     } else {
@@ -183,7 +185,7 @@ void DeliverToPrinter(XImage* image)
 // window active.
 bool DeliverToWindow(XImage* image)
 {
-    if (g_bBringKestrelToTop) BringMainFrameForward(true);
+    if (g_bBringKestrelToTop) RaiseMainFrame(true);
     image->m_tStamp = CurrentTime();
     if (!PostMessageA(g_hMainWnd, WM_COMMAND, ID_FILE_NEW, 0)) return false;
     if (g_bDisplayImageInfo) PostMessageA(g_hMainWnd, WM_COMMAND, kImageInfoCommand, 0);

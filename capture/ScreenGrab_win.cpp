@@ -44,7 +44,7 @@ void DrawPointerInto(HDC memoryDc, const RECT& area)
     if (info.hbmMask) DeleteObject(info.hbmMask);
     if (info.hbmColor) DeleteObject(info.hbmColor);
     DrawIconEx(memoryDc, pt.x - LONG(info.xHotspot) - area.left, pt.y - LONG(info.yHotspot) - area.top, TriggerCursor,
-               0, 0, 0, nullptr, DI_NORMAL | DI_COMPAT);
+               0, 0, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace
