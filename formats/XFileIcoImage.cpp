@@ -124,8 +124,10 @@ IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* ima
     // Where the mask is set, the nearest table colour to each inverted
     // colour, computed once per table entry.
     BYTE invertedIndex[256] = {};
-    for (int i = 0; i < fullCount; ++i)
-        invertedIndex[i] = NearestEntry(table, fullCount, Inverted({table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue}));
+    for (int i = 0; i < fullCount; ++i) {
+        const Rgb colour = {table[i].rgbRed, table[i].rgbGreen, table[i].rgbBlue};
+        invertedIndex[i] = NearestEntry(table, fullCount, Inverted(colour));
+    }
 
     bool hasAlpha = false;
     if (bitCount == 32)

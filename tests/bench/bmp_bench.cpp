@@ -29,7 +29,8 @@ void Fill(XImage& image, int bitCount)
     const size_t stride = image.RowBytes();
     for (int y = 0; y < kHeight; ++y)
         for (size_t i = 0; i < stride; ++i)
-            bits.get()[size_t(y) * stride + i] = ((i / 64 + y / 32) % 5 == 0) ? BYTE(std::rand()) : BYTE(i / 300 + y / 200);
+            bits.get()[size_t(y) * stride + i] =
+                ((i / 64 + y / 32) % 5 == 0) ? BYTE(std::rand()) : BYTE(i / 300 + y / 200);
 }
 
 template <typename F>

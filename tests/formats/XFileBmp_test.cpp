@@ -225,7 +225,8 @@ TEST(BmpWriter, WritesFullTablesAndRunLengthFilesThatReadBack)
     Bytes pixels;
     std::srand(3);
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < 304; ++x) pixels.push_back(x >= w ? 0 : (y & 1) ? uint8_t(std::rand() % 3) : uint8_t(x / 50));
+        for (int x = 0; x < 304; ++x)
+            pixels.push_back(x >= w ? 0 : (y & 1) ? uint8_t(std::rand() % 3) : uint8_t(x / 50));
     XImage image;
     Decode(image, BmpFile(headers, pixels));
     ASSERT_TRUE(image.m_hBits);
