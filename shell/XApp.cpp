@@ -3,6 +3,7 @@
 #include "XApp.h"
 
 #include "../framework/DocTemplate.h"
+#include "../framework/GlobalBlock.h"
 #include "../framework/Document.h"
 #include "../framework/Window.h"
 #include "../hook/kesthook.h"
@@ -21,6 +22,9 @@
 #include "../capture/CoverWindow.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstring>
 
 namespace {
 const char kMutexName[] = "PreventSecondInstance";
@@ -155,6 +159,7 @@ bool XApp::OnAppCmdMsg(UINT id, CmdUI* ui)
     static const CommandEntry<XApp> table[] = {
         {ID_FILE_NEW, ID_FILE_NEW, &XApp::OnFileNew, nullptr},
         {ID_FILE_OPEN, ID_FILE_OPEN, &XApp::OnFileOpen, nullptr},
+        {ID_FILE_PRINT_SETUP, ID_FILE_PRINT_SETUP, &XApp::OnPrintSetup, nullptr},
         {ID_HELP_CONTENTS, ID_HELP_CONTENTS, &XApp::OnHelpContents, nullptr},
         {ID_HELP_HOW_TO_USE, ID_HELP_HOW_TO_USE, &XApp::OnHelpHowToUse, nullptr},
         {ID_APP_ABOUT, ID_APP_ABOUT, &XApp::OnAppAbout, nullptr},
@@ -190,6 +195,33 @@ void XApp::OnMasterReset(UINT) { RunMasterReset(); }
 void XApp::OnLoadSettings(UINT) { RunLoadSettings(); }
 
 void XApp::OnSaveSettings(UINT) { RunSaveSettings(); }
+
+void XApp::OnPrintSetup(UINT)
+{
+    PRINTDLGA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = g_hMainWnd;
+    dialog.Flags = PD_PRINTSETUP;
+    BOOL ok = PrintDlgA(&dialog);
+    // The dialog's blocks are ours to free whatever it returned.
+    OwnedBlock devMode(dialog.hDevMode), devNames(dialog.hDevNames);
+    if (!ok || !devNames) return;
+    LockedBlock<char> names(devNames.get());
+    if (!names) return;
+    // DEVNAMES: offsets of three NUL-terminated names inside the block.
+    size_t size = GlobalSize(devNames.get());
+    auto name = [&](WORD offset) {
+        if (offset >= size) return std::string();
+        const char* text = names.get() + offset;
+        return std::string(text, strnlen(text, size - offset));
+    };
+    const auto* offsets = reinterpret_cast<const DEVNAMES*>(names.get());
+    std::string device = name(offsets->wDeviceOffset);
+    std::string driver = name(offsets->wDriverOffset);
+    std::string port = name(offsets->wOutputOffset);
+    SetCurrentPrinter(device, driver, port);
+    WritePrinterSetting(device, driver, port);
+}
 
 void XApp::OnHelpContents(UINT) { WinHelp(0, HELP_CONTENTS); }
 

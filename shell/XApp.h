@@ -27,6 +27,7 @@ private:
 
     void OnFileNew(UINT id);
     void OnFileOpen(UINT id);
+    void OnPrintSetup(UINT id);
     void OnHelpContents(UINT id);
     void OnHelpHowToUse(UINT id);
     void OnAppAbout(UINT id);

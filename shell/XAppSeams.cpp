@@ -1,5 +1,7 @@
-// Default body of the print job's start-up reset: nothing to reset while
+// Default bodies of the print job's state changes: nothing to keep while
 // printing does not exist.
 #include "XAppSeams.h"
 
 void ResetPrinterState() {}
+
+void SetCurrentPrinter(const std::string&, const std::string&, const std::string&) {}

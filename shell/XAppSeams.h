@@ -1,7 +1,12 @@
-// Start-up state of the print job that the application object resets
-// (the printer-chosen flag and the image being printed). The default body
-// lives in XAppSeams.cpp until printing replaces it.
+// Print job state that the application object touches (the printer-chosen
+// flag, the image being printed, the current printer). The default bodies
+// live in XAppSeams.cpp until printing replaces them.
 #pragma once
 
-// Start-up step 16 and Master Reset: no printer chosen yet.
+#include <string>
+
+// Start-up step 16: no printer chosen yet, no image being printed.
 void ResetPrinterState();
+// Print Setup confirmed: device, driver and port become the current
+// printer (printing fetches a fresh device mode for it).
+void SetCurrentPrinter(const std::string& device, const std::string& driver, const std::string& port);
