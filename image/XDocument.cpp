@@ -14,6 +14,7 @@
 #include "../shell/Settings.h"
 #include "XDocumentClipboard.h"
 #include "XDocumentLayout.h"
+#include "XDocumentSaveAs.h"
 #include "XViewImage.h"
 #include "XViewNotepad.h"
 
@@ -165,6 +166,7 @@ XViewNotepad* XDocument::GetNotepadView() const
 bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XDocument> table[] = {
+        {ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &XDocument::OnSaveAs, &XDocument::OnUpdateSaveAs},
         {ID_EDIT_COPY_IMAGE, ID_EDIT_COPY_IMAGE, &XDocument::OnCopyImage, &XDocument::OnUpdateCopyImage},
         {ID_EDIT_DELETE_IMAGE, ID_EDIT_DELETE_IMAGE, &XDocument::OnDeleteImage, &XDocument::OnUpdateDeleteImage},
         {ID_TOOL_SELECT_IMAGE, ID_TOOL_SELECT_IMAGE, &XDocument::OnSelectImage, &XDocument::OnUpdateSelectImage},
@@ -176,6 +178,10 @@ bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
     };
     return DispatchCommand(this, table, id, ui);
 }
+
+void XDocument::OnSaveAs(UINT) { SaveDocumentAs(*this); }
+
+void XDocument::OnUpdateSaveAs(CmdUI& ui) { ui.Enable(g_nDocuments > 0 && m_images.size() == 1); }
 
 void XDocument::OnCopyImage(UINT)
 {

@@ -62,6 +62,8 @@ public:
     int32_t m_cyExtent = 0;
 
 private:
+    void OnSaveAs(UINT id);
+    void OnUpdateSaveAs(CmdUI& ui);
     void OnCopyImage(UINT id);
     void OnUpdateCopyImage(CmdUI& ui);
     void OnDeleteImage(UINT id);

@@ -1,9 +1,11 @@
-list(APPEND KESTREL_PORTABLE_SOURCES image/XImage.cpp image/Progress.cpp image/XDocumentLayout.cpp image/XDocumentClipboard.cpp)
+list(APPEND KESTREL_PORTABLE_SOURCES image/XImage.cpp image/Progress.cpp image/XDocumentLayout.cpp image/XDocumentClipboard.cpp
+  image/XDocumentSaveAs.cpp)
 # The GDI half of the image object, the document and its views.
 list(APPEND KESTREL_WIN32_SOURCES
   image/XImage_win.cpp
   image/XDocument.cpp
   image/XDocumentClipboard_win.cpp
+  image/XDocumentSaveAs_win.cpp
   image/XDocumentState.cpp
   image/XDocumentPending.cpp
   image/XViewImage.cpp

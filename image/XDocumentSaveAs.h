@@ -1,0 +1,22 @@
+// Save As of an image document: the format follows the extension typed in
+// the save dialog (the chosen filter's extension is added when none is
+// typed), and a failed write never removes a file the user already had.
+// ChooseSaveFormat is portable; the dialog and the write are in
+// XDocumentSaveAs_win.cpp.
+#pragma once
+
+#include <string>
+
+class XDocument;
+
+struct SaveChoice {
+    std::string path;  // with the filter's extension added when none was typed
+    int format;        // save format index 1-11; 0 for an unrecognized extension
+};
+
+// typedPath as the dialog returned it, filterIndex the chosen filter (1-11).
+SaveChoice ChooseSaveFormat(const std::string& typedPath, int filterIndex);
+
+// Win32: runs the save dialog for the document's image and writes it; the
+// document then takes the file's path as its title.
+void SaveDocumentAs(XDocument& document);
