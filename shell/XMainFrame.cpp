@@ -80,13 +80,13 @@ void XMainFrame::OnUpdatePasteImage(CmdUI& ui) { ui.Enable(ClipboardHasImage());
 void XMainFrame::OnCloseAll(UINT)
 {
     if (ShowMessage(IDS_CLOSE_ALL_PROMPT, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
-    // Hiding the top child while the others close spares the user the
-    // repaint of every window that comes to the top on the way.
-    HWND first = GetWindow(m_hWndMDIClient, GW_CHILD);
-    if (first) ShowWindow(first, SW_HIDE);
+    // The frame's first child is the MDI client (made before the bars);
+    // hiding it while the windows close spares the repaint of every window
+    // that comes to the top on the way.
+    ShowWindow(m_hWndMDIClient, SW_HIDE);
     if (WinApp* app = WinApp::Current())
         if (app->m_pDocTemplate) app->m_pDocTemplate->CloseAllDocuments();
-    if (first && IsWindow(first)) ShowWindow(first, SW_SHOW);
+    ShowWindow(m_hWndMDIClient, SW_SHOW);
 }
 
 void XMainFrame::OnUpdateCloseAll(CmdUI& ui) { ui.Enable(g_nDocuments > 0); }
