@@ -129,9 +129,36 @@ void XViewImage::OnLButtonDblClk(POINT pt)
         SendMessageA(m_hWnd, WM_COMMAND, ID_TOOL_SELECT_IMAGE, 0);
 }
 
+void XViewImage::OnKeyDown(UINT key)
+{
+    // Scrolling keys of a one-image window; the arrows scroll only while
+    // the image is not selected (a selected image's arrows move its
+    // cropping lines).
+    XDocument* document = GetDocument();
+    if (!document || document->ImageCount() != 1) return;
+    bool selected = document->GetImage(0)->m_bSelected != 0;
+    struct Scroll {
+        UINT key;
+        UINT msg;
+        UINT code;
+        bool arrow;
+    };
+    static const Scroll kScrolls[] = {
+        {VK_PRIOR, WM_VSCROLL, SB_PAGEUP, false}, {VK_NEXT, WM_VSCROLL, SB_PAGEDOWN, false},
+        {VK_HOME, WM_HSCROLL, SB_PAGEUP, false},  {VK_END, WM_HSCROLL, SB_PAGEDOWN, false},
+        {VK_LEFT, WM_HSCROLL, SB_LINEUP, true},   {VK_RIGHT, WM_HSCROLL, SB_LINEDOWN, true},
+        {VK_UP, WM_VSCROLL, SB_LINEUP, true},     {VK_DOWN, WM_VSCROLL, SB_LINEDOWN, true},
+    };
+    for (const Scroll& scroll : kScrolls)
+        if (scroll.key == key && !(scroll.arrow && selected)) PostMessageA(m_hWnd, scroll.msg, scroll.code, 0);
+}
+
 LRESULT XViewImage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_KEYDOWN:
+        OnKeyDown(UINT(wParam));
+        return 0;
     case WM_LBUTTONDBLCLK:
         OnLButtonDblClk(POINT{short(LOWORD(lParam)), short(HIWORD(lParam))});
         return 0;

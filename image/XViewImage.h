@@ -29,6 +29,7 @@ protected:
 
 private:
     void OnLButtonDblClk(POINT pt);
+    void OnKeyDown(UINT key);
     BOOL OnEraseBackground(HDC dc);
 };
 

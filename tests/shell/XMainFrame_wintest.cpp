@@ -241,3 +241,30 @@ TEST(StaticSplitter, RowZeroTakesItsIdealHeightOrTheWholeWindow)
     EXPECT_EQ(tiny.row0, 0);
     EXPECT_EQ(tiny.row1, 0);
 }
+
+TEST_F(MainFrame, ScrollingKeysMoveTheCanvasUnlessArrowsBelongToTheCroppingLines)
+{
+    XDocument* document = OpenCapture(3000, 2000, 8);
+    ASSERT_NE(document, nullptr);
+    auto* child = dynamic_cast<XMDIChildWnd*>(m_frame->MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    XViewImage* view = child->GetImageView();
+    ASSERT_NE(view, nullptr);
+    auto press = [&](UINT key) {
+        SendMessageA(view->m_hWnd, WM_KEYDOWN, key, 0);
+        MSG msg;
+        while (PeekMessageA(&msg, view->m_hWnd, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    };
+    press(VK_NEXT);
+    EXPECT_EQ(view->GetScrollPosition().y, 201);  // a page is a tenth of the 2010-pixel canvas
+    press(VK_RIGHT);
+    EXPECT_EQ(view->GetScrollPosition().x, 30);   // a line is a tenth of the page
+    press(VK_HOME);
+    EXPECT_EQ(view->GetScrollPosition().x, 0);
+
+    ASSERT_TRUE(m_frame->RouteCommand(ID_TOOL_SELECT_IMAGE));
+    press(VK_RIGHT);
+    EXPECT_EQ(view->GetScrollPosition().x, 0);
+    press(VK_END);
+    EXPECT_EQ(view->GetScrollPosition().x, 301);
+}
