@@ -12,14 +12,13 @@
 // exit with status 1.
 #include "../../formats/ImageFile.h"
 #include "../../resources/StringTable.h"
+#include "../../resources/resource.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-const unsigned kUnrecognizedFormatId = 32959;
-
 int Usage()
 {
     std::fputs("usage: kestrel-convert IN OUT [FORMAT-INDEX] | --info IN\n", stderr);
@@ -28,11 +27,8 @@ int Usage()
 
 int Failure(unsigned id)
 {
-    const char* text = StringTableText(id);
-    if (text)
+    if (const char* text = StringTableText(id))
         std::fprintf(stderr, "%s\n", text);
-    else if (id == kUnrecognizedFormatId)
-        std::fputs("Unrecognized format.\n", stderr);
     else
         std::fprintf(stderr, "error %u\n", id);
     return 1;
@@ -43,7 +39,7 @@ bool Read(XImage& image, const char* path, int& status)
 {
     ReadImageFile(&image, path);
     if (image.m_hBits) return true;
-    status = Failure(image.m_nOriginId ? image.m_nOriginId : kUnrecognizedFormatId);
+    status = Failure(image.m_nOriginId ? image.m_nOriginId : IDS_UNRECOGNIZED_FORMAT);
     return false;
 }
 
@@ -80,7 +76,7 @@ int main(int argc, char** argv)
         if (!ParseIndex(argv[3], index)) return Usage();
     } else {
         index = SaveFormatForExtension(LowerExtension(argv[2]));
-        if (index == 0) return Failure(kUnrecognizedFormatId);
+        if (index == 0) return Failure(IDS_UNRECOGNIZED_FORMAT);
     }
     XImage image;
     if (!Read(image, argv[1], status)) return status;
