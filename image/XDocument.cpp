@@ -167,6 +167,11 @@ bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XDocument> table[] = {
         {ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &XDocument::OnSaveAs, &XDocument::OnUpdateSaveAs},
+        {ID_FILE_OPEN_NOTE, ID_FILE_OPEN_NOTE, &XDocument::OnOpenNoteText, nullptr},
+        {ID_FILE_SAVE_NOTE, ID_FILE_SAVE_NOTE, &XDocument::OnSaveNoteText, &XDocument::OnUpdateSaveNoteText},
+        {ID_VIEW_BACKGROUND, ID_VIEW_BACKGROUND, &XDocument::OnViewBackground, nullptr},
+        {ID_TOOL_MERGE_BACKGROUND, ID_TOOL_MERGE_BACKGROUND, &XDocument::OnMergeBackground,
+         &XDocument::OnUpdateMergeBackground},
         {ID_EDIT_COPY_IMAGE, ID_EDIT_COPY_IMAGE, &XDocument::OnCopyImage, &XDocument::OnUpdateCopyImage},
         {ID_EDIT_DELETE_IMAGE, ID_EDIT_DELETE_IMAGE, &XDocument::OnDeleteImage, &XDocument::OnUpdateDeleteImage},
         {ID_TOOL_SELECT_IMAGE, ID_TOOL_SELECT_IMAGE, &XDocument::OnSelectImage, &XDocument::OnUpdateSelectImage},

@@ -62,6 +62,12 @@ public:
     int32_t m_cyExtent = 0;
 
 private:
+    void OnOpenNoteText(UINT id);
+    void OnSaveNoteText(UINT id);
+    void OnUpdateSaveNoteText(CmdUI& ui);
+    void OnViewBackground(UINT id);
+    void OnMergeBackground(UINT id);
+    void OnUpdateMergeBackground(CmdUI& ui);
     void OnSaveAs(UINT id);
     void OnUpdateSaveAs(CmdUI& ui);
     void OnCopyImage(UINT id);

@@ -5,6 +5,7 @@ list(APPEND KESTREL_WIN32_SOURCES
   image/XImage_win.cpp
   image/XDocument.cpp
   image/XDocumentClipboard_win.cpp
+  image/XDocumentNoteFile_win.cpp
   image/XDocumentSaveAs_win.cpp
   image/XDocumentState.cpp
   image/XDocumentPending.cpp

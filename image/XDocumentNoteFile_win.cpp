@@ -1,0 +1,99 @@
+// Open Note Text and Save Note Text of an image window, and the two colour
+// commands of the document (full-screen and merge backgrounds).
+#include "XDocument.h"
+
+#include "../framework/Dialog.h"
+#include "../framework/GlobalBlock.h"
+#include "../resources/resource.h"
+#include "../shell/AppState.h"
+#include "../shell/Settings.h"
+#include "XViewNotepad.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace {
+const char kNoteFilter[] = "TXT(*.txt)|*.txt|";
+const DWORD kNoteFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+// The whole file as a NUL-terminated global block; null when it cannot be
+// read or memory is short.
+HGLOBAL ReadWholeFile(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    HGLOBAL result = nullptr;
+    LARGE_INTEGER size;
+    // A note is text for an edit control; a file beyond 64 MiB is not one.
+    if (GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < (64 << 20)) {
+        OwnedBlock block;
+        DWORD length = DWORD(size.QuadPart), read = 0;
+        if (block.Allocate(size_t(length) + 1)) {
+            LockedBlock<char> text(block.get());
+            if (text && ReadFile(file, text.get(), length, &read, nullptr) && read == length) result = block.release();
+        }
+    }
+    CloseHandle(file);
+    return result;
+}
+
+bool ChooseFullColor(COLORREF* color)
+{
+    static COLORREF custom[16] = {};
+    CHOOSECOLORA choose = {};
+    choose.lStructSize = sizeof choose;
+    choose.hwndOwner = g_hMainWnd;
+    choose.rgbResult = *color;
+    choose.lpCustColors = custom;
+    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
+    if (!ChooseColorA(&choose)) return false;
+    *color = choose.rgbResult;
+    return true;
+}
+}
+
+void XDocument::OnOpenNoteText(UINT)
+{
+    FileDialog dialog(true, nullptr, "*.txt", kNoteFlags, kNoteFilter);
+    if (dialog.DoModal(g_hMainWnd) != IDOK) return;
+    HGLOBAL note = ReadWholeFile(dialog.GetPathName());
+    if (!note) return;
+    if (m_hNote) GlobalFree(m_hNote);
+    m_hNote = note;
+    XViewNotepad* notepad = GetNotepadView();
+    if (notepad && notepad->m_bShown)
+        UpdateAllViews(nullptr);
+    else
+        OnViewNotepad(ID_VIEW_NOTEPAD);
+    if (notepad && m_hNote) notepad->OnUpdate(nullptr, 0);
+}
+
+void XDocument::OnSaveNoteText(UINT)
+{
+    XViewNotepad* notepad = GetNotepadView();
+    if (!notepad || !notepad->m_hEdit) return;
+    FileDialog dialog(false, nullptr, "*.txt", kNoteFlags, kNoteFilter);
+    if (dialog.DoModal(g_hMainWnd) != IDOK) return;
+    int length = GetWindowTextLengthA(notepad->m_hEdit);
+    std::vector<char> text(size_t(length > 0 ? length : 0) + 1);
+    int got = GetWindowTextA(notepad->m_hEdit, text.data(), int(text.size()));
+    HANDLE file = CreateFileA(dialog.GetPathName().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    // The text byte for byte, without a terminator.
+    WriteFile(file, text.data(), DWORD(got > 0 ? got : 0), &written, nullptr);
+    CloseHandle(file);
+}
+
+void XDocument::OnUpdateSaveNoteText(CmdUI& ui)
+{
+    XViewNotepad* notepad = GetNotepadView();
+    ui.Enable(notepad && notepad->m_hEdit && GetWindowTextLengthA(notepad->m_hEdit) > 0);
+}
+
+void XDocument::OnViewBackground(UINT) { ChooseFullColor(&g_crFullViewBack); }
+
+void XDocument::OnMergeBackground(UINT) { ChooseFullColor(&g_crMergeBack); }
+
+void XDocument::OnUpdateMergeBackground(CmdUI& ui) { ui.Enable(m_images.size() >= 2); }
