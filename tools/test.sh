@@ -8,7 +8,18 @@
 # limit on every step, writes logs to build/test-logs/ and ends with exactly
 # one line "N passed, N failed". The exit status is non-zero when anything
 # failed. KESTREL_BUILD_ROOT moves all build folders (default: build/).
+#
+#   tools/test.sh [host] [asan] [fuzz] [win32]   only the parts named (default all)
 set -u
+
+parts=" ${*:-host asan fuzz win32} "
+for part in $parts; do
+  case "$part" in
+    host|asan|fuzz|win32) ;;
+    *) echo "usage: $0 [host] [asan] [fuzz] [win32]" >&2; exit 2 ;;
+  esac
+done
+wanted() { [[ "$parts" == *" $1 "* ]]; }
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -39,9 +50,10 @@ record() {  # record NAME STATUS
 step() {
   local name=$1 seconds=$2
   shift 2
-  say "$name"
+  local begun=$SECONDS
   timeout --kill-after=20 "$seconds" "$@" >"$logs/$name.log" 2>&1 </dev/null
   local status=$?
+  say "$name ($((SECONDS - begun)) s)"
   record "$name" "$status"
   return "$status"
 }
@@ -50,12 +62,13 @@ step() {
 # ctest run that ends without its summary counts as one failure.
 run_ctest() {
   local name=$1 dir=$2 seconds=$3 per_test=$4
-  say "$name"
+  local begun=$SECONDS
   timeout --kill-after=30 "$seconds" ctest --test-dir "$dir" -j2 --timeout "$per_test" --output-on-failure \
     >"$logs/$name.log" 2>&1 </dev/null
   local summary
   summary="$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/$name.log" | tail -n1)"
   if [ -z "$summary" ]; then
+    say "$name: no summary ($((SECONDS - begun)) s)"
     if grep -q 'No tests were found' "$logs/$name.log"; then
       say "$name: no tests"
     else
@@ -68,7 +81,7 @@ run_ctest() {
   total="$(echo "$summary" | sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/')"
   passed=$((passed + total - bad))
   failed=$((failed + bad))
-  say "$name: $summary"
+  say "$name: $summary ($((SECONDS - begun)) s)"
   if [ "$bad" -gt 0 ]; then
     while read -r line; do
       failures+=("$name: $line")
@@ -131,14 +144,14 @@ export KESTREL_WINE_TEMPLATE="$builds/wine-template"
 step wine-prefix 600 /usr/bin/python3 tests/e2e/e2e.py make-template "$KESTREL_WINE_TEMPLATE"
 
 # -- 1. host unit tests and interop scripts -------------------------------------
-if step build-host 1800 bash -c "$(declare -f configure); root='$root'; configure '$builds/host' && ninja -C '$builds/host' -j2"; then
+if wanted host && step build-host 1800 bash -c "$(declare -f configure); root='$root'; configure '$builds/host' && ninja -C '$builds/host' -j2"; then
   run_ctest ctest-host "$builds/host" 900 180
 fi
 
 # -- 2. the same under the sanitizers -------------------------------------------
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-if step build-host-asan 1800 bash -c "$(declare -f configure); root='$root';
+if wanted asan && step build-host-asan 1800 bash -c "$(declare -f configure); root='$root';
     configure '$builds/host-asan' -DKESTREL_SANITIZE=ON &&
     ninja -C '$builds/host-asan' -j2 kestrel_unit_tests kestrel-convert"; then
   run_ctest ctest-host-asan "$builds/host-asan" 900 180
@@ -149,7 +162,7 @@ fuzzers=()
 for source in tests/fuzz/fuzz_*.cpp; do
   [ -e "$source" ] && fuzzers+=("$(basename "$source" .cpp)")
 done
-if [ "${#fuzzers[@]}" -gt 0 ] &&
+if wanted fuzz && [ "${#fuzzers[@]}" -gt 0 ] &&
    step build-fuzz 1800 bash -c "$(declare -f configure); root='$root';
      CC=clang CXX=clang++ configure '$builds/fuzz' -DKESTREL_FUZZ=ON -DKESTREL_SANITIZE=ON &&
      ninja -C '$builds/fuzz' -j2 ${fuzzers[*]}"; then
@@ -185,7 +198,7 @@ fi
 # -- 4. Win32 tests and end-to-end scenarios under Wine ------------------------------
 export WINEPREFIX="$builds/win32-wineprefix"
 rm -rf "$WINEPREFIX"
-if step build-win32 2400 bash -c "$(declare -f configure); root='$root';
+if wanted win32 && step build-win32 2400 bash -c "$(declare -f configure); root='$root';
     configure '$builds/win32' -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake && ninja -C '$builds/win32' -j2"; then
   run_ctest ctest-win32 "$builds/win32" 1200 300
 fi

@@ -7,6 +7,9 @@
 #                   missing it is copied from KESTREL_WINE_TEMPLATE if that
 #                   exists, otherwise created with wineboot
 #   DISPLAY         X display; without one a private Xvfb runs for the call
+#   KESTREL_WINE_DESKTOP  size of the Wine virtual desktop that a new prefix
+#                   gets (default 1024x768): a known screen, and windows show
+#                   and hide without waiting for a window manager
 #   KESTREL_WINE_TIMEOUT  seconds before the program is killed (default 600)
 #
 # The program's output goes through a file: Wine may start helper processes
@@ -61,7 +64,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
         # Debian's 32-bit Wine does not look for them in their shared folder.
         mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
         cp -n /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+        timeout 60 wineserver -k 2>/dev/null
       fi
+      printf '\n[Software\\\\Wine\\\\Explorer] %s\n"Desktop"="Default"\n\n' "$(date +%s)" >>"$WINEPREFIX/user.reg"
+      printf '[Software\\\\Wine\\\\Explorer\\\\Desktops] %s\n"Default"="%s"\n\n' "$(date +%s)" \
+        "${KESTREL_WINE_DESKTOP:-1024x768}" >>"$WINEPREFIX/user.reg"
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
