@@ -70,7 +70,7 @@ def _build_dir():
 
 
 def template_path():
-    return _env_path("KESTREL_WINE_TEMPLATE", os.path.join(_build_dir(), "wine-template"))
+    return os.path.abspath(_env_path("KESTREL_WINE_TEMPLATE", os.path.join(_build_dir(), "wine-template")))
 
 
 def start_xvfb(width, height, log_path):
@@ -156,9 +156,10 @@ class Scenario:
         self.width = width
         self.height = height
         self.settings = settings
-        self.out = os.path.join(_env_path("KESTREL_E2E_OUT", os.path.join(_build_dir(), "e2e-out")), name)
-        self.kestrel_exe = _env_path("KESTREL_EXE")
-        self.driver_exe = _env_path("KESTREL_DRIVER")
+        self.out = os.path.abspath(
+            os.path.join(_env_path("KESTREL_E2E_OUT", os.path.join(_build_dir(), "e2e-out")), name))
+        self.kestrel_exe = os.path.abspath(_env_path("KESTREL_EXE"))
+        self.driver_exe = os.path.abspath(_env_path("KESTREL_DRIVER"))
         self.prefix = os.path.join(self.out, "prefix")
         self.xvfb = None
         self.processes = []
@@ -302,7 +303,16 @@ class Scenario:
 
     def wait_main_window(self, timeout_ms=30000):
         """Waits for the window titled "Kestrel" and remembers it as the frame."""
-        handle = self.driver("wait-window", MAIN_TITLE, timeout_ms).strip()
+        try:
+            handle = self.driver("wait-window", MAIN_TITLE, timeout_ms).strip()
+        except ScenarioFailure:
+            ended = [p for p in self.processes if p.poll() is not None]
+            if ended:
+                with open(os.path.join(self.out, "kestrel.log"), errors="replace") as log:
+                    output = log.read().strip()
+                raise ScenarioFailure(f"kestrel.exe ended with exit code {ended[0].returncode} "
+                                      f"before its window appeared: {output[-500:]}")
+            raise
         self.frame = "hwnd:" + handle
         return handle
 
