@@ -1,0 +1,45 @@
+"""The key chords typed into another program switch the running mode:
+Ctrl+Shift+Alt+B hides the main window and writes background mode to the
+settings file, Ctrl+Shift+Alt+F shows the window again and brings it
+forward."""
+
+import os
+import re
+import subprocess
+import sys
+
+import e2e
+
+NOTEPAD = "Untitled - Notepad"
+
+
+def stored_mode(s):
+    """The running-mode field of the Mode key, as the file holds it."""
+    with open(os.path.join(s.windows_dir(), "KESTREL.INI"), errors="replace") as ini:
+        match = re.search(r"^Mode=([^,\r\n]*)", ini.read(), re.MULTILINE | re.IGNORECASE)
+    return match.group(1).strip() if match else None
+
+
+def main():
+    with e2e.Scenario("running_mode", 1024, 768, e2e.QUIET_SETTINGS) as s:
+        s.start_kestrel()
+        s.wait_main_window()
+        s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
+        notepad = subprocess.Popen(["wine", "notepad"], env=s.env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        s.processes.append(notepad)
+        s.driver("wait-window", NOTEPAD, 30000)
+        s.wait_for("Notepad in the foreground", lambda: NOTEPAD in s.driver("foreground"))
+
+        s.driver("keys", "ctrl+shift+alt+b")
+        s.wait_for("the main window to be hidden", lambda: s.state()[0] == "hidden", timeout=10)
+        s.wait_for("Mode=0 in KESTREL.INI", lambda: stored_mode(s) == "0", timeout=10)
+
+        s.driver("keys", "ctrl+shift+alt+f")
+        s.wait_for("the main window to be shown in front",
+                   lambda: s.state()[0] == "visible" and s.state()[2] == "foreground", timeout=10)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
