@@ -43,7 +43,8 @@ bool ReadPackedDib(const BYTE* block, size_t size, XImage* image)
         // Three masks follow a 40-byte header; only the standard layout
         // (blue in the low byte) is read.
         if (header.biSize == sizeof header) offset += 12;
-        if (offset > size) return Refuse(image, IDS_NO_BITMAP_IN_CLIPBOARD);
+        // The masks sit right after the 40-byte fields even in longer headers.
+        if (offset > size || size < sizeof header + 12) return Refuse(image, IDS_NO_BITMAP_IN_CLIPBOARD);
         const BYTE* masks = block + 40;
         if (Read32(masks) != 0xFF0000 || Read32(masks + 4) != 0xFF00 || Read32(masks + 8) != 0xFF)
             return Refuse(image, IDS_NO_BITMAP_IN_CLIPBOARD);

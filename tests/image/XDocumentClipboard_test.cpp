@@ -106,6 +106,12 @@ TEST(ReadPackedDib, RefusesWhatItCannotReadOrWhatIsNotThere)
     EXPECT_FALSE(ReadPackedDib(core.data(), core.size(), &image));
     EXPECT_FALSE(ReadPackedDib(core.data(), 39, &image));
     EXPECT_FALSE(ReadPackedDib(nullptr, 0, &image));
+
+    // A 41-byte header that claims bit fields leaves no room for the masks.
+    std::vector<BYTE> fields = Dib(1, 1, 32, 3, 0, {});
+    fields[0] = 41;
+    fields.resize(43);
+    EXPECT_FALSE(ReadPackedDib(fields.data(), fields.size(), &image));
 }
 
 TEST(ReadPackedDib, MonochromeRowsAreTwoByteAligned)
