@@ -233,6 +233,7 @@ int Usage()
         "  wait-child FRAME TITLE [TIMEOUT_MS]      wait for an MDI child with that title\n"
         "  title WINDOW                             print the window's title\n"
         "  foreground                               print the foreground window: handle<TAB>title\n"
+        "  cursor                                   print the pointer position: x y\n"
         "  state WINDOW                             print visible|hidden normal|iconic|zoomed foreground|background\n"
         "  count TITLE                              print how many top-level windows have that title\n"
         "  texts WINDOW                             the child controls: id<TAB>class<TAB>text\n"
@@ -546,6 +547,12 @@ int Run(int argc, char** argv)
         ScreenDc screen;
         std::printf("%d %d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
                     GetDeviceCaps(screen.dc, BITSPIXEL) * GetDeviceCaps(screen.dc, PLANES));
+        return 0;
+    }
+    if (cmd == "cursor") {
+        POINT pt = {};
+        GetCursorPos(&pt);
+        std::printf("%ld %ld\n", pt.x, pt.y);
         return 0;
     }
     if (cmd == "foreground") {
