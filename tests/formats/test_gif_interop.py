@@ -17,81 +17,14 @@ Env: KESTREL_CONVERT (kestrel-convert IN OUT [FORMAT-INDEX]); a path ending in
 import io
 import os
 import random
-import shutil
 import struct
 import subprocess
 import sys
-import tempfile
 
 from PIL import Image
 
-CONVERT = os.environ.get("KESTREL_CONVERT")
-MAGICK = "/usr/bin/convert"
-TMP = tempfile.mkdtemp(prefix="kestrel_gif_")
-checked = 0
-failures = []
-
-
-def check(condition, what):
-    global checked
-    checked += 1
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
-
-
-def path(name):
-    return os.path.join(TMP, name)
-
-
-def run(*args):
-    if args[0] == CONVERT and CONVERT.endswith(".exe"):
-        args = ("wine",) + args  # the Win32 build, under Wine
-    return subprocess.run(args, capture_output=True, timeout=120)
-
-
-# --- BMP files: built and parsed here, so no third codec is involved ---
-
-def make_bmp(width, height, bits, rows, palette):
-    stride = (width * bits + 31) // 32 * 4
-    data = bytearray()
-    for y in range(height - 1, -1, -1):
-        row = bytearray(stride)
-        for x, v in enumerate(rows[y]):
-            if bits == 8:
-                row[x] = v
-            elif bits == 4:
-                row[x >> 1] |= v << 4 if x % 2 == 0 else v
-            else:
-                row[x >> 3] |= v << (7 - x % 8)
-        data += row
-    table = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    table += bytes(4 * (1 << bits) - len(table))
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, 0, 0, 0, 0, 0)
-    offset = 14 + len(info) + len(table)
-    return struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset) + info + table + bytes(data)
-
-
-def parse_bmp(blob):
-    offset = struct.unpack_from("<I", blob, 10)[0]
-    size, width, height, _, bits = struct.unpack_from("<IiiHH", blob, 14)
-    colors = (offset - 14 - size) // 4
-    palette = [(blob[14 + size + 4 * i + 2], blob[14 + size + 4 * i + 1], blob[14 + size + 4 * i])
-               for i in range(colors)]
-    stride = (width * bits + 31) // 32 * 4
-    rows = []
-    for y in range(height):
-        start = offset + (height - 1 - y) * stride
-        row = blob[start:start + stride]
-        if bits == 8:
-            rows.append(list(row[:width]))
-        elif bits == 4:
-            rows.append([(row[x >> 1] >> 4) if x % 2 == 0 else row[x >> 1] & 15 for x in range(width)])
-        else:
-            rows.append([(row[x >> 3] >> (7 - x % 8)) & 1 for x in range(width)])
-    return width, height, bits, rows, palette
-
-
+import interop
+from interop import CONVERT, MAGICK, check, make_bmp, parse_bmp, path, run
 # --- independent decoders ---
 
 def pillow_decode(gif_path):
@@ -237,7 +170,7 @@ def check_read(name, gif, compare_indices=True):
     check(got is not None, name + ": kestrel-convert read the GIF")
     if got is None:
         return
-    width, height, bits, rows, palette = got
+    width, height, bits, palette, rows = got
     b = table_bits(blob)
     check(bits == (1 if b == 1 else 4 if b <= 4 else 8), name + ": bit count from the table size")
     screen = struct.unpack_from("<HH", blob, 6)
@@ -411,18 +344,5 @@ def reading_cases():
     check_read("deferred_clear", write_file("deferred", deferred))
 
 
-def main():
-    if not CONVERT or not os.path.exists(CONVERT):
-        print("KESTREL_CONVERT is not set to kestrel-convert")
-        return 1
-    try:
-        writing_cases()
-        reading_cases()
-    finally:
-        shutil.rmtree(TMP, ignore_errors=True)
-    print("%d checks, %d failed" % (checked, len(failures)))
-    return 1 if failures else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(interop.main(writing_cases, reading_cases))

@@ -21,36 +21,14 @@ Env: KESTREL_CONVERT (kestrel-convert IN OUT [FORMAT-INDEX]).
 import math
 import os
 import shutil
-import subprocess
 import sys
-import tempfile
 import warnings
 
 import numpy as np
 from PIL import Image
 
-CONVERT = os.environ.get("KESTREL_CONVERT")
-TMP = tempfile.mkdtemp(prefix="kestrel_jpeg_")
-checked = 0
-failures = []
-
-
-def check(condition, what):
-    global checked
-    checked += 1
-    if not condition:
-        failures.append(what)
-        print("FAIL:", what)
-
-
-def path(name):
-    return os.path.join(TMP, name)
-
-
-def run(args, **kw):
-    return subprocess.run(args, capture_output=True, **kw)
-
-
+import interop
+from interop import CONVERT, check, path
 def photo(width, height, seed):
     """A photo-like picture: smooth shapes, edges, a little noise."""
     rs = np.random.RandomState(seed)
@@ -74,14 +52,14 @@ def kestrel_read(jpg):
     out = path("out.bmp")
     if os.path.exists(out):
         os.remove(out)
-    r = run([CONVERT, jpg, out, "1"])
+    r = interop.run(CONVERT, jpg, out, "1")
     if r.returncode != 0:
         return None, r.stderr.decode(errors="replace").strip()
     return np.asarray(Image.open(out)), ""
 
 
 def djpeg(jpg):
-    r = run(["djpeg", "-dct", "int", "-nosmooth", "-pnm", jpg])
+    r = interop.run("djpeg", "-dct", "int", "-nosmooth", "-pnm", jpg)
     return np.asarray(Image.open(__import__("io").BytesIO(r.stdout)))
 
 
@@ -120,10 +98,7 @@ def segments(data, codes):
     return found
 
 
-def main():
-    if not CONVERT or not os.path.exists(CONVERT) or not shutil.which("cjpeg"):
-        print("kestrel-convert or libjpeg-turbo-progs missing")
-        return 1
+def cases():
 
     # --- Reading ---------------------------------------------------------
     picture = photo(203, 141, 1)
@@ -132,10 +107,10 @@ def main():
     for quality in (10, 45, 75, 100):
         for sample in ("1x1", "2x1", "2x2", "4x1", "1x2"):
             jpg = path("c_%s_%d.jpg" % (sample, quality))
-            run(["cjpeg", "-quality", str(quality), "-baseline", "-sample", sample, "-outfile", jpg, path("src.ppm")])
+            interop.run("cjpeg", "-quality", str(quality), "-baseline", "-sample", sample, "-outfile", jpg, path("src.ppm"))
             check_read(jpg, "cjpeg %s q%d" % (sample, quality), False)
         jpg = path("g_%d.jpg" % quality)
-        run(["cjpeg", "-quality", str(quality), "-baseline", "-grayscale", "-outfile", jpg, path("src.ppm")])
+        interop.run("cjpeg", "-quality", str(quality), "-baseline", "-grayscale", "-outfile", jpg, path("src.ppm"))
         check_read(jpg, "cjpeg grey q%d" % quality, True)
     for subsampling, name in ((0, "4:4:4"), (1, "4:2:2"), (2, "4:2:0")):
         for quality in (30, 90):
@@ -143,22 +118,22 @@ def main():
             Image.fromarray(picture).save(jpg, quality=quality, subsampling=subsampling)
             check_read(jpg, "Pillow %s q%d" % (name, quality), False)
     # A single-component frame with 2x2 sampling factors: its scan is still one block per MCU.
-    run(["cjpeg", "-quality", "80", "-grayscale", "-sample", "2x2", "-outfile", path("g22.jpg"), path("src.ppm")])
+    interop.run("cjpeg", "-quality", "80", "-grayscale", "-sample", "2x2", "-outfile", path("g22.jpg"), path("src.ppm"))
     check_read(path("g22.jpg"), "cjpeg grey 2x2 factors", True)
     Image.fromarray(picture).convert("L").save(path("pil_grey.jpg"), quality=80)
     check_read(path("pil_grey.jpg"), "Pillow grey q80", True)
 
     # Restart intervals: the same pixels as the file without them.
     plain, restarts = path("plain.jpg"), path("restart.jpg")
-    run(["cjpeg", "-quality", "80", "-sample", "2x2", "-outfile", plain, path("src.ppm")])
+    interop.run("cjpeg", "-quality", "80", "-sample", "2x2", "-outfile", plain, path("src.ppm"))
     for interval in ("1", "3B", "1B"):
-        run(["cjpeg", "-quality", "80", "-sample", "2x2", "-restart", interval, "-outfile", restarts, path("src.ppm")])
+        interop.run("cjpeg", "-quality", "80", "-sample", "2x2", "-restart", interval, "-outfile", restarts, path("src.ppm"))
         a, _ = kestrel_read(plain)
         b, _ = kestrel_read(restarts)
         check(a is not None and b is not None and np.array_equal(a, b), "restart %s: same pixels" % interval)
 
     # Refusals with the format's message.
-    run(["cjpeg", "-progressive", "-outfile", path("prog.jpg"), path("src.ppm")])
+    interop.run("cjpeg", "-progressive", "-outfile", path("prog.jpg"), path("src.ppm"))
     result, message = kestrel_read(path("prog.jpg"))
     check(result is None and message == "Unsupported JPG file format.", "progressive refused: %r" % message)
 
@@ -167,14 +142,14 @@ def main():
     Image.fromarray(big).save(path("big.bmp"))
     Image.fromarray(big).save(path("big.ppm"))
     ours, theirs = path("ours.jpg"), path("theirs.jpg")
-    r = run([CONVERT, path("big.bmp"), ours, "7"])
+    r = interop.run(CONVERT, path("big.bmp"), ours, "7")
     check(r.returncode == 0, "write 24-bit: %s" % r.stderr)
-    run(["cjpeg", "-quality", "45", "-sample", "2x2", "-dct", "int", "-baseline", "-outfile", theirs, path("big.ppm")])
+    interop.run("cjpeg", "-quality", "45", "-sample", "2x2", "-dct", "int", "-baseline", "-outfile", theirs, path("big.ppm"))
     ours_data, theirs_data = open(ours, "rb").read(), open(theirs, "rb").read()
     check(segments(ours_data, (0xDB, 0xC4)) == segments(theirs_data, (0xDB, 0xC4)), "DQT and DHT equal cjpeg's")
     check(segments(ours_data, (0xE0,)) == [bytes([0xFF, 0xE0, 0, 16]) + b"JFIF\0\x01\x01\0\0\x01\0\x01\0\0"],
           "APP0 layout")
-    d = run(["djpeg", "-pnm", ours])
+    d = interop.run("djpeg", "-pnm", ours)
     check(d.returncode == 0 and d.stderr == b"", "djpeg reads ours cleanly: %r" % d.stderr)
     with warnings.catch_warnings():
         warnings.simplefilter("error")
@@ -192,7 +167,7 @@ def main():
 
     # Grey palette: one component; odd sizes and a single pixel.
     Image.fromarray(big).convert("L").save(path("grey.bmp"))
-    r = run([CONVERT, path("grey.bmp"), path("grey.jpg"), "7"])
+    r = interop.run(CONVERT, path("grey.bmp"), path("grey.jpg"), "7")
     grey_data = open(path("grey.jpg"), "rb").read()
     sof = segments(grey_data, (0xC0,))
     check(r.returncode == 0 and sof and sof[0][9] == 1, "grey palette: one component")
@@ -200,8 +175,8 @@ def main():
     check(g.ndim == 2 and psnr(g, np.asarray(Image.open(path("grey.bmp")))) > 28, "grey decodes with Pillow")
     for width, height in ((1, 1), (17, 9), (33, 31)):
         Image.fromarray(photo(width, height, 3)).save(path("odd.bmp"))
-        r = run([CONVERT, path("odd.bmp"), path("odd.jpg"), "7"])
-        d = run(["djpeg", "-pnm", path("odd.jpg")])
+        r = interop.run(CONVERT, path("odd.bmp"), path("odd.jpg"), "7")
+        d = interop.run("djpeg", "-pnm", path("odd.jpg"))
         check(r.returncode == 0 and d.returncode == 0 and d.stderr == b"", "%dx%d writes and decodes" % (width, height))
         with warnings.catch_warnings():
             warnings.simplefilter("error")
@@ -209,10 +184,10 @@ def main():
         back, _ = kestrel_read(path("odd.jpg"))
         check(back is not None and back.shape == (height, width, 3), "%dx%d reads back" % (width, height))
 
-    shutil.rmtree(TMP, ignore_errors=True)
-    print("%d checked, %d failed" % (checked, len(failures)))
-    return 1 if failures else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    if not shutil.which("cjpeg"):
+        print("libjpeg-turbo-progs missing")
+        sys.exit(1)
+    sys.exit(interop.main(cases))
