@@ -43,6 +43,7 @@ QUIET_SETTINGS = {
 }
 
 MAIN_TITLE = "Kestrel"
+NOTEPAD_TITLE = "Untitled - Notepad"
 WM_USER = 0x0400
 WM_COMMAND = 0x0111
 WM_SYSCOMMAND = 0x0112
@@ -338,6 +339,16 @@ class Scenario:
             if time.time() >= deadline:
                 raise ScenarioFailure(f"timed out waiting for {what}")
             time.sleep(interval)
+
+    def start_notepad(self):
+        """Starts Wine's Notepad and waits until it is the foreground window,
+        so that key strokes and clicks go to another program than Kestrel."""
+        notepad = subprocess.Popen(["wine", "notepad"], env=self.env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes.append(notepad)
+        handle = self.driver("wait-window", NOTEPAD_TITLE, 30000).strip()
+        self.wait_for("Notepad in the foreground", lambda: NOTEPAD_TITLE in self.driver("foreground"))
+        return "hwnd:" + handle
 
     def kestrel_linux_pids(self):
         """Linux process ids of kestrel.exe processes in this prefix."""

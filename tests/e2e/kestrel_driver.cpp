@@ -238,10 +238,13 @@ int Usage()
         "  count TITLE                              print how many top-level windows have that title\n"
         "  texts WINDOW                             the child controls: id<TAB>class<TAB>text\n"
         "  rect WINDOW                              print the window rectangle: l t r b\n"
+        "  move WINDOW X Y                          move the window's top-left corner there\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
         "  post WINDOW MSG WPARAM LPARAM            PostMessage\n"
         "  keys KEY...                              SendInput chords like ctrl+1, alt+f4, y, return\n"
-        "  mouse X Y [click|rclick|dclick|down|up|move]  SendInput at screen coordinates\n"
+        "  mouse X Y [click|rclick|mclick|dclick|down|up|move]  SendInput at screen coordinates\n"
+        "  type TEXT                                type the characters as key strokes\n"
+        "  time-input FRAME CHILD TIMEOUT keys|mouse ARGS...  input, then ms until a new child\n"
         "  clipboard FILE.bmp                       clipboard image (CF_BITMAP as 24-bit, else CF_DIB)\n"
         "  grab FILE.bmp [WINDOW]                   screen pixels (whole screen or the window's area)\n"
         "  status WINDOW                            status bar pane texts, one per line\n"
@@ -416,7 +419,80 @@ int CmdMouse(int x, int y, const std::string& action)
         button(MOUSEEVENTF_RIGHTDOWN);
         button(MOUSEEVENTF_RIGHTUP);
     }
+    if (action == "mclick") {
+        button(MOUSEEVENTF_MIDDLEDOWN);
+        button(MOUSEEVENTF_MIDDLEUP);
+    }
     return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size() ? 0 : 1;
+}
+
+// Types text as key strokes of the current layout (VkKeyScan), with Shift
+// where the character needs it; characters the layout lacks are an error.
+int CmdType(const char* text)
+{
+    for (const char* p = text; *p; ++p) {
+        const SHORT scan = VkKeyScanA(*p);
+        if (scan == -1 || (HIBYTE(scan) & ~1)) {
+            std::fprintf(stderr, "cannot type '%c'\n", *p);
+            return 2;
+        }
+        std::vector<INPUT> inputs;
+        auto key = [&inputs](WORD vk, DWORD flags) {
+            INPUT in = {};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            in.ki.dwFlags = flags;
+            inputs.push_back(in);
+        };
+        const bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift) key(VK_SHIFT, 0);
+        key(LOBYTE(scan), 0);
+        key(LOBYTE(scan), KEYEVENTF_KEYUP);
+        if (shift) key(VK_SHIFT, KEYEVENTF_KEYUP);
+        if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
+            return 1;
+        Sleep(10);
+    }
+    return 0;
+}
+
+// Runs one input command (keys or mouse), then reports how long after the
+// input went out a new visible MDI child with the given title appeared and
+// had its first paint handled (ms). The system's double-click time is
+// printed too, for HotButton triggers that wait for it.
+int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int argc, char** argv)
+{
+    LARGE_INTEGER frequency, start, shown;
+    QueryPerformanceFrequency(&frequency);
+    const size_t before = MdiChildren(frame).size();
+    const std::string what = argv[0];
+    int sent = 2;
+    if (what == "keys" && argc >= 2)
+        sent = CmdKeys(argc - 1, argv + 1);
+    else if (what == "mouse" && argc >= 3)
+        sent = CmdMouse(std::atoi(argv[1]), std::atoi(argv[2]), argc >= 4 ? argv[3] : "move");
+    if (sent != 0)
+        return sent;
+    QueryPerformanceCounter(&start);
+    const DWORD waitStart = GetTickCount();
+    for (;;) {
+        const std::vector<HWND> children = MdiChildren(frame);
+        bool found = false;
+        for (HWND child : children)
+            found = found || (WindowTitle(child) == childTitle && IsWindowVisible(child));
+        if (found && children.size() > before)
+            break;
+        if (GetTickCount() - waitStart >= timeout)
+            return 1;
+        Sleep(1);
+    }
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
+    QueryPerformanceCounter(&shown);
+    std::printf("window_ms %.1f\ndouble_click_ms %u\n",
+                double(shown.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart),
+                GetDoubleClickTime());
+    return 0;
 }
 
 int CmdClipboard(const char* path)
@@ -534,6 +610,8 @@ int Run(int argc, char** argv)
         return CmdKeys(argc - 2, argv + 2);
     if (cmd == "mouse" && argc >= 4)
         return CmdMouse(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? argv[4] : "move");
+    if (cmd == "type" && argc >= 3)
+        return CmdType(argv[2]);
     if (cmd == "clipboard" && argc >= 3)
         return CmdClipboard(argv[2]);
     if (cmd == "count" && argc >= 3) {
@@ -597,6 +675,9 @@ int Run(int argc, char** argv)
     }
     if (cmd == "status")
         return CmdStatus(hwnd);
+    if (cmd == "move" && argc >= 5)
+        return SetWindowPos(hwnd, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     if ((cmd == "send" || cmd == "post") && argc >= 6) {
         const UINT msg = UINT(ParseNumber(argv[3]));
         const WPARAM wParam = WPARAM(ParseNumber(argv[4]));
@@ -609,6 +690,8 @@ int Run(int argc, char** argv)
         std::printf("%lu\n", static_cast<unsigned long>(result));
         return 0;
     }
+    if (cmd == "time-input" && argc >= 7)
+        return CmdTimeInput(hwnd, argv[3], DWORD(ParseNumber(argv[4])), argc - 5, argv + 5);
     if (cmd == "time-capture" && argc >= 5)
         return CmdTimeCapture(hwnd, WPARAM(ParseNumber(argv[3])), argv[4], TimeoutArg(argc, argv, 5, 30000));
     return Usage();
