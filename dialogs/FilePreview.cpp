@@ -1,0 +1,78 @@
+// Facts line, preview placement and the preloaded mark.
+#include "FilePreview.h"
+
+PreloadMark g_preloadMark;
+
+namespace {
+// Windows file names: letter case and slash direction do not matter.
+std::string Normalized(const std::string& path)
+{
+    std::string out(path);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        if (c == '/') c = '\\';
+    }
+    return out;
+}
+}
+
+std::string GroupedByteCount(uint64_t count)
+{
+    std::string digits = std::to_string(count);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string FactsLine(const std::string& path, uint64_t size)
+{
+    return "Path:  " + path + "   (" + GroupedByteCount(size) + " Bytes)";
+}
+
+RECT PreviewDrawRect(int side, int width, int height)
+{
+    RECT rc = {0, 0, 0, 0};
+    if (side <= 0 || width <= 0 || height <= 0) return rc;
+    if (width < side && height < side) {
+        rc.left = (side - width) / 2;
+        rc.top = (side - height) / 2;
+        rc.right = rc.left + width;
+        rc.bottom = rc.top + height;
+    } else if (width > height) {
+        // 64-bit products: widths and heights reach the 16-bit range and more.
+        const LONG drawn = LONG(int64_t(height) * side / width);
+        rc.left = 3;
+        rc.right = 3 + side;
+        rc.top = (side - drawn) / 2 + 2;
+        rc.bottom = rc.top + drawn;
+    } else {
+        const LONG drawn = LONG(int64_t(width) * side / height);
+        rc.top = 3;
+        rc.bottom = 3 + side;
+        rc.left = (side - drawn) / 2 + 2;
+        rc.right = rc.left + drawn;
+    }
+    return rc;
+}
+
+void PreloadMark::Set(const std::string& path)
+{
+    m_bSet = true;
+    m_strPath = path;
+}
+
+void PreloadMark::Clear()
+{
+    m_bSet = false;
+    m_strPath.clear();
+}
+
+bool PreloadMark::Take(const std::string& path)
+{
+    const bool match = m_bSet && Normalized(m_strPath) == Normalized(path);
+    Clear();
+    return match;
+}
