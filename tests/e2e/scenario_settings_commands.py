@@ -1,0 +1,109 @@
+"""The Options menu's settings commands, driven by keys like a user would:
+Save Settings copies KESTREL.INI byte for byte to the file named in the
+"Save As" dialog; Load Settings copies the file chosen in the "Open" dialog
+byte for byte over KESTREL.INI and the next capture follows it; Master
+Reset deletes KESTREL.INI, and the next capture behaves as with no settings
+file (the whole screen, into a window only)."""
+
+import os
+import sys
+import time
+
+import e2e
+
+# Settings with a screen area of 100x50 and the clipboard as a second
+# destination, written with comments, blanks and odd case so that a copy
+# that is not byte for byte shows.
+LOADED = (b"; settings to load\r\n[Kestrel]\r\nMode=1,0,0\r\n"
+          b"Clock=0,0,1,0,1,1,0,0,0,0,16777215\r\nSnapshotButton=0,0,0,0,0,0\r\n"
+          b"CapturePage=1,0,0,1,0,0,0\r\nscreenpage = 10,20,110,70,0,10\r\n"
+          b"SendtoPage=0,1,1,0,0,0,0,5,5\r\n\r\n[Other]\r\nKey=\xff\xfevalue\r\n")
+
+
+def clipboard_image(s, path):
+    s.driver("clipboard", path, check=False)
+    return s.last_returncode == 0
+
+
+def options_command(s, mnemonic, dialog):
+    """Opens the Options menu with Alt+O, picks the item by its mnemonic
+    and waits for the dialog it opens."""
+    s.wait_for("Kestrel in the foreground", lambda: s.frame[5:] in s.driver("foreground"), timeout=10)
+    s.driver("keys", "alt+o", mnemonic)
+    return s.driver("wait-window", dialog, 20000).strip()
+
+
+def choose_file(s, dialog, windows_path):
+    """Types a path into the common file dialog's name field and presses Enter."""
+    s.wait_for(f"the {dialog} dialog in the foreground",
+               lambda: s.driver("foreground").split("\t")[-1].strip() == dialog[len("dialog:"):], timeout=10)
+    s.driver("type", windows_path)
+    s.driver("keys", "return")
+    s.driver("wait-gone", dialog, 20000)
+
+
+def capture(s, count):
+    """A Screen capture by Ctrl+1 (typed into Kestrel itself); returns the
+    size pane of the status bar once image window number count shows."""
+    s.driver("keys", "ctrl+1")
+    s.wait_for(f"image window {count}", lambda: len(s.children()) == count, timeout=20)
+    panes = s.wait_for("the status bar to describe the capture",
+                       lambda: (lambda p: p if len(p) == 5 and p[4] == f"{count:03d}" else None)(s.status_panes()),
+                       timeout=10)
+    return panes[1]
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def main():
+    with e2e.Scenario("settings_commands", 1024, 768, e2e.QUIET_SETTINGS) as s:
+        ini = os.path.join(s.windows_dir(), "KESTREL.INI")
+        drive_c = os.path.join(s.prefix, "drive_c")
+        with open(os.path.join(drive_c, "load.ini"), "wb") as f:
+            f.write(LOADED)
+        original = read(ini)
+
+        s.start_kestrel()
+        s.wait_main_window()
+        s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
+
+        # Save Settings: the file on disk, byte for byte, under the new name.
+        options_command(s, "v", "dialog:Save As")
+        choose_file(s, "dialog:Save As", "C:\\saved.ini")
+        saved = os.path.join(drive_c, "saved.ini")
+        s.wait_for("saved.ini", lambda: os.path.exists(saved), timeout=10)
+        e2e.check(read(saved) == original, "saved.ini is not a byte-for-byte copy of KESTREL.INI")
+
+        # Load Settings: load.ini over KESTREL.INI, and read at once.
+        options_command(s, "l", "dialog:Open")
+        choose_file(s, "dialog:Open", "C:\\load.ini")
+        s.wait_for("KESTREL.INI to be replaced", lambda: read(ini) == LOADED, timeout=10)
+        e2e.check(capture(s, 1) == "100w x 50h", "the capture after Load Settings ignores the loaded area")
+        e2e.check(clipboard_image(s, os.path.join(s.out, "loaded.bmp")),
+                  "the capture after Load Settings did not reach the clipboard")
+
+        # Master Reset: the file goes, and the defaults rule.
+        box = options_command(s, "m", "dialog:Kestrel")
+        e2e.check("Change all settings to original Kestrel defaults?" in s.driver("texts", "hwnd:" + box),
+                  "the Master Reset box does not ask its question")
+        s.driver("keys", "return")
+        s.driver("wait-gone", "dialog:Kestrel", 10000)
+        s.wait_for("KESTREL.INI to be deleted", lambda: not os.path.exists(ini), timeout=10)
+        # The default destinations leave out the clipboard, so the picture
+        # that the last capture put there must stay.
+        on_clipboard = os.path.join(s.out, "on-clipboard.bmp")
+        clipboard_image(s, on_clipboard)
+        e2e.check(capture(s, 2) == "1024w x 768h", "the capture after Master Reset is not the whole screen")
+        time.sleep(0.5)
+        after = os.path.join(s.out, "after-reset.bmp")
+        e2e.check(clipboard_image(s, after) and e2e.compare_images(after, on_clipboard) is None,
+                  "the capture after Master Reset went to the clipboard")
+        e2e.check(not os.path.exists(ini), "KESTREL.INI was written again before exit")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
