@@ -3,6 +3,7 @@
 // menu, the clipboard and printing hook in through the command table.
 #include "XDocument.h"
 
+#include "../dialogs/FilePreview.h"
 #include "../formats/ImageFile.h"
 #include "../formats/NoteFile.h"
 #include "../framework/GlobalBlock.h"
@@ -97,12 +98,28 @@ bool XDocument::OnNewDocument()
 bool XDocument::OnOpenDocument(const std::string& path)
 {
     DeleteContents();
-    XImage* image = new XImage;
-    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    ReadImageFile(image, path.c_str());
-    SetCursor(old);
+    XImage* image = nullptr;
+    if (g_preloadMark.IsSet()) {
+        // The open dialog's preview read a file into the pending image. It is
+        // this file's image only when the preview was of this very path;
+        // otherwise (a name typed after the preview) it is dropped.
+        const bool previewed = g_preloadMark.Take(path);
+        image = g_pPendingImage;
+        RenewPendingImage();
+        if (!previewed) {
+            delete image;
+            image = nullptr;
+        }
+    }
+    if (!image) {
+        image = new XImage;
+        HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        ReadImageFile(image, path.c_str());
+        SetCursor(old);
+    }
     if (!image->m_hBits) {
-        if (image->m_nOriginId) ShowMessage(image->m_nOriginId);
+        // No reader for the name's extension leaves no message id of its own.
+        ShowMessage(image->m_nOriginId ? image->m_nOriginId : IDS_UNRECOGNIZED_FORMAT);
         delete image;
         return false;
     }

@@ -1,9 +1,12 @@
 // Save As: the save dialog, the write under the wait cursor, the companion
-// note and the new title.
+// note (inside the file for FST, beside it otherwise) and the new title. A
+// failed write removes the partial file and shows the writer's message.
 #include "XDocumentSaveAs.h"
 
 #include "../formats/ImageFile.h"
 #include "../formats/NoteFile.h"
+#include "../formats/XFileFst.h"
+#include "../dialogs/XDialogFile4.h"
 #include "../framework/Dialog.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
@@ -15,9 +18,6 @@
 #include <vector>
 
 namespace {
-const char* const kPatterns[] = {"*.bmp", "*.clp", "*.dib", "*.fst", "*.gif", "*.gif",
-                                 "*.jpg", "*.pcx", "*.rle", "*.tif", "*.wpg"};
-
 // Last-write time of path, or false when it does not exist.
 bool FileWriteTime(const std::string& path, FILETIME* time)
 {
@@ -43,27 +43,24 @@ void SaveDocumentAs(XDocument& document)
 {
     if (document.ImageCount() != 1) return;
     XImage* image = document.GetImage(0);
-    int filter = g_nSaveFilter >= 1 && g_nSaveFilter <= 11 ? g_nSaveFilter : 1;
-    FileDialog dialog(false, nullptr, kPatterns[filter - 1], OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                      LoadResourceString(IDS_FILTER_SAVE).c_str());
-    dialog.m_ofn.nFilterIndex = DWORD(filter);
-    if (!g_strPathNameSave.empty()) dialog.m_ofn.lpstrInitialDir = g_strPathNameSave.c_str();
-    if (dialog.DoModal(GetForegroundWindow()) != IDOK) return;
+    SaveChoice choice;
+    if (!SaveImageDialog(SavePurpose::DocumentSaveAs, &choice)) return;
+    UpdateWindow(g_hMainWnd);
 
-    SaveChoice choice = ChooseSaveFormat(dialog.GetPathName(), int(dialog.m_ofn.nFilterIndex));
-    if (choice.format == 0) {
-        ShowMessage(IDS_UNRECOGNIZED_FORMAT);
-        return;
-    }
-    size_t slash = choice.path.find_last_of("\\/");
-    if (slash != std::string::npos) g_strPathNameSave = choice.path.substr(0, slash);
-    g_nSaveFilter = choice.format;
-
+    const std::string note = NotepadText(document);
     FILETIME before = {};
     bool existed = FileWriteTime(choice.path, &before);
     image->m_nOriginId = 0;
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    WriteImageFile(image, choice.path.c_str(), choice.format);
+    try {
+        // FST keeps the notepad's text inside the image file.
+        if (choice.format == kSaveFst)
+            XFileFst(image).WriteImage(choice.path.c_str(), note.data(), note.size());
+        else
+            WriteImageFile(image, choice.path.c_str(), choice.format);
+    } catch (...) {
+        image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+    }
     SetCursor(old);
     if (image->m_nOriginId) {
         // Remove what the writer left, but never a file it did not touch
@@ -76,9 +73,6 @@ void SaveDocumentAs(XDocument& document)
         return;
     }
     image->m_strTitle = choice.path;
-    if (choice.format != kSaveFst) {
-        std::string note = NotepadText(document);
-        WriteNoteText(choice.path.c_str(), note.data(), note.size());
-    }
+    if (choice.format != kSaveFst) WriteNoteText(choice.path.c_str(), note.data(), note.size());
     document.SetTitle(image->m_strTitle);
 }

@@ -67,6 +67,17 @@
 #define IDC_ABOUT_ANIMATION 1130
 #define IDC_ABOUT_VERSION 1131
 #define IDC_SPLASH_VERSION 1132
+// The open dialog's child template (Explorer style) and its controls; the
+// classic dialog's controls are made by code.
+#define IDD_FILE_OPEN_PREVIEW 1198
+#define IDC_FILE_FACTS 1196
+#define IDC_FILE_IMAGE_SIZE 1129
+#define IDC_FILE_STANDARD_AREA 1119
+#define IDC_FILE_PREVIEW_PANE 1128
+#define IDC_FILE_PREVIEW_BUTTON 1127
+#define IDC_CLASSIC_SIZE_PANE 101
+#define IDC_CLASSIC_PREVIEW_PANE 102
+#define IDC_CLASSIC_PREVIEW_CHECK 104
 
 // Status bar indicators (their texts give the pane widths) and the
 // settings-file filter (2000 block).
@@ -74,6 +85,8 @@
 #define ID_INDICATOR_COLORS 2001
 #define ID_INDICATOR_STAMP 2002
 #define ID_INDICATOR_COUNT 2003
+#define IDS_FILTER_OPEN 2010
+#define IDS_FILTER_OPEN_MORE 2011
 #define IDS_FILTER_SAVE 2012
 #define IDS_FILTER_INI 2013
 

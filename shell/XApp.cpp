@@ -20,6 +20,8 @@
 
 #include "../capture/CaptureState.h"
 #include "../capture/CoverWindow.h"
+#include "../dialogs/FilePreview.h"
+#include "../dialogs/XDialogFile4.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -174,18 +176,21 @@ void XApp::OnFileNew(UINT) { OpenDocumentFile(nullptr); }
 
 void XApp::OnFileOpen(UINT)
 {
-    // The open dialog with preview replaces this plain one; triggers are
-    // ignored while it is up.
+    // Capture triggers are ignored while the dialog is up.
     g_bPrinting = TRUE;
-    FileDialog dialog(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST,
-                      "All Formats|*.bmp;*.clp;*.cur;*.dib;*.fst;*.gif;*.ico;*.jpg;*.pcx;*.rle;*.tif;*.wpg|"
-                      "All Files (*.*)|*.*|");
-    INT_PTR result = dialog.DoModal(g_hMainWnd);
+    std::string path;
+    const bool ok = OpenImageDialog(g_hMainWnd, &path);
     g_bPrinting = FALSE;
-    if (result != IDOK) return;
+    if (!ok) return;
     UpdateWindow(g_hMainWnd);
-    std::string path = dialog.GetPathName();
     Document* document = OpenDocumentFile(path.c_str());
+    // A preview the document did not take (the open never reached it) is
+    // not adopted later: the scratch image goes with the mark.
+    if (g_preloadMark.IsSet()) {
+        g_preloadMark.Clear();
+        delete g_pPendingImage;
+        g_pPendingImage = new XImage;
+    }
     auto* imageDocument = dynamic_cast<XDocument*>(document);
     if (imageDocument && imageDocument->GetImage(0)) imageDocument->SetTitle(imageDocument->GetImage(0)->m_strTitle);
 }
