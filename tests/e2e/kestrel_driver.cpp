@@ -238,6 +238,7 @@ int Usage()
         "  count TITLE                              print how many top-level windows have that title\n"
         "  texts WINDOW                             the child controls: id<TAB>class<TAB>text\n"
         "  rect WINDOW                              print the window rectangle: l t r b\n"
+        "  child-rect WINDOW ID|CLASS               rectangle of the first such descendant control\n"
         "  move WINDOW X Y                          move the window's top-left corner there\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
         "  post WINDOW MSG WPARAM LPARAM            PostMessage\n"
@@ -290,6 +291,37 @@ BOOL CALLBACK PrintControl(HWND hwnd, LPARAM)
     GetClassNameA(hwnd, className, sizeof className);
     std::printf("%d\t%s\t%s\n", GetDlgCtrlID(hwnd), className, WindowTitle(hwnd).c_str());
     return TRUE;
+}
+
+struct ControlSearch
+{
+    std::string spec;  // a control id as a number, or a class name
+    HWND found;
+};
+
+BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(param);
+    char className[64] = "";
+    GetClassNameA(hwnd, className, sizeof className);
+    const bool byId = !search->spec.empty() && search->spec[0] >= '0' && search->spec[0] <= '9';
+    if (byId ? GetDlgCtrlID(hwnd) != int(ParseNumber(search->spec.c_str()))
+             : lstrcmpiA(className, search->spec.c_str()) != 0)
+        return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// Screen rectangle of the first descendant control with that id or class.
+int CmdChildRect(HWND hwnd, const char* spec)
+{
+    ControlSearch search = {spec, nullptr};
+    EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
+    RECT rc;
+    if (!search.found || !GetWindowRect(search.found, &rc))
+        return 1;
+    std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    return 0;
 }
 
 int CmdTexts(HWND hwnd)
@@ -667,6 +699,8 @@ int Run(int argc, char** argv)
     }
     if (cmd == "texts")
         return CmdTexts(hwnd);
+    if (cmd == "child-rect" && argc >= 4)
+        return CmdChildRect(hwnd, argv[3]);
     if (cmd == "rect") {
         RECT rc;
         GetWindowRect(hwnd, &rc);
