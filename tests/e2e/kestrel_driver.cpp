@@ -265,6 +265,8 @@ int CmdWaitWindow(const std::string& title, DWORD timeout, bool gone)
     const DWORD start = GetTickCount();
     for (;;) {
         HWND hwnd = FindTopLevel(title);
+        if (hwnd && !IsWindow(hwnd))  // a "hwnd:" argument names a window that has gone
+            hwnd = nullptr;
         if (!gone && hwnd) {
             std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(hwnd)));
             return 0;
