@@ -239,6 +239,7 @@ int Usage()
         "  texts WINDOW                             the child controls: id<TAB>class<TAB>text\n"
         "  rect WINDOW                              print the window rectangle: l t r b\n"
         "  child-rect WINDOW ID|CLASS               rectangle of the first such descendant control\n"
+        "  child-text WINDOW ID|CLASS               text of the first such descendant control\n"
         "  move WINDOW X Y                          move the window's top-left corner there\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
         "  post WINDOW MSG WPARAM LPARAM            PostMessage\n"
@@ -323,6 +324,23 @@ int CmdChildRect(HWND hwnd, const char* spec)
     if (!search.found || !GetWindowRect(search.found, &rc))
         return 1;
     std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
+    return 0;
+}
+
+// Text of the first descendant control with that id or class, asked with
+// WM_GETTEXT (edit controls keep their text to themselves).
+int CmdChildText(HWND hwnd, const char* spec)
+{
+    ControlSearch search = {spec, nullptr};
+    EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        return 1;
+    std::vector<char> text(65536, '\0');
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(search.found, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                             SMTO_NORMAL, 10000, &length))
+        return 1;
+    std::printf("%s\n", text.data());
     return 0;
 }
 
@@ -703,6 +721,8 @@ int Run(int argc, char** argv)
         return CmdTexts(hwnd);
     if (cmd == "child-rect" && argc >= 4)
         return CmdChildRect(hwnd, argv[3]);
+    if (cmd == "child-text" && argc >= 4)
+        return CmdChildText(hwnd, argv[3]);
     if (cmd == "rect") {
         RECT rc;
         GetWindowRect(hwnd, &rc);
