@@ -241,6 +241,7 @@ int Usage()
         "  child-rect WINDOW ID|CLASS               rectangle of the first such descendant control\n"
         "  child-text WINDOW ID|CLASS               text of the first such descendant control\n"
         "  move WINDOW X Y                          move the window's top-left corner there\n"
+        "  activate WINDOW                          make it the foreground window\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
         "  post WINDOW MSG WPARAM LPARAM            PostMessage\n"
         "  keys KEY...                              SendInput chords like ctrl+1, alt+f4, y, return\n"
@@ -731,6 +732,8 @@ int Run(int argc, char** argv)
     }
     if (cmd == "status")
         return CmdStatus(hwnd);
+    if (cmd == "activate")
+        return SetForegroundWindow(hwnd) ? 0 : 1;
     if (cmd == "move" && argc >= 5)
         return SetWindowPos(hwnd, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
