@@ -1,7 +1,8 @@
 """A settings file full of garbage (binary bytes, 10 000-character lines,
 negative, huge and overflowing numbers, a font face far beyond 31
-characters, key indexes outside the hotkey table) starts Kestrel without a
-crash, and Ctrl+1 typed into another program still captures, with the
+characters, key indexes outside the hotkey table, HotButton codes outside
+the capture codes) starts Kestrel without a crash, those triggers start
+nothing, and Ctrl+1 typed into another program still captures, with the
 stored screen area taken as it is.
 
 A second start with a screen area far beyond any bitmap must not crash
@@ -11,6 +12,7 @@ answering."""
 import os
 import random
 import sys
+import time
 
 import e2e
 
@@ -87,7 +89,17 @@ def answering(s, proc):
 def main():
     with e2e.Scenario("garbage_settings", 1024, 768) as s:
         proc = start_with(s, garbage_file(b"-30,-40,50,60,0,-7"))
-        s.start_notepad()
+        notepad = s.start_notepad()
+        # HotButton codes out of range (a middle double click is code
+        # 2147483647) and hotkeys whose key index lies outside the key table
+        # start nothing, and leave Ctrl+1 working.
+        left, top, right, bottom = map(int, s.driver("rect", notepad).split())
+        x, y = (left + right) // 2, (top + bottom) // 2
+        s.driver("mouse", x, y, "mclick")
+        s.driver("mouse", x, y, "mclick")
+        s.driver("keys", "ctrl+2", "ctrl+3")
+        time.sleep(1.0)
+        e2e.check(s.children() == [] and answering(s, proc), "out-of-range triggers did something")
         s.driver("keys", "ctrl+1")
         s.driver("wait-child", s.frame, "Screen Capture", 30000)
         panes = s.wait_for("the status bar to describe the capture",
