@@ -3,7 +3,7 @@ Save Settings copies KESTREL.INI byte for byte to the file named in the
 "Save As" dialog; Load Settings copies the file chosen in the "Open" dialog
 byte for byte over KESTREL.INI and the next capture follows it; Master
 Reset deletes KESTREL.INI, and the next capture behaves as with no settings
-file (the whole screen, into a window only)."""
+file (Ctrl+1 again, the whole screen, into a window only)."""
 
 import os
 import sys
@@ -11,13 +11,14 @@ import time
 
 import e2e
 
-# Settings with a screen area of 100x50 and the clipboard as a second
-# destination, written with comments, blanks and odd case so that a copy
+# Settings with a screen area of 100x50, the clipboard as a second
+# destination and Ctrl+Q (key table index 38) as the Screen hotkey, written with comments, blanks and odd case so that a copy
 # that is not byte for byte shows.
 LOADED = (b"; settings to load\r\n[Kestrel]\r\nMode=1,0,0\r\n"
           b"Clock=0,0,1,0,1,1,0,0,0,0,16777215\r\nSnapshotButton=0,0,0,0,0,0\r\n"
           b"CapturePage=1,0,0,1,0,0,0\r\nscreenpage = 10,20,110,70,0,10\r\n"
-          b"SendtoPage=0,1,1,0,0,0,0,5,5\r\n\r\n[Other]\r\nKey=\xff\xfevalue\r\n")
+          b"SendtoPage=0,1,1,0,0,0,0,5,5\r\nNormalKey=38,18,19,20,21,22,23\r\n"
+          b"\r\n[Other]\r\nKey=\xff\xfevalue\r\n")
 
 
 def clipboard_image(s, path):
@@ -42,10 +43,10 @@ def choose_file(s, dialog, windows_path):
     s.driver("wait-gone", dialog, 20000)
 
 
-def capture(s, count):
-    """A Screen capture by Ctrl+1 (typed into Kestrel itself); returns the
+def capture(s, count, hotkey):
+    """A Screen capture by the hotkey (typed into Kestrel itself); returns the
     size pane of the status bar once image window number count shows."""
-    s.driver("keys", "ctrl+1")
+    s.driver("keys", hotkey)
     s.wait_for(f"image window {count}", lambda: len(s.children()) == count, timeout=20)
     panes = s.wait_for("the status bar to describe the capture",
                        lambda: (lambda p: p if len(p) == 5 and p[4] == f"{count:03d}" else None)(s.status_panes()),
@@ -81,7 +82,11 @@ def main():
         options_command(s, "l", "dialog:Open")
         choose_file(s, "dialog:Open", "C:\\load.ini")
         s.wait_for("KESTREL.INI to be replaced", lambda: read(ini) == LOADED, timeout=10)
-        e2e.check(capture(s, 1) == "100w x 50h", "the capture after Load Settings ignores the loaded area")
+        s.driver("keys", "ctrl+1")
+        time.sleep(1.0)
+        e2e.check(s.children() == [], "Ctrl+1 still captures after Load Settings moved the hotkey")
+        e2e.check(capture(s, 1, "ctrl+q") == "100w x 50h",
+                  "the capture after Load Settings ignores the loaded area")
         e2e.check(clipboard_image(s, os.path.join(s.out, "loaded.bmp")),
                   "the capture after Load Settings did not reach the clipboard")
 
@@ -96,7 +101,8 @@ def main():
         # that the last capture put there must stay.
         on_clipboard = os.path.join(s.out, "on-clipboard.bmp")
         clipboard_image(s, on_clipboard)
-        e2e.check(capture(s, 2) == "1024w x 768h", "the capture after Master Reset is not the whole screen")
+        e2e.check(capture(s, 2, "ctrl+1") == "1024w x 768h",
+                  "the capture after Master Reset is not the whole screen")
         time.sleep(0.5)
         after = os.path.join(s.out, "after-reset.bmp")
         e2e.check(clipboard_image(s, after) and e2e.compare_images(after, on_clipboard) is None,
