@@ -12,8 +12,9 @@ import time
 import e2e
 
 # Settings with a screen area of 100x50, the clipboard as a second
-# destination and Ctrl+Q (key table index 38) as the Screen hotkey, written with comments, blanks and odd case so that a copy
-# that is not byte for byte shows.
+# destination and Ctrl+Q (key table index 38) as the Screen hotkey, written
+# with comments, blanks and odd case so that a copy that is not byte for
+# byte shows.
 LOADED = (b"; settings to load\r\n[Kestrel]\r\nMode=1,0,0\r\n"
           b"Clock=0,0,1,0,1,1,0,0,0,0,16777215\r\nSnapshotButton=0,0,0,0,0,0\r\n"
           b"CapturePage=1,0,0,1,0,0,0\r\nscreenpage = 10,20,110,70,0,10\r\n"
