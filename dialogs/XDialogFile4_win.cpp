@@ -42,7 +42,9 @@ void DrawPreview(HDC dc, POINT origin, int side)
     if (!image || !image->m_hBits) return;
     RECT rc = PreviewDrawRect(side, image->m_nWidth, image->m_nHeight);
     OffsetRect(&rc, origin.x, origin.y);
-    SelectedPalette palette(dc, image->m_palette, FALSE);
+    // Realised as a background palette: the preview must not take the
+    // system palette from the window the user works in.
+    SelectedPalette palette(dc, image->m_palette, TRUE);
     const bool useShowCopy = image->m_nBitCount > 8 && image->m_hShowBits && DisplayBelow15Bits();
     LockedBlock<BYTE> bits(useShowCopy ? image->m_hShowBits : image->m_hBits);
     LockedBlock<BITMAPINFO> info(useShowCopy ? image->m_hShowInfo : image->m_hInfo);
