@@ -1,6 +1,6 @@
 """The Options menu's settings commands, driven by keys like a user would:
 Save Settings copies KESTREL.INI byte for byte to the file named in the
-"Save As" dialog; Load Settings copies the file chosen in the "Open" dialog
+"Save As" dialog, under exactly the name typed; Load Settings copies the file chosen in the "Open" dialog
 byte for byte over KESTREL.INI and the next capture follows it; Master
 Reset deletes KESTREL.INI, and the next capture behaves as with no settings
 file (Ctrl+1 again, the whole screen, into a window only)."""
@@ -72,12 +72,14 @@ def main():
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
 
-        # Save Settings: the file on disk, byte for byte, under the new name.
+        # Save Settings: the file on disk, byte for byte, under exactly the
+        # name typed (no extension is added).
         options_command(s, "v", "dialog:Save As")
-        choose_file(s, "dialog:Save As", "C:\\saved.ini")
-        saved = os.path.join(drive_c, "saved.ini")
-        s.wait_for("saved.ini", lambda: os.path.exists(saved), timeout=10)
-        e2e.check(read(saved) == original, "saved.ini is not a byte-for-byte copy of KESTREL.INI")
+        choose_file(s, "dialog:Save As", "C:\\saved")
+        saved = os.path.join(drive_c, "saved")
+        s.wait_for("C:\\saved", lambda: os.path.exists(saved), timeout=10)
+        e2e.check(not os.path.exists(saved + ".ini"), "Save Settings added an extension")
+        e2e.check(read(saved) == original, "C:\\saved is not a byte-for-byte copy of KESTREL.INI")
 
         # Load Settings: load.ini over KESTREL.INI, and read at once.
         options_command(s, "l", "dialog:Open")
