@@ -6,11 +6,14 @@ writable format with the note travelling beside the file (inside it for FST).
   square puts it.
 - Cancelling after a preview leaves no image behind: a New command then opens
   no window.
+- The Preview button narrows the dialog and widens it again.
 - Selecting one file and typing another name opens the typed file.
 - Each saved file reopens with the same pixels (JPG within its loss), the
   note typed into the notepad comes back, and files that Pillow reads hold
   the same picture for Pillow too.
-- A name with an unknown extension gets "Unrecognized format." and no file."""
+- A name with an unknown extension gets "Unrecognized format." and no file.
+- At exit the last folders, the last opened path and the filter indexes are
+  in KESTREL.INI."""
 
 import os
 import sys
@@ -22,6 +25,7 @@ ID_FILE_NEW = 57600
 ID_FILE_OPEN = 57601
 ID_FILE_SAVE_AS = 57604
 ID_VIEW_NOTEPAD = 32781
+WM_CLOSE = 0x0010
 NOTE = "Hello note"
 FORMATS = ["bmp", "clp", "dib", "fst", "gif", "pcx", "rle", "tif", "wpg", "jpg"]  # lossy JPG last
 PILLOW_READS = {"bmp", "dib", "gif", "pcx", "tif", "jpg"}
@@ -44,9 +48,16 @@ def rect(s, window, control):
     return [int(v) for v in s.driver("child-rect", window, control).split()]
 
 
-def click_first_file(s):
+def click_first_file(s, facts):
+    """Clicks the first file of the list until the facts line names it (the
+    list may still be filling when the dialog appears)."""
     left, top, _, _ = rect(s, "dialog:Open", "SysListView32")
-    s.driver("mouse", left + 30, top + 10, "click")
+
+    def clicked():
+        s.driver("mouse", left + 30, top + 10, "click")
+        time.sleep(0.5)
+        return texts(s, "dialog:Open").get("1196") == facts
+    s.wait_for("the facts line of the clicked file", clicked, timeout=15, interval=0.5)
 
 
 def type_file_name(s, dialog, name):
@@ -112,6 +123,16 @@ def check_preview(s, picture):
         e2e.check(shown == expected, f"preview at {fx},{fy} shows {shown}, the picture {expected}")
 
 
+def ini_keys(s):
+    with open(os.path.join(s.windows_dir(), "KESTREL.INI"), errors="replace") as ini:
+        return dict(line.strip().split("=", 1) for line in ini if "=" in line)
+
+
+def dialog_width(s):
+    left, _, right, _ = [int(v) for v in s.driver("rect", "dialog:Open").split()]
+    return right - left
+
+
 def main():
     settings = dict(e2e.QUIET_SETTINGS, PathNameOpen="C:\\pics", PathNameSave="C:\\out")
     with e2e.Scenario("open_save", 1024, 768, settings) as s:
@@ -126,13 +147,18 @@ def main():
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
 
         # Preview, then Cancel: the previewed image must not open later.
-        open_dialog(s)
-        click_first_file(s)
         size = os.path.getsize(picture)
         expected_facts = f"Path:  C:\\pics\\picture.bmp   ({size:,} Bytes)"
-        s.wait_for("the facts line", lambda: texts(s, "dialog:Open").get("1196") == expected_facts)
+        open_dialog(s)
+        click_first_file(s, expected_facts)
         e2e.check(texts(s, "dialog:Open").get("1129") == "200w x 100h", "the size field is wrong")
         check_preview(s, picture)
+        wide = dialog_width(s)
+        left, top, right, bottom = rect(s, "dialog:Open", "1127")
+        s.driver("mouse", (left + right) // 2, (top + bottom) // 2, "click")
+        s.wait_for("the narrow dialog", lambda: dialog_width(s) < wide - 50)
+        s.driver("mouse", (left + right) // 2, (top + bottom) // 2, "click")
+        s.wait_for("the wide dialog", lambda: dialog_width(s) == wide)
         s.driver("keys", "esc")
         s.driver("wait-gone", "dialog:Open", 20000)
         s.driver("send", s.frame, e2e.WM_COMMAND, ID_FILE_NEW, 0)
@@ -141,7 +167,7 @@ def main():
 
         # Preview one file, type another: the typed one opens.
         open_dialog(s)
-        click_first_file(s)
+        click_first_file(s, expected_facts)
         s.wait_for("the preview", lambda: texts(s, "dialog:Open").get("1129") == "200w x 100h")
         type_file_name(s, "dialog:Open", "teal.bmp")
         s.driver("keys", "return")
@@ -152,7 +178,7 @@ def main():
         # Preview and open the selected file: the previewed image is adopted.
         before = len(s.children())
         open_dialog(s)
-        click_first_file(s)
+        click_first_file(s, expected_facts)
         s.wait_for("the preview", lambda: texts(s, "dialog:Open").get("1129") == "200w x 100h")
         s.driver("keys", "return")
         child = s.driver("wait-child", s.frame, "C:\\pics\\picture.bmp", 20000).strip()
@@ -212,6 +238,16 @@ def main():
                 e2e.check(loss < (12 if ext == "jpg" else 0.001), f"{ext}: Pillow reads another picture")
             s.wait_for(f"the note in the notepad of {name}",
                        lambda: s.driver("child-text", "hwnd:" + child, "Edit").rstrip("\r\n") == NOTE)
+
+        proc = s.processes[0]
+        s.driver("post", s.frame, WM_CLOSE, 0, 0)
+        e2e.check(proc.wait(timeout=30) is not None, "Kestrel did not end")
+        keys = ini_keys(s)
+        e2e.check(keys.get("PathNameOpen") == "C:\\out", f"PathNameOpen is {keys.get('PathNameOpen')}")
+        e2e.check(keys.get("FileNameOpen") == "C:\\out\\shot-jpg.jpg", f"FileNameOpen is {keys.get('FileNameOpen')}")
+        e2e.check(keys.get("PathNameSave") == "C:\\out", f"PathNameSave is {keys.get('PathNameSave')}")
+        # Open filter All Formats (13), Save As JPG (7), Send To BMP, Preview on.
+        e2e.check(keys.get("Format") == "13,7,1,1", f"Format is {keys.get('Format')}")
     return 0
 
 
