@@ -48,6 +48,8 @@ MouseActions OnMouseMessage(HookData& data, unsigned message, int x, int y, uint
     switch (message) {
     case kMsgLeftDown:
     case kMsgNcLeftDown:
+    case kMsgLeftDoubleClick:
+    case kMsgNcLeftDoubleClick:
         if (InSnapRect(data, x, y)) {
             data.snapshotPressed = 1;
             actions.sendSnapshotPress = true;
@@ -74,6 +76,8 @@ MouseActions OnMouseMessage(HookData& data, unsigned message, int x, int y, uint
         break;
     case kMsgMiddleDown:
     case kMsgNcMiddleDown:
+    case kMsgMiddleDoubleClick:
+    case kMsgNcMiddleDoubleClick:
         actions.postButtonReport = true;
         actions.buttonReportParam = 0;
         actions.takeCursor = true;

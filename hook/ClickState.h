@@ -36,11 +36,16 @@ static_assert(sizeof(HookData) == 30 * 4, "HookData is 30 words");
 // Double-click time until the first process attach reads the system's.
 const uint32_t kInitialDoubleClickTime = 452;
 
-// Mouse messages the hook reacts to (client and non-client forms).
+// Mouse messages the hook reacts to (client and non-client forms). Over a
+// window whose class asks for double clicks, the system turns the second
+// press of a double click into a double-click message instead of a press;
+// those count as presses, or no double click would ever be seen there.
 const unsigned kMsgLeftDown = 0x0201, kMsgNcLeftDown = 0x00A1;
+const unsigned kMsgLeftDoubleClick = 0x0203, kMsgNcLeftDoubleClick = 0x00A3;
 const unsigned kMsgLeftUp = 0x0202, kMsgNcLeftUp = 0x00A2;
 const unsigned kMsgRightUp = 0x0205, kMsgNcRightUp = 0x00A5;
 const unsigned kMsgMiddleDown = 0x0207, kMsgNcMiddleDown = 0x00A7;
+const unsigned kMsgMiddleDoubleClick = 0x0209, kMsgNcMiddleDoubleClick = 0x00A9;
 
 // What the mouse hook must do for one message, in this order: send code
 // 13, post code 14 (with buttonReportParam), post code 12, take the cursor.

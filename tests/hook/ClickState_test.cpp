@@ -96,6 +96,45 @@ TEST(ClickState, MiddleAndLeftClicks)
     EXPECT_EQ(PollClicks(data, 0x00000200u), 0);
 }
 
+// Over a window class with CS_DBLCLKS the second press of a double click
+// arrives as WM_LBUTTONDBLCLK (0x0203) or WM_MBUTTONDBLCLK (0x0209), or
+// their non-client forms (0x00A3, 0x00A9), never as a press.
+TEST(ClickState, DoubleClickMessagesAreSecondPresses)
+{
+    HookData data = Fresh();
+    StoreButtonShotDef(data, 1, 0, 3, 0, 0);
+
+    OnMouseMessage(data, 0x0201, 1, 1, 1000);
+    MouseActions second = OnMouseMessage(data, 0x0203, 1, 1, 1100);
+    EXPECT_TRUE(second.takeCursor);
+    auto posts = Poll(data, 1150, 3000);
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_EQ(posts[0].second, 1);
+
+    OnMouseMessage(data, 0x00A1, 1, 1, 4000);
+    OnMouseMessage(data, 0x00A3, 1, 1, 4100);
+    posts = Poll(data, 4150, 6000);
+    ASSERT_EQ(posts.size(), 1u);
+    EXPECT_EQ(posts[0].second, 1);
+
+    for (unsigned dbl : {0x0209u, 0x00A9u}) {
+        OnMouseMessage(data, 0x0207, 1, 1, 7000);
+        MouseActions middle = OnMouseMessage(data, dbl, 1, 1, 7100);
+        EXPECT_TRUE(middle.postButtonReport);
+        posts = Poll(data, 7150, 9000);
+        ASSERT_EQ(posts.size(), 1u);
+        EXPECT_EQ(posts[0].second, 3);
+    }
+
+    // A double-click message inside the snapshot strip is a snapshot press.
+    data.snapLeft = 100;
+    data.snapTop = 10;
+    data.snapRight = 180;
+    data.snapBottom = 26;
+    EXPECT_TRUE(OnMouseMessage(data, 0x00A3, 120, 12, 10000).sendSnapshotPress);
+    EXPECT_EQ(data.leftTime1, 0u);
+}
+
 TEST(ClickState, SnapshotPressAndTakenButton)
 {
     HookData data = Fresh();
