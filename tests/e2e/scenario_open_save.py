@@ -54,16 +54,23 @@ def click_first_file(s, facts):
     left, top, _, _ = rect(s, "dialog:Open", "SysListView32")
 
     def clicked():
-        s.driver("mouse", left + 30, top + 10, "click")
-        time.sleep(0.5)
-        return texts(s, "dialog:Open").get("1196") == facts
+        # On the icon, not the name: a click on the name of a focused item
+        # starts renaming it.
+        s.driver("mouse", left + 9, top + 10, "click")
+        for _ in range(6):
+            time.sleep(0.5)
+            if texts(s, "dialog:Open").get("1196") == facts:
+                return True
+        return False
     s.wait_for("the facts line of the clicked file", clicked, timeout=15, interval=0.5)
 
 
 def type_file_name(s, dialog, name):
-    left, top, right, bottom = rect(s, dialog, "Edit")
-    s.driver("mouse", (left + right) // 2, (top + bottom) // 2, "click")
-    s.driver("keys", "end", "shift+home", "delete")
+    """Replaces the file name field's text. The field is reached with its
+    mnemonic, not a click: a key meant for it must never reach the file list,
+    where Delete removes the selected file."""
+    s.driver("wait-window", dialog, 20000)
+    s.driver("keys", "alt+n", "end", "shift+home")
     s.driver("type", name)
 
 
@@ -155,10 +162,19 @@ def main():
         check_preview(s, picture)
         wide = dialog_width(s)
         left, top, right, bottom = rect(s, "dialog:Open", "1127")
-        s.driver("mouse", (left + right) // 2, (top + bottom) // 2, "click")
-        s.wait_for("the narrow dialog", lambda: dialog_width(s) < wide - 50)
-        s.driver("mouse", (left + right) // 2, (top + bottom) // 2, "click")
-        s.wait_for("the wide dialog", lambda: dialog_width(s) == wide)
+
+        def press_preview(want_wide):
+            # A click that arrives while the file list still tracks the mouse
+            # is lost; press again until the width changes.
+            s.driver("mouse", (left + right) // 2, (top + bottom) // 2, "click")
+            for _ in range(6):
+                time.sleep(0.5)
+                if (dialog_width(s) == wide) == want_wide:
+                    return True
+            return False
+        s.wait_for("the narrow dialog", lambda: press_preview(False), timeout=15)
+        e2e.check(dialog_width(s) < wide - 50, "the narrow dialog is not narrower than the preview column")
+        s.wait_for("the wide dialog", lambda: press_preview(True), timeout=15)
         s.driver("keys", "esc")
         s.driver("wait-gone", "dialog:Open", 20000)
         s.driver("send", s.frame, e2e.WM_COMMAND, ID_FILE_NEW, 0)
