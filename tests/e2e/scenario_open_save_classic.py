@@ -74,11 +74,19 @@ def main():
         e2e.check(screen.getpixel((left + SIDE // 2, top + 6)) == (255, 255, 255), "the pane is not white")
 
         wide = width(s)
-        check_left, check_top, check_right, check_bottom = rect(s, DIALOG, "104")
-        s.driver("mouse", check_left + 6, (check_top + check_bottom) // 2, "click")
-        s.wait_for("the narrow dialog", lambda: width(s) == wide - 148)
-        s.driver("mouse", check_left + 6, (check_top + check_bottom) // 2, "click")
-        s.wait_for("the wide dialog", lambda: width(s) == wide)
+        check_left, check_top, _, check_bottom = rect(s, DIALOG, "104")
+
+        def press_preview(target):
+            # A click that arrives while the file list still tracks the mouse
+            # is lost; press again until the width changes.
+            s.driver("mouse", check_left + 6, (check_top + check_bottom) // 2, "click")
+            for _ in range(6):
+                time.sleep(0.5)
+                if width(s) == target:
+                    return True
+            return False
+        s.wait_for("the narrow dialog", lambda: press_preview(wide - 148), timeout=15)
+        s.wait_for("the wide dialog", lambda: press_preview(wide), timeout=15)
 
         s.driver("keys", "esc")
         s.driver("wait-gone", DIALOG, 20000)
