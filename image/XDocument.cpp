@@ -118,8 +118,7 @@ bool XDocument::OnOpenDocument(const std::string& path)
         SetCursor(old);
     }
     if (!image->m_hBits) {
-        // No reader for the name's extension leaves no message id of its own.
-        ShowMessage(image->m_nOriginId ? image->m_nOriginId : IDS_UNRECOGNIZED_FORMAT);
+        if (image->m_nOriginId) ShowMessage(image->m_nOriginId);
         delete image;
         return false;
     }
