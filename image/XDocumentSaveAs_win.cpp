@@ -3,18 +3,18 @@
 // failed write removes the partial file and shows the writer's message.
 #include "XDocumentSaveAs.h"
 
+#include "../dialogs/XDialogFile4.h"
 #include "../formats/ImageFile.h"
 #include "../formats/NoteFile.h"
 #include "../formats/XFileFst.h"
-#include "../dialogs/XDialogFile4.h"
-#include "../framework/Dialog.h"
+#include "../framework/GlobalBlock.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
-#include "../shell/Settings.h"
 #include "XDocument.h"
 #include "XViewNotepad.h"
 
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -27,11 +27,18 @@ bool FileWriteTime(const std::string& path, FILETIME* time)
     return true;
 }
 
+// The notepad's text; a note still waiting in m_hNote for the pane's first
+// paint counts as the notepad's text too.
 std::string NotepadText(const XDocument& document)
 {
     XViewNotepad* notepad = document.GetNotepadView();
-    if (!notepad || !notepad->m_hEdit) return std::string();
-    int length = GetWindowTextLengthA(notepad->m_hEdit);
+    int length = notepad && notepad->m_hEdit ? GetWindowTextLengthA(notepad->m_hEdit) : 0;
+    if (length <= 0 && document.m_hNote) {
+        LockedBlock<char> waiting(document.m_hNote);
+        const size_t size = GlobalSize(document.m_hNote);
+        if (!waiting || size == 0) return std::string();
+        return std::string(waiting.get(), strnlen(waiting.get(), size));
+    }
     if (length <= 0) return std::string();
     std::vector<char> text(size_t(length) + 1);
     GetWindowTextA(notepad->m_hEdit, text.data(), length + 1);
