@@ -62,6 +62,7 @@ def main():
 
         s.driver("post", s.frame, e2e.WM_COMMAND, ID_FILE_OPEN, 0)
         s.driver("wait-window", DIALOG, 20000)
+        time.sleep(1.0)  # the dialog fills its lists first
         select_first_file(s)
         left, top, _, _ = rect(s, DIALOG, "102")
         grab = os.path.join(s.out, "dialog.bmp")
@@ -96,6 +97,7 @@ def main():
 
         s.driver("post", s.frame, e2e.WM_COMMAND, ID_FILE_OPEN, 0)
         s.driver("wait-window", DIALOG, 20000)
+        time.sleep(1.0)  # the dialog fills its lists first
         select_first_file(s)
         s.driver("keys", "return")
         s.driver("wait-child", s.frame, "C:\\pics\\picture.bmp", 20000)
