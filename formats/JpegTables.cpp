@@ -70,9 +70,9 @@ const BYTE kAcChrominanceValues[162] = {
 };
 }
 
-const JpegHuffmanSpec kJpegDcLuminance = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues, 12};
-const JpegHuffmanSpec kJpegDcChrominance = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues, 12};
-const JpegHuffmanSpec kJpegAcLuminance = {
+const JpegHuffmanCodes kJpegDcLuminance = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues, 12};
+const JpegHuffmanCodes kJpegDcChrominance = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues, 12};
+const JpegHuffmanCodes kJpegAcLuminance = {
     {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kAcLuminanceValues, 162};
-const JpegHuffmanSpec kJpegAcChrominance = {
+const JpegHuffmanCodes kJpegAcChrominance = {
     {0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77}, kAcChrominanceValues, 162};

@@ -20,13 +20,13 @@ extern const BYTE kJpegChrominanceQuant[64];
 bool ScaleJpegQuantTable(const BYTE base[64], int quality, uint16_t zigzagOut[64]);
 
 // A Huffman table as stored in a DHT segment: 16 counts and the values.
-struct JpegHuffmanSpec {
+struct JpegHuffmanCodes {
     BYTE counts[16];
     const BYTE* values;
     int valueCount;
 };
 
-extern const JpegHuffmanSpec kJpegDcLuminance;    // K.3
-extern const JpegHuffmanSpec kJpegDcChrominance;  // K.4
-extern const JpegHuffmanSpec kJpegAcLuminance;    // K.5
-extern const JpegHuffmanSpec kJpegAcChrominance;  // K.6
+extern const JpegHuffmanCodes kJpegDcLuminance;    // K.3
+extern const JpegHuffmanCodes kJpegDcChrominance;  // K.4
+extern const JpegHuffmanCodes kJpegAcLuminance;    // K.5
+extern const JpegHuffmanCodes kJpegAcChrominance;  // K.6

@@ -42,14 +42,14 @@ void AppendQuant(std::vector<BYTE>& v, const JpegQuantTable& table, int number)
     }
 }
 
-void AppendHuffman(std::vector<BYTE>& v, const JpegHuffmanSpec& spec, int classAndNumber)
+void AppendHuffman(std::vector<BYTE>& v, const JpegHuffmanCodes& codes, int classAndNumber)
 {
     v.push_back(0xFF);
     v.push_back(0xC4);
-    AppendBe16(v, 2 + 1 + 16 + spec.valueCount);
+    AppendBe16(v, 2 + 1 + 16 + codes.valueCount);
     v.push_back(BYTE(classAndNumber));
-    v.insert(v.end(), spec.counts, spec.counts + 16);
-    v.insert(v.end(), spec.values, spec.values + spec.valueCount);
+    v.insert(v.end(), codes.counts, codes.counts + 16);
+    v.insert(v.end(), codes.values, codes.values + codes.valueCount);
 }
 
 class MemorySink : public JpegByteSink {
@@ -144,9 +144,9 @@ bool XFileJpg::EncodeTo(JpegByteSink& sink)
         quant[0].Build(kJpegLuminanceQuant, kQuality);
         quant[1].Build(kJpegChrominanceQuant, kQuality);
         std::unique_ptr<JpegHuffmanTable[]> huffman(new JpegHuffmanTable[4]);
-        const JpegHuffmanSpec* specs[4] = {&kJpegDcLuminance, &kJpegAcLuminance, &kJpegDcChrominance,
+        const JpegHuffmanCodes* codeSets[4] = {&kJpegDcLuminance, &kJpegAcLuminance, &kJpegDcChrominance,
                                            &kJpegAcChrominance};
-        for (int i = 0; i < 4; ++i) huffman[i].Build(specs[i]->counts, specs[i]->values, specs[i]->valueCount);
+        for (int i = 0; i < 4; ++i) huffman[i].Build(codeSets[i]->counts, codeSets[i]->values, codeSets[i]->valueCount);
 
         // Header, written from one buffer.
         std::vector<BYTE> head = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00,

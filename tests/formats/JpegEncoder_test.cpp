@@ -83,16 +83,16 @@ TEST(JpegEncoder, HeaderIsTheBaselineJfifLayout)
     EXPECT_EQ(std::vector<BYTE>(file.begin() + long(at), file.begin() + long(at + 19)),
               std::vector<BYTE>(sof, sof + 19));
     at += 19;
-    const struct { const JpegHuffmanSpec* spec; BYTE id; } dht[] = {
+    const struct { const JpegHuffmanCodes* codes; BYTE id; } dht[] = {
         {&kJpegDcLuminance, 0x00}, {&kJpegAcLuminance, 0x10}, {&kJpegDcChrominance, 0x01}, {&kJpegAcChrominance, 0x11}};
     for (const auto& t : dht) {
-        int length = 19 + t.spec->valueCount;
+        int length = 19 + t.codes->valueCount;
         ASSERT_EQ(file[at], 0xFF);
         EXPECT_EQ(file[at + 1], 0xC4);
         EXPECT_EQ(file[at + 2] << 8 | file[at + 3], length);
         EXPECT_EQ(file[at + 4], t.id);
         EXPECT_EQ(std::vector<BYTE>(file.begin() + long(at + 5), file.begin() + long(at + 21)),
-                  std::vector<BYTE>(t.spec->counts, t.spec->counts + 16));
+                  std::vector<BYTE>(t.codes->counts, t.codes->counts + 16));
         at += 2 + size_t(length);
     }
     const BYTE sos[] = {0xFF, 0xDA, 0x00, 0x0C, 0x03, 0x01, 0x00, 0x02, 0x11, 0x03, 0x11, 0x00, 0x3F, 0x00};
