@@ -340,6 +340,37 @@ class Scenario:
                 raise ScenarioFailure(f"timed out waiting for {what}")
             time.sleep(interval)
 
+    def grab_still_screen(self, name):
+        """The driver's grab of the whole screen, taken once two grabs in a row
+        agree (a blinking caret or a window still painting makes them differ).
+        Returns the path of the BMP."""
+        path = os.path.join(self.out, name)
+        previous = path + ".previous.bmp"
+        self.driver("grab", previous)
+
+        def screen_is_still():
+            self.driver("grab", path)
+            same = compare_images(path, previous) is None
+            os.replace(path, previous)
+            return same
+        self.wait_for("the screen to stand still", screen_is_still, timeout=20, interval=0.2)
+        os.replace(previous, path)
+        return path
+
+    def grab_screen_agreeing_with_x(self, name):
+        """The driver's grab of the whole screen, taken once it equals an
+        X-level screenshot (ImageMagick), so that the reference itself is
+        checked by a second, independent reader. Returns the path of the BMP."""
+        path = os.path.join(self.out, name)
+        x_path = os.path.join(self.out, os.path.splitext(name)[0] + "-x.png")
+
+        def screen_is_still():
+            self.driver("grab", path)
+            self.screenshot(x_path)
+            return compare_images(path, x_path) is None
+        self.wait_for("the Wine screen and the X screen to agree", screen_is_still, timeout=20, interval=0.5)
+        return path
+
     def start_notepad(self):
         """Starts Wine's Notepad and waits until it is the foreground window,
         so that key strokes and clicks go to another program than Kestrel."""

@@ -90,13 +90,13 @@ BOOL CALLBACK MatchTitle(HWND hwnd, LPARAM param)
     return FALSE;
 }
 
-HWND FindTopLevel(const std::string& spec)
+HWND FindTopLevel(const std::string& target)
 {
-    if (spec.compare(0, 5, "hwnd:") == 0)
-        return reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseNumber(spec.c_str() + 5)));
-    TitleSearch search = {spec, false, nullptr};
-    if (spec.compare(0, 7, "dialog:") == 0) {
-        search.title = spec.substr(7);
+    if (target.compare(0, 5, "hwnd:") == 0)
+        return reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseNumber(target.c_str() + 5)));
+    TitleSearch search = {target, false, nullptr};
+    if (target.compare(0, 7, "dialog:") == 0) {
+        search.title = target.substr(7);
         search.dialog = true;
     }
     EnumWindows(MatchTitle, reinterpret_cast<LPARAM>(&search));
@@ -299,7 +299,7 @@ BOOL CALLBACK PrintControl(HWND hwnd, LPARAM)
 
 struct ControlSearch
 {
-    std::string spec;  // a control id as a number, or a class name
+    std::string target;  // a control id as a number, or a class name
     HWND found;
 };
 
@@ -308,18 +308,18 @@ BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param)
     auto* search = reinterpret_cast<ControlSearch*>(param);
     char className[64] = "";
     GetClassNameA(hwnd, className, sizeof className);
-    const bool byId = !search->spec.empty() && search->spec[0] >= '0' && search->spec[0] <= '9';
-    if (byId ? GetDlgCtrlID(hwnd) != int(ParseNumber(search->spec.c_str()))
-             : lstrcmpiA(className, search->spec.c_str()) != 0)
+    const bool byId = !search->target.empty() && search->target[0] >= '0' && search->target[0] <= '9';
+    if (byId ? GetDlgCtrlID(hwnd) != int(ParseNumber(search->target.c_str()))
+             : lstrcmpiA(className, search->target.c_str()) != 0)
         return TRUE;
     search->found = hwnd;
     return FALSE;
 }
 
 // Screen rectangle of the first descendant control with that id or class.
-int CmdChildRect(HWND hwnd, const char* spec)
+int CmdChildRect(HWND hwnd, const char* target)
 {
-    ControlSearch search = {spec, nullptr};
+    ControlSearch search = {target, nullptr};
     EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
     RECT rc;
     if (!search.found || !GetWindowRect(search.found, &rc))
@@ -330,9 +330,9 @@ int CmdChildRect(HWND hwnd, const char* spec)
 
 // Text of the first descendant control with that id or class, asked with
 // WM_GETTEXT (edit controls keep their text to themselves).
-int CmdChildText(HWND hwnd, const char* spec)
+int CmdChildText(HWND hwnd, const char* target)
 {
-    ControlSearch search = {spec, nullptr};
+    ControlSearch search = {target, nullptr};
     EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         return 1;
@@ -359,11 +359,11 @@ int CmdChildren(HWND frame)
     return 0;
 }
 
-int CmdWaitChild(const std::string& frameSpec, const std::string& title, DWORD timeout)
+int CmdWaitChild(const std::string& frameTarget, const std::string& title, DWORD timeout)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (HWND frame = FindTopLevel(frameSpec)) {
+        if (HWND frame = FindTopLevel(frameTarget)) {
             for (HWND child : MdiChildren(frame)) {
                 if (WindowTitle(child) == title) {
                     std::printf("0x%lx\n", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(child)));
@@ -509,6 +509,24 @@ int CmdType(const char* text)
     return 0;
 }
 
+// Polls (1 ms) until the frame has more MDI children than before and one of
+// them is visible with the given title; false after timeout milliseconds.
+bool WaitForNewChild(HWND frame, size_t before, const std::string& childTitle, DWORD timeout)
+{
+    const DWORD waitStart = GetTickCount();
+    for (;;) {
+        const std::vector<HWND> children = MdiChildren(frame);
+        bool found = false;
+        for (HWND child : children)
+            found = found || (WindowTitle(child) == childTitle && IsWindowVisible(child));
+        if (found && children.size() > before)
+            return true;
+        if (GetTickCount() - waitStart >= timeout)
+            return false;
+        Sleep(1);
+    }
+}
+
 // Runs one input command (keys or mouse), then reports how long after the
 // input went out a new visible MDI child with the given title appeared and
 // had its first paint handled (ms). The system's double-click time is
@@ -527,18 +545,8 @@ int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int a
     if (sent != 0)
         return sent;
     QueryPerformanceCounter(&start);
-    const DWORD waitStart = GetTickCount();
-    for (;;) {
-        const std::vector<HWND> children = MdiChildren(frame);
-        bool found = false;
-        for (HWND child : children)
-            found = found || (WindowTitle(child) == childTitle && IsWindowVisible(child));
-        if (found && children.size() > before)
-            break;
-        if (GetTickCount() - waitStart >= timeout)
-            return 1;
-        Sleep(1);
-    }
+    if (!WaitForNewChild(frame, before, childTitle, timeout))
+        return 1;
     DWORD_PTR result = 0;
     SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
     QueryPerformanceCounter(&shown);
@@ -619,18 +627,8 @@ int CmdTimeCapture(HWND frame, WPARAM code, const std::string& childTitle, DWORD
     if (!SendMessageTimeoutA(frame, WM_USER + 1, code, 0, SMTO_NORMAL, timeout, &result))
         return 1;
     QueryPerformanceCounter(&sent);
-    const DWORD waitStart = GetTickCount();
-    for (;;) {
-        const std::vector<HWND> children = MdiChildren(frame);
-        bool found = false;
-        for (HWND child : children)
-            found = found || (WindowTitle(child) == childTitle && IsWindowVisible(child));
-        if (found && children.size() > before)
-            break;
-        if (GetTickCount() - waitStart >= timeout)
-            return 1;
-        Sleep(1);
-    }
+    if (!WaitForNewChild(frame, before, childTitle, timeout))
+        return 1;
     // The new window is shown; wait until its first paint has been handled.
     SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
     QueryPerformanceCounter(&shown);
@@ -640,11 +638,11 @@ int CmdTimeCapture(HWND frame, WPARAM code, const std::string& childTitle, DWORD
     return 0;
 }
 
-HWND RequireWindow(const char* spec)
+HWND RequireWindow(const char* target)
 {
-    HWND hwnd = FindTopLevel(spec);
+    HWND hwnd = FindTopLevel(target);
     if (!hwnd || !IsWindow(hwnd))
-        std::fprintf(stderr, "no window \"%s\"\n", spec);
+        std::fprintf(stderr, "no window \"%s\"\n", target);
     return hwnd && IsWindow(hwnd) ? hwnd : nullptr;
 }
 

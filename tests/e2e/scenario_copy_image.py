@@ -13,14 +13,7 @@ def main():
         s.start_kestrel()
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
-        before = os.path.join(s.out, "before.bmp")
-        before_x = os.path.join(s.out, "before-x.png")
-
-        def screen_is_still():
-            s.driver("grab", before)
-            s.screenshot(before_x)
-            return e2e.compare_images(before, before_x) is None
-        s.wait_for("the Wine screen and the X screen to agree", screen_is_still, timeout=20, interval=0.5)
+        before = s.grab_screen_agreeing_with_x("before.bmp")
 
         s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
         s.driver("wait-child", s.frame, "Screen Capture", 30000)

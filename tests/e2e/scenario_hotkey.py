@@ -2,25 +2,17 @@
 seen by the hook library inside that program and starts a Screen capture:
 a "Screen Capture" image window opens. Ctrl+Shift+1 starts nothing."""
 
-import subprocess
 import sys
 import time
 
 import e2e
-
-NOTEPAD = "Untitled - Notepad"
-
 
 def main():
     with e2e.Scenario("hotkey", 1024, 768, e2e.QUIET_SETTINGS) as s:
         s.start_kestrel()
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
-        notepad = subprocess.Popen(["wine", "notepad"], env=s.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        s.processes.append(notepad)
-        s.driver("wait-window", NOTEPAD, 30000)
-        s.wait_for("Notepad in the foreground", lambda: NOTEPAD in s.driver("foreground"))
+        s.start_notepad()
 
         s.driver("keys", "ctrl+shift+1")
         time.sleep(1.0)

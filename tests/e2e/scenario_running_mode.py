@@ -5,13 +5,9 @@ forward."""
 
 import os
 import re
-import subprocess
 import sys
 
 import e2e
-
-NOTEPAD = "Untitled - Notepad"
-
 
 def stored_mode(s):
     """The running-mode field of the Mode key, as the file holds it."""
@@ -25,11 +21,7 @@ def main():
         s.start_kestrel()
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
-        notepad = subprocess.Popen(["wine", "notepad"], env=s.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        s.processes.append(notepad)
-        s.driver("wait-window", NOTEPAD, 30000)
-        s.wait_for("Notepad in the foreground", lambda: NOTEPAD in s.driver("foreground"))
+        s.start_notepad()
 
         s.driver("keys", "ctrl+shift+alt+b")
         s.wait_for("the main window to be hidden", lambda: s.state()[0] == "hidden", timeout=10)

@@ -22,14 +22,7 @@ def capture_at(width, height):
         screen = s.driver("screen").split()
         e2e.check(screen[:2] == [str(width), str(height)], f"the desktop is {screen}, not {width}x{height}")
 
-        before = os.path.join(s.out, "before.bmp")
-        before_x = os.path.join(s.out, "before-x.png")
-
-        def screen_is_still():
-            s.driver("grab", before)
-            s.screenshot(before_x)
-            return e2e.compare_images(before, before_x) is None
-        s.wait_for("the Wine screen and the X screen to agree", screen_is_still, timeout=20, interval=0.5)
+        before = s.grab_screen_agreeing_with_x("before.bmp")
 
         s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
         s.driver("wait-child", s.frame, "Screen Capture", 30000)
