@@ -9,6 +9,11 @@
 
 #include <windows.h>
 
+// Restores a minimised main frame, shows it in the background running mode,
+// or raises it in the foreground mode unless the trigger window belongs to
+// it; then makes it the foreground window.
+void BringMainFrameForward();
+
 // Code 10: hides all windows (option), copies the configured screen area
 // into CaptureRect, names the pending image "Screen Capture" and runs
 // FinishCapture.

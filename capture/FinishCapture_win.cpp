@@ -52,28 +52,6 @@ void DeletePalette(XImage* image)
 
 int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
 
-// Restores a minimised main frame, shows it in the background running
-// mode, or raises it in the foreground mode unless the trigger window
-// belongs to it; then makes it the foreground window and, when asked,
-// cascades its image windows.
-void RaiseMainFrame(bool cascade)
-{
-    HWND frame = g_hMainWnd;
-    if (!frame) return;
-    if (IsIconic(frame)) {
-        ShowWindow(frame, SW_RESTORE);
-    } else if (g_nRunningMode == 0) {
-        ShowWindow(frame, SW_SHOWNORMAL);
-    } else if (!TriggerWindow || GetParent(TriggerWindow) != frame) {
-        SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-    SetForegroundWindow(frame);
-    if (cascade) {
-        HWND client = FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
-        if (client) SendMessageA(client, WM_MDICASCADE, 0, 0);
-    }
-}
-
 void GrabForMode()
 {
     switch (g_nCaptureMode) {
@@ -146,7 +124,7 @@ void ApplyImageOptions(XImage* image)
 void DeliverToFile(XImage* image)
 {
     if (g_nFileNaming == kPromptFileName) {
-        RaiseMainFrame(false);
+        BringMainFrameForward();
         // A cancelled or failed Save As leaves the window its capture name.
         if (!SaveCaptureAs(image)) return;
     } else {
@@ -185,7 +163,11 @@ void DeliverToPrinter(XImage* image)
 // window active.
 bool DeliverToWindow(XImage* image)
 {
-    if (g_bBringKestrelToTop) RaiseMainFrame(true);
+    if (g_bBringKestrelToTop) {
+        BringMainFrameForward();
+        if (HWND client = FindWindowExA(g_hMainWnd, nullptr, "MDICLIENT", nullptr))
+            SendMessageA(client, WM_MDICASCADE, 0, 0);
+    }
     image->m_tStamp = CurrentTime();
     if (!PostMessageA(g_hMainWnd, WM_COMMAND, ID_FILE_NEW, 0)) return false;
     if (g_bDisplayImageInfo) PostMessageA(g_hMainWnd, WM_COMMAND, kImageInfoCommand, 0);

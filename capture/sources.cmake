@@ -6,6 +6,7 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   capture/CaptureNaming.cpp
   capture/FlashGeometry.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
+  capture/BringForward_win.cpp
   capture/CaptureState.cpp
   capture/CaptureSeams.cpp
   capture/CoverWindow_win.cpp

@@ -13,10 +13,6 @@ void OnProgressMessage(WPARAM index, LPARAM total);   // WM_USER+2
 void OnHotKeyMessage(WPARAM report, LPARAM cursor);   // WM_USER+3
 void OnMainTimer();                                   // timer 1, every 100 ms
 
-// Restores a minimized frame, shows it in background mode, or brings it to
-// the top in foreground mode (unless the trigger window is its child);
-// then makes it the foreground window.
-void BringMainFrameForward();
 
 // The last mouse-button report of the hook library (code 14): the pointer
 // position in screen coordinates and whether it was the right button.

@@ -281,14 +281,3 @@ void OnProgressMessage(WPARAM index, LPARAM total)
     if (percent == 100 && g_hStatusBar) InvalidateRect(g_hStatusBar, nullptr, TRUE);
 }
 
-void BringMainFrameForward()
-{
-    HWND frame = g_hMainWnd;
-    if (IsIconic(frame))
-        ShowWindow(frame, SW_RESTORE);
-    else if (g_nRunningMode == 0)
-        ShowWindow(frame, SW_SHOWNORMAL);
-    else if (GetParent(TriggerWindow) != frame)
-        BringWindowToTop(frame);
-    SetForegroundWindow(frame);
-}

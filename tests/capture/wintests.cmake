@@ -3,6 +3,7 @@
 # image's conversion and the application globals instead of the whole
 # program. Run by CTest through the cross-compiling emulator.
 set(KESTREL_CAPTURE_WIN32_TESTED
+  capture/BringForward_win.cpp
   capture/CaptureState.cpp
   capture/CaptureSeams.cpp
   capture/CoverWindow_win.cpp
@@ -25,6 +26,7 @@ set_tests_properties(capture_win32_tests PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 add_executable(capture_grab_bench ${CMAKE_SOURCE_DIR}/tests/capture/bench/capture_grab_bench.cpp
   ${CMAKE_SOURCE_DIR}/capture/CaptureState.cpp ${CMAKE_SOURCE_DIR}/capture/ScreenGrab_win.cpp
   ${CMAKE_SOURCE_DIR}/capture/CaptureSeams.cpp ${CMAKE_SOURCE_DIR}/capture/FinishCapture_win.cpp
+  ${CMAKE_SOURCE_DIR}/capture/BringForward_win.cpp
   ${CMAKE_SOURCE_DIR}/capture/Flash_win.cpp ${CMAKE_SOURCE_DIR}/capture/HideWindows_win.cpp
   ${CMAKE_SOURCE_DIR}/capture/CoverWindow_win.cpp ${CMAKE_SOURCE_DIR}/tests/capture/win32/CaptureTestSupport.cpp)
 target_include_directories(capture_grab_bench PRIVATE ${CMAKE_SOURCE_DIR})

@@ -5,7 +5,8 @@
 file(GLOB KESTREL_DISPATCH_WINTESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/shell/win32/*.cpp)
 add_executable(kestrel_dispatch_wintests ${KESTREL_DISPATCH_WINTESTS}
   ${CMAKE_SOURCE_DIR}/shell/CaptureDispatch_win.cpp
-  ${CMAKE_SOURCE_DIR}/capture/CaptureState.cpp)
+  ${CMAKE_SOURCE_DIR}/capture/CaptureState.cpp
+  ${CMAKE_SOURCE_DIR}/capture/BringForward_win.cpp)
 target_include_directories(kestrel_dispatch_wintests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(kestrel_dispatch_wintests PRIVATE kestrel_core kesthook gtest gtest_main comctl32 gdi32 user32)
 target_link_options(kestrel_dispatch_wintests PRIVATE ${KESTREL_STATIC_LINK})

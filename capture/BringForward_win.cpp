@@ -1,0 +1,22 @@
+// Bringing the main frame forward, shared by the capture pipeline (Bring
+// Kestrel To Top, Save As of a capture) and the dispatcher (the foreground
+// key chord).
+#include "CaptureCore.h"
+
+#include "CaptureState.h"
+
+#include "../shell/AppState.h"
+#include "../shell/Settings.h"
+
+void BringMainFrameForward()
+{
+    HWND frame = g_hMainWnd;
+    if (!frame) return;
+    if (IsIconic(frame))
+        ShowWindow(frame, SW_RESTORE);
+    else if (g_nRunningMode == 0)
+        ShowWindow(frame, SW_SHOWNORMAL);
+    else if (!TriggerWindow || GetParent(TriggerWindow) != frame)
+        SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(frame);
+}
