@@ -51,15 +51,28 @@ def rect(s, window, control):
 def click_first_file(s, facts):
     """Clicks the first file of the list until the facts line names it (the
     list may still be filling when the dialog appears)."""
-    left, top, _, _ = rect(s, "dialog:Open", "SysListView32")
+    children = s.children()
+    where = {}
 
     def clicked():
+        # Under Wine a click in a list that is still filling may end the
+        # dialog with nothing chosen; then the dialog is opened again.
+        if texts(s, "dialog:Open", check=False) is None:
+            e2e.check(s.children() == children, f"a lost click opened {s.children()}")
+            s.log("the Open dialog ended without a choice; opening it again")
+            open_dialog(s)
+            where.clear()
+        if not where:
+            where["left"], where["top"], _, _ = rect(s, "dialog:Open", "SysListView32")
         # On the icon, not the name: a click on the name of a focused item
         # starts renaming it.
-        s.driver("mouse", left + 9, top + 10, "click")
+        s.driver("mouse", where["left"] + 9, where["top"] + 10, "click")
         for _ in range(6):
             time.sleep(0.5)
-            if texts(s, "dialog:Open").get("1196") == facts:
+            shown = texts(s, "dialog:Open", check=False)
+            if shown is None:
+                return False
+            if shown.get("1196") == facts:
                 return True
         return False
     s.wait_for("the facts line of the clicked file", clicked, timeout=15, interval=0.5)
@@ -81,9 +94,13 @@ def open_dialog(s):
     time.sleep(1.0)
 
 
-def texts(s, window):
-    return dict(line.split("\t", 2)[0::2] for line in s.driver("texts", window).splitlines()
-                if line.count("\t") == 2)
+def texts(s, window, check=True):
+    """Control id -> text of the window's controls; None when the window is
+    gone and check is off."""
+    out = s.driver("texts", window, check=check)
+    if s.last_returncode != 0:
+        return None
+    return dict(line.split("\t", 2)[0::2] for line in out.splitlines() if line.count("\t") == 2)
 
 
 def open_typed(s, path):
