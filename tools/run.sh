@@ -28,16 +28,17 @@ done
 [ -n "${DISPLAY:-}" ] || headless=1
 
 bash "$root/tools/setup.sh"
-build="$root/build/win32"
+source "$root/tools/wine-env.sh"
+build="$root/build/$KESTREL_WIN_ARCH"
 
 if [ "$headless" -eq 1 ]; then
   exec timeout 600 /usr/bin/python3 "$root/tools/run_headless.py" "$build" "$output" "$size"
 fi
 
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix-run}"
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  wineboot -i >/dev/null 2>&1
+  wine wineboot -i >/dev/null 2>&1
   wineserver -w
   # Wine's own TrueType fonts (Marlett draws the caption buttons); Debian's
   # 32-bit Wine does not look for them in their shared folder.

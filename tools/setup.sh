@@ -13,10 +13,13 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Everything Kestrel needs to build, test and run, in one list:
 packages=(
-  # cross compilers for 32-bit Windows (the -posix threading variants)
+  # cross compilers for 32-bit Windows (the -posix threading variants), and
+  # for 64-bit Windows, the test build where 32-bit programs cannot run
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix mingw-w64-tools
-  # 32-bit Wine to run kestrel.exe, its tests and the end-to-end scenarios
-  wine wine32:i386 libwine:i386 fonts-wine
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  # Wine to run kestrel.exe, its tests and the end-to-end scenarios: 32-bit,
+  # and 64-bit for kernels without 32-bit support (tools/wine-env.sh)
+  wine wine32:i386 libwine:i386 wine64 libwine:amd64 fonts-wine
   # a headless X server and X tools for the scenarios
   xvfb xauth x11-utils xdotool
   # printing to PDF files through CUPS (the queue is configured below)
@@ -102,4 +105,11 @@ if [ "$build" -eq 1 ]; then
     cmake -S . -B build/win32 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
   ninja -C build/win32 -j2
   log "kestrel.exe and kesthook.dll are in build/win32"
+  source "$root/tools/wine-env.sh"
+  if [ "$KESTREL_WIN_ARCH" = win64 ]; then
+    log "this kernel runs no 32-bit programs: building build/win64 to run under Wine"
+    [ -f build/win64/build.ninja ] ||
+      cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+    ninja -C build/win64 -j2
+  fi
 fi

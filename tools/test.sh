@@ -3,7 +3,9 @@
 #   1. host unit tests and codec interop scripts (ctest in build/host)
 #   2. the same under AddressSanitizer and UBSan (build/host-asan)
 #   3. bounded libFuzzer runs of every tests/fuzz/fuzz_* target (build/fuzz)
-#   4. Win32 tests and end-to-end scenarios under Wine (ctest in build/win32)
+#   4. Win32 tests and end-to-end scenarios under Wine (ctest in build/win32,
+#      or in build/win64 where the kernel runs no 32-bit programs; the 32-bit
+#      build is then compiled only: tools/wine-env.sh)
 # It starts what it needs (Xvfb, cupsd, a template Wine prefix), puts a time
 # limit on every step, writes logs to build/test-logs/ and ends with exactly
 # one line "N passed, N failed". The exit status is non-zero when anything
@@ -136,11 +138,14 @@ start_cupsd() {
 
 started=$(date +%s)
 step setup 3600 bash tools/setup.sh --no-build
+source tools/wine-env.sh
+say "Windows tests run the $KESTREL_WIN_ARCH build"
+
 start_xvfb || record xvfb 1
 if [ "$(id -u)" -eq 0 ]; then
   start_cupsd || record cupsd 1
 fi
-export KESTREL_WINE_TEMPLATE="$builds/wine-template"
+export KESTREL_WINE_TEMPLATE="$builds/wine-template-$KESTREL_WIN_ARCH"
 step wine-prefix 600 /usr/bin/python3 tests/e2e/e2e.py make-template "$KESTREL_WINE_TEMPLATE"
 
 # -- 1. host unit tests and interop scripts -------------------------------------
@@ -198,9 +203,14 @@ fi
 # -- 4. Win32 tests and end-to-end scenarios under Wine ------------------------------
 export WINEPREFIX="$builds/win32-wineprefix"
 rm -rf "$WINEPREFIX"
-if wanted win32 && step build-win32 2400 bash -c "$(declare -f configure); root='$root';
-    configure '$builds/win32' -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake && ninja -C '$builds/win32' -j2"; then
-  run_ctest ctest-win32 "$builds/win32" 1200 300
+win="$builds/$KESTREL_WIN_ARCH"
+if wanted win32 && [ "$KESTREL_WIN_ARCH" != win32 ]; then
+  step build-win32 2400 bash -c "$(declare -f configure); root='$root';
+    configure '$builds/win32' -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake && ninja -C '$builds/win32' -j2"
+fi
+if wanted win32 && step "build-$KESTREL_WIN_ARCH" 2400 bash -c "$(declare -f configure); root='$root';
+    configure '$win' -DCMAKE_TOOLCHAIN_FILE=$KESTREL_WIN_TOOLCHAIN && ninja -C '$win' -j2"; then
+  run_ctest "ctest-$KESTREL_WIN_ARCH" "$win" 1200 300
 fi
 
 say "finished in $(( $(date +%s) - started )) s; logs in $logs"

@@ -1,5 +1,5 @@
 #!/bin/bash
-# Runs a Windows program under 32-bit Wine and exits with its exit code; the
+# Runs a Windows program under Wine and exits with its exit code; the
 # cross build's CMAKE_CROSSCOMPILING_EMULATOR, so CTest runs the Win32 test
 # programs through it.
 #
@@ -25,7 +25,7 @@ fi
 
 export WINEPREFIX="${WINEPREFIX:-$root/build/wineprefix}"
 export WINEDEBUG=-all
-export WINEARCH=win32
+source "$root/tools/wine-env.sh"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 
 xvfb_pid=""
@@ -58,7 +58,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
       if [ -n "${KESTREL_WINE_TEMPLATE:-}" ] && [ -f "$KESTREL_WINE_TEMPLATE/system.reg" ]; then
         cp -a "$KESTREL_WINE_TEMPLATE" "$WINEPREFIX"
       else
-        timeout 300 wineboot -i >/dev/null 2>&1
+        timeout 300 wine wineboot -i >/dev/null 2>&1
         timeout 120 wineserver -w
         # Wine's own TrueType fonts (Marlett draws the caption buttons);
         # Debian's 32-bit Wine does not look for them in their shared folder.

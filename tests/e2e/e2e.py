@@ -29,7 +29,8 @@ import traceback
 WINE_ENV = {
     "WINEDEBUG": "-all",
     "WINEDLLOVERRIDES": "mscoree,mshtml=",
-    "WINEARCH": "win32",
+    # win64 where the kernel runs no 32-bit programs (tools/wine-env.sh)
+    "WINEARCH": os.environ.get("WINEARCH", "win32"),
 }
 
 # Settings that keep the screen still between an independent grab and the
@@ -111,7 +112,7 @@ def make_template(path):
         if not env.get("DISPLAY"):
             xvfb, env["DISPLAY"] = start_xvfb(640, 480, path + ".xvfb.log")
         try:
-            subprocess.run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL,
+            subprocess.run(["wine", "wineboot", "-i"], env=env, stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=300, check=False)
             subprocess.run(["wineserver", "-w"], env=env, timeout=120, check=False)
         finally:
