@@ -1,6 +1,6 @@
 // Throughput of the BMP reader and writers on 1920 x 1080 images (24-bit
 // and 8-bit, plain and RLE8), single-threaded, in megapixels per second.
-// tests/bench/bmp_baseline.py prints the same figures for Pillow.
+// bench/bmp_baseline.py prints the same figures for Pillow.
 #include "formats/XFileBmp.h"
 
 #include "framework/GlobalBlock.h"
