@@ -55,11 +55,7 @@ bool WriteCaptureFile(XImage* image, const std::string& path, int formatIndex)
     if (formatIndex < kSaveBmp || formatIndex > kSaveWpg) formatIndex = kSaveBmp;
     FILETIME before = {}, after = {};
     bool existed = FileTime(path, &before);
-    UINT origin = image->m_nOriginId;
-    image->m_nOriginId = 0;
-    WriteImageFile(image, path.c_str(), formatIndex);
-    UINT failure = image->m_nOriginId;
-    image->m_nOriginId = origin;
+    const UINT failure = WriteImageFile(*image, path.c_str(), formatIndex);
     bool exists = FileTime(path, &after);
     if (failure == 0 && exists) return true;
     // Remove what this write left behind, never a file it did not touch (a

@@ -19,8 +19,8 @@ foreach(script ${KESTREL_PY_TESTS})
     "KESTREL_CONVERT=$<TARGET_FILE:kestrel-convert>;KESTREL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endforeach()
 
-# tests/bench/*_bench.cpp: one program each, built but not run by the tests.
-file(GLOB KESTREL_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*_bench.cpp)
+# bench/*_bench.cpp: one program each, built but not run by the tests.
+file(GLOB KESTREL_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
 foreach(source ${KESTREL_BENCHES})
   get_filename_component(name ${source} NAME_WE)
   add_executable(${name} ${source})

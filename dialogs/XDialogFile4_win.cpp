@@ -292,7 +292,8 @@ void XDialogFile4::OnSelectionChange(const std::string& path)
         g_pPendingImage = new XImage;
     }
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-    ReadImageFile(g_pPendingImage, path.c_str());
+    // The message of a failed read travels with the image to the document.
+    g_pPendingImage->m_nOriginId = ReadImageFile(g_pPendingImage, path.c_str());
     SetCursor(old);
     m_bScratchUsed = true;
     g_preloadMark.Set(path);

@@ -24,6 +24,7 @@ ImageFileBytes::Status ImageFileBytes::Load(const char* path)
     // that means nothing; one byte tells before any allocation.
     BYTE first = 0;
     if (length > 0 && (file.Read(&first, 1) != 1 || !file.Seek(0))) return CannotRead;
+    if (length == 0) return Loaded;
     if (length > uint64_t(SIZE_MAX) - 1) return OutOfMemory;
     if (!m_block.Allocate(size_t(length))) return OutOfMemory;
     m_pData = static_cast<BYTE*>(GlobalLock(m_block.get()));

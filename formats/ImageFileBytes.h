@@ -1,7 +1,9 @@
 // The whole content of an image file held in one movable global block, so
 // that every reader can decode from memory (the same path the fuzzers and
 // the open dialog's preview use). The block stays locked while the object
-// lives and is freed by its destructor.
+// lives and is freed by its destructor. An empty file loads as no bytes at
+// all: Windows cannot lock a block of length 0, and "no bytes" is for the
+// reader to refuse, not a shortage of memory.
 #pragma once
 
 #include "../framework/GlobalBlock.h"
@@ -37,7 +39,8 @@ public:
     ImageFileBytes& operator=(const ImageFileBytes&) = delete;
 
     Status Load(const char* path);
-    const BYTE* Data() const { return m_pData; }
+    // Never null once loaded, even for an empty file.
+    const BYTE* Data() const { return m_pData ? m_pData : &m_nNothing; }
     size_t Size() const { return m_nSize; }
 
 private:
@@ -46,4 +49,5 @@ private:
     OwnedBlock m_block;
     BYTE* m_pData = nullptr;
     size_t m_nSize = 0;
+    BYTE m_nNothing = 0;
 };

@@ -66,11 +66,11 @@ bool IsSupported(const DibHeader& h)
 }
 }
 
-DibResult DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image)
+BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image)
 {
     image->FreeBlocks();
     DibHeader h;
-    if (!ParseHeader(dib, size, h) || !IsSupported(h)) return DibResult::Unsupported;
+    if (!ParseHeader(dib, size, h) || !IsSupported(h)) return BmpError::Unsupported;
 
     const bool topDown = h.height < 0;
     const int64_t height = topDown ? -h.height : h.height;
@@ -80,22 +80,22 @@ DibResult DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* i
     const uint64_t tableStart = h.headerSize;
     if (bitsOffset == kBitsAfterTable) bitsOffset = tableStart + count * h.entrySize;
     // Pixel data inside the headers, or beyond the data, cannot be right.
-    if (bitsOffset < tableStart || bitsOffset > size) return DibResult::Unsupported;
+    if (bitsOffset < tableStart || bitsOffset > size) return BmpError::Unsupported;
     // A table that the pixel data cuts short keeps its leading entries.
     count = std::min(count, (bitsOffset - tableStart) / h.entrySize);
 
-    if (!XImage::FitsInMemory(h.width, height, h.bitCount)) return DibResult::OutOfMemory;
+    if (!XImage::FitsInMemory(h.width, height, h.bitCount)) return BmpError::OutOfMemory;
     image->m_nWidth = int32_t(h.width);
     image->m_nHeight = int32_t(height);
     image->m_nBitCount = uint16_t(h.bitCount);
-    if (!image->AllocateBlocks()) return DibResult::OutOfMemory;
+    if (!image->AllocateBlocks()) return BmpError::OutOfMemory;
 
     {
         LockedBlock<BYTE> info(image->m_hInfo);
         LockedBlock<BYTE> bits(image->m_hBits);
         if (!info || !bits) {
             image->FreeBlocks();
-            return DibResult::OutOfMemory;
+            return BmpError::OutOfMemory;
         }
         auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.get());
         header->biXPelsPerMeter = h.xPelsPerMeter;
@@ -123,5 +123,5 @@ DibResult DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* i
             DecodeRle(data, available, h.bitCount, bits.get(), int32_t(h.width), int32_t(height), stride, topDown);
         }
     }
-    return DibResult::Decoded;
+    return BmpError::None;
 }

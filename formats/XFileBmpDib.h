@@ -9,7 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
-enum class DibResult { Decoded, Unsupported, OutOfMemory };
+// The errors of the BMP family's readers and writers (BMP, DIB, RLE, CLP).
+enum class BmpError { None, Unsupported, OutOfMemory };
 
 // Pixel data that starts right after the colour table (a packed DIB).
 const uint64_t kBitsAfterTable = UINT64_MAX;
@@ -19,4 +20,4 @@ const uint64_t kBitsAfterTable = UINT64_MAX;
 // normalised 40-byte header, a full colour table (entries the file lacks are
 // black) and bottom-up rows. Pixel data shorter than the image leaves the
 // missing rows zero. On failure the image has no blocks.
-DibResult DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image);
+BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image);

@@ -4,21 +4,14 @@
 // device-independent bitmap entry.
 #pragma once
 
-#include "../image/XImage.h"
+#include "ImageReader.h"
+#include "XFileBmpDib.h"
 
-#include <cstddef>
-
-class XFileClp {
+class XFileClp : public ImageReader<BmpError> {
 public:
-    explicit XFileClp(XImage* image) : m_pImage(image) {}
-
-    void ReadImage(const char* path);
-    void Decode(const BYTE* data, size_t size);
-    void WriteImage(const char* path);
+    Error WriteImage(const XImage& image, const char* path);
 
 private:
-    void DecodeDeviceBitmap(const BYTE* data, size_t size);
-    void Fail(UINT id);
-
-    XImage* m_pImage;
+    Error DecodeFile(XImage* image, const BYTE* data, size_t size) override;
+    static Error DecodeDeviceBitmap(XImage* image, const BYTE* data, size_t size);
 };

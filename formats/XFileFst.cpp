@@ -7,11 +7,8 @@
 // literal/repeat state machine (the one of the RLE8 writer, limited to 127).
 #include "XFileFst.h"
 
-#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
-#include "../image/XImage.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 
@@ -24,13 +21,7 @@ bool IsKnownBitCount(int bitCount) { return XImage::InfoSizeFor(bitCount) != 0; 
 bool FitsIn32Bits(uint64_t value) { return value <= 0xFFFFFFFFu; }
 }
 
-XFileFst::XFileFst(XImage* image) : m_pImage(image), m_header{} {}
-
-void XFileFst::Fail(UINT id)
-{
-    m_pImage->FreeBlocks();
-    m_pImage->m_nOriginId = id;
-}
+XFileFst::XFileFst() : m_header{} {}
 
 bool XFileFst::ParseHeader(const BYTE* bytes, size_t size, FstHeader* header)
 {
@@ -72,38 +63,27 @@ HGLOBAL XFileFst::ReadNote(const char* path)
     return note.release();
 }
 
-void XFileFst::ReadImage(const char* path)
-{
-    ImageFileBytes file;
-    switch (file.Load(path)) {
-    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
-    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
-    default: return Fail(IDS_UNSUPPORTED_FST);
-    }
-}
-
-void XFileFst::Decode(const BYTE* data, size_t size)
+FstError XFileFst::DecodeFile(XImage* image, const BYTE* data, size_t size)
 {
     if (!ParseHeader(data, size, &m_header) || !IsKnownBitCount(m_header.bitCount) || m_header.width == 0 ||
         m_header.height == 0)
-        return Fail(IDS_UNSUPPORTED_FST);
+        return Error::Unsupported;
     const size_t infoSize = XImage::InfoSizeFor(m_header.bitCount);
-    if (size - kHeaderSize < infoSize || m_header.dataSize > size - kHeaderSize - infoSize)
-        return Fail(IDS_UNSUPPORTED_FST);
+    if (size - kHeaderSize < infoSize || m_header.dataSize > size - kHeaderSize - infoSize) return Error::Unsupported;
 
-    m_pImage->m_nWidth = m_header.width;
-    m_pImage->m_nHeight = m_header.height;
-    m_pImage->m_nBitCount = m_header.bitCount;
-    if (!m_pImage->AllocateBlocks()) return;
+    image->m_nWidth = m_header.width;
+    image->m_nHeight = m_header.height;
+    image->m_nBitCount = m_header.bitCount;
+    if (!image->AllocateBlocks()) return Error::OutOfMemory;
 
     const BYTE* storedInfo = data + kHeaderSize;
     const BYTE* pixels = storedInfo + infoSize;
-    const size_t bitsSize = m_pImage->BitsSize();
-    if (m_header.bitCount == 24 && m_header.dataSize < bitsSize) return Fail(IDS_UNSUPPORTED_FST);
+    const size_t bitsSize = image->BitsSize();
+    if (m_header.bitCount == 24 && m_header.dataSize < bitsSize) return Error::Unsupported;
 
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
-    LockedBlock<BITMAPINFOHEADER> info(m_pImage->m_hInfo);
-    if (!bits || !info) return Fail(IDS_INSUFFICIENT_MEMORY);
+    LockedBlock<BYTE> bits(image->m_hBits);
+    LockedBlock<BITMAPINFOHEADER> info(image->m_hInfo);
+    if (!bits || !info) return Error::OutOfMemory;
     // Size, width, height, planes and bit count stay as AllocateBlocks made
     // them from the FST header; the stored block gives only the resolutions
     // and the colours.
@@ -116,6 +96,7 @@ void XFileFst::Decode(const BYTE* data, size_t size)
         std::memcpy(bits.get(), pixels, bitsSize);
     else
         DecodeRuns(pixels, m_header.dataSize, bits.get(), bitsSize);
+    return Error::None;
 }
 
 void XFileFst::DecodeRuns(const BYTE* in, size_t inSize, BYTE* out, size_t outSize)
@@ -214,60 +195,47 @@ size_t XFileFst::Encode(const BYTE* in, size_t size, BYTE* out)
     return written;
 }
 
-void XFileFst::WriteImage(const char* path, const char* note, size_t noteLength)
+FstError XFileFst::WriteImage(const XImage& image, const char* path, const char* note, size_t noteLength)
 {
-    const int bitCount = m_pImage->m_nBitCount;
-    if (!m_pImage->m_hBits || !IsKnownBitCount(bitCount) || m_pImage->m_nWidth <= 0 || m_pImage->m_nHeight <= 0 ||
-        m_pImage->m_nWidth > 0xFFFF || m_pImage->m_nHeight > 0xFFFF || !FitsIn32Bits(noteLength) ||
-        (noteLength > 0 && !note)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
-        return;
-    }
-    const size_t bitsSize = m_pImage->BitsSize();
-    const size_t infoSize = m_pImage->InfoSize();
+    const int bitCount = image.m_nBitCount;
+    if (!image.m_hBits || !IsKnownBitCount(bitCount) || image.m_nWidth <= 0 || image.m_nHeight <= 0 ||
+        image.m_nWidth > 0xFFFF || image.m_nHeight > 0xFFFF || !FitsIn32Bits(noteLength) ||
+        (noteLength > 0 && !note))
+        return Error::Unsupported;
+    const size_t bitsSize = image.BitsSize();
+    const size_t infoSize = image.InfoSize();
     // Room for the worst case of the run-length coding (2 bytes a byte) and
     // its closing 0; image sizes are capped far below SIZE_MAX / 2. A 24-bit
     // image is written as it is held and needs none.
     OwnedBlock work;
-    if (bitCount != 24 && !work.Allocate(2 * bitsSize + 1)) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    if (bitCount != 24 && !work.Allocate(2 * bitsSize + 1)) return Error::OutOfMemory;
     LockedBlock<BYTE> coded(work.get());
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
-    LockedBlock<BYTE> info(m_pImage->m_hInfo);
-    if ((bitCount != 24 && !coded) || !bits || !info || GlobalSize(m_pImage->m_hInfo) < infoSize) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    LockedBlock<BYTE> bits(image.m_hBits);
+    LockedBlock<BYTE> info(image.m_hInfo);
+    if ((bitCount != 24 && !coded) || !bits || !info || GlobalSize(image.m_hInfo) < infoSize)
+        return Error::OutOfMemory;
     const BYTE* data = bits.get();
     size_t dataSize = bitsSize;
     if (bitCount != 24) {
         dataSize = Encode(bits.get(), bitsSize, coded.get());
         data = coded.get();
     }
-    if (!FitsIn32Bits(dataSize)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
-        return;
-    }
+    if (!FitsIn32Bits(dataSize)) return Error::Unsupported;
 
     BYTE header[kHeaderSize];
     StoreU16(header, kMagic);
-    StoreU16(header + 2, uint32_t(m_pImage->m_nWidth));
-    StoreU16(header + 4, uint32_t(m_pImage->m_nHeight));
+    StoreU16(header + 2, uint32_t(image.m_nWidth));
+    StoreU16(header + 4, uint32_t(image.m_nHeight));
     StoreU16(header + 6, uint32_t(bitCount));
     StoreU32(header + 8, uint32_t(dataSize));
     StoreU32(header + 12, uint32_t(noteLength));
 
     File file;
-    if (!file.Open(path, File::ForWriting)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
-        return;
-    }
+    if (!file.Open(path, File::ForWriting)) return Error::Unsupported;
     file.Write(header, kHeaderSize);
     file.Write(info.get(), infoSize);
     file.Write(data, dataSize);
     if (noteLength > 0) file.Write(note, noteLength);
     file.Close();
-    if (file.WriteFailed()) m_pImage->m_nOriginId = IDS_UNSUPPORTED_FST;
+    return file.WriteFailed() ? Error::Unsupported : Error::None;
 }

@@ -4,11 +4,11 @@
 // note text, so that an image and its notepad travel in one file.
 #pragma once
 
-#include "../framework/kernel.h"
+#include "ImageReader.h"
 
 #include <cstdint>
 
-class XImage;
+enum class FstError { None, Unsupported, OutOfMemory };
 
 // The 16-byte FST header, all fields little-endian.
 struct FstHeader {
@@ -20,25 +20,20 @@ struct FstHeader {
     DWORD noteLength;  // N: note bytes after the pixel data, 0 = no note
 };
 
-class XFileFst {
+class XFileFst : public ImageReader<FstError> {
 public:
     static const size_t kHeaderSize = 16;
     static const WORD kMagic = 0xFF01;
 
-    explicit XFileFst(XImage* image);
+    XFileFst();
 
-    // Reads the whole file, then Decode. Failure: no pixel block, and
-    // m_nOriginId "Unsupported FST file format." or "Insufficient memory!".
-    void ReadImage(const char* path);
     // Writes the image followed by noteLength bytes of note text (the
     // notepad's text, no terminator; none when noteLength is 0). An image
     // whose sizes do not fit the 16-bit header fields is refused before the
     // file is created.
-    void WriteImage(const char* path, const char* note = nullptr, size_t noteLength = 0);
-    // Decodes a file held in memory; the note is not read.
-    void Decode(const BYTE* data, size_t size);
+    Error WriteImage(const XImage& image, const char* path, const char* note = nullptr, size_t noteLength = 0);
 
-    // The header of the last Decode (zero before).
+    // The header of the last decode, which reads no note (zero before).
     const FstHeader& Header() const { return m_header; }
 
     // Parses the first 16 bytes of a file; false when they are too few or the
@@ -58,8 +53,7 @@ public:
     static void DecodeRuns(const BYTE* in, size_t inSize, BYTE* out, size_t outSize);
 
 private:
-    void Fail(UINT id);
+    Error DecodeFile(XImage* image, const BYTE* data, size_t size) override;
 
-    XImage* m_pImage;
     FstHeader m_header;
 };

@@ -8,10 +8,8 @@
 
 #include "GifLzwDecoder.h"
 
-#include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/Progress.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 #include <memory>
@@ -26,10 +24,7 @@ int BitCountForTable(int tableBits) { return tableBits == 1 ? 1 : tableBits <= 4
 int ReadLe16(const BYTE* p) { return p[0] | (p[1] << 8); }
 }
 
-XFileGif::XFileGif(XImage* image)
-    : m_pImage(image), m_bInterlaced(false), m_nTableBits(0), m_nBackground(0), m_frame(), m_palette()
-{
-}
+XFileGif::XFileGif() : m_pImage(nullptr), m_nTableBits(0), m_nBackground(0), m_frame(), m_palette() {}
 
 int XFileGif::InterlacedRow(int index, int height)
 {
@@ -42,34 +37,10 @@ int XFileGif::InterlacedRow(int index, int height)
     return 1 + 2 * (index - pass3);
 }
 
-void XFileGif::ReadImage(const char* path)
+GifError XFileGif::DecodeFile(XImage* image, const BYTE* data, size_t size)
 {
-    File file;
-    if (!file.Open(path, File::ForReading)) {
-        m_pImage->FreeBlocks();
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_GIF;
-        return;
-    }
-    uint64_t length = file.Length();
-    OwnedBlock contents;
-    if (length > SIZE_MAX || !contents.Allocate(size_t(length))) {
-        m_pImage->FreeBlocks();
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
-    LockedBlock<BYTE> bytes(contents.get());
-    size_t got = bytes ? file.Read(bytes.get(), size_t(length)) : 0;
-    Decode(bytes.get(), got);
-}
-
-void XFileGif::Decode(const BYTE* data, size_t size)
-{
-    m_pImage->FreeBlocks();
-    UINT failure = data ? DecodeFirstImage(data, size) : UINT(IDS_UNSUPPORTED_GIF);
-    if (failure) {
-        m_pImage->FreeBlocks();
-        m_pImage->m_nOriginId = failure;
-    }
+    m_pImage = image;
+    return DecodeFirstImage(data, size);
 }
 
 bool XFileGif::ReadColorTable(const BYTE* data, size_t size, size_t& pos, int sizeBits)
@@ -103,21 +74,21 @@ bool XFileGif::FindImageSeparator(const BYTE* data, size_t size, size_t& pos) co
     return false;
 }
 
-UINT XFileGif::DecodeFirstImage(const BYTE* data, size_t size)
+GifError XFileGif::DecodeFirstImage(const BYTE* data, size_t size)
 {
     if (size < kHeaderBytes || std::memcmp(data, "GIF", 3) != 0 ||
         (std::memcmp(data + 3, "87a", 3) != 0 && std::memcmp(data + 3, "89a", 3) != 0))
-        return IDS_UNSUPPORTED_GIF;
+        return Error::Unsupported;
     const int screenWidth = ReadLe16(data + 6), screenHeight = ReadLe16(data + 8);
     const BYTE screenFlags = data[10];
-    if (screenWidth == 0 || screenHeight == 0) return IDS_UNSUPPORTED_GIF;
+    if (screenWidth == 0 || screenHeight == 0) return Error::Unsupported;
     m_nBackground = data[11];
     m_nTableBits = (screenFlags & 7) + 1;
     std::memset(m_palette, 0, sizeof m_palette);
     size_t pos = kHeaderBytes;
-    if ((screenFlags & 0x80) && !ReadColorTable(data, size, pos, m_nTableBits)) return IDS_UNSUPPORTED_GIF;
+    if ((screenFlags & 0x80) && !ReadColorTable(data, size, pos, m_nTableBits)) return Error::Unsupported;
 
-    if (!FindImageSeparator(data, size, pos) || size - pos < kDescriptorBytes + 1) return IDS_UNSUPPORTED_GIF;
+    if (!FindImageSeparator(data, size, pos) || size - pos < kDescriptorBytes + 1) return Error::Unsupported;
     const BYTE* descriptor = data + pos;
     m_frame.left = ReadLe16(descriptor);
     m_frame.top = ReadLe16(descriptor + 2);
@@ -125,20 +96,20 @@ UINT XFileGif::DecodeFirstImage(const BYTE* data, size_t size)
     m_frame.height = ReadLe16(descriptor + 6);
     m_frame.interlaced = (descriptor[8] & 0x40) != 0;
     pos += kDescriptorBytes;
-    if (m_frame.width == 0 || m_frame.height == 0) return IDS_UNSUPPORTED_GIF;
+    if (m_frame.width == 0 || m_frame.height == 0) return Error::Unsupported;
     if (descriptor[8] & 0x80) {
         m_nTableBits = (descriptor[8] & 7) + 1;
-        if (!ReadColorTable(data, size, pos, m_nTableBits)) return IDS_UNSUPPORTED_GIF;
+        if (!ReadColorTable(data, size, pos, m_nTableBits)) return Error::Unsupported;
     }
-    if (size - pos < 2) return IDS_UNSUPPORTED_GIF;  // the code size and at least one block length
+    if (size - pos < 2) return Error::Unsupported;  // the code size and at least one block length
     m_frame.minCodeSize = data[pos++];
 
     // Gather the data sub-blocks into one stream; a file cut short inside
     // them keeps what is there. No data at all is not an image.
     OwnedBlock stream;
-    if (!stream.Allocate(size - pos)) return IDS_INSUFFICIENT_MEMORY;
+    if (!stream.Allocate(size - pos)) return Error::OutOfMemory;
     LockedBlock<BYTE> streamBytes(stream.get());
-    if (!streamBytes) return IDS_INSUFFICIENT_MEMORY;
+    if (!streamBytes) return Error::OutOfMemory;
     size_t streamSize = 0;
     while (pos < size) {
         size_t length = data[pos++];
@@ -148,19 +119,19 @@ UINT XFileGif::DecodeFirstImage(const BYTE* data, size_t size)
         streamSize += length;
         pos += length;
     }
-    if (streamSize == 0) return IDS_UNSUPPORTED_GIF;
+    if (streamSize == 0) return Error::Unsupported;
 
     std::unique_ptr<GifLzwDecoder> decoder(new (std::nothrow) GifLzwDecoder);
-    if (!decoder) return IDS_INSUFFICIENT_MEMORY;
-    if (!decoder->Begin(m_frame.minCodeSize, streamBytes.get(), streamSize)) return IDS_UNSUPPORTED_GIF;
+    if (!decoder) return Error::OutOfMemory;
+    if (!decoder->Begin(m_frame.minCodeSize, streamBytes.get(), streamSize)) return Error::Unsupported;
 
     m_pImage->m_nWidth = screenWidth;
     m_pImage->m_nHeight = screenHeight;
     m_pImage->m_nBitCount = uint16_t(BitCountForTable(m_nTableBits));
-    if (!m_pImage->AllocateBlocks()) return IDS_INSUFFICIENT_MEMORY;
+    if (!m_pImage->AllocateBlocks()) return Error::OutOfMemory;
     StoreColorTable();
     LockedBlock<BYTE> bits(m_pImage->m_hBits);
-    if (!bits) return IDS_INSUFFICIENT_MEMORY;
+    if (!bits) return Error::OutOfMemory;
     FillBackground(bits.get());
     return DecodeRows(*decoder, bits.get());
 }
@@ -219,11 +190,11 @@ void XFileGif::StorePixels(BYTE* bits, int y, int x, const BYTE* indices, size_t
     }
 }
 
-UINT XFileGif::DecodeRows(GifLzwDecoder& decoder, BYTE* bits) const
+GifError XFileGif::DecodeRows(GifLzwDecoder& decoder, BYTE* bits) const
 {
     const size_t width = size_t(m_frame.width);
     std::unique_ptr<BYTE[]> row(new (std::nothrow) BYTE[width]);
-    if (!row) return IDS_INSUFFICIENT_MEMORY;
+    if (!row) return Error::OutOfMemory;
     for (int r = 0; r < m_frame.height; ++r) {
         size_t got = decoder.ReadPixels(row.get(), width);
         int y = m_frame.interlaced ? InterlacedRow(r, m_frame.height) : r;
@@ -231,5 +202,5 @@ UINT XFileGif::DecodeRows(GifLzwDecoder& decoder, BYTE* bits) const
         ReportProgress(r, m_frame.height);
         if (got < width) break;  // damaged or short data: keep what came
     }
-    return 0;
+    return Error::None;
 }

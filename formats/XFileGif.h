@@ -11,29 +11,24 @@
 // entries (packed byte 0x80, 0xB3, 0xF7), plain or interlaced. Images wider or
 // taller than 65535 pixels (the fields are 16-bit) are refused before any file
 // is created, as are bit counts other than 1, 4 and 8.
-//
-// Failures leave m_hBits and m_hInfo null (reading) and a message id in the
-// image's m_nOriginId: "Unsupported GIF file format." or "Insufficient memory!".
 #pragma once
 
-#include "../framework/kernel.h"
-#include "../image/XImage.h"
+#include "ImageReader.h"
 
 #include <cstddef>
 #include <cstdint>
 
 class GifLzwDecoder;
 
-class XFileGif {
-public:
-    explicit XFileGif(XImage* image);
+// TrueColorImage: the writer's refusal of a 24-bit image.
+enum class GifError { None, Unsupported, OutOfMemory, TrueColorImage };
 
-    // Reads the whole file, then Decode.
-    void ReadImage(const char* path);
+class XFileGif : public ImageReader<GifError> {
+public:
+    XFileGif();
+
     // Format index 6 (GIF Interlace Format) passes interlaced = true.
-    void WriteImage(const char* path, bool interlaced = false);
-    // Decodes a file held in memory (the open-dialog preview and the fuzzers).
-    void Decode(const BYTE* data, size_t size);
+    Error WriteImage(const XImage& image, const char* path, bool interlaced = false);
 
     // Display row (from the top) of the index-th row stored in an interlaced
     // image of the given height: rows 0, 8, 16, ..., then 4, 12, ..., then
@@ -48,23 +43,21 @@ private:
         int minCodeSize;
     };
 
-    // 0 on success, else the message id; the image's blocks are then freed.
-    UINT DecodeFirstImage(const BYTE* data, size_t size);
+    Error DecodeFile(XImage* image, const BYTE* data, size_t size) override;
+    Error DecodeFirstImage(const BYTE* data, size_t size);
     // Reads a colour table of 2^sizeBits entries into m_palette.
     bool ReadColorTable(const BYTE* data, size_t size, size_t& pos, int sizeBits);
     // Moves pos to just past the first image separator (0x2C).
     bool FindImageSeparator(const BYTE* data, size_t size, size_t& pos) const;
     void StoreColorTable();
     void FillBackground(BYTE* bits) const;
-    UINT DecodeRows(GifLzwDecoder& decoder, BYTE* bits) const;
+    Error DecodeRows(GifLzwDecoder& decoder, BYTE* bits) const;
     // Copies n decoded indices to screen row y from column x, masked to the
     // bit count; columns past the screen's right edge are dropped.
     void StorePixels(BYTE* bits, int y, int x, const BYTE* indices, size_t n) const;
 
-    XImage* m_pImage;  // not owned
-    bool m_bInterlaced;  // writer: rows go out in interlaced order
-
-    // Reader state for one Decode.
+    // Reader state for one decode.
+    XImage* m_pImage;  // the image being filled, not owned
     int m_nTableBits;  // b: the colour table in force has 2^b entries
     BYTE m_nBackground;
     Frame m_frame;

@@ -13,7 +13,6 @@
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/Progress.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 #include <memory>
@@ -65,35 +64,22 @@ void UnpackRow(const BYTE* row, int width, int bitCount, BYTE* out)
 }
 }
 
-void XFileGif::WriteImage(const char* path, bool interlaced)
+GifError XFileGif::WriteImage(const XImage& image, const char* path, bool interlaced)
 {
-    m_bInterlaced = interlaced;
-    XImage& image = *m_pImage;
     const int bitCount = image.m_nBitCount;
-    if (bitCount == 24) {
-        image.m_nOriginId = IDS_GIF_NO_24BIT;
-        return;
-    }
+    if (bitCount == 24) return Error::TrueColorImage;
     const int width = image.m_nWidth, height = image.m_nHeight;
     if ((bitCount != 1 && bitCount != 4 && bitCount != 8) || width <= 0 || height <= 0 || width > 0xFFFF ||
         height > 0xFFFF || !image.m_hBits || !image.m_hInfo || GlobalSize(image.m_hBits) < image.BitsSize() ||
-        GlobalSize(image.m_hInfo) < image.InfoSize()) {
-        image.m_nOriginId = IDS_UNSUPPORTED_GIF;
-        return;
-    }
+        GlobalSize(image.m_hInfo) < image.InfoSize())
+        return Error::Unsupported;
     std::unique_ptr<GifLzwEncoder> encoder(new (std::nothrow) GifLzwEncoder);
     std::unique_ptr<BYTE[]> indices(new (std::nothrow) BYTE[size_t(width)]);
     LockedBlock<BYTE> bits(image.m_hBits), info(image.m_hInfo);
-    if (!encoder || !indices || !bits || !info) {
-        image.m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    if (!encoder || !indices || !bits || !info) return Error::OutOfMemory;
 
     File file;
-    if (!file.Open(path, File::ForWriting)) {
-        image.m_nOriginId = IDS_UNSUPPORTED_GIF;
-        return;
-    }
+    if (!file.Open(path, File::ForWriting)) return Error::Unsupported;
     {
         BufferedFileSink sink(file);
         const int colors = 1 << bitCount;
@@ -138,5 +124,5 @@ void XFileGif::WriteImage(const char* path, bool interlaced)
         sink.WriteBytes(&kTrailer, 1);
     }
     file.Close();
-    if (file.WriteFailed()) image.m_nOriginId = IDS_UNSUPPORTED_GIF;
+    return file.WriteFailed() ? Error::Unsupported : Error::None;
 }

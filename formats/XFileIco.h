@@ -1,20 +1,32 @@
-// Icon files (.ico), read only. The image comes out with its transparent
-// pixels white and its inverting pixels black (see XFileIcoImage.h).
+// Icon (.ico) and cursor (.cur) files, read only. Both are an icon
+// directory in front of bitmap images and share one reader; they differ
+// only in the image a two-image file shows (see XFileIcoImage.h). The image
+// comes out with its transparent pixels white and its inverting pixels
+// black.
 #pragma once
 
-#include "../image/XImage.h"
+#include "ImageReader.h"
+#include "XFileIcoImage.h"
 
-#include <cstddef>
-
-class XFileIco {
-public:
-    explicit XFileIco(XImage* image) : m_pImage(image) {}
-
-    void ReadImage(const char* path);
-    void Decode(const BYTE* data, size_t size);
+class IconFileReader : public ImageReader<IconError> {
+protected:
+    explicit IconFileReader(bool isCursor) : m_bCursor(isCursor) {}
 
 private:
-    void Fail(UINT id);
+    Error DecodeFile(XImage* image, const BYTE* data, size_t size) override
+    {
+        return DecodeIconFile(data, size, m_bCursor, image);
+    }
 
-    XImage* m_pImage;
+    bool m_bCursor;
+};
+
+class XFileIco : public IconFileReader {
+public:
+    XFileIco() : IconFileReader(false) {}
+};
+
+class XFileCur : public IconFileReader {
+public:
+    XFileCur() : IconFileReader(true) {}
 };

@@ -56,30 +56,30 @@ void PutIndex(BYTE* row, int32_t x, int bitCount, int index)
 }
 }
 
-IconResult DecodeIconFile(const BYTE* data, size_t size, bool isCursor, XImage* image)
+IconError DecodeIconFile(const BYTE* data, size_t size, bool isCursor, XImage* image)
 {
     const int count = size >= kDirectorySize ? LoadU16(data + 4) : 0;
     const int preferred = !isCursor && count == 2 ? 1 : 0;
-    IconResult result = DecodeIconImage(data, size, preferred, image);
-    for (int entry = 0; entry < count && result == IconResult::Unsupported; ++entry)
+    IconError result = DecodeIconImage(data, size, preferred, image);
+    for (int entry = 0; entry < count && result == IconError::Unsupported; ++entry)
         if (entry != preferred) result = DecodeIconImage(data, size, entry, image);
     return result;
 }
 
-IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* image)
+IconError DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* image)
 {
     image->FreeBlocks();
-    if (size < kDirectorySize || LoadU16(data) != 0) return IconResult::Unsupported;
+    if (size < kDirectorySize || LoadU16(data) != 0) return IconError::Unsupported;
     const int type = LoadU16(data + 2);
     const int count = LoadU16(data + 4);
-    if ((type != 1 && type != 2) || entry < 0 || entry >= count) return IconResult::Unsupported;
+    if ((type != 1 && type != 2) || entry < 0 || entry >= count) return IconError::Unsupported;
     const uint64_t entryAt = kDirectorySize + uint64_t(entry) * kEntrySize;
-    if (entryAt + kEntrySize > size) return IconResult::Unsupported;
+    if (entryAt + kEntrySize > size) return IconError::Unsupported;
     const uint64_t offset = LoadU32(data + entryAt + 12);
-    if (offset > size || size - offset < 40) return IconResult::Unsupported;
+    if (offset > size || size - offset < 40) return IconError::Unsupported;
     const BYTE* dib = data + offset;
     const size_t available = size - size_t(offset);
-    if (std::memcmp(dib, "\x89PNG", 4) == 0) return IconResult::Unsupported;
+    if (std::memcmp(dib, "\x89PNG", 4) == 0) return IconError::Unsupported;
 
     const uint64_t headerSize = LoadU32(dib);
     const int64_t width = int32_t(LoadU32(dib + 4));
@@ -88,9 +88,9 @@ IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* ima
     const uint32_t compression = LoadU32(dib + 16);
     const uint32_t colorsUsed = LoadU32(dib + 32);
     if (headerSize < 40 || headerSize > available || width <= 0 || height <= 0 || compression != BI_RGB)
-        return IconResult::Unsupported;
+        return IconError::Unsupported;
     if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)
-        return IconResult::Unsupported;
+        return IconError::Unsupported;
 
     const int fullCount = bitCount <= 8 ? 1 << bitCount : 0;
     const int tableCount = colorsUsed != 0 && colorsUsed < uint32_t(fullCount) ? int(colorsUsed) : fullCount;
@@ -99,7 +99,7 @@ IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* ima
     const uint64_t xorAt = headerSize + uint64_t(tableCount) * 4;
     // The XOR image must be whole (it also bounds the image by the file
     // size); a mask cut short leaves the missing pixels opaque.
-    if (xorAt > available || xorStride * uint64_t(height) > available - xorAt) return IconResult::Unsupported;
+    if (xorAt > available || xorStride * uint64_t(height) > available - xorAt) return IconError::Unsupported;
     const uint64_t maskAt = xorAt + xorStride * uint64_t(height);
     const BYTE* xorBits = dib + xorAt;
     const BYTE* mask = dib + maskAt;
@@ -109,11 +109,11 @@ IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* ima
     image->m_nWidth = int32_t(width);
     image->m_nHeight = int32_t(height);
     image->m_nBitCount = uint16_t(outBitCount);
-    if (!image->AllocateBlocks()) return IconResult::OutOfMemory;
+    if (!image->AllocateBlocks()) return IconError::OutOfMemory;
     LockedBlock<BYTE> info(image->m_hInfo), bits(image->m_hBits);
     if (!info || !bits) {
         image->FreeBlocks();
-        return IconResult::OutOfMemory;
+        return IconError::OutOfMemory;
     }
     RGBQUAD* table = reinterpret_cast<RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
     for (int i = 0; i < tableCount; ++i) {
@@ -161,5 +161,5 @@ IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* ima
             out[3 * x + 2] = BYTE(c.r);
         }
     }
-    return IconResult::Decoded;
+    return IconError::None;
 }

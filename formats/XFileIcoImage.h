@@ -8,12 +8,12 @@
 
 #include <cstddef>
 
-enum class IconResult { Decoded, Unsupported, OutOfMemory };
+enum class IconError { None, Unsupported, OutOfMemory };
 
 // Decodes the image that an icon or cursor file shows: the second image of
 // a two-image icon, otherwise the first; when that one cannot be read (a
 // PNG-compressed image, say) the first of the others that can.
-IconResult DecodeIconFile(const BYTE* data, size_t size, bool isCursor, XImage* image);
+IconError DecodeIconFile(const BYTE* data, size_t size, bool isCursor, XImage* image);
 
 // Decodes directory entry `entry` of an icon (type 1) or cursor (type 2)
 // file held in memory.
@@ -25,4 +25,4 @@ IconResult DecodeIconFile(const BYTE* data, size_t size, bool isCursor, XImage* 
 // inverting case), mapped to the nearest table colour; 32-bit images with an
 // alpha channel are blended onto white instead. PNG-compressed images and
 // damaged directories are refused.
-IconResult DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* image);
+IconError DecodeIconImage(const BYTE* data, size_t size, int entry, XImage* image);

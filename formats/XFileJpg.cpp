@@ -10,10 +10,8 @@
 #include "JpegIdct.h"
 #include "JpegMarkers.h"
 #include "JpegTables.h"
-#include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/Progress.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 #include <memory>
@@ -65,66 +63,31 @@ struct Plane {
 };
 }
 
-XFileJpg::XFileJpg(XImage* image) : m_pImage(image) {}
-
-void XFileJpg::ReadImage(const char* path)
+JpgError XFileJpg::DecodeFile(XImage* image, const BYTE* data, size_t size)
 {
-    File file;
-    if (!file.Open(path, File::ForReading)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
-        return;
-    }
-    uint64_t length = file.Length();
-    if (length > XImage::kMaxBitsSize) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
-    std::vector<BYTE> data;
     try {
-        data.resize(size_t(length));
+        return DecodeScan(image, data, size);
     } catch (const std::bad_alloc&) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
-    if (!file.ReadExact(data.data(), data.size())) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
-        return;
-    }
-    Decode(data.data(), data.size());
-}
-
-void XFileJpg::Decode(const BYTE* data, size_t size)
-{
-    m_pImage->FreeBlocks();
-    bool ok = false;
-    try {
-        ok = DecodeScan(data, size);
-    } catch (const std::bad_alloc&) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-    }
-    if (!ok) {
-        m_pImage->FreeBlocks();
-        if (m_pImage->m_nOriginId != IDS_INSUFFICIENT_MEMORY) m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
+        return Error::OutOfMemory;
     }
 }
 
-bool XFileJpg::DecodeScan(const BYTE* data, size_t size)
+JpgError XFileJpg::DecodeScan(XImage* image, const BYTE* data, size_t size)
 {
-    m_pImage->m_nOriginId = 0;
     std::unique_ptr<JpegHeader> header(new JpegHeader);
     JpegHeader& h = *header;
-    if (!ParseJpegHeaders(data, size, h)) return false;
+    if (!ParseJpegHeaders(data, size, h)) return Error::Unsupported;
 
     const int mcuWidth = 8 * h.maxH, mcuHeight = 8 * h.maxV;
     const int mcusX = (h.width + mcuWidth - 1) / mcuWidth;
     const int mcusY = (h.height + mcuHeight - 1) / mcuHeight;
     const bool colour = h.componentCount == 3;
 
-    m_pImage->m_nWidth = h.width;
-    m_pImage->m_nHeight = h.height;
-    m_pImage->m_nBitCount = colour ? 24 : 8;
-    if (!m_pImage->AllocateBlocks()) return false;
-    if (!colour) m_pImage->SetGrayTable();
+    image->m_nWidth = h.width;
+    image->m_nHeight = h.height;
+    image->m_nBitCount = colour ? 24 : 8;
+    if (!image->AllocateBlocks()) return Error::OutOfMemory;
+    if (!colour) image->SetGrayTable();
 
     Plane planes[3];
     std::vector<BYTE> expanded[3];
@@ -138,12 +101,9 @@ bool XFileJpg::DecodeScan(const BYTE* data, size_t size)
         if (planes[c].repeatX > 1) expanded[c].resize(size_t(rowSamples));
     }
 
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
-    if (!bits) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return false;
-    }
-    const size_t stride = m_pImage->RowBytes();
+    LockedBlock<BYTE> bits(image->m_hBits);
+    if (!bits) return Error::OutOfMemory;
+    const size_t stride = image->RowBytes();
 
     JpegBitReader reader;
     reader.Start(data + h.scanOffset, size - h.scanOffset);
@@ -180,7 +140,7 @@ bool XFileJpg::DecodeScan(const BYTE* data, size_t size)
                 }
             }
         }
-        if (reader.Overran()) return false;  // the data ended early
+        if (reader.Overran()) return Error::Unsupported;  // the data ended early
 
         for (int r = 0; r < mcuHeight; ++r) {
             int y = my * mcuHeight + r;
@@ -207,5 +167,5 @@ bool XFileJpg::DecodeScan(const BYTE* data, size_t size)
         int done = (my + 1) * mcuHeight;
         ReportProgress(done < h.height ? done : h.height, h.height);
     }
-    return true;
+    return Error::None;
 }

@@ -10,35 +10,31 @@
 // Writing: 8- and 24-bit images at quality 45 with the Annex K tables,
 // colour as 4:2:0, grey-palette 8-bit images as one component.
 //
-// All state lives in the object; two codecs may run at once.
+// The state of a decode or encode lives in that call; two codecs may run at
+// once.
 #pragma once
 
-#include "../framework/kernel.h"
-#include "../image/XImage.h"
+#include "ImageReader.h"
 
 #include <cstddef>
 #include <vector>
 
 class JpegByteSink;
 
-class XFileJpg {
-public:
-    explicit XFileJpg(XImage* image);
+// BelowEightBits: the writer's refusal of a 1- or 4-bit image.
+enum class JpgError { None, Unsupported, OutOfMemory, BelowEightBits };
 
-    // Reads the whole file, then Decode.
-    void ReadImage(const char* path);
-    void WriteImage(const char* path);
-    // Decodes a file held in memory (fuzzers and previews use this too).
-    void Decode(const BYTE* data, size_t size);
-    // Encodes into memory; false (with m_nOriginId set) when refused.
-    bool Encode(std::vector<BYTE>& out);
+class XFileJpg : public ImageReader<JpgError> {
+public:
+    Error WriteImage(const XImage& image, const char* path);
+    // Encodes into memory.
+    Error Encode(const XImage& image, std::vector<BYTE>& out);
 
     enum { kQuality = 45 };
 
 private:
-    bool DecodeScan(const BYTE* data, size_t size);
-    bool CanEncode();
-    bool EncodeTo(JpegByteSink& sink);
-
-    XImage* m_pImage;
+    Error DecodeFile(XImage* image, const BYTE* data, size_t size) override;
+    static Error DecodeScan(XImage* image, const BYTE* data, size_t size);
+    static Error CanEncode(const XImage& image);
+    static Error EncodeTo(const XImage& image, JpegByteSink& sink);
 };

@@ -17,7 +17,6 @@
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../image/Progress.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 #include <memory>
@@ -79,57 +78,47 @@ bool HasGreyPalette(const RGBQUAD* colors)
 }
 }
 
-bool XFileJpg::CanEncode()
+JpgError XFileJpg::CanEncode(const XImage& image)
 {
-    const XImage& image = *m_pImage;
-    if (image.m_nBitCount < 8) {
-        m_pImage->m_nOriginId = IDS_JPG_NO_4BIT;
-        return false;
-    }
+    if (image.m_nBitCount < 8) return Error::BelowEightBits;
     // The frame header holds width and height in 16 bits each.
     if ((image.m_nBitCount != 8 && image.m_nBitCount != 24) || image.m_nWidth <= 0 || image.m_nHeight <= 0 ||
         image.m_nWidth > 65535 || image.m_nHeight > 65535 || !image.m_hBits ||
         (image.m_nBitCount == 8 && !image.m_hInfo) ||
-        !XImage::FitsInMemory(image.m_nWidth, image.m_nHeight, image.m_nBitCount)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
-        return false;
-    }
-    return true;
+        !XImage::FitsInMemory(image.m_nWidth, image.m_nHeight, image.m_nBitCount))
+        return Error::Unsupported;
+    return Error::None;
 }
 
-void XFileJpg::WriteImage(const char* path)
+JpgError XFileJpg::WriteImage(const XImage& image, const char* path)
 {
-    if (!CanEncode()) return;
+    const Error refusal = CanEncode(image);
+    if (refusal != Error::None) return refusal;
     File file;
-    if (!file.Open(path, File::ForWriting)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
-        return;
-    }
+    if (!file.Open(path, File::ForWriting)) return Error::Unsupported;
     FileSink sink(file);
-    if (!EncodeTo(sink)) return;
+    const Error error = EncodeTo(image, sink);
+    if (error != Error::None) return error;
     file.Close();
-    if (file.WriteFailed()) m_pImage->m_nOriginId = IDS_UNSUPPORTED_JPG;
+    return file.WriteFailed() ? Error::Unsupported : Error::None;
 }
 
-bool XFileJpg::Encode(std::vector<BYTE>& out)
+JpgError XFileJpg::Encode(const XImage& image, std::vector<BYTE>& out)
 {
     out.clear();
-    if (!CanEncode()) return false;
+    const Error refusal = CanEncode(image);
+    if (refusal != Error::None) return refusal;
     MemorySink sink(out);
-    return EncodeTo(sink);
+    return EncodeTo(image, sink);
 }
 
-bool XFileJpg::EncodeTo(JpegByteSink& sink)
+JpgError XFileJpg::EncodeTo(const XImage& image, JpegByteSink& sink)
 {
     try {
-        XImage& image = *m_pImage;
         const int width = image.m_nWidth, height = image.m_nHeight;
         LockedBlock<BYTE> bits(image.m_hBits);
         LockedBlock<BYTE> info(image.m_hInfo);
-        if (!bits || (image.m_nBitCount == 8 && !info)) {
-            image.m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-            return false;
-        }
+        if (!bits || (image.m_nBitCount == 8 && !info)) return Error::OutOfMemory;
         const RGBQUAD* palette =
             image.m_nBitCount == 8 ? reinterpret_cast<const RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER)) : nullptr;
         const bool grey = palette && HasGreyPalette(palette);
@@ -266,9 +255,8 @@ bool XFileJpg::EncodeTo(JpegByteSink& sink)
         static const BYTE kEnd[2] = {0xFF, 0xD9};
         out->PutBytes(kEnd, 2);
         out->Drain();
-        return true;
+        return Error::None;
     } catch (const std::bad_alloc&) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return false;
+        return Error::OutOfMemory;
     }
 }

@@ -6,11 +6,8 @@
 // the line. An 8-bit file's data ends where its 769-byte palette begins.
 #include "XFilePcx.h"
 
-#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
-#include "../image/XImage.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 
@@ -56,7 +53,7 @@ size_t EncodePlane(const BYTE* in, size_t size, BYTE* out)
 }
 }
 
-XFilePcx::XFilePcx(XImage* image) : m_pImage(image), m_header{}, m_nResolutionX(0), m_nResolutionY(0)
+XFilePcx::XFilePcx() : m_header{}, m_nResolutionX(0), m_nResolutionY(0)
 {
     DisplaySize(m_nResolutionX, m_nResolutionY);
 }
@@ -67,25 +64,9 @@ void XFilePcx::SetResolution(WORD horizontal, WORD vertical)
     m_nResolutionY = vertical;
 }
 
-void XFilePcx::Fail(UINT id)
+PcxError XFilePcx::DecodeFile(XImage* image, const BYTE* data, size_t size)
 {
-    m_pImage->FreeBlocks();
-    m_pImage->m_nOriginId = id;
-}
-
-void XFilePcx::ReadImage(const char* path)
-{
-    ImageFileBytes file;
-    switch (file.Load(path)) {
-    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
-    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
-    default: return Fail(IDS_UNSUPPORTED_PCX);
-    }
-}
-
-void XFilePcx::Decode(const BYTE* data, size_t size)
-{
-    if (size < kHeaderSize) return Fail(IDS_UNSUPPORTED_PCX);
+    if (size < kHeaderSize) return Error::Unsupported;
     std::memcpy(m_header, data, kHeaderSize);
     const int version = m_header[1];
     const int bitsPerPlane = m_header[3];
@@ -94,25 +75,24 @@ void XFilePcx::Decode(const BYTE* data, size_t size)
     // The corners are unsigned; a right edge left of the left edge is an error.
     const int32_t width = int32_t(LoadU16(m_header + 8)) - LoadU16(m_header + 4) + 1;
     const int32_t height = int32_t(LoadU16(m_header + 10)) - LoadU16(m_header + 6) + 1;
-    if (version < 3 || !IsKnownLayout(bitsPerPlane, planes) || width <= 0 || height <= 0)
-        return Fail(IDS_UNSUPPORTED_PCX);
+    if (version < 3 || !IsKnownLayout(bitsPerPlane, planes) || width <= 0 || height <= 0) return Error::Unsupported;
     // Each plane line must hold the row's pixels.
-    if (uint64_t(planeBytes) * 8 < uint64_t(width) * uint64_t(bitsPerPlane)) return Fail(IDS_UNSUPPORTED_PCX);
+    if (uint64_t(planeBytes) * 8 < uint64_t(width) * uint64_t(bitsPerPlane)) return Error::Unsupported;
 
-    m_pImage->m_nWidth = width;
-    m_pImage->m_nHeight = height;
-    m_pImage->m_nBitCount = uint16_t(bitsPerPlane * planes);
-    if (!m_pImage->AllocateBlocks()) return;
+    image->m_nWidth = width;
+    image->m_nHeight = height;
+    image->m_nBitCount = uint16_t(bitsPerPlane * planes);
+    if (!image->AllocateBlocks()) return Error::OutOfMemory;
 
-    const bool hasPalette = m_pImage->m_nBitCount == 8 && size >= kHeaderSize + kPaletteTail;
+    const bool hasPalette = image->m_nBitCount == 8 && size >= kHeaderSize + kPaletteTail;
     const size_t dataEnd = hasPalette ? size - kPaletteTail : size;
-    if (!DecodeRows(data, dataEnd, bitsPerPlane, planes, planeBytes)) return Fail(IDS_UNSUPPORTED_PCX);
+    if (!DecodeRows(image, data, dataEnd, bitsPerPlane, planes, planeBytes)) return Error::Unsupported;
 
-    LockedBlock<BYTE> info(m_pImage->m_hInfo);
-    if (!info) return Fail(IDS_INSUFFICIENT_MEMORY);
+    LockedBlock<BYTE> info(image->m_hInfo);
+    if (!info) return Error::OutOfMemory;
     RGBQUAD* table = reinterpret_cast<RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
-    if (m_pImage->m_nBitCount == 1 || m_pImage->m_nBitCount == 4) {
-        const int count = m_pImage->m_nBitCount == 1 ? 2 : 16;
+    if (image->m_nBitCount == 1 || image->m_nBitCount == 4) {
+        const int count = image->m_nBitCount == 1 ? 2 : 16;
         for (int i = 0; i < count; ++i) {
             const BYTE* rgb = m_header + 16 + 3 * i;
             table[i] = {rgb[2], rgb[1], rgb[0], 0};
@@ -130,20 +110,22 @@ void XFilePcx::Decode(const BYTE* data, size_t size)
         for (int i = 0; i < 256; ++i, rgb += 3) table[i] = {rgb[2], rgb[1], rgb[0], 0};
     }
     // Without room for a palette an 8-bit image keeps its all-black table.
+    return Error::None;
 }
 
-bool XFilePcx::DecodeRows(const BYTE* data, size_t dataEnd, int bitsPerPlane, int planes, size_t planeBytes)
+bool XFilePcx::DecodeRows(XImage* image, const BYTE* data, size_t dataEnd, int bitsPerPlane, int planes,
+                          size_t planeBytes)
 {
     const size_t lineBytes = size_t(planes) * planeBytes;
     OwnedBlock lineBlock;
     if (!lineBlock.Allocate(lineBytes)) return false;
     LockedBlock<BYTE> line(lineBlock.get());
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
+    LockedBlock<BYTE> bits(image->m_hBits);
     if (!line || !bits) return false;
 
-    const int32_t width = m_pImage->m_nWidth;
-    const int32_t height = m_pImage->m_nHeight;
-    const size_t stride = m_pImage->RowBytes();
+    const int32_t width = image->m_nWidth;
+    const int32_t height = image->m_nHeight;
+    const size_t stride = image->RowBytes();
     size_t pos = kHeaderSize;
     for (int32_t y = 0; y < height; ++y) {
         size_t filled = 0;
@@ -186,34 +168,26 @@ bool XFilePcx::DecodeRows(const BYTE* data, size_t dataEnd, int bitsPerPlane, in
     return true;
 }
 
-void XFilePcx::WriteImage(const char* path)
+PcxError XFilePcx::WriteImage(const XImage& image, const char* path)
 {
-    const int bitCount = m_pImage->m_nBitCount;
+    const int bitCount = image.m_nBitCount;
     const int bitsPerPlane = (bitCount == 1 || bitCount == 4) ? 1 : 8;
     const int planes = bitCount == 4 ? 4 : bitCount == 24 ? 3 : 1;
-    const int32_t width = m_pImage->m_nWidth;
-    const int32_t height = m_pImage->m_nHeight;
+    const int32_t width = image.m_nWidth;
+    const int32_t height = image.m_nHeight;
     const uint64_t planeBytes = (uint64_t(bitsPerPlane) * uint64_t(width > 0 ? width : 0) + 15) / 16 * 2;
     // The corners and the line length are 16-bit fields.
-    if (!m_pImage->m_hBits || XImage::InfoSizeFor(bitCount) == 0 || width <= 0 || height <= 0 ||
-        width > 0x10000 || height > 0x10000 || planeBytes > 0xFFFF) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_PCX;
-        return;
-    }
+    if (!image.m_hBits || XImage::InfoSizeFor(bitCount) == 0 || width <= 0 || height <= 0 ||
+        width > 0x10000 || height > 0x10000 || planeBytes > 0xFFFF)
+        return Error::Unsupported;
 
     const size_t lineBytes = size_t(planes) * size_t(planeBytes);
     OwnedBlock work;
-    if (!work.Allocate(3 * lineBytes)) {  // the split planes, then their codes
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    if (!work.Allocate(3 * lineBytes)) return Error::OutOfMemory;  // the split planes, then their codes
     LockedBlock<BYTE> workBytes(work.get());
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
-    LockedBlock<BYTE> info(m_pImage->m_hInfo);
-    if (!workBytes || !bits || !info) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    LockedBlock<BYTE> bits(image.m_hBits);
+    LockedBlock<BYTE> info(image.m_hInfo);
+    if (!workBytes || !bits || !info) return Error::OutOfMemory;
     const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
 
     BYTE header[kHeaderSize] = {};
@@ -236,13 +210,10 @@ void XFilePcx::WriteImage(const char* path)
     StoreU16(header + 66, uint32_t(planeBytes));
 
     File file;
-    if (!file.Open(path, File::ForWriting)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_PCX;
-        return;
-    }
+    if (!file.Open(path, File::ForWriting)) return Error::Unsupported;
     file.Write(header, kHeaderSize);
 
-    const size_t stride = m_pImage->RowBytes();
+    const size_t stride = image.RowBytes();
     BYTE* line = workBytes.get();
     BYTE* codes = line + lineBytes;
     for (int32_t y = 0; y < height; ++y) {
@@ -281,5 +252,5 @@ void XFilePcx::WriteImage(const char* path)
         file.Write(palette, kPaletteTail);
     }
     file.Close();
-    if (file.WriteFailed()) m_pImage->m_nOriginId = IDS_UNSUPPORTED_PCX;
+    return file.WriteFailed() ? Error::Unsupported : Error::None;
 }

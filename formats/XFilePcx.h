@@ -4,35 +4,30 @@
 // in the last 769 bytes (0x0C and 768 bytes red, green, blue).
 #pragma once
 
-#include "../framework/kernel.h"
+#include "ImageReader.h"
 
-class XImage;
+enum class PcxError { None, Unsupported, OutOfMemory };
 
-class XFilePcx {
+class XFilePcx : public ImageReader<PcxError> {
 public:
     static const size_t kHeaderSize = 128;
 
-    explicit XFilePcx(XImage* image);
+    XFilePcx();
 
-    // Reads the whole file, then Decode. Failure: no pixel block, and
-    // m_nOriginId "Unsupported PCX file format." or "Insufficient memory!".
-    void ReadImage(const char* path);
     // Refuses an image whose sizes do not fit the 16-bit header fields before
-    // it creates the file; a failed write sets "Unsupported PCX file format.".
-    void WriteImage(const char* path);
-    // Decodes a file held in memory.
-    void Decode(const BYTE* data, size_t size);
+    // it creates the file.
+    Error WriteImage(const XImage& image, const char* path);
 
     // The resolution fields of written headers; the display size in pixels
     // by default (0, 0 where there is no display).
     void SetResolution(WORD horizontal, WORD vertical);
 
 private:
-    bool DecodeRows(const BYTE* data, size_t dataEnd, int bitsPerPlane, int planes, size_t planeBytes);
-    void Fail(UINT id);
+    Error DecodeFile(XImage* image, const BYTE* data, size_t size) override;
+    static bool DecodeRows(XImage* image, const BYTE* data, size_t dataEnd, int bitsPerPlane, int planes,
+                           size_t planeBytes);
 
-    XImage* m_pImage;
-    BYTE m_header[kHeaderSize];
+    BYTE m_header[kHeaderSize];  // of the file being decoded
     WORD m_nResolutionX;
     WORD m_nResolutionY;
 };

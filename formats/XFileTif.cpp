@@ -9,11 +9,8 @@
 // the strip byte counts become LONG where a SHORT cannot hold them.
 #include "XFileTif.h"
 
-#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
-#include "../image/XImage.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 #include <vector>
@@ -30,39 +27,25 @@ uint64_t BytesPerRow(uint64_t width, int bitCount) { return (width * uint64_t(bi
 int Brightness(const RGBQUAD& c) { return 30 * c.rgbRed + 59 * c.rgbGreen + 11 * c.rgbBlue; }
 }
 
-XFileTif::XFileTif(XImage* image)
-    : m_pImage(image), m_pData(nullptr), m_nSize(0), m_nWidth(0), m_nHeight(0), m_nCompression(kNoCompression),
+XFileTif::XFileTif()
+    : m_pImage(nullptr), m_pData(nullptr), m_nSize(0), m_nWidth(0), m_nHeight(0), m_nCompression(kNoCompression),
       m_nPhotometric(-1), m_nSamples(1), m_nRowsPerStrip(0), m_nPlanar(1), m_nBitCount(0), m_bitsPerSample{},
       m_stripOffsets{}, m_colorMap{}
 {
 }
 
-void XFileTif::Fail(UINT id)
+TifError XFileTif::DecodeFile(XImage* image, const BYTE* data, size_t size)
 {
-    m_pImage->FreeBlocks();
-    m_pImage->m_nOriginId = id;
-}
-
-void XFileTif::ReadImage(const char* path)
-{
-    ImageFileBytes file;
-    switch (file.Load(path)) {
-    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
-    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
-    default: return Fail(IDS_UNSUPPORTED_TIF);
-    }
-}
-
-void XFileTif::Decode(const BYTE* data, size_t size)
-{
+    m_pImage = image;
     m_pData = data;
     m_nSize = size;
-    if (!ParseDirectory()) return Fail(IDS_UNSUPPORTED_TIF);
-    m_pImage->m_nWidth = int32_t(m_nWidth);
-    m_pImage->m_nHeight = int32_t(m_nHeight);
-    m_pImage->m_nBitCount = uint16_t(m_nBitCount);
-    if (!m_pImage->AllocateBlocks()) return;
-    if (!BuildColors() || !ReadStrips()) return Fail(IDS_UNSUPPORTED_TIF);
+    if (!ParseDirectory()) return Error::Unsupported;
+    image->m_nWidth = int32_t(m_nWidth);
+    image->m_nHeight = int32_t(m_nHeight);
+    image->m_nBitCount = uint16_t(m_nBitCount);
+    if (!image->AllocateBlocks()) return Error::OutOfMemory;
+    if (!BuildColors() || !ReadStrips()) return Error::Unsupported;
+    return Error::None;
 }
 
 bool XFileTif::ReadValue(const Entry& entry, uint32_t index, uint32_t* value) const
@@ -228,17 +211,15 @@ bool XFileTif::ReadStrips()
     return true;
 }
 
-void XFileTif::WriteImage(const char* path)
+TifError XFileTif::WriteImage(const XImage& image, const char* path)
 {
-    const int bitCount = m_pImage->m_nBitCount;
-    const int32_t width = m_pImage->m_nWidth;
-    const int32_t height = m_pImage->m_nHeight;
+    const int bitCount = image.m_nBitCount;
+    const int32_t width = image.m_nWidth;
+    const int32_t height = image.m_nHeight;
     // Width, height and rows per strip are written as SHORT.
-    if (!m_pImage->m_hBits || XImage::InfoSizeFor(bitCount) == 0 || width <= 0 || height <= 0 ||
-        width > 0xFFFF || height > 0xFFFF) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_TIF;
-        return;
-    }
+    if (!image.m_hBits || XImage::InfoSizeFor(bitCount) == 0 || width <= 0 || height <= 0 ||
+        width > 0xFFFF || height > 0xFFFF)
+        return Error::Unsupported;
     const uint32_t rowBytes = uint32_t(BytesPerRow(uint32_t(width), bitCount));
     uint32_t rowsPerStrip = uint32_t(height);
     if (bitCount != 1) {
@@ -252,12 +233,9 @@ void XFileTif::WriteImage(const char* path)
     // offset, so two strips get LONG counts as well.
     const bool longCounts = strips == 1 || strips == 2 || uint64_t(rowBytes) * rowsPerStrip > 0xFFFF;
 
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
-    LockedBlock<BYTE> info(m_pImage->m_hInfo);
-    if (!bits || !info) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    LockedBlock<BYTE> bits(image.m_hBits);
+    LockedBlock<BYTE> info(image.m_hInfo);
+    if (!bits || !info) return Error::OutOfMemory;
     const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
 
     const uint32_t colors = bitCount == 4 || bitCount == 8 ? 1u << bitCount : 0;
@@ -277,8 +255,7 @@ void XFileTif::WriteImage(const char* path)
     try {
         head.assign(dataAt, 0);
     } catch (...) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
+        return Error::OutOfMemory;
     }
     BYTE* h = head.data();
     h[0] = 'I';
@@ -338,17 +315,13 @@ void XFileTif::WriteImage(const char* path)
         try {
             line.resize(rowBytes);
         } catch (...) {
-            m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-            return;
+            return Error::OutOfMemory;
         }
     }
     File file;
-    if (!file.Open(path, File::ForWriting)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_TIF;
-        return;
-    }
+    if (!file.Open(path, File::ForWriting)) return Error::Unsupported;
     file.Write(h, head.size());
-    const size_t stride = m_pImage->RowBytes();
+    const size_t stride = image.RowBytes();
     for (int32_t y = 0; y < height; ++y) {
         const BYTE* row = bits.get() + size_t(height - 1 - y) * stride;
         if (bitCount == 24) {
@@ -363,5 +336,5 @@ void XFileTif::WriteImage(const char* path)
         file.Write(row, rowBytes);
     }
     file.Close();
-    if (file.WriteFailed()) m_pImage->m_nOriginId = IDS_UNSUPPORTED_TIF;
+    return file.WriteFailed() ? Error::Unsupported : Error::None;
 }

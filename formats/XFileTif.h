@@ -4,24 +4,19 @@
 // writer writes uncompressed strips of about 8 KB (one strip for 1 bit).
 #pragma once
 
-#include "../framework/kernel.h"
+#include "ImageReader.h"
 
 #include <cstdint>
 
-class XImage;
+enum class TifError { None, Unsupported, OutOfMemory };
 
-class XFileTif {
+class XFileTif : public ImageReader<TifError> {
 public:
-    explicit XFileTif(XImage* image);
+    XFileTif();
 
-    // Reads the whole file, then Decode. Failure: no pixel block, and
-    // m_nOriginId "Unsupported TIF file format." or "Insufficient memory!".
-    void ReadImage(const char* path);
     // Refuses an image wider or higher than the 16-bit size fields before
-    // creating the file; a failed write sets "Unsupported TIF file format.".
-    void WriteImage(const char* path);
-    // Decodes a file held in memory.
-    void Decode(const BYTE* data, size_t size);
+    // creating the file.
+    Error WriteImage(const XImage& image, const char* path);
 
 private:
     // One directory entry as it stands in the file.
@@ -31,14 +26,15 @@ private:
         size_t valueAt;  // file offset of the 4-byte value field
     };
 
+    Error DecodeFile(XImage* image, const BYTE* data, size_t size) override;
     bool ParseDirectory();
     bool ReadValue(const Entry& entry, uint32_t index, uint32_t* value) const;
     bool BuildColors();
     bool ReadStrips();
-    void Fail(UINT id);
 
+    // The image being filled (not owned), the file being decoded and the
+    // fields taken from its directory.
     XImage* m_pImage;
-    // The file being decoded and the fields taken from its directory.
     const BYTE* m_pData;
     size_t m_nSize;
     uint32_t m_nWidth;

@@ -9,11 +9,8 @@
 // then, after the rows are coded, again with the final length.
 #include "XFileWpg.h"
 
-#include "ImageFileBytes.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
-#include "../image/XImage.h"
-#include "../resources/resource.h"
 
 #include <cstring>
 
@@ -51,27 +48,9 @@ bool ReadLength(const BYTE* data, size_t size, size_t& pos, uint32_t* length)
 }
 }
 
-XFileWpg::XFileWpg(XImage* image) : m_pImage(image) {}
-
-void XFileWpg::Fail(UINT id)
+WpgError XFileWpg::DecodeFile(XImage* image, const BYTE* data, size_t size)
 {
-    m_pImage->FreeBlocks();
-    m_pImage->m_nOriginId = id;
-}
-
-void XFileWpg::ReadImage(const char* path)
-{
-    ImageFileBytes file;
-    switch (file.Load(path)) {
-    case ImageFileBytes::Loaded: return Decode(file.Data(), file.Size());
-    case ImageFileBytes::OutOfMemory: return Fail(IDS_INSUFFICIENT_MEMORY);
-    default: return Fail(IDS_UNSUPPORTED_WPG);
-    }
-}
-
-void XFileWpg::Decode(const BYTE* data, size_t size)
-{
-    if (size < kFileHeaderSize || std::memcmp(data, kMagic, sizeof kMagic) != 0) return Fail(IDS_UNSUPPORTED_WPG);
+    if (size < kFileHeaderSize || std::memcmp(data, kMagic, sizeof kMagic) != 0) return Error::Unsupported;
 
     const BYTE* map = nullptr;  // the colour map's red, green, blue triples
     size_t mapCount = 0;
@@ -80,63 +59,55 @@ void XFileWpg::Decode(const BYTE* data, size_t size)
     while (!(map && haveBitmap) && pos < size) {
         const BYTE type = data[pos++];
         uint32_t length = 0;
-        if (!ReadLength(data, size, pos, &length) || length > size - pos) return Fail(IDS_UNSUPPORTED_WPG);
+        if (!ReadLength(data, size, pos, &length) || length > size - pos) return Error::Unsupported;
         const BYTE* body = data + pos;
         pos += length;
         if (type == kEndRecord) break;
         if (type == kColorMapRecord && !map) {
             // First index (ignored), count, then count red, green, blue triples.
-            if (length < 4) return Fail(IDS_UNSUPPORTED_WPG);
+            if (length < 4) return Error::Unsupported;
             mapCount = LoadU16(body + 2);
             if ((mapCount != 2 && mapCount != 16 && mapCount != 256) || 4 + 3 * mapCount > length)
-                return Fail(IDS_UNSUPPORTED_WPG);
+                return Error::Unsupported;
             map = body + 4;
         } else if (type == kBitmapRecord && !haveBitmap) {
-            if (!ReadBitmap(body, length)) return;
+            const Error error = ReadBitmap(image, body, length);
+            if (error != Error::None) return error;
             haveBitmap = true;
         }
     }
-    if (!haveBitmap || !map || mapCount < m_pImage->ColorCount()) return Fail(IDS_UNSUPPORTED_WPG);
+    if (!haveBitmap || !map || mapCount < image->ColorCount()) return Error::Unsupported;
 
-    LockedBlock<BYTE> info(m_pImage->m_hInfo);
-    if (!info) return Fail(IDS_INSUFFICIENT_MEMORY);
+    LockedBlock<BYTE> info(image->m_hInfo);
+    if (!info) return Error::OutOfMemory;
     RGBQUAD* table = reinterpret_cast<RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
-    for (UINT i = 0; i < m_pImage->ColorCount(); ++i, map += 3) table[i] = {map[2], map[1], map[0], 0};
+    for (UINT i = 0; i < image->ColorCount(); ++i, map += 3) table[i] = {map[2], map[1], map[0], 0};
+    return Error::None;
 }
 
-// Sets the image up from a bitmap record and decodes its rows. On failure
-// the message id is set and false returned.
-bool XFileWpg::ReadBitmap(const BYTE* body, size_t length)
+// Sets the image up from a bitmap record and decodes its rows.
+WpgError XFileWpg::ReadBitmap(XImage* image, const BYTE* body, size_t length)
 {
-    if (length < kBitmapHeadSize) {
-        Fail(IDS_UNSUPPORTED_WPG);
-        return false;
-    }
+    if (length < kBitmapHeadSize) return Error::Unsupported;
     const int16_t width = int16_t(LoadU16(body));
     const int16_t height = int16_t(LoadU16(body + 2));
     const WORD depth = LoadU16(body + 4);
-    if (width <= 0 || height <= 0 || (depth != 1 && depth != 4 && depth != 8)) {
-        Fail(IDS_UNSUPPORTED_WPG);
-        return false;
-    }
-    m_pImage->m_nWidth = width;
-    m_pImage->m_nHeight = height;
-    m_pImage->m_nBitCount = depth;
-    if (!m_pImage->AllocateBlocks()) return false;
-    if (!DecodeRows(body + kBitmapHeadSize, length - kBitmapHeadSize)) {
-        Fail(IDS_UNSUPPORTED_WPG);
-        return false;
-    }
-    return true;
+    if (width <= 0 || height <= 0 || (depth != 1 && depth != 4 && depth != 8)) return Error::Unsupported;
+    image->m_nWidth = width;
+    image->m_nHeight = height;
+    image->m_nBitCount = depth;
+    if (!image->AllocateBlocks()) return Error::OutOfMemory;
+    if (!DecodeRows(image, body + kBitmapHeadSize, length - kBitmapHeadSize)) return Error::Unsupported;
+    return Error::None;
 }
 
-bool XFileWpg::DecodeRows(const BYTE* codes, size_t length)
+bool XFileWpg::DecodeRows(XImage* image, const BYTE* codes, size_t length)
 {
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
+    LockedBlock<BYTE> bits(image->m_hBits);
     if (!bits) return false;
-    const int32_t height = m_pImage->m_nHeight;
-    const size_t stride = m_pImage->RowBytes();
-    const size_t rowBytes = BytesPerRow(uint32_t(m_pImage->m_nWidth), m_pImage->m_nBitCount);
+    const int32_t height = image->m_nHeight;
+    const size_t stride = image->RowBytes();
+    const size_t rowBytes = BytesPerRow(uint32_t(image->m_nWidth), image->m_nBitCount);
     auto rowAt = [&](int32_t y) { return bits.get() + size_t(height - 1 - y) * stride; };
 
     int32_t y = 0;       // row being filled, top row 0
@@ -228,36 +199,25 @@ size_t XFileWpg::EncodeRow(const BYTE* row, size_t rowBytes, BYTE* out)
     return written;
 }
 
-void XFileWpg::WriteImage(const char* path)
+WpgError XFileWpg::WriteImage(const XImage& image, const char* path)
 {
-    const int bitCount = m_pImage->m_nBitCount;
-    const int32_t width = m_pImage->m_nWidth;
-    const int32_t height = m_pImage->m_nHeight;
-    if (bitCount == 24) {
-        m_pImage->m_nOriginId = IDS_WPG_NO_24BIT;
-        return;
-    }
+    const int bitCount = image.m_nBitCount;
+    const int32_t width = image.m_nWidth;
+    const int32_t height = image.m_nHeight;
+    if (bitCount == 24) return Error::TrueColorImage;
     // The start record gives the size in WPG units (1/1200 inch at 96 dots
     // an inch, 12.6171875 a pixel) in 16 bits; the bitmap record in signed 16 bits.
     const uint32_t unitsPerPixel128 = 1615;  // 12.6171875 x 128
-    if (!m_pImage->m_hBits || (bitCount != 1 && bitCount != 4 && bitCount != 8) || width <= 0 || height <= 0 ||
-        uint64_t(width) * unitsPerPixel128 / 128 > 0xFFFF || uint64_t(height) * unitsPerPixel128 / 128 > 0xFFFF) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_WPG;
-        return;
-    }
+    if (!image.m_hBits || (bitCount != 1 && bitCount != 4 && bitCount != 8) || width <= 0 || height <= 0 ||
+        uint64_t(width) * unitsPerPixel128 / 128 > 0xFFFF || uint64_t(height) * unitsPerPixel128 / 128 > 0xFFFF)
+        return Error::Unsupported;
     const size_t rowBytes = BytesPerRow(uint32_t(width), bitCount);
     OwnedBlock work;
-    if (!work.Allocate(2 * rowBytes + 2)) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    if (!work.Allocate(2 * rowBytes + 2)) return Error::OutOfMemory;
     LockedBlock<BYTE> codes(work.get());
-    LockedBlock<BYTE> bits(m_pImage->m_hBits);
-    LockedBlock<BYTE> info(m_pImage->m_hInfo);
-    if (!codes || !bits || !info) {
-        m_pImage->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-        return;
-    }
+    LockedBlock<BYTE> bits(image.m_hBits);
+    LockedBlock<BYTE> info(image.m_hInfo);
+    if (!codes || !bits || !info) return Error::OutOfMemory;
     const RGBQUAD* table = reinterpret_cast<const RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
 
     BYTE head[kFileHeaderSize + 8] = {0xFF, 0x57, 0x50, 0x43, 16, 0, 0, 0, 1, 0x16, 1, 0, 0, 0, 0, 0};
@@ -298,16 +258,13 @@ void XFileWpg::WriteImage(const char* path)
     BYTE bitmap[16];
 
     File file;
-    if (!file.Open(path, File::ForWriting)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_WPG;
-        return;
-    }
+    if (!file.Open(path, File::ForWriting)) return Error::Unsupported;
     file.Write(head, sizeof head);
     file.Write(map, 8 + 3 * colors);
     const uint64_t bitmapAt = file.Position();
     bitmapHead(bitmap);
     file.Write(bitmap, sizeof bitmap);
-    const size_t stride = m_pImage->RowBytes();
+    const size_t stride = image.RowBytes();
     for (int32_t y = 0; y < height; ++y) {
         const size_t coded = EncodeRow(bits.get() + size_t(height - 1 - y) * stride, rowBytes, codes.get());
         file.Write(codes.get(), coded);
@@ -317,11 +274,8 @@ void XFileWpg::WriteImage(const char* path)
     file.Write(end, sizeof end);
     bitmapHead(bitmap);
     // The length field holds 31 bits.
-    if (dataLength + kBitmapHeadSize > 0x7FFFFFFF || !file.Seek(bitmapAt)) {
-        m_pImage->m_nOriginId = IDS_UNSUPPORTED_WPG;
-        return;
-    }
+    if (dataLength + kBitmapHeadSize > 0x7FFFFFFF || !file.Seek(bitmapAt)) return Error::Unsupported;
     file.Write(bitmap, sizeof bitmap);
     file.Close();
-    if (file.WriteFailed()) m_pImage->m_nOriginId = IDS_UNSUPPORTED_WPG;
+    return file.WriteFailed() ? Error::Unsupported : Error::None;
 }

@@ -99,14 +99,18 @@ bool XDocument::OnOpenDocument(const std::string& path)
 {
     DeleteContents();
     XImage* image = nullptr;
+    UINT failure = 0;
     if (g_preloadMark.IsSet()) {
-        // The open dialog's preview read a file into the pending image. It is
-        // this file's image only when the preview was of this very path;
-        // otherwise (a name typed after the preview) it is dropped.
+        // The open dialog's preview read a file into the pending image, with
+        // the message of a failed read in its m_nOriginId. It is this file's
+        // image only when the preview was of this very path; otherwise (a
+        // name typed after the preview) it is dropped.
         const bool previewed = g_preloadMark.Take(path);
         image = g_pPendingImage;
         RenewPendingImage();
-        if (!previewed) {
+        if (previewed) {
+            failure = image->m_nOriginId;
+        } else {
             delete image;
             image = nullptr;
         }
@@ -114,11 +118,11 @@ bool XDocument::OnOpenDocument(const std::string& path)
     if (!image) {
         image = new XImage;
         HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        ReadImageFile(image, path.c_str());
+        failure = ReadImageFile(image, path.c_str());
         SetCursor(old);
     }
     if (!image->m_hBits) {
-        if (image->m_nOriginId) ShowMessage(image->m_nOriginId);
+        if (failure) ShowMessage(failure);
         delete image;
         return false;
     }

@@ -3,18 +3,14 @@
 
 #include "../formats/ImageFile.h"
 
-namespace {
-const char* const kFilterExtensions[] = {".bmp", ".clp", ".dib", ".fst", ".gif", ".gif",
-                                         ".jpg", ".pcx", ".rle", ".tif", ".wpg"};
-}
-
 SaveChoice ChooseSaveFormat(const std::string& typedPath, int filterIndex)
 {
     SaveChoice choice = {typedPath, 0};
-    if (filterIndex < 1 || filterIndex > 11) filterIndex = 1;
+    if (!SaveFormatExtension(filterIndex)) filterIndex = kSaveBmp;
     size_t nameStart = typedPath.find_last_of("\\/:");
     nameStart = nameStart == std::string::npos ? 0 : nameStart + 1;
-    if (typedPath.find('.', nameStart) == std::string::npos) choice.path += kFilterExtensions[filterIndex - 1];
+    if (typedPath.find('.', nameStart) == std::string::npos)
+        choice.path += std::string(".") + SaveFormatExtension(filterIndex);
     std::string extension = LowerExtension(choice.path.c_str());
     choice.format = SaveFormatForExtension(extension);
     // "gif" means the interlaced writer when that filter was chosen.

@@ -6,7 +6,6 @@
 #include "../dialogs/XDialogFile4.h"
 #include "../formats/ImageFile.h"
 #include "../formats/NoteFile.h"
-#include "../formats/XFileFst.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
@@ -57,26 +56,23 @@ void SaveDocumentAs(XDocument& document)
     const std::string note = NotepadText(document);
     FILETIME before = {};
     bool existed = FileWriteTime(choice.path, &before);
-    image->m_nOriginId = 0;
+    UINT failure = 0;
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     try {
         // FST keeps the notepad's text inside the image file.
-        if (choice.format == kSaveFst)
-            XFileFst(image).WriteImage(choice.path.c_str(), note.data(), note.size());
-        else
-            WriteImageFile(image, choice.path.c_str(), choice.format);
+        failure = WriteImageFile(*image, choice.path.c_str(), choice.format, note);
     } catch (...) {
-        image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+        failure = IDS_INSUFFICIENT_MEMORY;
     }
     SetCursor(old);
-    if (image->m_nOriginId) {
+    if (failure) {
         // Remove what the writer left, but never a file it did not touch
         // (a writer that refuses the image writes nothing).
         FILETIME after = {};
         bool touched = FileWriteTime(choice.path, &after) &&
                        (!existed || CompareFileTime(&before, &after) != 0);
         if (touched) DeleteFileA(choice.path.c_str());
-        ShowMessage(image->m_nOriginId);
+        ShowMessage(failure);
         return;
     }
     image->m_strTitle = choice.path;

@@ -33,24 +33,11 @@
 #define IDS_ORIGIN_POINTER 32923
 #define IDS_ORIGIN_BUTTON 32924
 
-// Codec and memory messages (32950 block).
-#define IDS_UNSUPPORTED_BMP 32951
-#define IDS_UNSUPPORTED_CLP 32952
-#define IDS_UNSUPPORTED_FST 32953
-#define IDS_UNSUPPORTED_GIF 32954
-#define IDS_UNSUPPORTED_JPG 32955
-#define IDS_UNSUPPORTED_PCX 32956
-#define IDS_UNSUPPORTED_TIF 32957
-#define IDS_UNSUPPORTED_WPG 32958
-#define IDS_UNRECOGNIZED_FORMAT 32959
-#define IDS_GIF_NO_24BIT 32960
-#define IDS_WPG_NO_24BIT 32961
-#define IDS_JPG_NO_4BIT 32962
-#define IDS_INSUFFICIENT_MEMORY 32963
-#define IDS_UNSUPPORTED_CUR 32964
+// Codec and memory messages (32950 block): the format messages are defined
+// with the format dispatch; the clipboard's two fill the gap at 32965.
+#include "../formats/FormatMessages.h"
 #define IDS_CANNOT_OPEN_CLIPBOARD 32965
 #define IDS_NO_BITMAP_IN_CLIPBOARD 32966
-#define IDS_UNSUPPORTED_ICO 32967
 
 // Resources of the main frame (2) and of the image windows (3): menus,
 // accelerators, tool bar and icons.

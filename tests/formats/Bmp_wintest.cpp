@@ -1,13 +1,13 @@
 // The BMP family in the 32-bit Windows build: files written through the
 // Windows C runtime (plain, RLE8, RLE4, CLP) read back identically through
-// the extension dispatch, and a cursor composes as on the host (the
-// hand-computed bytes are checked by the host tests).
-#include "BmpTestFiles.h"
+// the extension dispatch, a cursor composes as on the host (the
+// hand-computed bytes are checked by the host tests), and an empty file is
+// refused as not of its format (Windows cannot lock an empty block).
+#include "FormatTestSupport.h"
 
 #include "formats/ImageFile.h"
-#include "formats/XFileCur.h"
-
-#include <gtest/gtest.h>
+#include "formats/XFileIco.h"
+#include "resources/resource.h"
 
 namespace {
 void Pattern(XImage& image, int width, int height, int bitCount)
@@ -28,19 +28,18 @@ void Pattern(XImage& image, int width, int height, int bitCount)
 TEST(BmpWin32, WrittenFilesReadBackThroughTheDispatch)
 {
     const struct { int bitCount; int format; const char* name; } cases[] = {
-        {24, kSaveBmp, "kestrel_wintest.bmp"}, {8, kSaveRle, "kestrel_wintest8.rle"},
-        {4, kSaveRle, "kestrel_wintest4.RLE"}, {1, kSaveDib, "kestrel_wintest.dib"},
-        {8, kSaveClp, "kestrel_wintest.clp"},
+        {24, kSaveBmp, "wintest.bmp"}, {8, kSaveRle, "wintest8.rle"},
+        {4, kSaveRle, "wintest4.RLE"}, {1, kSaveDib, "wintest.dib"},
+        {8, kSaveClp, "wintest.clp"},
     };
     for (const auto& c : cases) {
         XImage image;
         // An even width for RLE4: the coder does not keep a row's pad nibble.
         Pattern(image, c.bitCount == 4 ? 100 : 101, 9, c.bitCount);
         const std::string path = TempPath(c.name);
-        WriteImageFile(&image, path.c_str(), c.format);
-        ASSERT_EQ(image.m_nOriginId, 0u) << c.name;
+        ASSERT_EQ(WriteImageFile(image, path.c_str(), c.format), 0u) << c.name;
         XImage back;
-        ReadImageFile(&back, path.c_str());
+        EXPECT_EQ(ReadImageFile(&back, path.c_str()), 0u) << c.name;
         std::remove(path.c_str());
         ASSERT_TRUE(back.m_hBits) << c.name;
         EXPECT_EQ(back.m_nBitCount, c.bitCount) << c.name;
@@ -69,7 +68,17 @@ TEST(BmpWin32, CursorTransparentWhiteInvertingBlack)
     file.insert(file.end(), xorRows.begin(), xorRows.end());
     file.insert(file.end(), andRows.begin(), andRows.end());
     XImage cursor;
-    XFileCur(&cursor).Decode(file.data(), file.size());
+    XFileCur().Decode(&cursor, file.data(), file.size());
     ASSERT_TRUE(cursor.m_hBits);
     EXPECT_EQ(PixelBytes(cursor)[0], 0x60);
+}
+
+TEST(BmpWin32, EmptyFilesAreNotOfTheirFormat)
+{
+    const std::string path = TempPath("wintest_empty.bmp");
+    WriteFileBytes(path, Bytes());
+    XImage image;
+    EXPECT_EQ(ReadImageFile(&image, path.c_str()), unsigned(IDS_UNSUPPORTED_BMP));
+    EXPECT_FALSE(image.m_hBits);
+    std::remove(path.c_str());
 }

@@ -3,31 +3,15 @@
 // test_gif_interop.py.
 #include "formats/XFileGif.h"
 
-#include "framework/File.h"
-#include "framework/GlobalBlock.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <string>
-#include <vector>
+#include "FormatTestSupport.h"
 
 namespace {
-typedef std::vector<BYTE> Bytes;
-
 // The published 10 x 10 four-colour sample (minimum code size 2).
 const Bytes kSampleStream = {0x8C, 0x2D, 0x99, 0x87, 0x2A, 0x1C, 0xDC, 0x33, 0xA0, 0x02, 0x75,
                              0xEC, 0x95, 0xFA, 0xA8, 0xDE, 0x60, 0x8C, 0x04, 0x91, 0x4C, 0x01};
 const char* const kSampleRows[10] = {"1111122222", "1111122222", "1111122222", "1110000222", "1110000222",
                                      "2220000111", "2220000111", "2222211111", "2222211111", "2222211111"};
 const Bytes kSampleTable = {255, 255, 255, 255, 0, 0, 0, 0, 255, 0, 0, 0};
-
-void Put16(Bytes& b, int v)
-{
-    b.push_back(BYTE(v));
-    b.push_back(BYTE(v >> 8));
-}
 
 Bytes Header(int width, int height, BYTE flags, const Bytes& table, BYTE background = 0, const char* version = "89a")
 {
@@ -68,87 +52,15 @@ Bytes SampleFile()
     return b;
 }
 
-// Pixel index at column x of display row y (0 = top).
-int PixelAt(const XImage& image, int x, int y)
-{
-    LockedBlock<BYTE> bits(image.m_hBits);
-    const BYTE* row = bits.get() + size_t(image.m_nHeight - 1 - y) * image.RowBytes();
-    switch (image.m_nBitCount) {
-    case 8: return row[x];
-    case 4: return (x & 1) ? row[x >> 1] & 15 : row[x >> 1] >> 4;
-    default: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    }
-}
+void ExpectFails(const Bytes& file, const char* what) { EXPECT_TRUE(DecodeRefused<XFileGif>(file)) << what; }
 
-RGBQUAD ColorAt(const XImage& image, int index)
-{
-    LockedBlock<BYTE> info(image.m_hInfo);
-    return reinterpret_cast<const RGBQUAD*>(info.get() + 40)[index];
-}
-
-void ExpectFails(const Bytes& file, const char* what)
-{
-    XImage image;
-    XFileGif(&image).Decode(file.data(), file.size());
-    EXPECT_EQ(image.m_hBits, nullptr) << what;
-    EXPECT_EQ(image.m_hInfo, nullptr) << what;
-    EXPECT_EQ(image.m_nOriginId, unsigned(IDS_UNSUPPORTED_GIF)) << what;
-}
-
-std::string TempPath(const char* name)
-{
-    return std::string(::testing::TempDir()) + "kestrel_gif_" + name;
-}
-
-bool Exists(const std::string& path)
-{
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f) std::fclose(f);
-    return f != nullptr;
-}
-
-Bytes ReadAll(const std::string& path)
-{
-    File file;
-    Bytes b;
-    if (!file.Open(path.c_str(), File::ForReading)) return b;
-    b.resize(size_t(file.Length()));
-    b.resize(file.Read(b.data(), b.size()));
-    return b;
-}
-
-// An image whose pixel (x, y) is f(x, y), with a distinct grey table.
-template <typename F>
-void MakeImage(XImage& image, int width, int height, int bitCount, F f)
-{
-    image.m_nWidth = width;
-    image.m_nHeight = height;
-    image.m_nBitCount = uint16_t(bitCount);
-    ASSERT_TRUE(image.AllocateBlocks());
-    LockedBlock<BYTE> bits(image.m_hBits), info(image.m_hInfo);
-    for (int i = 0; i < (1 << bitCount); ++i) {
-        BYTE* quad = info.get() + 40 + 4 * i;  // blue, green, red, 0
-        quad[0] = BYTE(i);
-        quad[1] = BYTE(255 - i);
-        quad[2] = BYTE(i * 7);
-    }
-    for (int y = 0; y < height; ++y) {
-        BYTE* row = bits.get() + size_t(height - 1 - y) * image.RowBytes();
-        for (int x = 0; x < width; ++x) {
-            int v = f(x, y) & ((1 << bitCount) - 1);
-            if (bitCount == 8) row[x] = BYTE(v);
-            else if (bitCount == 4) row[x >> 1] |= BYTE((x & 1) ? v : v << 4);
-            else row[x >> 3] |= BYTE(v << (7 - (x & 7)));
-        }
-    }
-}
 }
 
 TEST(GifFile, ReadsPublishedSample)
 {
     Bytes file = SampleFile();
     XImage image;
-    XFileGif(&image).Decode(file.data(), file.size());
+    XFileGif().Decode(&image, file.data(), file.size());
     ASSERT_NE(image.m_hBits, nullptr);
     EXPECT_EQ(image.m_nWidth, 10);
     EXPECT_EQ(image.m_nHeight, 10);
@@ -171,7 +83,7 @@ TEST(GifFile, BitCountFollowsTableSize)
         Bytes file = Header(10, 10, BYTE(0x80 | c.sizeField), table);
         AddImage(file, 0, 0, 10, 10, 0, kSampleStream);
         XImage image;
-        XFileGif(&image).Decode(file.data(), file.size());
+        XFileGif().Decode(&image, file.data(), file.size());
         ASSERT_NE(image.m_hBits, nullptr) << c.sizeField;
         EXPECT_EQ(image.m_nBitCount, c.bitCount) << c.sizeField;
         // Index 2 masked to one bit is 0.
@@ -181,7 +93,7 @@ TEST(GifFile, BitCountFollowsTableSize)
     Bytes file = Header(10, 10, 0x87, Bytes(768, 9));
     AddImage(file, 0, 0, 10, 10, 0x80, kSampleStream, 2, {1, 2, 3, 4, 5, 6});
     XImage image;
-    XFileGif(&image).Decode(file.data(), file.size());
+    XFileGif().Decode(&image, file.data(), file.size());
     ASSERT_NE(image.m_hBits, nullptr);
     EXPECT_EQ(image.m_nBitCount, 1);
     EXPECT_EQ(ColorAt(image, 1).rgbRed, 4);
@@ -197,7 +109,7 @@ TEST(GifFile, ExtensionsAreSkippedByTheirBlocks)
     file.insert(file.end(), extensions.begin(), extensions.end());
     AddImage(file, 0, 0, 10, 10, 0, kSampleStream);
     XImage image;
-    XFileGif(&image).Decode(file.data(), file.size());
+    XFileGif().Decode(&image, file.data(), file.size());
     ASSERT_NE(image.m_hBits, nullptr);
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) ASSERT_EQ(PixelAt(image, x, y), kSampleRows[y][x] - '0');
@@ -243,7 +155,7 @@ TEST(GifFile, DamagedOrTruncatedDataKeepsDecodedRows)
     size_t dataStart = file.size() - kSampleStream.size() - 3;
     Bytes truncated(file.begin(), file.begin() + long(dataStart + 9));
     XImage image;
-    XFileGif(&image).Decode(truncated.data(), truncated.size());
+    XFileGif().Decode(&image, truncated.data(), truncated.size());
     ASSERT_NE(image.m_hBits, nullptr);
     for (int x = 0; x < 10; ++x) EXPECT_EQ(PixelAt(image, x, 0), kSampleRows[0][x] - '0');
     EXPECT_EQ(PixelAt(image, 9, 9), 0);
@@ -251,7 +163,7 @@ TEST(GifFile, DamagedOrTruncatedDataKeepsDecodedRows)
     Bytes damaged = file;
     damaged[dataStart + 5] = 0xFF;
     XImage damagedImage;
-    XFileGif(&damagedImage).Decode(damaged.data(), damaged.size());
+    XFileGif().Decode(&damagedImage, damaged.data(), damaged.size());
     ASSERT_NE(damagedImage.m_hBits, nullptr);
     EXPECT_EQ(PixelAt(damagedImage, 0, 0), 1);
 }
@@ -263,7 +175,7 @@ TEST(GifFile, ImageIsPlacedInItsRectangleOfTheScreen)
     Bytes file = Header(20, 15, 0x91, kSampleTable, 3);
     AddImage(file, 7, 3, 10, 10, 0, kSampleStream);
     XImage image;
-    XFileGif(&image).Decode(file.data(), file.size());
+    XFileGif().Decode(&image, file.data(), file.size());
     ASSERT_NE(image.m_hBits, nullptr);
     ASSERT_EQ(image.m_nWidth, 20);
     ASSERT_EQ(image.m_nHeight, 15);
@@ -276,7 +188,7 @@ TEST(GifFile, ImageIsPlacedInItsRectangleOfTheScreen)
     Bytes overhang = Header(6, 4, 0x91, kSampleTable);
     AddImage(overhang, 2, 1, 10, 10, 0, kSampleStream);
     XImage clipped;
-    XFileGif(&clipped).Decode(overhang.data(), overhang.size());
+    XFileGif().Decode(&clipped, overhang.data(), overhang.size());
     ASSERT_NE(clipped.m_hBits, nullptr);
     ASSERT_EQ(clipped.m_nWidth, 6);
     for (int y = 1; y < 4; ++y)
@@ -296,7 +208,7 @@ TEST(GifFile, InterlacedRowOrder)
     Bytes file = SampleFile();
     file[13 + 12 + 9] = 0x40;
     XImage image;
-    XFileGif(&image).Decode(file.data(), file.size());
+    XFileGif().Decode(&image, file.data(), file.size());
     ASSERT_NE(image.m_hBits, nullptr);
     for (int i = 0; i < 10; ++i)
         for (int x = 0; x < 10; ++x) ASSERT_EQ(PixelAt(image, x, expected[i]), kSampleRows[i][x] - '0');
@@ -305,15 +217,14 @@ TEST(GifFile, InterlacedRowOrder)
 TEST(GifFile, WriterLayoutFor1BitImages)
 {
     XImage image;
-    MakeImage(image, 4, 1, 1, [](int x, int) { return x == 0 ? 1 : 0; });
+    IndexImage(image, 4, 1, 1, [](int x, int) { return x == 0 ? 1 : 0; });
     std::string path = TempPath("one_bit.gif");
-    XFileGif(&image).WriteImage(path.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_EQ(XFileGif().WriteImage(image, path.c_str()), GifError::None);
     // Codes 4 (clear), 1, 0, 6 = "00", 5 (end), three bits each.
     const Bytes expected = {'G', 'I', 'F', '8', '9', 'a', 4, 0, 1, 0, 0x80, 0, 0,
                             0, 255, 0, 7, 254, 1,  // the two table entries, red green blue
                             0x2C, 0, 0, 0, 0, 4, 0, 1, 0, 0, 2, 2, 0x0C, 0x5E, 0, 0x3B};
-    EXPECT_EQ(ReadAll(path), expected);
+    EXPECT_EQ(ReadFileBytes(path), expected);
     std::remove(path.c_str());
 }
 
@@ -324,10 +235,10 @@ TEST(GifFile, WriterHeaderBytesAndRoundTrip)
         for (bool interlaced : {false, true})
             for (int height : {1, 13}) {
                 XImage image;
-                MakeImage(image, 37, height, c.bits, [](int x, int y) { return x * 3 + y * 5 + (x * y) % 7; });
+                IndexImage(image, 37, height, c.bits, [](int x, int y) { return x * 3 + y * 5 + (x * y) % 7; });
                 std::string path = TempPath("round.gif");
-                XFileGif(&image).WriteImage(path.c_str(), interlaced);
-                Bytes file = ReadAll(path);
+                XFileGif().WriteImage(image, path.c_str(), interlaced);
+                Bytes file = ReadFileBytes(path);
                 std::remove(path.c_str());
                 size_t table = size_t(3) << c.bits;
                 ASSERT_GT(file.size(), 13 + table + 11);
@@ -336,7 +247,7 @@ TEST(GifFile, WriterHeaderBytesAndRoundTrip)
                 EXPECT_EQ(file[13 + table + 10], c.minCodeSize);
                 EXPECT_EQ(file.back(), 0x3B);
                 XImage back;
-                XFileGif(&back).Decode(file.data(), file.size());
+                XFileGif().Decode(&back, file.data(), file.size());
                 ASSERT_NE(back.m_hBits, nullptr);
                 ASSERT_EQ(back.m_nBitCount, c.bits);
                 for (int y = 0; y < height; ++y)
@@ -350,47 +261,37 @@ TEST(GifFile, WriterRefusesBeforeCreatingTheFile)
     std::string path = TempPath("refused.gif");
     std::remove(path.c_str());
     XImage trueColor;
-    MakeImage(trueColor, 4, 4, 8, [](int, int) { return 0; });
+    IndexImage(trueColor, 4, 4, 8, [](int, int) { return 0; });
     trueColor.m_nBitCount = 24;
-    XFileGif(&trueColor).WriteImage(path.c_str());
-    EXPECT_EQ(trueColor.m_nOriginId, unsigned(IDS_GIF_NO_24BIT));
-    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(XFileGif().WriteImage(trueColor, path.c_str()), GifError::TrueColorImage);
+    EXPECT_FALSE(FileExists(path));
 
     XImage wide;
-    MakeImage(wide, 65536, 1, 1, [](int, int) { return 1; });
-    XFileGif(&wide).WriteImage(path.c_str());
-    EXPECT_EQ(wide.m_nOriginId, unsigned(IDS_UNSUPPORTED_GIF));
-    EXPECT_FALSE(Exists(path));
+    IndexImage(wide, 65536, 1, 1, [](int, int) { return 1; });
+    EXPECT_EQ(XFileGif().WriteImage(wide, path.c_str()), GifError::Unsupported);
+    EXPECT_FALSE(FileExists(path));
 
     XImage widest;
-    MakeImage(widest, 65535, 2, 1, [](int x, int) { return x & 1; });
-    XFileGif(&widest).WriteImage(path.c_str());
-    EXPECT_EQ(widest.m_nOriginId, 0u);
-    EXPECT_TRUE(Exists(path));
+    IndexImage(widest, 65535, 2, 1, [](int x, int) { return x & 1; });
+    EXPECT_EQ(XFileGif().WriteImage(widest, path.c_str()), GifError::None);
+    EXPECT_TRUE(FileExists(path));
     std::remove(path.c_str());
 
     XImage empty;
-    XFileGif(&empty).WriteImage(path.c_str());
-    EXPECT_EQ(empty.m_nOriginId, unsigned(IDS_UNSUPPORTED_GIF));
-    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(XFileGif().WriteImage(empty, path.c_str()), GifError::Unsupported);
+    EXPECT_FALSE(FileExists(path));
 }
 
 TEST(GifFile, ReadImageReadsFromDisk)
 {
     std::string path = TempPath("sample.gif");
-    Bytes file = SampleFile();
-    {
-        File out;
-        ASSERT_TRUE(out.Open(path.c_str(), File::ForWriting));
-        out.Write(file.data(), file.size());
-    }
+    WriteFileBytes(path, SampleFile());
     XImage image;
-    XFileGif(&image).ReadImage(path.c_str());
+    EXPECT_EQ(XFileGif().ReadImage(&image, path.c_str()), GifError::None);
     std::remove(path.c_str());
     ASSERT_NE(image.m_hBits, nullptr);
     EXPECT_EQ(PixelAt(image, 6, 5), 0);
     XImage missing;
-    XFileGif(&missing).ReadImage(path.c_str());
+    EXPECT_EQ(XFileGif().ReadImage(&missing, path.c_str()), GifError::Unsupported);
     EXPECT_EQ(missing.m_hBits, nullptr);
-    EXPECT_EQ(missing.m_nOriginId, unsigned(IDS_UNSUPPORTED_GIF));
 }

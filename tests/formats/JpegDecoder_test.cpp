@@ -1,12 +1,11 @@
 // JPEG reading: files made by cjpeg (tests/data/jpg) checked against
 // djpeg's output, refusals, and damaged input of every kind the marker
 // parser and entropy decoder must survive.
-#include "JpegTestSupport.h"
+#include "formats/XFileJpg.h"
+
+#include "FormatTestSupport.h"
 
 #include "image/Progress.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 
@@ -18,7 +17,7 @@ struct Decoded {
 
 void DecodeInto(Decoded& d, const std::vector<BYTE>& file)
 {
-    XFileJpg(&d.image).Decode(file.data(), file.size());
+    XFileJpg().Decode(&d.image, file.data(), file.size());
     d.samples = TopDownSamples(d.image);
 }
 
@@ -33,11 +32,7 @@ int MaxDifference(const std::vector<BYTE>& a, const std::vector<BYTE>& b)
 
 void ExpectRefused(const std::vector<BYTE>& file, const char* what)
 {
-    XImage image;
-    XFileJpg(&image).Decode(file.data(), file.size());
-    EXPECT_EQ(image.m_hBits, nullptr) << what;
-    EXPECT_EQ(image.m_hInfo, nullptr) << what;
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_UNSUPPORTED_JPG)) << what;
+    EXPECT_TRUE(DecodeRefused<XFileJpg>(file)) << what;
 }
 
 // Offset of the first marker FF code, or npos.
@@ -111,8 +106,8 @@ TEST(JpegDecoder, RestartIntervalsDecodeLikeTheFileWithout)
     lost[rst] = 0x00;
     lost[rst + 1] = 0x00;
     XImage image;
-    XFileJpg(&image).Decode(lost.data(), lost.size());
-    EXPECT_TRUE(image.m_hBits != nullptr || image.m_nOriginId == IDS_UNSUPPORTED_JPG);
+    const JpgError error = XFileJpg().Decode(&image, lost.data(), lost.size());
+    EXPECT_TRUE(image.m_hBits != nullptr || error == JpgError::Unsupported);
 }
 
 TEST(JpegDecoder, RefusesWhatIsNotBaseline)
@@ -190,11 +185,8 @@ TEST(JpegDecoder, DamagedFilesNeverCrash)
     // short), or read when only the EOI was cut.
     for (size_t size = 0; size < good.size(); ++size) {
         std::vector<BYTE> file(good.begin(), good.begin() + long(size));
-        XImage image;
-        XFileJpg(&image).Decode(file.data(), file.size());
         if (size + 2 < good.size()) {
-            EXPECT_EQ(image.m_hBits, nullptr) << size;
-            EXPECT_EQ(image.m_nOriginId, UINT(IDS_UNSUPPORTED_JPG)) << size;
+            EXPECT_TRUE(DecodeRefused<XFileJpg>(file)) << size;
         }
     }
     // Random byte changes: any outcome but a crash (run under sanitizers).
@@ -203,8 +195,8 @@ TEST(JpegDecoder, DamagedFilesNeverCrash)
         std::vector<BYTE> file = good;
         for (int n = 0; n < 4; ++n) file[size_t(std::rand()) % file.size()] = BYTE(std::rand());
         XImage image;
-        XFileJpg(&image).Decode(file.data(), file.size());
-        EXPECT_TRUE(image.m_hBits != nullptr || image.m_nOriginId != 0);
+        const JpgError error = XFileJpg().Decode(&image, file.data(), file.size());
+        EXPECT_EQ(image.m_hBits != nullptr, error == JpgError::None);
     }
 }
 
@@ -213,12 +205,12 @@ TEST(JpegDecoder, WideImagesReadBeyondTheOldLimit)
     // A grey file 16384 pixels wide (the old reader stopped at 4047).
     for (int width : {4047, 4048, 16384}) {
         XImage source;
-        MakeImage(source, width, 9, 8, [](int x, int y, BYTE* p) { *p = BYTE((x * 7 + y * 31) & 0xFF); });
+        FillImage(source, width, 9, 8, [](int x, int y, BYTE* p) { *p = BYTE((x * 7 + y * 31) & 0xFF); });
         RGBQUAD grey[256];
         for (int i = 0; i < 256; ++i) grey[i] = {BYTE(i), BYTE(i), BYTE(i), 0};
         SetPalette(source, grey);
         std::vector<BYTE> file;
-        ASSERT_TRUE(XFileJpg(&source).Encode(file));
+        ASSERT_EQ(XFileJpg().Encode(source, file), JpgError::None);
         Decoded d;
         DecodeInto(d, file);
         ASSERT_NE(d.image.m_hBits, nullptr) << width;
@@ -231,9 +223,9 @@ TEST(JpegDecoder, TwoDecodersRunSideBySide)
 {
     const std::vector<BYTE> a = ReadTestFile("c420.jpg"), b = ReadTestFile("grey.jpg");
     Decoded first, second, again;
-    XFileJpg one(&first.image), two(&second.image);
-    one.Decode(a.data(), a.size());
-    two.Decode(b.data(), b.size());
+    XFileJpg one, two;
+    one.Decode(&first.image, a.data(), a.size());
+    two.Decode(&second.image, b.data(), b.size());
     DecodeInto(again, a);
     EXPECT_EQ(TopDownSamples(first.image), again.samples);
     EXPECT_EQ(second.image.m_nBitCount, 8);
@@ -248,16 +240,12 @@ TEST(JpegDecoder, HugeFramesFailCleanly)
     std::vector<BYTE> file = good;
     file[sof + 5] = file[sof + 6] = file[sof + 7] = file[sof + 8] = 0xFF;
     XImage huge;
-    XFileJpg(&huge).Decode(file.data(), file.size());
+    EXPECT_EQ(XFileJpg().Decode(&huge, file.data(), file.size()), JpgError::OutOfMemory);
     EXPECT_EQ(huge.m_hBits, nullptr);
-    EXPECT_EQ(huge.m_nOriginId, UINT(IDS_INSUFFICIENT_MEMORY));
     // 16384 x 16384 fits, but the scan data ends in the first row of MCUs.
     file[sof + 5] = file[sof + 7] = 0x40;
     file[sof + 6] = file[sof + 8] = 0x00;
-    XImage big;
-    XFileJpg(&big).Decode(file.data(), file.size());
-    EXPECT_EQ(big.m_hBits, nullptr);
-    EXPECT_EQ(big.m_nOriginId, UINT(IDS_UNSUPPORTED_JPG));
+    EXPECT_TRUE(DecodeRefused<XFileJpg>(file));
 }
 
 namespace {
@@ -271,7 +259,7 @@ TEST(JpegDecoder, ReportsProgressPerRowOfMcus)
     g_progress.clear();
     SetProgressSink(RecordProgress);
     XImage image;
-    XFileJpg(&image).Decode(file.data(), file.size());
+    XFileJpg().Decode(&image, file.data(), file.size());
     SetProgressSink(nullptr);
     const std::vector<std::pair<int, int>> expected = {{16, 29}, {29, 29}};
     EXPECT_EQ(g_progress, expected);

@@ -2,24 +2,22 @@
 // the run-length rules of the block coder and 0xFF stuffing. Expected
 // bytes come from ITU T.81 Annex K and the JFIF layout; decoded results
 // are checked against the source pixels.
-#include "JpegTestSupport.h"
+#include "formats/XFileJpg.h"
+
+#include "FormatTestSupport.h"
 
 #include "formats/JpegBitWriter.h"
 #include "formats/JpegBlockCoder.h"
 #include "formats/JpegTables.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace {
-std::vector<BYTE> EncodeOrFail(XImage& image)
+std::vector<BYTE> EncodeOrFail(const XImage& image)
 {
     std::vector<BYTE> out;
-    EXPECT_TRUE(XFileJpg(&image).Encode(out));
+    EXPECT_EQ(XFileJpg().Encode(image, out), JpgError::None);
     return out;
 }
 
@@ -62,7 +60,7 @@ std::string Bits(const std::vector<BYTE>& bytes)
 TEST(JpegEncoder, HeaderIsTheBaselineJfifLayout)
 {
     XImage image;
-    MakeImage(image, 300, 200, 24, [](int, int, BYTE* p) { p[0] = 10, p[1] = 20, p[2] = 30; });
+    FillImage(image, 300, 200, 24, [](int, int, BYTE* p) { p[0] = 10, p[1] = 20, p[2] = 30; });
     std::vector<BYTE> file = EncodeOrFail(image);
     const BYTE app0[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00,
                          0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
@@ -105,10 +103,10 @@ TEST(JpegEncoder, HeaderIsTheBaselineJfifLayout)
 TEST(JpegEncoder, OnePixelImageFillsItsPaddedMcu)
 {
     XImage image;
-    MakeImage(image, 1, 1, 24, [](int, int, BYTE* p) { p[0] = 40, p[1] = 160, p[2] = 220; });
+    FillImage(image, 1, 1, 24, [](int, int, BYTE* p) { p[0] = 40, p[1] = 160, p[2] = 220; });
     std::vector<BYTE> file = EncodeOrFail(image);
     XImage back;
-    XFileJpg(&back).Decode(file.data(), file.size());
+    XFileJpg().Decode(&back, file.data(), file.size());
     ASSERT_NE(back.m_hBits, nullptr);
     EXPECT_EQ(back.m_nWidth, 1);
     EXPECT_EQ(back.m_nBitCount, 24);
@@ -124,29 +122,29 @@ TEST(JpegEncoder, PaletteDecidesTheComponents)
     auto pixel = [](int x, int y, BYTE* p) { *p = BYTE((x * 9 + y * 5) & 0xFF); };
     // A grey palette in index order: one component, read back as 8-bit.
     XImage grey;
-    MakeImage(grey, 40, 24, 8, pixel);
+    FillImage(grey, 40, 24, 8, pixel);
     UseGreyPalette(grey, false);
     std::vector<BYTE> file = EncodeOrFail(grey);
     EXPECT_EQ(file[20 + 69 * 2 + 9], 1);  // Nf
     XImage back;
-    XFileJpg(&back).Decode(file.data(), file.size());
+    XFileJpg().Decode(&back, file.data(), file.size());
     ASSERT_NE(back.m_hBits, nullptr);
     EXPECT_EQ(back.m_nBitCount, 8);
 
     // Grey but reversed: the indices themselves are the grey levels.
     XImage reversed;
-    MakeImage(reversed, 40, 24, 8, [](int, int, BYTE* p) { *p = 200; });
+    FillImage(reversed, 40, 24, 8, [](int, int, BYTE* p) { *p = 200; });
     UseGreyPalette(reversed, true);
     file = EncodeOrFail(reversed);
     XImage backReversed;
-    XFileJpg(&backReversed).Decode(file.data(), file.size());
+    XFileJpg().Decode(&backReversed, file.data(), file.size());
     std::vector<BYTE> samples = TopDownSamples(backReversed);
     ASSERT_FALSE(samples.empty());
     EXPECT_NEAR(samples[0], 200, 2);  // not the palette level 55
 
     // One colourful entry: three components, read back as 24-bit.
     XImage colour;
-    MakeImage(colour, 40, 24, 8, pixel);
+    FillImage(colour, 40, 24, 8, pixel);
     UseGreyPalette(colour, false);
     {
         LockedBlock<BYTE> info(colour.m_hInfo);
@@ -154,7 +152,7 @@ TEST(JpegEncoder, PaletteDecidesTheComponents)
     }
     file = EncodeOrFail(colour);
     XImage backColour;
-    XFileJpg(&backColour).Decode(file.data(), file.size());
+    XFileJpg().Decode(&backColour, file.data(), file.size());
     EXPECT_EQ(backColour.m_nBitCount, 24);
 }
 
@@ -196,7 +194,7 @@ TEST(JpegEncoder, EveryFFInTheScanIsStuffed)
 {
     XImage noise;
     std::srand(11);
-    MakeImage(noise, 64, 48, 24, [](int, int, BYTE* p) {
+    FillImage(noise, 64, 48, 24, [](int, int, BYTE* p) {
         p[0] = BYTE(std::rand()), p[1] = BYTE(std::rand()), p[2] = BYTE(std::rand());
     });
     std::vector<BYTE> file = EncodeOrFail(noise);
@@ -214,41 +212,37 @@ TEST(JpegEncoder, EveryFFInTheScanIsStuffed)
 
 TEST(JpegEncoder, RefusesBeforeCreatingTheFile)
 {
-    const std::string path = ::testing::TempDir() + "kestrel_jpeg_refused.jpg";
+    const std::string path = TempPath("jpeg_refused.jpg");
     std::remove(path.c_str());
     XImage wide;
     wide.m_nWidth = 65536;
     wide.m_nHeight = 2;
     wide.m_nBitCount = 8;
     ASSERT_TRUE(wide.AllocateBlocks());
-    XFileJpg(&wide).WriteImage(path.c_str());
-    EXPECT_EQ(wide.m_nOriginId, UINT(IDS_UNSUPPORTED_JPG));
-    EXPECT_NE(access(path.c_str(), F_OK), 0);
+    EXPECT_EQ(XFileJpg().WriteImage(wide, path.c_str()), JpgError::Unsupported);
+    EXPECT_FALSE(FileExists(path));
 
     XImage fourBit;
     fourBit.m_nWidth = fourBit.m_nHeight = 4;
     fourBit.m_nBitCount = 4;
     ASSERT_TRUE(fourBit.AllocateBlocks());
-    XFileJpg(&fourBit).WriteImage(path.c_str());
-    EXPECT_EQ(fourBit.m_nOriginId, UINT(IDS_JPG_NO_4BIT));
-    EXPECT_NE(access(path.c_str(), F_OK), 0);
+    EXPECT_EQ(XFileJpg().WriteImage(fourBit, path.c_str()), JpgError::BelowEightBits);
+    EXPECT_FALSE(FileExists(path));
 
     // A path that cannot be created: the format's message.
     XImage small;
-    MakeImage(small, 4, 4, 24, [](int, int, BYTE* p) { p[0] = p[1] = p[2] = 0; });
-    XFileJpg(&small).WriteImage("/nonexistent-dir/x.jpg");
-    EXPECT_EQ(small.m_nOriginId, UINT(IDS_UNSUPPORTED_JPG));
+    FillImage(small, 4, 4, 24, [](int, int, BYTE* p) { p[0] = p[1] = p[2] = 0; });
+    EXPECT_EQ(XFileJpg().WriteImage(small, "/nonexistent-dir/x.jpg"), JpgError::Unsupported);
 }
 
 TEST(JpegEncoder, WritesAndReadsThroughFiles)
 {
-    const std::string path = ::testing::TempDir() + "kestrel_jpeg_roundtrip.jpg";
+    const std::string path = TempPath("jpeg_roundtrip.jpg");
     XImage image;
-    MakeImage(image, 33, 17, 24, [](int x, int y, BYTE* p) { p[0] = BYTE(x * 7), p[1] = BYTE(y * 15), p[2] = 128; });
-    XFileJpg(&image).WriteImage(path.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    FillImage(image, 33, 17, 24, [](int x, int y, BYTE* p) { p[0] = BYTE(x * 7), p[1] = BYTE(y * 15), p[2] = 128; });
+    EXPECT_EQ(XFileJpg().WriteImage(image, path.c_str()), JpgError::None);
     XImage back;
-    XFileJpg(&back).ReadImage(path.c_str());
+    XFileJpg().ReadImage(&back, path.c_str());
     ASSERT_NE(back.m_hBits, nullptr);
     std::vector<BYTE> a = TopDownSamples(image), b = TopDownSamples(back);
     double sum = 0;

@@ -1,6 +1,6 @@
 // Companion note files: naming, the written bytes, and reading back a
 // foreign text file or an FST file's note with a terminator.
-#include "BmpTestFiles.h"
+#include "FormatTestSupport.h"
 
 #include "formats/NoteFile.h"
 

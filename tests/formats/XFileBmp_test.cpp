@@ -1,12 +1,9 @@
 // BMP reading and writing, and the RLE coder, against hand-built files and
 // hand-computed encodings.
-#include "BmpTestFiles.h"
+#include "FormatTestSupport.h"
 
 #include "formats/XFileBmp.h"
 #include "formats/XFileBmpRle.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 
@@ -20,7 +17,7 @@ Bytes EncodeRow(const Bytes& row, int bitCount, int width)
 
 Bytes Repeat(size_t n, uint8_t v) { return Bytes(n, v); }
 
-void Decode(XImage& image, const Bytes& file) { XFileBmp(&image).Decode(file.data(), file.size()); }
+void Decode(XImage& image, const Bytes& file) { XFileBmp().Decode(&image, file.data(), file.size()); }
 }
 
 TEST(BmpRle8Encoder, LongRunsSplitAt255)
@@ -156,11 +153,7 @@ TEST(BmpReader, CoreHeaderIsConvertedAndLargeHeadersKeepTheirTable)
 
 TEST(BmpReader, RefusesWhatItCannotRepresent)
 {
-    auto refused = [](const Bytes& file) {
-        XImage image;
-    Decode(image, file);
-        return !image.m_hBits && !image.m_hInfo && image.m_nOriginId == IDS_UNSUPPORTED_BMP;
-    };
+    auto refused = [](const Bytes& file) { return DecodeRefused<XFileBmp>(file); };
     EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 16), Bytes(8))));
     EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 32), Bytes(16))));
     EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 32, 3), Bytes(28))));         // bit fields
@@ -181,9 +174,9 @@ TEST(BmpReader, ClaimsAboveTheMemoryLimitAreRefusedWithoutReading)
 {
     // 32768 x 32768 at 24 bits is 3 GiB: over the 1 GiB limit.
     XImage image;
-    Decode(image, BmpFile(InfoHeader(32768, 32768, 24), Bytes(12)));
+    const Bytes file = BmpFile(InfoHeader(32768, 32768, 24), Bytes(12));
+    EXPECT_EQ(XFileBmp().Decode(&image, file.data(), file.size()), BmpError::OutOfMemory);
     EXPECT_FALSE(image.m_hBits);
-    EXPECT_EQ(image.m_nOriginId, unsigned(IDS_INSUFFICIENT_MEMORY));
     XImage topDown;
     Decode(topDown, BmpFile(InfoHeader(1, INT32_MIN, 24), Bytes(12)));
     EXPECT_FALSE(topDown.m_hBits);
@@ -231,18 +224,16 @@ TEST(BmpWriter, WritesFullTablesAndRunLengthFilesThatReadBack)
     Decode(image, BmpFile(headers, pixels));
     ASSERT_TRUE(image.m_hBits);
 
-    const std::string plain = TempPath("kestrel_plain.bmp");
-    XFileBmp(&image).WriteImage(plain.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    const std::string plain = TempPath("plain.bmp");
+    EXPECT_EQ(XFileBmp().WriteImage(image, plain.c_str()), BmpError::None);
     Bytes file = ReadFileBytes(plain);
     ASSERT_EQ(file.size(), 14u + 1064 + pixels.size());
     EXPECT_EQ(Get32(file, 2), file.size());
     EXPECT_EQ(Get32(file, 10), 14u + 1064);
     EXPECT_EQ(Bytes(file.end() - pixels.size(), file.end()), pixels);
 
-    const std::string rle = TempPath("kestrel_rle8.rle");
-    XFileBmp(&image).WriteRleImage(rle.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    const std::string rle = TempPath("rle8.rle");
+    EXPECT_EQ(XFileBmp().WriteRleImage(image, rle.c_str()), BmpError::None);
     file = ReadFileBytes(rle);
     ASSERT_GT(file.size(), 14u + 1064 + 2);
     EXPECT_EQ(Get32(file, 14 + 16), 1u);                         // written as RLE8
@@ -276,8 +267,8 @@ TEST(BmpWriter, FourBitRunLengthReadsBackIdentically)
     XImage image;
     Decode(image, BmpFile(headers, pixels));
     ASSERT_TRUE(image.m_hBits);
-    const std::string rle = TempPath("kestrel_rle4.rle");
-    XFileBmp(&image).WriteRleImage(rle.c_str());
+    const std::string rle = TempPath("rle4.rle");
+    XFileBmp().WriteRleImage(image, rle.c_str());
     Bytes file = ReadFileBytes(rle);
     EXPECT_EQ(Get32(file, 14 + 16), 2u);
     XImage back;

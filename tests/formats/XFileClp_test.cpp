@@ -1,11 +1,8 @@
 // Clipboard files: entry selection, the written layout, and the device
 // bitmap format, against hand-built files.
-#include "BmpTestFiles.h"
+#include "FormatTestSupport.h"
 
 #include "formats/XFileClp.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 // A file with the given entries (format, data) laid out one after another.
@@ -26,7 +23,7 @@ Bytes ClpFile(const std::vector<std::pair<uint16_t, Bytes>>& formats, uint16_t c
     return b;
 }
 
-void Decode(XImage& image, const Bytes& file) { XFileClp(&image).Decode(file.data(), file.size()); }
+void Decode(XImage& image, const Bytes& file) { XFileClp().Decode(&image, file.data(), file.size()); }
 
 Bytes OneBitDib()
 {
@@ -40,15 +37,8 @@ Bytes OneBitDib()
 
 TEST(ClpReader, OnlyTheFirstEntryCounts)
 {
-    XImage text;
-    Decode(text, ClpFile({{1, {'h', 'i', 0}}, {8, OneBitDib()}}));
-    EXPECT_FALSE(text.m_hBits);
-    EXPECT_EQ(text.m_nOriginId, unsigned(IDS_UNSUPPORTED_CLP));
-
-    XImage none;
-    Decode(none, ClpFile({{8, OneBitDib()}}, 0));
-    EXPECT_FALSE(none.m_hBits);
-    EXPECT_EQ(none.m_nOriginId, unsigned(IDS_UNSUPPORTED_CLP));
+    EXPECT_TRUE(DecodeRefused<XFileClp>(ClpFile({{1, {'h', 'i', 0}}, {8, OneBitDib()}})));
+    EXPECT_TRUE(DecodeRefused<XFileClp>(ClpFile({{8, OneBitDib()}}, 0)));
 
     XImage dib;
     Decode(dib, ClpFile({{8, OneBitDib()}, {1, {'x', 0}}}));
@@ -59,11 +49,7 @@ TEST(ClpReader, OnlyTheFirstEntryCounts)
 
 TEST(ClpReader, CheckedSizesAndBitCounts)
 {
-    auto refused = [](const Bytes& file) {
-        XImage image;
-        Decode(image, file);
-        return !image.m_hBits && image.m_nOriginId == IDS_UNSUPPORTED_CLP;
-    };
+    auto refused = [](const Bytes& file) { return DecodeRefused<XFileClp>(file); };
     Bytes bad = OneBitDib();
     bad[14] = 16;
     EXPECT_TRUE(refused(ClpFile({{8, bad}})));
@@ -103,10 +89,7 @@ TEST(ClpReader, DeviceBitmapRowsTopFirstWithTheFixedTable)
     EXPECT_EQ(Bytes(info.begin() + 40 + 4 * 203, info.begin() + 44 + 4 * 203), (Bytes{192, 32, 96, 0}));
 
     bitmap[18] = 4;  // 4 bits per pixel needs a 4-bit display
-    XImage four;
-    Decode(four, ClpFile({{2, bitmap}}));
-    EXPECT_FALSE(four.m_hBits);
-    EXPECT_EQ(four.m_nOriginId, unsigned(IDS_UNSUPPORTED_CLP));
+    EXPECT_TRUE(DecodeRefused<XFileClp>(ClpFile({{2, bitmap}})));
 }
 
 TEST(ClpWriter, OneDibEntryAtOffset93)
@@ -114,9 +97,8 @@ TEST(ClpWriter, OneDibEntryAtOffset93)
     XImage image;
     Decode(image, ClpFile({{8, OneBitDib()}}));
     ASSERT_TRUE(image.m_hBits);
-    const std::string path = TempPath("kestrel_test.clp");
-    XFileClp(&image).WriteImage(path.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    const std::string path = TempPath("test.clp");
+    EXPECT_EQ(XFileClp().WriteImage(image, path.c_str()), BmpError::None);
     Bytes file = ReadFileBytes(path);
     ASSERT_EQ(file.size(), 93u + 48 + 8);
     EXPECT_EQ(Bytes(file.begin(), file.begin() + 6), (Bytes{0x50, 0xC3, 1, 0, 8, 0}));

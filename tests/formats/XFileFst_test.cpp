@@ -2,10 +2,7 @@
 // without a note, the note locator, and refusal of inconsistent headers.
 #include "formats/XFileFst.h"
 
-#include "PcxTifTestImages.h"
-#include "resources/resource.h"
-
-using namespace pcxtif;
+#include "FormatTestSupport.h"
 
 namespace {
 std::vector<BYTE> Encoded(const std::vector<BYTE>& in)
@@ -15,12 +12,11 @@ std::vector<BYTE> Encoded(const std::vector<BYTE>& in)
     return out;
 }
 
-std::vector<BYTE> WriteFst(XImage& image, const std::string& name, const std::string& note = std::string())
+std::vector<BYTE> WriteFst(const XImage& image, const std::string& name, const std::string& note = std::string())
 {
     const std::string path = TempPath(name);
-    XFileFst(&image).WriteImage(path.c_str(), note.data(), note.size());
-    EXPECT_EQ(image.m_nOriginId, 0u);
-    return ReadBytes(path);
+    EXPECT_EQ(XFileFst().WriteImage(image, path.c_str(), note.data(), note.size()), FstError::None);
+    return ReadFileBytes(path);
 }
 
 // A 1-bit 8x1 file: header, 48-byte header block, data.
@@ -56,7 +52,7 @@ TEST(XFileFst, RunCodingMatchesHandCodedBytes)
 
 TEST(XFileFst, AllZeroOneBitImageIsRunsOf127)
 {
-    auto image = MakeImage(32, 40, 1);
+    auto image = RandomImage(32, 40, 1);
     {
         LockedBlock<BYTE> bits(image->m_hBits);
         for (size_t i = 0; i < image->BitsSize(); ++i) bits.get()[i] = 0;
@@ -65,23 +61,23 @@ TEST(XFileFst, AllZeroOneBitImageIsRunsOf127)
     auto file = WriteFst(*image, "zero.fst");
     // 160 zero bytes: 127 + 33, then the closing 0.
     ASSERT_EQ(file.size(), 16u + 48 + 5);
-    EXPECT_EQ(U16(file, 0), 0xFF01u);
-    EXPECT_EQ(U16(file, 2), 32u);
-    EXPECT_EQ(U16(file, 4), 40u);
-    EXPECT_EQ(U16(file, 6), 1u);
-    EXPECT_EQ(U32(file, 8), 5u);
-    EXPECT_EQ(U32(file, 12), 0u);
-    EXPECT_EQ(U32(file, 16), 40u);  // the header block as held
+    EXPECT_EQ(Get16(file, 0), 0xFF01u);
+    EXPECT_EQ(Get16(file, 2), 32u);
+    EXPECT_EQ(Get16(file, 4), 40u);
+    EXPECT_EQ(Get16(file, 6), 1u);
+    EXPECT_EQ(Get32(file, 8), 5u);
+    EXPECT_EQ(Get32(file, 12), 0u);
+    EXPECT_EQ(Get32(file, 16), 40u);  // the header block as held
     EXPECT_EQ(std::vector<BYTE>(file.begin() + 64, file.end()), (std::vector<BYTE>{0xFF, 0, 0xA1, 0, 0}));
     EXPECT_TRUE(SameImage(*image, *DecodeWith<XFileFst>(file)));
 }
 
 TEST(XFileFst, TwentyFourBitPixelsAreStoredAsHeld)
 {
-    auto image = MakeImage(5, 3, 24);
+    auto image = RandomImage(5, 3, 24);
     auto file = WriteFst(*image, "plain24.fst");
     ASSERT_EQ(file.size(), 16u + 40 + 16 * 3);
-    EXPECT_EQ(U32(file, 8), 48u);
+    EXPECT_EQ(Get32(file, 8), 48u);
     LockedBlock<BYTE> bits(image->m_hBits);
     EXPECT_EQ(std::vector<BYTE>(file.begin() + 56, file.end()), std::vector<BYTE>(bits.get(), bits.get() + 48));
 }
@@ -89,18 +85,18 @@ TEST(XFileFst, TwentyFourBitPixelsAreStoredAsHeld)
 TEST(XFileFst, EveryDepthRoundTrips)
 {
     for (int bits : {1, 4, 8, 24}) {
-        auto image = MakeImage(67, 13, bits, unsigned(bits));
+        auto image = RandomImage(67, 13, bits, unsigned(bits));
         EXPECT_TRUE(SameImage(*image, *DecodeWith<XFileFst>(WriteFst(*image, "rt.fst")))) << bits;
     }
 }
 
 TEST(XFileFst, NoteFollowsPixelData)
 {
-    auto image = MakeImage(9, 4, 8);
+    auto image = RandomImage(9, 4, 8);
     const std::string path = TempPath("note.fst");
     auto file = WriteFst(*image, "note.fst", "hello");
-    const uint32_t dataSize = U32(file, 8);
-    EXPECT_EQ(U32(file, 12), 5u);
+    const uint32_t dataSize = Get32(file, 8);
+    EXPECT_EQ(Get32(file, 12), 5u);
     ASSERT_EQ(file.size(), 16u + 1064 + dataSize + 5);
     EXPECT_EQ(std::string(file.end() - 5, file.end()), "hello");
 
@@ -115,14 +111,14 @@ TEST(XFileFst, NoteFollowsPixelData)
 
     // An empty notepad: N = 0, the file ends after the pixel data, no note.
     file = WriteFst(*image, "note.fst");
-    EXPECT_EQ(U32(file, 12), 0u);
+    EXPECT_EQ(Get32(file, 12), 0u);
     EXPECT_EQ(file.size(), 16u + 1064 + dataSize);
     EXPECT_EQ(XFileFst::ReadNote(path.c_str()), nullptr);
 
     // A note length past the end of the file is refused; the image still reads.
     file = WriteFst(*image, "note.fst", "hello");
     file[12] = 6;
-    WriteBytes(path, file);
+    WriteFileBytes(path, file);
     EXPECT_EQ(XFileFst::ReadNote(path.c_str()), nullptr);
     EXPECT_TRUE(SameImage(*image, *DecodeWith<XFileFst>(file)));
 }
@@ -166,16 +162,16 @@ TEST(XFileFst, InconsistentFilesAreRefused)
     for (const auto& c : cases) {
         auto file = good;
         file[c.at] = c.value;
-        EXPECT_TRUE(Refused(*DecodeWith<XFileFst>(file), IDS_UNSUPPORTED_FST)) << c.what;
+        EXPECT_TRUE(DecodeRefused<XFileFst>(file)) << c.what;
     }
-    EXPECT_TRUE(Refused(*DecodeWith<XFileFst>(std::vector<BYTE>(good.begin(), good.begin() + 15)), IDS_UNSUPPORTED_FST));
+    EXPECT_TRUE(DecodeRefused<XFileFst>(std::vector<BYTE>(good.begin(), good.begin() + 15)));
 
     // 24 bits with fewer data bytes than the pixel block.
-    auto image = MakeImage(5, 3, 24);
+    auto image = RandomImage(5, 3, 24);
     auto file = WriteFst(*image, "short24.fst");
     file[8] = 47;
     file.pop_back();
-    EXPECT_TRUE(Refused(*DecodeWith<XFileFst>(file), IDS_UNSUPPORTED_FST));
+    EXPECT_TRUE(DecodeRefused<XFileFst>(file));
 }
 
 TEST(XFileFst, DecodingStaysInsideTheBlock)
@@ -196,10 +192,9 @@ TEST(XFileFst, DecodingStaysInsideTheBlock)
 
 TEST(XFileFst, WriterRefusesSizesBeyondHeaderFieldsBeforeCreatingFile)
 {
-    auto image = MakeImage(65536, 1, 1);
+    auto image = RandomImage(65536, 1, 1);
     const std::string path = TempPath("toolarge.fst");
     std::remove(path.c_str());
-    XFileFst(image.get()).WriteImage(path.c_str());
-    EXPECT_EQ(image->m_nOriginId, unsigned(IDS_UNSUPPORTED_FST));
+    EXPECT_EQ(XFileFst().WriteImage(*image, path.c_str()), FstError::Unsupported);
     EXPECT_FALSE(FileExists(path));
 }

@@ -1,12 +1,8 @@
 // Cursor and icon files: composition of the XOR image with the AND mask,
 // entry choice, and refusal of layouts that are not read.
-#include "BmpTestFiles.h"
+#include "FormatTestSupport.h"
 
-#include "formats/XFileCur.h"
 #include "formats/XFileIco.h"
-#include "resources/resource.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 // One bitmap image of an icon file: header (height doubled), table, XOR
@@ -58,7 +54,7 @@ TEST(CurReader, TransparentPixelsWhiteInvertingBlack)
     Bytes file = IconFile(2, {TwoColourCursorImage()});
     ASSERT_EQ(file.size(), 326u);  // the fixed layout
     XImage image;
-    XFileCur(&image).Decode(file.data(), file.size());
+    XFileCur().Decode(&image, file.data(), file.size());
     ASSERT_TRUE(image.m_hBits);
     EXPECT_EQ(image.m_nWidth, 32);
     EXPECT_EQ(image.m_nHeight, 32);
@@ -79,7 +75,7 @@ TEST(IcoReader, TwoImagesShowTheSecondAndColourMasksInvert)
     Bytes first = IconImage(32, 1, Bytes(8, 0), Bytes(128, 0), Bytes(128, 0));
     Bytes file = IconFile(1, {first, second});
     XImage image;
-    XFileIco(&image).Decode(file.data(), file.size());
+    XFileIco().Decode(&image, file.data(), file.size());
     ASSERT_TRUE(image.m_hBits);
     EXPECT_EQ(image.m_nBitCount, 4);
     Bytes bits = PixelBytes(image);
@@ -98,25 +94,21 @@ TEST(IcoReader, OtherSizesAndDepthsReadOrRefusedCleanly)
     andRows[0] = 0x80;
     Bytes file = IconFile(1, {IconImage(16, 24, {}, xorRows, andRows)});
     XImage image;
-    XFileIco(&image).Decode(file.data(), file.size());
+    XFileIco().Decode(&image, file.data(), file.size());
     ASSERT_TRUE(image.m_hBits);
     EXPECT_EQ(image.m_nWidth, 16);
     EXPECT_EQ(image.m_nBitCount, 24);
     Bytes bits = PixelBytes(image);
     EXPECT_EQ(Bytes(bits.begin(), bits.begin() + 6), (Bytes{245, 235, 225, 0, 0, 0}));
 
-    auto refused = [](const Bytes& f) {
-        XImage i;
-        XFileIco(&i).Decode(f.data(), f.size());
-        return !i.m_hBits && i.m_nOriginId == IDS_UNSUPPORTED_ICO;
-    };
+    auto refused = [](const Bytes& f) { return DecodeRefused<XFileIco>(f); };
     Bytes png = {0x89, 'P', 'N', 'G', 13, 10, 26, 10};
     png.resize(64, 0);
     EXPECT_TRUE(refused(IconFile(1, {png})));
     // A two-image icon whose second image is PNG shows its first.
     Bytes withPng = IconFile(1, {TwoColourCursorImage(), png});
     XImage first;
-    XFileIco(&first).Decode(withPng.data(), withPng.size());
+    XFileIco().Decode(&first, withPng.data(), withPng.size());
     ASSERT_TRUE(first.m_hBits);
     EXPECT_EQ(PixelBytes(first)[31 * 4], 0x60);
     Bytes truncated = IconFile(1, {TwoColourCursorImage()});

@@ -2,20 +2,16 @@
 // plane layouts, round trips of every depth, and refusal of malformed files.
 #include "formats/XFilePcx.h"
 
-#include "PcxTifTestImages.h"
-#include "resources/resource.h"
-
-using namespace pcxtif;
+#include "FormatTestSupport.h"
 
 namespace {
-std::vector<BYTE> WritePcx(XImage& image, const std::string& name)
+std::vector<BYTE> WritePcx(const XImage& image, const std::string& name)
 {
     const std::string path = TempPath(name);
-    XFilePcx writer(&image);
+    XFilePcx writer;
     writer.SetResolution(800, 600);
-    writer.WriteImage(path.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
-    return ReadBytes(path);
+    EXPECT_EQ(writer.WriteImage(image, path.c_str()), PcxError::None);
+    return ReadFileBytes(path);
 }
 
 // A 128-byte header with the given layout, width and height, version 5.
@@ -39,7 +35,7 @@ std::vector<BYTE> PcxHeader(int bitsPerPlane, int planes, int width, int height,
 
 TEST(XFilePcx, RunsStopAt63AndHighBytesAreEscaped)
 {
-    auto image = MakeImage(72, 1, 8);
+    auto image = RandomImage(72, 1, 8);
     {
         LockedBlock<BYTE> bits(image->m_hBits);
         for (int x = 0; x < 72; ++x) bits.get()[x] = x == 0 ? 0x05 : x == 1 ? 0xC5 : 0x07;
@@ -55,12 +51,12 @@ TEST(XFilePcx, RunsStopAt63AndHighBytesAreEscaped)
     EXPECT_EQ(file[1], 5);
     EXPECT_EQ(file[3], 8);
     EXPECT_EQ(file[65], 1);
-    EXPECT_EQ(U16(file, 66), 72u);
+    EXPECT_EQ(Get16(file, 66), 72u);
 }
 
 TEST(XFilePcx, OneBitHeaderCarriesColoursAndVersion3)
 {
-    auto image = MakeImage(20, 3, 1);
+    auto image = RandomImage(20, 3, 1);
     SetColor(*image, 0, 10, 20, 30);
     SetColor(*image, 1, 200, 210, 220);
     auto file = WritePcx(*image, "header1.pcx");
@@ -69,15 +65,15 @@ TEST(XFilePcx, OneBitHeaderCarriesColoursAndVersion3)
     EXPECT_EQ(file[1], 3);
     EXPECT_EQ(file[2], 1);
     EXPECT_EQ(file[3], 1);
-    EXPECT_EQ(U16(file, 4), 0u);
-    EXPECT_EQ(U16(file, 6), 0u);
-    EXPECT_EQ(U16(file, 8), 19u);
-    EXPECT_EQ(U16(file, 10), 2u);
-    EXPECT_EQ(U16(file, 12), 800u);
-    EXPECT_EQ(U16(file, 14), 600u);
+    EXPECT_EQ(Get16(file, 4), 0u);
+    EXPECT_EQ(Get16(file, 6), 0u);
+    EXPECT_EQ(Get16(file, 8), 19u);
+    EXPECT_EQ(Get16(file, 10), 2u);
+    EXPECT_EQ(Get16(file, 12), 800u);
+    EXPECT_EQ(Get16(file, 14), 600u);
     EXPECT_EQ(std::vector<BYTE>(file.begin() + 16, file.begin() + 22), (std::vector<BYTE>{10, 20, 30, 200, 210, 220}));
     EXPECT_EQ(file[65], 1);
-    EXPECT_EQ(U16(file, 66), 4u);  // (1 x 20 + 15) / 16 x 2
+    EXPECT_EQ(Get16(file, 66), 4u);  // (1 x 20 + 15) / 16 x 2
 
     auto back = DecodeWith<XFilePcx>(file);
     EXPECT_TRUE(SameImage(*image, *back));
@@ -85,7 +81,7 @@ TEST(XFilePcx, OneBitHeaderCarriesColoursAndVersion3)
 
 TEST(XFilePcx, FourBitImageOf17PixelsHasFourBytePlanes)
 {
-    auto image = MakeImage(17, 1, 4);
+    auto image = RandomImage(17, 1, 4);
     {
         LockedBlock<BYTE> bits(image->m_hBits);
         for (int i = 0; i < 9; ++i) bits.get()[i] = i < 8 ? 0x55 : 0x50;  // pixel 16 is 5 as well
@@ -93,12 +89,12 @@ TEST(XFilePcx, FourBitImageOf17PixelsHasFourBytePlanes)
     auto file = WritePcx(*image, "planes17.pcx");
     EXPECT_EQ(file[3], 1);
     EXPECT_EQ(file[65], 4);
-    EXPECT_EQ(U16(file, 66), 4u);
+    EXPECT_EQ(Get16(file, 66), 4u);
     // 5 = planes 0 and 2 set: FF FF 80 00, and planes 1 and 3 all zero.
     const std::vector<BYTE> row = {0xC2, 0xFF, 0x80, 0x00, 0xC4, 0x00, 0xC2, 0xFF, 0x80, 0x00, 0xC4, 0x00};
     EXPECT_EQ(std::vector<BYTE>(file.begin() + 128, file.end()), row);
 
-    auto random = MakeImage(17, 5, 4, 7);
+    auto random = RandomImage(17, 5, 4, 7);
     auto back = DecodeWith<XFilePcx>(WritePcx(*random, "planes17r.pcx"));
     EXPECT_TRUE(SameImage(*random, *back));
 }
@@ -109,7 +105,7 @@ TEST(XFilePcx, EveryDepthRoundTrips)
     const int sizes[][2] = {{1, 1}, {33, 7}, {64, 2}, {130, 9}};
     for (int bits : depths) {
         for (const auto& s : sizes) {
-            auto image = MakeImage(s[0], s[1], bits, unsigned(bits * 1000 + s[0]));
+            auto image = RandomImage(s[0], s[1], bits, unsigned(bits * 1000 + s[0]));
             auto back = DecodeWith<XFilePcx>(WritePcx(*image, "roundtrip.pcx"));
             EXPECT_TRUE(SameImage(*image, *back)) << bits << " bits, " << s[0] << "x" << s[1];
         }
@@ -139,11 +135,10 @@ TEST(XFilePcx, VersionsFrom3AreRead)
     file.push_back(2);
     for (int version = 0; version <= 5; ++version) {
         file[1] = BYTE(version);
-        auto image = DecodeWith<XFilePcx>(file);
         if (version < 3)
-            EXPECT_TRUE(Refused(*image, IDS_UNSUPPORTED_PCX)) << version;
+            EXPECT_TRUE(DecodeRefused<XFilePcx>(file)) << version;
         else
-            EXPECT_TRUE(image->m_hBits) << version;
+            EXPECT_TRUE(DecodeWith<XFilePcx>(file)->m_hBits) << version;
     }
 }
 
@@ -161,36 +156,36 @@ TEST(XFilePcx, MalformedHeadersAreRefused)
     for (const auto& c : cases) {
         auto file = PcxHeader(c.bitsPerPlane, c.planes, c.width, c.height, c.planeBytes);
         file.insert(file.end(), 4000, 0x11);
-        EXPECT_TRUE(Refused(*DecodeWith<XFilePcx>(file), IDS_UNSUPPORTED_PCX)) << c.what;
+        EXPECT_TRUE(DecodeRefused<XFilePcx>(file)) << c.what;
     }
 
     // Right edge left of the left edge; bottom above top.
     auto file = PcxHeader(8, 1, 2, 1, 2);
     file.insert(file.end(), 100, 0x11);
     file[4] = 5;  // xmin 5 > xmax 1
-    EXPECT_TRUE(Refused(*DecodeWith<XFilePcx>(file), IDS_UNSUPPORTED_PCX));
+    EXPECT_TRUE(DecodeRefused<XFilePcx>(file));
     file[4] = 0;
     file[6] = 1;  // ymin 1 > ymax 0
-    EXPECT_TRUE(Refused(*DecodeWith<XFilePcx>(file), IDS_UNSUPPORTED_PCX));
+    EXPECT_TRUE(DecodeRefused<XFilePcx>(file));
     file[6] = 0;
     EXPECT_TRUE(DecodeWith<XFilePcx>(file)->m_hBits);
 
-    EXPECT_TRUE(Refused(*DecodeWith<XFilePcx>(std::vector<BYTE>(file.begin(), file.begin() + 127)), IDS_UNSUPPORTED_PCX));
+    EXPECT_TRUE(DecodeRefused<XFilePcx>(std::vector<BYTE>(file.begin(), file.begin() + 127)));
 }
 
 TEST(XFilePcx, TruncatedDataIsRefused)
 {
-    auto image = MakeImage(40, 6, 24, 3);
+    auto image = RandomImage(40, 6, 24, 3);
     auto file = WritePcx(*image, "truncated.pcx");
     for (size_t keep : {size_t(128), size_t(129), file.size() - 1}) {
         std::vector<BYTE> cut(file.begin(), file.begin() + long(keep));
-        EXPECT_TRUE(Refused(*DecodeWith<XFilePcx>(cut), IDS_UNSUPPORTED_PCX)) << keep;
+        EXPECT_TRUE(DecodeRefused<XFilePcx>(cut)) << keep;
     }
     // An 8-bit file whose rows are missing: the palette is not taken for pixels.
     auto header = PcxHeader(8, 1, 3, 1, 4);
     header.push_back(0x0C);
     header.insert(header.end(), 768, 0x22);
-    EXPECT_TRUE(Refused(*DecodeWith<XFilePcx>(header), IDS_UNSUPPORTED_PCX));
+    EXPECT_TRUE(DecodeRefused<XFilePcx>(header));
 }
 
 TEST(XFilePcx, ColourTablesFromHeaderAndTail)
@@ -240,14 +235,13 @@ TEST(XFilePcx, WriterRefusesSizesBeyondHeaderFieldsBeforeCreatingFile)
 {
     const struct { int width, height, bits; } cases[] = {{65537, 1, 1}, {1, 65537, 1}, {65535, 1, 8}};
     for (const auto& c : cases) {
-        auto image = MakeImage(c.width, c.height, c.bits);
+        auto image = RandomImage(c.width, c.height, c.bits);
         const std::string path = TempPath("toolarge.pcx");
         std::remove(path.c_str());
-        XFilePcx(image.get()).WriteImage(path.c_str());
-        EXPECT_EQ(image->m_nOriginId, unsigned(IDS_UNSUPPORTED_PCX));
+        EXPECT_EQ(XFilePcx().WriteImage(*image, path.c_str()), PcxError::Unsupported);
         EXPECT_FALSE(FileExists(path));
     }
-    auto widest = MakeImage(65536, 1, 1);
+    auto widest = RandomImage(65536, 1, 1);
     auto back = DecodeWith<XFilePcx>(WritePcx(*widest, "widest.pcx"));
     EXPECT_TRUE(SameImage(*widest, *back));
 }

@@ -3,20 +3,16 @@
 // the malformed ones it must refuse.
 #include "formats/XFileTif.h"
 
-#include "PcxTifTestImages.h"
-#include "resources/resource.h"
-
-using namespace pcxtif;
+#include "FormatTestSupport.h"
 
 namespace {
 enum : WORD { kByteType = 1, kShortType = 3, kLongType = 4 };
 
-std::vector<BYTE> WriteTif(XImage& image, const std::string& name)
+std::vector<BYTE> WriteTif(const XImage& image, const std::string& name)
 {
     const std::string path = TempPath(name);
-    XFileTif(&image).WriteImage(path.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
-    return ReadBytes(path);
+    EXPECT_EQ(XFileTif().WriteImage(image, path.c_str()), TifError::None);
+    return ReadFileBytes(path);
 }
 
 struct DirEntry {
@@ -26,10 +22,10 @@ struct DirEntry {
 std::vector<DirEntry> Directory(const std::vector<BYTE>& file)
 {
     std::vector<DirEntry> entries;
-    const uint32_t at = U32(file, 4);
-    for (uint32_t i = 0; i < U16(file, at); ++i) {
+    const uint32_t at = Get32(file, 4);
+    for (uint32_t i = 0; i < Get16(file, at); ++i) {
         const size_t e = at + 2 + 12 * i;
-        entries.push_back({U16(file, e), U16(file, e + 2), U32(file, e + 4), U32(file, e + 8)});
+        entries.push_back({Get16(file, e), Get16(file, e + 2), Get32(file, e + 4), Get32(file, e + 8)});
     }
     return entries;
 }
@@ -109,7 +105,7 @@ std::vector<BYTE> TopRowBytes(const XImage& image, int y, size_t count)
 
 TEST(XFileTif, EightBitFileHasElevenEntriesAndScaledColourMap)
 {
-    auto image = MakeImage(10, 3, 8);
+    auto image = RandomImage(10, 3, 8);
     SetColor(*image, 0, 255, 255, 255);
     SetColor(*image, 1, 255, 0, 0);
     SetColor(*image, 2, 1, 2, 3);
@@ -128,21 +124,21 @@ TEST(XFileTif, EightBitFileHasElevenEntriesAndScaledColourMap)
     EXPECT_EQ(dir[5].value, 1u);
     EXPECT_EQ(dir[8].value, 3u);
     EXPECT_EQ(dir[9].value, 8u);
-    EXPECT_EQ(U32(file, 8 + 2 + 12 * 11), 0u);  // no next directory
+    EXPECT_EQ(Get32(file, 8 + 2 + 12 * 11), 0u);  // no next directory
 
     const uint32_t map = 14 + 12 * 11;
     EXPECT_EQ(dir[10].type, kShortType);
     EXPECT_EQ(dir[10].count, 768u);
     EXPECT_EQ(dir[10].value, map);
-    EXPECT_EQ(U16(file, map), 65535u);             // white: red
-    EXPECT_EQ(U16(file, map + 512), 65535u);       // green
-    EXPECT_EQ(U16(file, map + 1024), 65535u);      // blue
-    EXPECT_EQ(U16(file, map + 2), 65280u);         // pure red
-    EXPECT_EQ(U16(file, map + 512 + 2), 0u);
-    EXPECT_EQ(U16(file, map + 1024 + 2), 0u);
-    EXPECT_EQ(U16(file, map + 4), 256u);           // 1, 2, 3
-    EXPECT_EQ(U16(file, map + 512 + 4), 512u);
-    EXPECT_EQ(U16(file, map + 1024 + 4), 768u);
+    EXPECT_EQ(Get16(file, map), 65535u);             // white: red
+    EXPECT_EQ(Get16(file, map + 512), 65535u);       // green
+    EXPECT_EQ(Get16(file, map + 1024), 65535u);      // blue
+    EXPECT_EQ(Get16(file, map + 2), 65280u);         // pure red
+    EXPECT_EQ(Get16(file, map + 512 + 2), 0u);
+    EXPECT_EQ(Get16(file, map + 1024 + 2), 0u);
+    EXPECT_EQ(Get16(file, map + 4), 256u);           // 1, 2, 3
+    EXPECT_EQ(Get16(file, map + 512 + 4), 512u);
+    EXPECT_EQ(Get16(file, map + 1024 + 4), 768u);
 
     // One strip: the offset and the byte count in the entries themselves.
     const uint32_t data = map + 1536;
@@ -157,7 +153,7 @@ TEST(XFileTif, EightBitFileHasElevenEntriesAndScaledColourMap)
 
 TEST(XFileTif, WideTrueColourImageHasOneRowPerStrip)
 {
-    auto image = MakeImage(3000, 3, 24);
+    auto image = RandomImage(3000, 3, 24);
     auto file = WriteTif(*image, "wide24.tif");
     auto dir = Directory(file);
     ASSERT_EQ(dir.size(), 10u);
@@ -167,9 +163,9 @@ TEST(XFileTif, WideTrueColourImageHasOneRowPerStrip)
     const uint32_t samples = 14 + 12 * 10;
     EXPECT_EQ(Find(dir, 258)->count, 3u);
     EXPECT_EQ(Find(dir, 258)->value, samples);
-    EXPECT_EQ(U16(file, samples), 8u);
-    EXPECT_EQ(U16(file, samples + 2), 8u);
-    EXPECT_EQ(U16(file, samples + 4), 8u);
+    EXPECT_EQ(Get16(file, samples), 8u);
+    EXPECT_EQ(Get16(file, samples + 2), 8u);
+    EXPECT_EQ(Get16(file, samples + 4), 8u);
 
     const uint32_t offsets = samples + 6, counts = offsets + 12, data = counts + 6;
     EXPECT_EQ(Find(dir, 273)->count, 3u);
@@ -177,8 +173,8 @@ TEST(XFileTif, WideTrueColourImageHasOneRowPerStrip)
     EXPECT_EQ(Find(dir, 279)->type, kShortType);
     EXPECT_EQ(Find(dir, 279)->value, counts);
     for (uint32_t s = 0; s < 3; ++s) {
-        EXPECT_EQ(U32(file, offsets + 4 * s), data + 9000 * s);
-        EXPECT_EQ(U16(file, counts + 2 * s), 9000u);
+        EXPECT_EQ(Get32(file, offsets + 4 * s), data + 9000 * s);
+        EXPECT_EQ(Get16(file, counts + 2 * s), 9000u);
     }
     ASSERT_EQ(file.size(), data + 27000);
     // Stored blue, green, red; written red, green, blue.
@@ -191,7 +187,7 @@ TEST(XFileTif, WideTrueColourImageHasOneRowPerStrip)
 TEST(XFileTif, StripByteCountTypes)
 {
     // 1 bit: a single strip whose LONG count may pass 65535.
-    auto mono = MakeImage(1024, 600, 1);
+    auto mono = RandomImage(1024, 600, 1);
     SetColor(*mono, 0, 0, 0, 0);
     SetColor(*mono, 1, 255, 255, 255);
     auto dir = Directory(WriteTif(*mono, "mono.tif"));
@@ -201,29 +197,29 @@ TEST(XFileTif, StripByteCountTypes)
     EXPECT_EQ(Find(dir, 262)->value, 1u);
 
     // Four strips of SHORT counts: 81 rows of 100 bytes, the last 57.
-    auto tall = MakeImage(100, 300, 8);
+    auto tall = RandomImage(100, 300, 8);
     auto file = WriteTif(*tall, "tall.tif");
     dir = Directory(file);
     EXPECT_EQ(Find(dir, 278)->value, 81u);
     EXPECT_EQ(Find(dir, 279)->type, kShortType);
     const uint32_t counts = Find(dir, 279)->value;
-    EXPECT_EQ(U16(file, counts), 8100u);
-    EXPECT_EQ(U16(file, counts + 6), 5700u);
+    EXPECT_EQ(Get16(file, counts), 8100u);
+    EXPECT_EQ(Get16(file, counts + 6), 5700u);
 
     // Two strips: two SHORTs would fit in the entry itself, so LONG.
-    auto twoStrips = MakeImage(100, 100, 8);
+    auto twoStrips = RandomImage(100, 100, 8);
     file = WriteTif(*twoStrips, "two.tif");
     dir = Directory(file);
     EXPECT_EQ(Find(dir, 279)->type, kLongType);
     EXPECT_EQ(Find(dir, 279)->count, 2u);
-    EXPECT_EQ(U32(file, Find(dir, 279)->value + 4), 1900u);
+    EXPECT_EQ(Get32(file, Find(dir, 279)->value + 4), 1900u);
 
     // Counts above 65535: LONG.
-    auto wide = MakeImage(22000, 3, 24);
+    auto wide = RandomImage(22000, 3, 24);
     file = WriteTif(*wide, "wider.tif");
     dir = Directory(file);
     EXPECT_EQ(Find(dir, 279)->type, kLongType);
-    EXPECT_EQ(U32(file, Find(dir, 279)->value + 8), 66000u);
+    EXPECT_EQ(Get32(file, Find(dir, 279)->value + 8), 66000u);
     EXPECT_TRUE(SameImage(*wide, *DecodeWith<XFileTif>(file)));
 }
 
@@ -231,7 +227,7 @@ TEST(XFileTif, EveryDepthRoundTrips)
 {
     for (int bits : {1, 4, 8, 24}) {
         for (int height : {1, 7, 200}) {
-            auto image = MakeImage(61, height, bits, unsigned(bits + height));
+            auto image = RandomImage(61, height, bits, unsigned(bits + height));
             if (bits == 1) {
                 SetColor(*image, 0, 0, 0, 0);
                 SetColor(*image, 1, 255, 255, 255);
@@ -243,7 +239,7 @@ TEST(XFileTif, EveryDepthRoundTrips)
         }
     }
     // White on black survives as white on black.
-    auto inverted = MakeImage(16, 2, 1);
+    auto inverted = RandomImage(16, 2, 1);
     SetColor(*inverted, 0, 255, 255, 255);
     SetColor(*inverted, 1, 0, 0, 0);
     auto file = WriteTif(*inverted, "inverted.tif");
@@ -351,7 +347,7 @@ TEST(XFileTif, PackBitsOnlyForBilevelAndRunsStopAtTheRow)
 
     auto grey = GreyTiff();
     grey.Field(259, kShortType, 1, 32773);
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(grey.Build()), IDS_UNSUPPORTED_TIF));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(grey.Build()));
 }
 
 TEST(XFileTif, MalformedFilesAreRefused)
@@ -361,12 +357,12 @@ TEST(XFileTif, MalformedFilesAreRefused)
 
     auto motorola = good;
     motorola[0] = motorola[1] = 'M';
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(motorola), IDS_UNSUPPORTED_TIF));
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(std::vector<BYTE>(good.begin(), good.begin() + 7)), IDS_UNSUPPORTED_TIF));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(motorola));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(std::vector<BYTE>(good.begin(), good.begin() + 7)));
     // The last row cut short.
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(std::vector<BYTE>(good.begin(), good.end() - 1)), IDS_UNSUPPORTED_TIF));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(std::vector<BYTE>(good.begin(), good.end() - 1)));
     // The directory's entries past the end of the file.
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(std::vector<BYTE>(good.begin(), good.begin() + 40)), IDS_UNSUPPORTED_TIF));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(std::vector<BYTE>(good.begin(), good.begin() + 40)));
 
     struct Case {
         const char* what;
@@ -387,33 +383,32 @@ TEST(XFileTif, MalformedFilesAreRefused)
         // Later duplicates of a tag win, so each case overrides one field.
         auto grey = GreyTiff();
         grey.Field(c.tag, c.type, c.count, c.value);
-        EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(grey.Build()), IDS_UNSUPPORTED_TIF)) << c.what;
+        EXPECT_TRUE(DecodeRefused<XFileTif>(grey.Build())) << c.what;
     }
 
     // One row a strip needs three offsets; the array has two.
     auto fewStrips = GreyTiff();
     fewStrips.Field(278, kShortType, 1, 1).Field(273, kLongType, 2, 0, true);
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(fewStrips.Build()), IDS_UNSUPPORTED_TIF));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(fewStrips.Build()));
 
     TiffBuilder noWidth;
     const uint32_t at = noWidth.Data({1, 2, 3});
     noWidth.Field(257, kShortType, 1, 1).Field(258, kShortType, 1, 8).Field(273, kLongType, 1, at, true);
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(noWidth.Build()), IDS_UNSUPPORTED_TIF));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(noWidth.Build()));
 
     // Bilevel with a palette photometric.
     TiffBuilder mono;
     const uint32_t m = mono.Data({0});
     mono.Field(256, kShortType, 1, 3).Field(257, kShortType, 1, 1).Field(262, kShortType, 1, 3);
     mono.Field(273, kLongType, 1, m, true);
-    EXPECT_TRUE(Refused(*DecodeWith<XFileTif>(mono.Build()), IDS_UNSUPPORTED_TIF));
+    EXPECT_TRUE(DecodeRefused<XFileTif>(mono.Build()));
 }
 
 TEST(XFileTif, WriterRefusesSizesBeyondShortFieldsBeforeCreatingFile)
 {
-    auto image = MakeImage(65536, 1, 1);
+    auto image = RandomImage(65536, 1, 1);
     const std::string path = TempPath("toolarge.tif");
     std::remove(path.c_str());
-    XFileTif(image.get()).WriteImage(path.c_str());
-    EXPECT_EQ(image->m_nOriginId, unsigned(IDS_UNSUPPORTED_TIF));
+    EXPECT_EQ(XFileTif().WriteImage(*image, path.c_str()), TifError::Unsupported);
     EXPECT_FALSE(FileExists(path));
 }

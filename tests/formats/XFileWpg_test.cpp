@@ -3,10 +3,7 @@
 // malformed ones.
 #include "formats/XFileWpg.h"
 
-#include "PcxTifTestImages.h"
-#include "resources/resource.h"
-
-using namespace pcxtif;
+#include "FormatTestSupport.h"
 
 namespace {
 std::vector<BYTE> Coded(const std::vector<BYTE>& row)
@@ -16,18 +13,11 @@ std::vector<BYTE> Coded(const std::vector<BYTE>& row)
     return out;
 }
 
-std::vector<BYTE> WriteWpg(XImage& image, const std::string& name)
+std::vector<BYTE> WriteWpg(const XImage& image, const std::string& name)
 {
     const std::string path = TempPath(name);
-    XFileWpg(&image).WriteImage(path.c_str());
-    EXPECT_EQ(image.m_nOriginId, 0u);
-    return ReadBytes(path);
-}
-
-void Put16(std::vector<BYTE>& f, uint32_t v)
-{
-    f.push_back(BYTE(v));
-    f.push_back(BYTE(v >> 8));
+    EXPECT_EQ(XFileWpg().WriteImage(image, path.c_str()), WpgError::None);
+    return ReadFileBytes(path);
 }
 
 std::vector<BYTE> Record(BYTE type, const std::vector<BYTE>& body)
@@ -105,7 +95,7 @@ TEST(XFileWpg, RowCodesMatchHandCodedBytes)
 
 TEST(XFileWpg, FileLayout)
 {
-    auto image = MakeImage(300, 1, 8);
+    auto image = RandomImage(300, 1, 8);
     {
         LockedBlock<BYTE> bits(image->m_hBits);
         for (int i = 0; i < 300; ++i) bits.get()[i] = 0x42;
@@ -130,7 +120,7 @@ TEST(XFileWpg, EveryDepthRoundTrips)
 {
     for (int bits : {1, 4, 8}) {
         for (int width : {1, 9, 333}) {
-            auto image = MakeImage(width, 5, bits, unsigned(bits * width));
+            auto image = RandomImage(width, 5, bits, unsigned(bits * width));
             EXPECT_TRUE(SameImage(*image, *DecodeWith<XFileWpg>(WriteWpg(*image, "rt.wpg")))) << bits << " " << width;
         }
     }
@@ -182,29 +172,28 @@ TEST(XFileWpg, MalformedFilesAreRefused)
         {"row repeat before the first row", WpgFile({map, BitmapRecord(4, 2, 4, {0x00, 1, 0x82, 0x11})})},
         {"row repeat inside a row", WpgFile({map, BitmapRecord(4, 2, 4, {0x81, 0x11, 0x00, 1})})},
     };
-    for (const auto& c : cases) EXPECT_TRUE(Refused(*DecodeWith<XFileWpg>(c.file), IDS_UNSUPPORTED_WPG)) << c.what;
+    for (const auto& c : cases) EXPECT_TRUE(DecodeRefused<XFileWpg>(c.file)) << c.what;
 
     auto file = WpgFile({map, BitmapRecord(4, 1, 4, row)});
     auto magic = file;
     magic[3] = 0x44;
-    EXPECT_TRUE(Refused(*DecodeWith<XFileWpg>(magic), IDS_UNSUPPORTED_WPG));
+    EXPECT_TRUE(DecodeRefused<XFileWpg>(magic));
     // A record length past the end of the file.
     auto cut = std::vector<BYTE>(file.begin(), file.end() - 4);
-    EXPECT_TRUE(Refused(*DecodeWith<XFileWpg>(cut), IDS_UNSUPPORTED_WPG));
+    EXPECT_TRUE(DecodeRefused<XFileWpg>(cut));
 }
 
 TEST(XFileWpg, WriterRefusalsCreateNoFile)
 {
     const std::string path = TempPath("refused.wpg");
-    const struct { int width, height, bits; UINT id; } cases[] = {
-        {4, 4, 24, IDS_WPG_NO_24BIT}, {5195, 1, 1, IDS_UNSUPPORTED_WPG}, {1, 5195, 1, IDS_UNSUPPORTED_WPG}};
+    const struct { int width, height, bits; WpgError error; } cases[] = {
+        {4, 4, 24, WpgError::TrueColorImage}, {5195, 1, 1, WpgError::Unsupported}, {1, 5195, 1, WpgError::Unsupported}};
     for (const auto& c : cases) {
-        auto image = MakeImage(c.width, c.height, c.bits);
+        auto image = RandomImage(c.width, c.height, c.bits);
         std::remove(path.c_str());
-        XFileWpg(image.get()).WriteImage(path.c_str());
-        EXPECT_EQ(image->m_nOriginId, c.id);
+        EXPECT_EQ(XFileWpg().WriteImage(*image, path.c_str()), c.error);
         EXPECT_FALSE(FileExists(path));
     }
-    auto widest = MakeImage(5194, 2, 8);
+    auto widest = RandomImage(5194, 2, 8);
     EXPECT_TRUE(SameImage(*widest, *DecodeWith<XFileWpg>(WriteWpg(*widest, "widest.wpg"))));
 }

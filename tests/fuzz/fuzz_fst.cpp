@@ -1,10 +1,9 @@
-// libFuzzer target for the FST reader, with a write-and-read-back of small
-// images (see PcxTifFuzz.h).
+// libFuzzer target for the FST reader and writer (see ImageFileFuzz.h).
 #include "formats/XFileFst.h"
 
-#include "PcxTifFuzz.h"
+#include "ImageFileFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    return pcxtif::FuzzOne<XFileFst>(data, size, "fst");
+    return fuzz::ReadAndWriteBack<XFileFst>(data, size, "fst");
 }

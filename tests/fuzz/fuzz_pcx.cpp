@@ -1,10 +1,9 @@
-// libFuzzer target for the PCX reader, with a write-and-read-back of small
-// images (see PcxTifFuzz.h).
+// libFuzzer target for the PCX reader and writer (see ImageFileFuzz.h).
 #include "formats/XFilePcx.h"
 
-#include "PcxTifFuzz.h"
+#include "ImageFileFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    return pcxtif::FuzzOne<XFilePcx>(data, size, "pcx");
+    return fuzz::ReadAndWriteBack<XFilePcx>(data, size, "pcx");
 }

@@ -1,10 +1,9 @@
-// libFuzzer target for the TIF reader, with a write-and-read-back of small
-// images (see PcxTifFuzz.h).
+// libFuzzer target for the TIFF reader and writer (see ImageFileFuzz.h).
 #include "formats/XFileTif.h"
 
-#include "PcxTifFuzz.h"
+#include "ImageFileFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    return pcxtif::FuzzOne<XFileTif>(data, size, "tif");
+    return fuzz::ReadAndWriteBack<XFileTif>(data, size, "tif");
 }

@@ -1,10 +1,9 @@
-// libFuzzer target for the WPG reader, with a write-and-read-back of small
-// images (see PcxTifFuzz.h).
+// libFuzzer target for the WPG reader and writer (see ImageFileFuzz.h).
 #include "formats/XFileWpg.h"
 
-#include "PcxTifFuzz.h"
+#include "ImageFileFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    return pcxtif::FuzzOne<XFileWpg>(data, size, "wpg");
+    return fuzz::ReadAndWriteBack<XFileWpg>(data, size, "wpg");
 }

@@ -37,9 +37,9 @@ int Failure(unsigned id)
 // Reads path; an unknown extension has no message of its own.
 bool Read(XImage& image, const char* path, int& status)
 {
-    ReadImageFile(&image, path);
+    const UINT failure = ReadImageFile(&image, path);
     if (image.m_hBits) return true;
-    status = Failure(image.m_nOriginId ? image.m_nOriginId : IDS_UNRECOGNIZED_FORMAT);
+    status = Failure(failure ? failure : IDS_UNRECOGNIZED_FORMAT);
     return false;
 }
 
@@ -80,15 +80,14 @@ int main(int argc, char** argv)
     }
     XImage image;
     if (!Read(image, argv[1], status)) return status;
-    image.m_nOriginId = 0;
     const bool existed = Exists(argv[2]);
-    WriteImageFile(&image, argv[2], index);
-    if (image.m_nOriginId) {
+    const UINT failure = WriteImageFile(image, argv[2], index);
+    if (failure) {
         // A writer that created the file leaves it partly written; a file
         // that was there before may have been refused untouched, so only a
         // new one is removed.
         if (!existed) std::remove(argv[2]);
-        return Failure(image.m_nOriginId);
+        return Failure(failure);
     }
     return 0;
 }

@@ -89,7 +89,7 @@ int main(int argc, char** argv)
 
     // Encoding.
     std::vector<BYTE> ours;
-    double t = BestSeconds([&] { XFileJpg(&photo).Encode(ours); });
+    double t = BestSeconds([&] { XFileJpg().Encode(photo, ours); });
     double kestrelEncode = Megapixels() / t;
     tjhandle compressor = tjInitCompress();
     unsigned char* theirs = nullptr;
@@ -111,7 +111,7 @@ int main(int argc, char** argv)
     std::vector<BYTE> reused(bgr.size());
     auto decodeBoth = [&](const BYTE* file, size_t size, const char* label) {
         XImage image;
-        double k = Megapixels() / BestSeconds([&] { XFileJpg(&image).Decode(file, size); });
+        double k = Megapixels() / BestSeconds([&] { XFileJpg().Decode(&image, file, size); });
         if (!image.m_hBits) std::printf("Kestrel failed to decode %s\n", label);
         int status = 0;
         // libjpeg-turbo into a fresh buffer per image, as Kestrel allocates its

@@ -1,6 +1,6 @@
 // Throughput of the BMP reader and writers on 1920 x 1080 images (24-bit
 // and 8-bit, plain and RLE8), single-threaded, in megapixels per second.
-// tests/bench/bmp_baseline.py prints the same figures for Pillow.
+// bench/bmp_baseline.py prints the same figures for Pillow.
 #include "formats/XFileBmp.h"
 
 #include "framework/GlobalBlock.h"
@@ -62,19 +62,19 @@ void Bench(const char* label, int bitCount, bool rle)
     const std::string path = std::string("/tmp/kestrel_bmp_bench") + (rle ? ".rle" : ".bmp");
     const double write = MegapixelsPerSecond([&] {
         if (rle)
-            XFileBmp(&image).WriteRleImage(path.c_str());
+            XFileBmp().WriteRleImage(image, path.c_str());
         else
-            XFileBmp(&image).WriteImage(path.c_str());
+            XFileBmp().WriteImage(image, path.c_str());
     });
     const double read = MegapixelsPerSecond([&] {
         XImage back;
-        XFileBmp(&back).ReadImage(path.c_str());
+        XFileBmp().ReadImage(&back, path.c_str());
         if (!back.m_hBits) std::exit(1);
     });
     const std::vector<BYTE> bytes = ReadAll(path);
     const double decode = MegapixelsPerSecond([&] {
         XImage back;
-        XFileBmp(&back).Decode(bytes.data(), bytes.size());
+        XFileBmp().Decode(&back, bytes.data(), bytes.size());
         if (!back.m_hBits) std::exit(1);
     });
     std::printf("%-22s write %8.1f Mpx/s   read %8.1f Mpx/s   decode from memory %8.1f Mpx/s   (%zu bytes)\n",

@@ -152,15 +152,16 @@ int main()
     const double megapixels = kWidth * kHeight / 1e6;
 
     double encodeOurs, encodeTheirs;
-    Best([&] { XFileGif(&picture).WriteImage(ours.c_str()); }, [&] { GiflibEncode(picture, theirs); }, encodeOurs,
-         encodeTheirs);
-    if (picture.m_nOriginId) return 1;
+    GifError written = GifError::None;
+    Best([&] { written = XFileGif().WriteImage(picture, ours.c_str()); }, [&] { GiflibEncode(picture, theirs); },
+         encodeOurs, encodeTheirs);
+    if (written != GifError::None) return 1;
     std::vector<BYTE> file = ReadAll(ours), giflibFile = ReadAll(theirs);
 
     // Both decoders must agree on the data before their speed means anything.
     std::vector<BYTE> reference = GiflibDecode(file);
     XImage check;
-    XFileGif(&check).Decode(file.data(), file.size());
+    XFileGif().Decode(&check, file.data(), file.size());
     {
         LockedBlock<BYTE> bits(check.m_hBits), original(picture.m_hBits);
         if (!bits || reference.size() != size_t(kWidth) * kHeight ||
@@ -180,13 +181,13 @@ int main()
     Best(
         [&] {
             XImage image;
-            XFileGif(&image).Decode(file.data(), file.size());
+            XFileGif().Decode(&image, file.data(), file.size());
         },
         [&] { GiflibDecode(file); }, decodeOurs, decodeTheirs);
     Best(
         [&] {
             XImage image;
-            XFileGif(&image).Decode(giflibFile.data(), giflibFile.size());
+            XFileGif().Decode(&image, giflibFile.data(), giflibFile.size());
         },
         [&] { GiflibDecode(giflibFile); }, decodeOursGiflibFile, decodeTheirsGiflibFile);
 

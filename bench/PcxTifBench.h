@@ -74,15 +74,15 @@ void BenchCodec(const char* name, int bitCount)
 {
     auto image = ScreenImage(bitCount);
     const std::string path = std::string("/tmp/kestrel_bench_") + name;
-    const double write = BestSeconds([&] { C(image.get()).WriteImage(path.c_str()); });
+    const double write = BestSeconds([&] { C().WriteImage(*image, path.c_str()); });
     const std::vector<BYTE> file = ReadAll(path);
     const double read = BestSeconds([&] {
         XImage back;
-        C(&back).ReadImage(path.c_str());
+        C().ReadImage(&back, path.c_str());
     });
     const double decode = BestSeconds([&] {
         XImage back;
-        C(&back).Decode(file.data(), file.size());
+        C().Decode(&back, file.data(), file.size());
     });
     const std::string label(name);
     Report((label + " write").c_str(), bitCount, write, file.size());
