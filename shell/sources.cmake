@@ -7,6 +7,14 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   shell/Countdown.cpp
   shell/Meter.cpp
   shell/Settings.cpp)
+# Title-bar clock and snapshot strip: clock texts, caption placement, the
+# strip table and hit test, the button pictures; the Image Info texts.
+list(APPEND KESTREL_PORTABLE_SOURCES
+  shell/ClockFormat.cpp
+  shell/CaptionPlacement.cpp
+  shell/SnapshotStrip.cpp
+  shell/SnapshotGlyphs.cpp
+  shell/ImageInfo.cpp)
 # The INI profile joins the core on Windows, so the Win32 tests can run the
 # store against the real profile functions.
 if(WIN32)
