@@ -3,4 +3,6 @@
 # sheet, preview and job that use them talk to the printer in kestrel.exe.
 list(APPEND KESTREL_PORTABLE_SOURCES
   print/DateTimeStyle.cpp
-  print/Macros.cpp)
+  print/Macros.cpp
+  print/PageLayout.cpp
+  print/PrintJobRules.cpp)
