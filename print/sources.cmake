@@ -5,4 +5,6 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   print/DateTimeStyle.cpp
   print/Macros.cpp
   print/PageLayout.cpp
-  print/PrintJobRules.cpp)
+  print/PrintJobRules.cpp
+  print/PrintPalette.cpp
+  print/PrintStrips.cpp)
