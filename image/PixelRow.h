@@ -89,7 +89,10 @@ inline void FillPixelRun(BYTE* row, int32_t x, int32_t count, int bitCount, uint
     switch (bitCount) {
     case 8: std::memset(row + x, int(value & 0xFF), size_t(count)); break;
     case 24:
-        for (int32_t i = 0; i < count; ++i) SetPixelValue(row, x + i, 24, value);
+        if ((value & 0xFF) == (value >> 8 & 0xFF) && (value & 0xFF) == (value >> 16 & 0xFF))
+            std::memset(row + size_t(x) * 3, int(value & 0xFF), size_t(count) * 3);  // white, black, grays
+        else
+            for (int32_t i = 0; i < count; ++i) SetPixelValue(row, x + i, 24, value);
         break;
     default:
         for (int32_t i = 0; i < count; ++i) SetPixelIndex(row, x + i, bitCount, int(value));
