@@ -9,6 +9,12 @@
 
 #include <vector>
 
+BYTE GrayOf(BYTE red, BYTE green, BYTE blue)
+{
+    if (red == green && green == blue) return red;
+    return BYTE((30 * red + 54 * green + 11 * blue) / 100);
+}
+
 namespace {
 bool IsWhite(const BlackWhiteTable& table, int red, int green, int blue)
 {
@@ -19,12 +25,47 @@ void WriteGrayRamp(RGBQUAD* table)
 {
     for (int i = 0; i < 256; ++i) table[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
 }
+
+// 8 bits: each index becomes the gray level of its colour, two pixels per
+// look-up in a table that maps two indices, as they lie in memory, to their
+// two levels in the same places.
+void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
+{
+    BYTE grayOfIndex[256];
+    for (int i = 0; i < 256; ++i)
+        grayOfIndex[i] = GrayOf(src.Table()[i].rgbRed, src.Table()[i].rgbGreen, src.Table()[i].rgbBlue);
+    std::vector<uint16_t> pairs(65536);
+    for (int i = 0; i < 65536; ++i) {
+        const BYTE in[2] = {BYTE(i), BYTE(i >> 8)}, out[2] = {grayOfIndex[in[0]], grayOfIndex[in[1]]};
+        uint16_t key, value;
+        std::memcpy(&key, in, 2);
+        std::memcpy(&value, out, 2);
+        pairs[key] = value;
+    }
+    const int32_t width = src.Width();
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        int32_t x = 0;
+        for (; x + 2 <= width; x += 2) {
+            uint16_t two;
+            std::memcpy(&two, in + x, 2);
+            std::memcpy(out + x, &pairs[two], 2);
+        }
+        if (x < width) out[x] = grayOfIndex[in[x]];
+    }
 }
 
-BYTE GrayOf(BYTE red, BYTE green, BYTE blue)
+void GrayTrueColorPixels(const ImageLock& src, const ImageWriteLock& dst)
 {
-    if (red == green && green == blue) return red;
-    return BYTE((30 * red + 54 * green + 11 * blue) / 100);
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        for (int32_t x = 0; x < src.Width(); ++x, in += 3) out[x] = GrayOf(in[2], in[1], in[0]);
+    }
+}
 }
 
 ImageOpResult BlackAndWhite(const XImage& srcImage, const BlackWhiteTable& table)
@@ -75,9 +116,10 @@ ImageOpResult Grayscale(const XImage& srcImage)
         NewResultImage(srcImage, src.Width(), src.Height(), resultBits, IDS_ORIGIN_GRAYSCALE);
     if (!result) return result;
     ImageWriteLock dst(*result.image);
-    const int32_t width = src.Width(), height = src.Height();
-
-    if (src.BitCount() < 8) {
+    switch (src.BitCount()) {
+    case 8: GrayIndexedPixels(src, dst); break;
+    case 24: GrayTrueColorPixels(src, dst); break;
+    default:
         // Only the table changes: the copied header already holds it.
         std::memcpy(dst.Row(0), src.Row(0), src.BitsSize());
         for (int i = 0; i < dst.TableSize(); ++i) {
@@ -87,41 +129,6 @@ ImageOpResult Grayscale(const XImage& srcImage)
             c = RGBQUAD{gray, gray, gray, 0};
         }
         return result;
-    }
-    if (src.BitCount() == 8) {
-        BYTE grayOfIndex[256];
-        for (int i = 0; i < 256; ++i)
-            grayOfIndex[i] = GrayOf(src.Table()[i].rgbRed, src.Table()[i].rgbGreen, src.Table()[i].rgbBlue);
-        // Two pixels per look-up; an entry maps two indices as they lie in
-        // memory to their two gray levels in the same places.
-        std::vector<uint16_t> pairs(65536);
-        for (int i = 0; i < 65536; ++i) {
-            const BYTE in[2] = {BYTE(i), BYTE(i >> 8)};
-            uint16_t key, value;
-            std::memcpy(&key, in, 2);
-            const BYTE out[2] = {grayOfIndex[in[0]], grayOfIndex[in[1]]};
-            std::memcpy(&value, out, 2);
-            pairs[key] = value;
-        }
-        for (int32_t y = 0; y < height; ++y) {
-            ReportProgress(y, height);
-            const BYTE* in = src.Row(y);
-            BYTE* out = dst.Row(y);
-            int32_t x = 0;
-            for (; x + 2 <= width; x += 2) {
-                uint16_t two;
-                std::memcpy(&two, in + x, 2);
-                std::memcpy(out + x, &pairs[two], 2);
-            }
-            if (x < width) out[x] = grayOfIndex[in[x]];
-        }
-    } else {
-        for (int32_t y = 0; y < height; ++y) {
-            ReportProgress(y, height);
-            const BYTE* in = src.Row(y);
-            BYTE* out = dst.Row(y);
-            for (int32_t x = 0; x < width; ++x, in += 3) out[x] = GrayOf(in[2], in[1], in[0]);
-        }
     }
     WriteGrayRamp(dst.Table());
     return result;

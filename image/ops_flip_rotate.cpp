@@ -9,10 +9,7 @@
 
 #include "../resources/resource.h"
 
-#include <algorithm>
-
 namespace {
-
 uint64_t Load64(const BYTE* p)
 {
     uint64_t v;
@@ -38,8 +35,8 @@ void FlipRow8(const BYTE* in, BYTE* out, int32_t width)
 
 // Four pixels (12 bytes) at a time, read and written as two overlapping
 // words: source pixels p0 p1 p2 p3 become p3 p2 p1 p0. Like FlipRow8 it
-// reads the source forwards, which the hardware prefetches best. The shifts take the
-// first byte in memory as the lowest byte of a word.
+// reads the source forwards, which the hardware prefetches best. The
+// shifts take the first byte in memory as the lowest byte of a word.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "FlipRow24 reads pixels from little-endian words");
 void FlipRow24(const BYTE* in, BYTE* out, int32_t width)
 {
@@ -151,13 +148,12 @@ void Rotate24(const ImageLock& src, const ImageWriteLock& dst, const Rotation& t
         const bool lastGroup = j0 + 8 == columns;
         for (int32_t r = 0; r < rows; ++r) {
             const int32_t sourceColumn = turn.SourceColumn(r);
-            const BYTE* const* in = from;
             const size_t offset = size_t(sourceColumn) * 3;
             BYTE* out = dst.Row(r) + size_t(j0) * 3;
             if (!lastGroup && sourceColumn + 1 < turn.width)
-                for (int k = 0; k < 8; ++k) std::memcpy(out + 3 * k, in[k] + offset, 4);
+                for (int k = 0; k < 8; ++k) std::memcpy(out + 3 * k, from[k] + offset, 4);
             else
-                for (int k = 0; k < 8; ++k) std::memcpy(out + 3 * k, in[k] + offset, 3);
+                for (int k = 0; k < 8; ++k) std::memcpy(out + 3 * k, from[k] + offset, 3);
         }
     }
     for (int32_t r = 0; r < rows; ++r)

@@ -69,14 +69,14 @@ TEST(ImageOps, MergeBeyond1000KeepsTheBlankBand)
 TEST(ImageOps, FlattenUsesWhiteAndMergeBeyondTheGateFails)
 {
     auto a = PlacedSquare(24, 0, 0, 0, 1, 1, 1);
-    auto far = PlacedSquare(24, 40000, 40000, 0, 2, 2, 2);
+    auto distant = PlacedSquare(24, 40000, 40000, 0, 2, 2, 2);
     StageLog log;
-    EXPECT_EQ(MergeImages({a.get(), far.get()}, RGB(0, 0, 0), log.Sink()).error, ImageOpError::kOutOfMemory);
+    EXPECT_EQ(MergeImages({a.get(), distant.get()}, RGB(0, 0, 0), log.Sink()).error, ImageOpError::kOutOfMemory);
     EXPECT_EQ(log.stages, std::vector<MergeStage>{MergeStage::kScanning});
 
-    far->m_rcPlace = RECT{20, 0, 30, 10};
+    distant->m_rcPlace = RECT{20, 0, 30, 10};
     StageLog flattenLog;
-    ImageOpResult flat = FlattenForPrinting({a.get(), far.get()}, flattenLog.Sink());
+    ImageOpResult flat = FlattenForPrinting({a.get(), distant.get()}, flattenLog.Sink());
     ASSERT_TRUE(flat);
     EXPECT_EQ(flat.image->m_nOriginId, 0u);
     EXPECT_EQ(flat.image->m_nWidth, 30);
