@@ -1,5 +1,5 @@
-// Grayscale, Black & White, Invert, Erase, Change Color, Count Colors and
-// Reduce Colors against hand-computed values.
+// Grayscale, Black & White, Erase, Change Color, Count Colors and Reduce
+// Colors against hand-computed values.
 #include "ImageOpsTestSupport.h"
 
 #include "resources/resource.h"
@@ -65,23 +65,6 @@ TEST(ImageOps, BlackAndWhiteFollowsTheNearestStandardColour)
         EXPECT_EQ(bw.image->m_nBitCount, 1);
         for (int i = 0; i < 5; ++i) EXPECT_EQ(ShownColor(*bw.image, i, 0), expected[i]) << i;
     }
-}
-
-TEST(ImageOps, InvertTurnsPixelsAt24BitsAndTheTableOtherwise)
-{
-    auto trueColor = TrueColorImage(3, 1, {Rgb(0, 0, 0), Rgb(255, 0, 128), Rgb(1, 2, 3)});
-    ImageOpResult inverted = Invert(*trueColor);
-    ASSERT_TRUE(inverted);
-    EXPECT_EQ(PixelAt(*inverted.image, 0, 0), Rgb(255, 255, 255));
-    EXPECT_EQ(PixelAt(*inverted.image, 1, 0), Rgb(0, 255, 127));
-    EXPECT_EQ(PixelAt(*inverted.image, 2, 0), Rgb(254, 253, 252));
-
-    auto indexed = MakeImage(9, 4, 4);
-    SetColor(*indexed, 3, 10, 20, 30);
-    ImageOpResult table = Invert(*indexed);
-    ASSERT_TRUE(table);
-    EXPECT_TRUE(PixelsFrom(*table.image, *indexed, [](int x, int y) { return std::make_pair(x, y); }));
-    EXPECT_TRUE(pcxtif::IsColor(ColorAt(*table.image, 3), 245, 235, 225));
 }
 
 TEST(ImageOps, EraseWhitensTheRectangleWithTheWhitestEntry)
