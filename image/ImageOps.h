@@ -56,7 +56,8 @@ ImageOpResult FrameImage(const XImage& src, const FrameOptions& options);
 
 // --- Zoom and Scale (ops_scale.cpp) ----------------------------------------
 
-// Integer enlargement: every pixel repeated kx times across and ky times down.
+// Integer enlargement: every pixel repeated kx times across and ky times
+// down. A factor below 1 gives kEmptyResult.
 ImageOpResult ZoomImage(const XImage& src, int kx, int ky);
 ImageOpResult ZoomIn(const XImage& src);  // Zoom by 2 x 2
 // Scale to half size (integer division), never below 1 pixel per side.
