@@ -1,5 +1,17 @@
 list(APPEND KESTREL_PORTABLE_SOURCES image/XImage.cpp image/Progress.cpp image/XDocumentLayout.cpp image/XDocumentClipboard.cpp
   image/XDocumentSaveAs.cpp)
+# The Tool menu's pixel operations (ImageOps.h), portable.
+list(APPEND KESTREL_PORTABLE_SOURCES
+  image/ImageLock.cpp
+  image/ops_frame.cpp
+  image/ops_scale.cpp
+  image/ops_flip_rotate.cpp
+  image/ops_crop_erase.cpp
+  image/ops_color.cpp
+  image/ops_change_color.cpp
+  image/ops_count_colors.cpp
+  image/ops_reduce_colors.cpp
+  image/ops_merge.cpp)
 # The GDI half of the image object, the document and its views.
 list(APPEND KESTREL_WIN32_SOURCES
   image/XImage_win.cpp

@@ -1,0 +1,172 @@
+// Black & White, Grayscale and Invert. Images with a colour table are
+// converted through the table (one decision per entry, then a look-up per
+// pixel, or no pixel work at all); 24-bit images per pixel.
+#include "ImageLock.h"
+#include "PixelRow.h"
+#include "Progress.h"
+
+#include "../resources/resource.h"
+
+#include <vector>
+
+BYTE GrayOf(BYTE red, BYTE green, BYTE blue)
+{
+    if (red == green && green == blue) return red;
+    return BYTE((30 * red + 54 * green + 11 * blue) / 100);
+}
+
+namespace {
+bool IsWhite(const BlackWhiteTable& table, int red, int green, int blue)
+{
+    return table.white[NearestColorIndex(kStandard16, 16, red, green, blue)] != 0;
+}
+
+void WriteGrayRamp(RGBQUAD* table)
+{
+    for (int i = 0; i < 256; ++i) table[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
+}
+
+// 8 bits: each index becomes the gray level of its colour, two pixels per
+// look-up in a table that maps two indices, as they lie in memory, to their
+// two levels in the same places.
+void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
+{
+    BYTE grayOfIndex[256];
+    for (int i = 0; i < 256; ++i)
+        grayOfIndex[i] = GrayOf(src.Table()[i].rgbRed, src.Table()[i].rgbGreen, src.Table()[i].rgbBlue);
+    std::vector<uint16_t> pairs(65536);
+    for (int i = 0; i < 65536; ++i) {
+        const BYTE in[2] = {BYTE(i), BYTE(i >> 8)}, out[2] = {grayOfIndex[in[0]], grayOfIndex[in[1]]};
+        uint16_t key, value;
+        std::memcpy(&key, in, 2);
+        std::memcpy(&value, out, 2);
+        pairs[key] = value;
+    }
+    const int32_t width = src.Width();
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        int32_t x = 0;
+        for (; x + 2 <= width; x += 2) {
+            uint16_t two;
+            std::memcpy(&two, in + x, 2);
+            std::memcpy(out + x, &pairs[two], 2);
+        }
+        if (x < width) out[x] = grayOfIndex[in[x]];
+    }
+}
+
+void GrayTrueColorPixels(const ImageLock& src, const ImageWriteLock& dst)
+{
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        for (int32_t x = 0; x < src.Width(); ++x, in += 3) out[x] = GrayOf(in[2], in[1], in[0]);
+    }
+}
+}
+
+ImageOpResult BlackAndWhite(const XImage& srcImage, const BlackWhiteTable& table)
+{
+    ImageLock src(srcImage);
+    if (!src) return OpFailure(ImageOpError::kUnsupported);
+    ImageOpResult result = NewResultImage(srcImage, src.Width(), src.Height(), 1, IDS_ORIGIN_BLACK_WHITE);
+    if (!result) return result;
+    ImageWriteLock dst(*result.image);
+    dst.Table()[1] = RGBQUAD{255, 255, 255, 0};
+
+    bool entryWhite[256] = {};
+    for (int i = 0; i < src.TableSize(); ++i) {
+        const RGBQUAD& c = src.Table()[i];
+        entryWhite[i] = IsWhite(table, c.rgbRed, c.rgbGreen, c.rgbBlue);
+    }
+    // 24-bit pictures repeat colours along a row; remember the last decision.
+    uint32_t lastColor = 0;
+    bool lastWhite = IsWhite(table, 0, 0, 0);
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        for (int32_t x = 0; x < src.Width(); ++x) {
+            bool white;
+            if (src.BitCount() == 24) {
+                const uint32_t color = PixelValue(in, x, 24);
+                if (color != lastColor) {
+                    lastColor = color;
+                    lastWhite = IsWhite(table, BYTE(color >> 16), BYTE(color >> 8), BYTE(color));
+                }
+                white = lastWhite;
+            } else {
+                white = entryWhite[PixelIndex(in, x, src.BitCount())];
+            }
+            if (white) out[x >> 3] = BYTE(out[x >> 3] | (0x80 >> (x & 7)));
+        }
+    }
+    return result;
+}
+
+ImageOpResult Grayscale(const XImage& srcImage)
+{
+    ImageLock src(srcImage);
+    if (!src) return OpFailure(ImageOpError::kUnsupported);
+    const int resultBits = src.BitCount() == 24 ? 8 : src.BitCount();
+    ImageOpResult result =
+        NewResultImage(srcImage, src.Width(), src.Height(), resultBits, IDS_ORIGIN_GRAYSCALE);
+    if (!result) return result;
+    ImageWriteLock dst(*result.image);
+    switch (src.BitCount()) {
+    case 8: GrayIndexedPixels(src, dst); break;
+    case 24: GrayTrueColorPixels(src, dst); break;
+    default:
+        // Only the table changes: the copied header already holds it.
+        std::memcpy(dst.Row(0), src.Row(0), src.BitsSize());
+        for (int i = 0; i < dst.TableSize(); ++i) {
+            ReportProgress(i, dst.TableSize());
+            RGBQUAD& c = dst.Table()[i];
+            const BYTE gray = GrayOf(c.rgbRed, c.rgbGreen, c.rgbBlue);
+            c = RGBQUAD{gray, gray, gray, 0};
+        }
+        return result;
+    }
+    WriteGrayRamp(dst.Table());
+    return result;
+}
+
+ImageOpResult Invert(const XImage& srcImage)
+{
+    ImageLock src(srcImage);
+    if (!src) return OpFailure(ImageOpError::kUnsupported);
+    ImageOpResult result =
+        NewResultImage(srcImage, src.Width(), src.Height(), src.BitCount(), IDS_ORIGIN_INVERT);
+    if (!result) return result;
+    ImageWriteLock dst(*result.image);
+    if (src.BitCount() != 24) {
+        std::memcpy(dst.Row(0), src.Row(0), src.BitsSize());
+        for (int i = 0; i < dst.TableSize(); ++i) {
+            ReportProgress(i, dst.TableSize());
+            RGBQUAD& c = dst.Table()[i];
+            c.rgbRed = BYTE(~c.rgbRed);
+            c.rgbGreen = BYTE(~c.rgbGreen);
+            c.rgbBlue = BYTE(~c.rgbBlue);
+        }
+        return result;
+    }
+    // The pixel bytes only, eight at a time; the row padding stays zero.
+    const size_t pixelBytes = size_t(src.Width()) * 3;
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        size_t i = 0;
+        for (; i + 8 <= pixelBytes; i += 8) {
+            uint64_t word;
+            std::memcpy(&word, in + i, 8);
+            word = ~word;
+            std::memcpy(out + i, &word, 8);
+        }
+        for (; i < pixelBytes; ++i) out[i] = BYTE(~in[i]);
+    }
+    return result;
+}

@@ -1,0 +1,221 @@
+// Flip Horizontal and Vertical, Rotate Left and Right at every bit count.
+// Rotation is a transposition, which walks one of the two images across
+// its rows; 8- and 24-bit images are moved in groups of eight source rows
+// so that the reads stream and the rows written stay in cache. Pixels are
+// moved in 64-bit words loaded and stored with memcpy.
+#include "ImageLock.h"
+#include "PixelRow.h"
+#include "Progress.h"
+
+#include "../resources/resource.h"
+
+namespace {
+uint64_t Load64(const BYTE* p)
+{
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+void Store64(BYTE* p, uint64_t v) { std::memcpy(p, &v, 8); }
+
+uint64_t ReverseBytes(uint64_t v)
+{
+    v = (v & 0x00FF00FF00FF00FFull) << 8 | (v >> 8 & 0x00FF00FF00FF00FFull);
+    v = (v & 0x0000FFFF0000FFFFull) << 16 | (v >> 16 & 0x0000FFFF0000FFFFull);
+    return v << 32 | v >> 32;
+}
+
+void FlipRow8(const BYTE* in, BYTE* out, int32_t width)
+{
+    int32_t x = 0;
+    for (; x + 8 <= width; x += 8) Store64(out + width - x - 8, ReverseBytes(Load64(in + x)));
+    for (; x < width; ++x) out[width - 1 - x] = in[x];
+}
+
+// Four pixels (12 bytes) at a time, read and written as two overlapping
+// words: source pixels p0 p1 p2 p3 become p3 p2 p1 p0. Like FlipRow8 it
+// reads the source forwards, which the hardware prefetches best. The
+// shifts take the first byte in memory as the lowest byte of a word.
+static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "FlipRow24 reads pixels from little-endian words");
+void FlipRow24(const BYTE* in, BYTE* out, int32_t width)
+{
+    int32_t x = 0;
+    for (; x + 4 <= width; x += 4) {
+        const uint64_t low = Load64(in + size_t(x) * 3), high = Load64(in + size_t(x) * 3 + 4);
+        const uint64_t p0 = low & 0xFFFFFF, p1 = low >> 24 & 0xFFFFFF, p2 = high >> 16 & 0xFFFFFF, p3 = high >> 40;
+        BYTE* to = out + size_t(width - x - 4) * 3;
+        Store64(to, p3 | p2 << 24 | p1 << 48);
+        Store64(to + 4, p2 >> 8 | p1 << 16 | p0 << 40);
+    }
+    for (; x < width; ++x) std::memcpy(out + size_t(width - 1 - x) * 3, in + size_t(x) * 3, 3);
+}
+
+void FlipRow(const BYTE* in, BYTE* out, int32_t width, int bitCount)
+{
+    switch (bitCount) {
+    case 8: FlipRow8(in, out, width); break;
+    case 24: FlipRow24(in, out, width); break;
+    default:
+        for (int32_t x = 0; x < width; ++x) SetPixelIndex(out, x, bitCount, PixelIndex(in, width - 1 - x, bitCount));
+        break;
+    }
+}
+
+// Result stored row r, column j comes from source row SourceRow(j),
+// column SourceColumn(r).
+struct Rotation {
+    bool left;
+    int32_t width, height;  // of the source
+    int32_t SourceRow(int32_t j) const { return left ? height - 1 - j : j; }
+    int32_t SourceColumn(int32_t r) const { return left ? r : width - 1 - r; }
+};
+
+void RotatePixel(const ImageLock& src, const ImageWriteLock& dst, const Rotation& turn, int32_t r, int32_t j)
+{
+    SetPixelValue(dst.Row(r), j, src.BitCount(),
+                  PixelValue(src.Row(turn.SourceRow(j)), turn.SourceColumn(r), src.BitCount()));
+}
+
+// Swaps the bits of a selected by mask << shift with those of b selected by mask.
+void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
+{
+    const uint64_t t = ((a >> shift) ^ b) & mask;
+    b ^= t;
+    a ^= t << shift;
+}
+
+// Transposes the 8 x 8 bytes held in rows[0..7] (byte i of rows[k] is
+// element (k, i)) by swapping ever smaller blocks: 4 x 4, 2 x 2, 1 x 1.
+void Transpose8x8(uint64_t rows[8])
+{
+    const uint64_t quads = 0x00000000FFFFFFFFull, pairs = 0x0000FFFF0000FFFFull, bytes = 0x00FF00FF00FF00FFull;
+    SwapBlocks(rows[0], rows[4], 32, quads);
+    SwapBlocks(rows[1], rows[5], 32, quads);
+    SwapBlocks(rows[2], rows[6], 32, quads);
+    SwapBlocks(rows[3], rows[7], 32, quads);
+    SwapBlocks(rows[0], rows[2], 16, pairs);
+    SwapBlocks(rows[1], rows[3], 16, pairs);
+    SwapBlocks(rows[4], rows[6], 16, pairs);
+    SwapBlocks(rows[5], rows[7], 16, pairs);
+    SwapBlocks(rows[0], rows[1], 8, bytes);
+    SwapBlocks(rows[2], rows[3], 8, bytes);
+    SwapBlocks(rows[4], rows[5], 8, bytes);
+    SwapBlocks(rows[6], rows[7], 8, bytes);
+}
+
+// Rotation walks eight source rows at a time from left to right, so the
+// source is read as eight sequential streams; the result takes eight
+// pixels in each of its rows per pass, and those rows stay in cache from
+// one pass to the next. Left over result columns go pixel by pixel.
+
+// 8 bits: blocks of 8 x 8 pixels, read as eight source words,
+// transposed, and written as eight result words.
+void Rotate8(const ImageLock& src, const ImageWriteLock& dst, const Rotation& turn)
+{
+    const int32_t rows = dst.Height(), columns = dst.Width();
+    const int32_t fullRows = rows & ~7, fullColumns = columns & ~7;
+    for (int32_t j0 = 0; j0 < fullColumns; j0 += 8) {
+        ReportProgress(j0, columns);
+        const BYTE* from[8];
+        for (int k = 0; k < 8; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
+        for (int32_t r0 = 0; r0 < fullRows; r0 += 8) {
+            // The eight source columns of result rows r0..r0+7, lowest first.
+            const int32_t column = turn.left ? r0 : turn.width - 8 - r0;
+            uint64_t block[8];
+            for (int k = 0; k < 8; ++k) block[k] = Load64(from[k] + column);
+            Transpose8x8(block);
+            // block[i] now holds source column column + i across the eight rows.
+            for (int i = 0; i < 8; ++i) Store64(dst.Row(r0 + i) + j0, block[turn.left ? i : 7 - i]);
+        }
+        for (int32_t r = fullRows; r < rows; ++r)
+            for (int32_t j = j0; j < j0 + 8; ++j) RotatePixel(src, dst, turn, r, j);
+    }
+    for (int32_t r = 0; r < rows; ++r)
+        for (int32_t j = fullColumns; j < columns; ++j) RotatePixel(src, dst, turn, r, j);
+}
+
+// 24 bits: pixels move as 4-byte words, except where the fourth byte could
+// lie past a row (the last source column, the last result column).
+void Rotate24(const ImageLock& src, const ImageWriteLock& dst, const Rotation& turn)
+{
+    const int32_t rows = dst.Height(), columns = dst.Width();
+    const int32_t fullColumns = columns & ~7;
+    for (int32_t j0 = 0; j0 < fullColumns; j0 += 8) {
+        ReportProgress(j0, columns);
+        const BYTE* from[8];
+        for (int k = 0; k < 8; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
+        const bool lastGroup = j0 + 8 == columns;
+        for (int32_t r = 0; r < rows; ++r) {
+            const int32_t sourceColumn = turn.SourceColumn(r);
+            const size_t offset = size_t(sourceColumn) * 3;
+            BYTE* out = dst.Row(r) + size_t(j0) * 3;
+            if (!lastGroup && sourceColumn + 1 < turn.width)
+                for (int k = 0; k < 8; ++k) std::memcpy(out + 3 * k, from[k] + offset, 4);
+            else
+                for (int k = 0; k < 8; ++k) std::memcpy(out + 3 * k, from[k] + offset, 3);
+        }
+    }
+    for (int32_t r = 0; r < rows; ++r)
+        for (int32_t j = fullColumns; j < columns; ++j) RotatePixel(src, dst, turn, r, j);
+}
+
+void RotatePacked(const ImageLock& src, const ImageWriteLock& dst, const Rotation& turn)
+{
+    for (int32_t r = 0; r < dst.Height(); ++r) {
+        ReportProgress(r, dst.Height());
+        for (int32_t j = 0; j < dst.Width(); ++j) RotatePixel(src, dst, turn, r, j);
+    }
+}
+
+ImageOpResult Rotate(const XImage& srcImage, bool left)
+{
+    ImageLock src(srcImage);
+    if (!src) return OpFailure(ImageOpError::kUnsupported);
+    ImageOpResult result = NewResultImage(srcImage, src.Height(), src.Width(), src.BitCount(),
+                                          left ? IDS_ORIGIN_ROTATE_LEFT : IDS_ORIGIN_ROTATE_RIGHT);
+    if (!result) return result;
+    ImageWriteLock dst(*result.image);
+    const Rotation turn{left, src.Width(), src.Height()};
+    switch (src.BitCount()) {
+    case 8: Rotate8(src, dst, turn); break;
+    case 24: Rotate24(src, dst, turn); break;
+    default: RotatePacked(src, dst, turn); break;
+    }
+    return result;
+}
+}
+
+ImageOpResult FlipHorizontal(const XImage& srcImage)
+{
+    ImageLock src(srcImage);
+    if (!src) return OpFailure(ImageOpError::kUnsupported);
+    ImageOpResult result =
+        NewResultImage(srcImage, src.Width(), src.Height(), src.BitCount(), IDS_ORIGIN_FLIP_H);
+    if (!result) return result;
+    ImageWriteLock dst(*result.image);
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        FlipRow(src.Row(y), dst.Row(y), src.Width(), src.BitCount());
+    }
+    return result;
+}
+
+ImageOpResult FlipVertical(const XImage& srcImage)
+{
+    ImageLock src(srcImage);
+    if (!src) return OpFailure(ImageOpError::kUnsupported);
+    ImageOpResult result =
+        NewResultImage(srcImage, src.Width(), src.Height(), src.BitCount(), IDS_ORIGIN_FLIP_V);
+    if (!result) return result;
+    ImageWriteLock dst(*result.image);
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        std::memcpy(dst.Row(y), src.Row(src.Height() - 1 - y), src.RowBytes());
+    }
+    return result;
+}
+
+ImageOpResult RotateLeft(const XImage& src) { return Rotate(src, true); }
+
+ImageOpResult RotateRight(const XImage& src) { return Rotate(src, false); }
