@@ -1,5 +1,5 @@
 list(APPEND KESTREL_PORTABLE_SOURCES image/XImage.cpp image/Progress.cpp image/XDocumentLayout.cpp image/XDocumentClipboard.cpp
-  image/XDocumentSaveAs.cpp)
+  image/XDocumentSaveAs.cpp image/ImageWindowOptions.cpp)
 # The GDI half of the image object, the document and its views.
 list(APPEND KESTREL_WIN32_SOURCES
   image/XImage_win.cpp
