@@ -6,15 +6,14 @@
 #include "CaptureState.h"
 
 #include "../shell/AppState.h"
-#include "../shell/Settings.h"
 
-void BringMainFrameForward()
+void BringMainFrameForward(int runningMode)
 {
     HWND frame = g_hMainWnd;
     if (!frame) return;
     if (IsIconic(frame))
         ShowWindow(frame, SW_RESTORE);
-    else if (g_nRunningMode == 0)
+    else if (runningMode == 0)
         ShowWindow(frame, SW_SHOWNORMAL);
     else if (!TriggerWindow || GetParent(TriggerWindow) != frame)
         SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

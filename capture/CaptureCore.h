@@ -3,35 +3,37 @@
 // armed state of the interactive modes with the frozen screen, hiding and
 // restoring top-level windows, the notification flashes and the size
 // readout. Everything runs on the user-interface thread and talks through
-// the state in CaptureState.h, the options in CaptureOptions.h and the
-// pending image g_pPendingImage.
+// the state in CaptureState.h, the options the shell passes in
+// (CaptureSettings.h) and the pending image g_pPendingImage.
 #pragma once
+
+#include "CaptureSettings.h"
 
 #include <windows.h>
 
 // Restores a minimised main frame, shows it in the background running mode,
 // or raises it in the foreground mode unless the trigger window belongs to
-// it; then makes it the foreground window.
-void BringMainFrameForward();
+// it; then makes it the foreground window. runningMode is Mode's first field.
+void BringMainFrameForward(int runningMode);
 
 // Code 10: hides all windows (option), copies the configured screen area
 // into CaptureRect, names the pending image "Screen Capture" and runs
 // FinishCapture.
-void CaptureScreen();
+void CaptureScreen(const CaptureSettings& settings);
 
 // The after-capture pipeline every mode ends in: grab for the current mode,
 // flash, convert, frame and colour options, then clipboard, file, printer
 // and window destinations. Always clears both capture flags on return.
-void FinishCapture();
+void FinishCapture(const CaptureSettings& settings);
 
 // Copies CaptureRect of the display into a new device bitmap of the pending
 // image (m_bitmap), with the pointer overlay. Leaves m_bitmap null when the
 // rectangle is empty or the bitmap cannot be made.
-void GrabScreenRect();
+void GrabScreenRect(const CaptureOptions& options);
 
 // Draws TriggerCursor into a grab's memory context whose (0, 0) is the
 // top-left corner of CaptureRect, when the pointer may appear in the mode.
-void DrawPointerOverlay(HDC memoryDc);
+void DrawPointerOverlay(HDC memoryDc, const CaptureOptions& options);
 
 // Entry of the interactive modes (Region, Freehand, Button, Window with
 // Select a Window): freezes the screen, sets the mode cursor and takes the
@@ -39,7 +41,7 @@ void DrawPointerOverlay(HDC memoryDc);
 void ArmTracking();
 // The main frame's left-button-down while armed: runs the mode's selection,
 // then ends the armed state.
-void OnTrackingMouseDown();
+void OnTrackingMouseDown(const CaptureSettings& settings);
 // A new trigger while armed: ends the armed state, thaws the screen and
 // shows the windows hidden for the abandoned capture.
 void AbandonTracking();
@@ -50,7 +52,7 @@ void ThawScreen();
 
 // Hide every visible top-level window (Hide All Windows option only) and
 // show them again, last hidden first.
-void HideAllWindows();
+void HideAllWindows(const CapturePageOptions& capture);
 void RestoreHiddenWindows();
 
 // Notification flashes on CaptureRect (destination invert, pause, undo).

@@ -1,6 +1,6 @@
 // The device context on the whole display that every capture routine reads
-// and draws through ("DISPLAY" driver, no device, output or init data),
-// and the display facts read from it.
+// and draws through ("DISPLAY" driver, no device, output or init data).
+// The display facts are the framework's (framework/Display.h).
 #pragma once
 
 #include <windows.h>
@@ -17,10 +17,3 @@ public:
 private:
     HDC m_dc;
 };
-
-// Colour planes times bits per pixel of the display; 0 when no display
-// context can be made.
-int DisplayDepth();
-// Horizontal and vertical resolution in pixels.
-int ScreenWidth();
-int ScreenHeight();

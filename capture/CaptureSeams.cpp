@@ -14,27 +14,27 @@
 #include "../image/XImage.h"
 
 namespace {
-void EndWithNothing()
+void EndWithNothing(const CaptureSettings& settings)
 {
     CaptureRect = RECT{0, 0, 0, 0};
-    FinishCapture();
+    FinishCapture(settings);
 }
 }
 
-void RunRegionSelection() { EndWithNothing(); }
-void RunButtonSearch() { EndWithNothing(); }
-void RunWindowPick() { EndWithNothing(); }
+void RunRegionSelection(const CaptureSettings& settings) { EndWithNothing(settings); }
+void RunButtonSearch(const CaptureSettings& settings) { EndWithNothing(settings); }
+void RunWindowPick(const CaptureSettings& settings) { EndWithNothing(settings); }
 
-void GrabWindowImage() { CaptureRect = RECT{0, 0, 0, 0}; }
-void GrabFreehandImage() { CaptureRect = RECT{0, 0, 0, 0}; }
-void GrabPointerImage() { CaptureRect = RECT{0, 0, 0, 0}; }
-void GrabTitleMenuComposite() { GrabScreenRect(); }
+void GrabWindowImage(const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
+void GrabFreehandImage(const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
+void GrabPointerImage(const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
+void GrabTitleMenuComposite(const CaptureOptions& options) { GrabScreenRect(options); }
 bool TitleMenuWindowVisible() { return false; }
 
 bool PointerOnSnapshotButton(POINT) { return false; }
 
-void ApplyCaptureFrame(XImage*) {}
-void ApplyCaptureColorOption(XImage*, int) {}
+void ApplyCaptureFrame(XImage*, const FrameOptions&) {}
+void ApplyCaptureColorOption(XImage*, int, const BlackWhiteOptions&) {}
 
 namespace {
 
@@ -64,6 +64,6 @@ bool WriteCaptureFile(XImage* image, const std::string& path, int formatIndex)
     if (failure) ShowCaptureMessage(failure);
     return false;
 }
-bool SaveCaptureAs(XImage*) { return false; }
+bool SaveCaptureAs(XImage*, FileOptions&, FormatOptions&) { return false; }
 
 void PrintCaptureImage(XImage*, bool) {}

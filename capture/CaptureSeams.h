@@ -11,6 +11,8 @@
 // non-empty CaptureRect means memory ran short.
 #pragma once
 
+#include "CaptureSettings.h"
+
 #include <windows.h>
 
 #include <string>
@@ -20,15 +22,15 @@ class XImage;
 // Selections started by the mouse-down step. Region and Button end in
 // FinishCapture; Window is called after ThawScreen and ends in
 // FinishCapture too. The defaults capture nothing and end quietly.
-void RunRegionSelection();
-void RunButtonSearch();
-void RunWindowPick();
+void RunRegionSelection(const CaptureSettings& settings);
+void RunButtonSearch(const CaptureSettings& settings);
+void RunWindowPick(const CaptureSettings& settings);
 
 // Mode grabs used by FinishCapture.
-void GrabWindowImage();          // Window
-void GrabFreehandImage();        // Freehand
-void GrabPointerImage();         // Pointer
-void GrabTitleMenuComposite();   // Title & Menu with the erased background
+void GrabWindowImage(const CaptureOptions& options);         // Window
+void GrabFreehandImage(const CaptureOptions& options);       // Freehand
+void GrabPointerImage(const CaptureOptions& options);        // Pointer
+void GrabTitleMenuComposite(const CaptureOptions& options);  // Title & Menu with the erased background
 // True when the title-and-menu selection found a menu window that is
 // visible now (the composite grab is then used when its options ask).
 bool TitleMenuWindowVisible();
@@ -40,8 +42,8 @@ bool PointerOnSnapshotButton(POINT pt);
 // Image options on the capture image. An operation that produces a pixel
 // block replaces the image's pixel and header blocks; one that fails
 // reports its own message and leaves the image as it was.
-void ApplyCaptureFrame(XImage* image);
-void ApplyCaptureColorOption(XImage* image, int colorOption);
+void ApplyCaptureFrame(XImage* image, const FrameOptions& frame);
+void ApplyCaptureColorOption(XImage* image, int colorOption, const BlackWhiteOptions& blackWhite);
 
 // File destination. WriteCaptureFile writes image to path with the writer
 // of formatIndex (save filter index) and returns false, after reporting
@@ -49,8 +51,9 @@ void ApplyCaptureColorOption(XImage* image, int colorOption);
 bool WriteCaptureFile(XImage* image, const std::string& path, int formatIndex);
 // Prompt Filename: the Save As sequence with its file dialog. True when a
 // file was written and image->m_strTitle holds its path; false when the
-// dialog was cancelled or the write failed (after reporting it).
-bool SaveCaptureAs(XImage* image);
+// dialog was cancelled or the write failed (after reporting it). The
+// dialog starts from, and keeps, the Send To File name, folder and format.
+bool SaveCaptureAs(XImage* image, FileOptions& files, FormatOptions& format);
 
 // Printer destination: prints image, with the print dialog when asked.
 void PrintCaptureImage(XImage* image, bool withPrintDialog);

@@ -6,6 +6,8 @@
 #include "CaptureCore.h"
 #include "CaptureGdi.h"
 
+#include "../framework/Display.h"
+
 namespace {
 
 const char kCoverClass[] = "CoverWindow";

@@ -12,17 +12,16 @@
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
 #include "CaptureNaming.h"
-#include "CaptureOptions.h"
 #include "CaptureSeams.h"
 #include "CaptureState.h"
 #include "CaptureText.h"
 #include "ScreenGrab.h"
 
+#include "../framework/Display.h"
 #include "../image/XImage.h"
 #include "../resources/StringTable.h"
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
-#include "../shell/Settings.h"
 
 #include <ctime>
 #include <string>
@@ -52,34 +51,36 @@ void DeletePalette(XImage* image)
 
 int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
 
-void GrabForMode()
+void GrabForMode(const CaptureOptions& options)
 {
+    const TitleMenuOptions& titleMenu = options.titleMenu;
     switch (g_nCaptureMode) {
     case kCaptureRegion:
     case kCaptureButton:
     case kCaptureScreen:
-        GrabScreenRect();
+        GrabScreenRect(options);
         RestoreHiddenWindows();
         break;
     case kCaptureTitleMenu:
-        if (g_bTitleMenuEraseBackground && (g_bPulldownMenu || g_bCascadingMenu) && TitleMenuWindowVisible())
-            GrabTitleMenuComposite();
+        if (titleMenu.eraseBackground && (titleMenu.pulldownMenu || titleMenu.cascadingMenu) &&
+            TitleMenuWindowVisible())
+            GrabTitleMenuComposite(options);
         else
-            GrabScreenRect();
+            GrabScreenRect(options);
         break;
     case kCaptureFreehand:
-        GrabFreehandImage();
+        GrabFreehandImage(options);
         RestoreHiddenWindows();
         break;
-    case kCapturePointer: GrabPointerImage(); break;
-    case kCaptureWindow: GrabWindowImage(); break;
+    case kCapturePointer: GrabPointerImage(options); break;
+    case kCaptureWindow: GrabWindowImage(options); break;
     default: CaptureRect = RECT{0, 0, 0, 0}; break;
     }
 }
 
-void RunNotification()
+void RunNotification(int notification)
 {
-    switch (g_nNotification) {
+    switch (notification) {
     case kFlashCenterIn: FlashCenterIn(); break;
     case kFlashInsideOut: FlashInsideOut(); break;
     case kFlashUpDown: FlashUpDown(); break;
@@ -111,49 +112,50 @@ void DeliverToClipboard(XImage* image)
     DeleteDeviceBitmap(image);
 }
 
-void ApplyImageOptions(XImage* image)
+void ApplyImageOptions(XImage* image, const CaptureSettings& settings)
 {
-    if (g_bAddFrameAndMat) {
+    const CapturePageOptions& capture = settings.options.capture;
+    if (capture.addFrameAndMat) {
         image->MakePalette();
-        ApplyCaptureFrame(image);
+        ApplyCaptureFrame(image, settings.frame);
         DeletePalette(image);
     }
-    if (g_nColorOption != kColorAsIs) ApplyCaptureColorOption(image, g_nColorOption);
+    if (capture.colorOption != kColorAsIs) ApplyCaptureColorOption(image, capture.colorOption, settings.blackWhite);
 }
 
-void DeliverToFile(XImage* image)
+void DeliverToFile(XImage* image, const CaptureSettings& settings)
 {
-    if (g_nFileNaming == kPromptFileName) {
-        BringMainFrameForward();
+    const int naming = settings.options.sendTo.fileNaming;
+    std::string& name = settings.files.fileNameDirect;
+    if (naming == kPromptFileName) {
+        BringMainFrameForward(settings.mode.runningMode);
         // A cancelled or failed Save As leaves the window its capture name.
-        if (!SaveCaptureAs(image)) return;
+        if (!SaveCaptureAs(image, settings.files, settings.format)) return;
     } else {
         SetWaitCursor();
-        if (g_nFileNaming == kFileNameByTime) {
+        if (naming == kFileNameByTime) {
             time_t stamp = time_t(image->m_tStamp);
             const std::tm* local = std::localtime(&stamp);
-            if (local)
-                g_strFileNameDirect = FileNameByTime(g_strFileNameDirect, local->tm_mday, local->tm_hour,
-                                                     local->tm_min, local->tm_sec);
+            if (local) name = FileNameByTime(name, local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec);
         }
-        std::string path = SendToFilePath(g_strPathNameDirect, g_strFileNameDirect);
+        std::string path = SendToFilePath(settings.files.pathNameDirect, name);
         // A file that could not be written must not give the window its
         // path as title; the window then keeps the capture's name.
-        bool written = WriteCaptureFile(image, path, g_nSendToFormat);
+        bool written = WriteCaptureFile(image, path, settings.format.sendToFormat);
         if (written) image->m_strTitle = path;
-        if (g_nFileNaming == kAugmentFileName) g_strFileNameDirect = AugmentFileName(g_strFileNameDirect);
+        if (naming == kAugmentFileName) name = AugmentFileName(name);
         SetArrowCursor();
         if (!written) return;
     }
     image->m_nOriginId = kOriginTitleIsPath;
 }
 
-void DeliverToPrinter(XImage* image)
+void DeliverToPrinter(XImage* image, const SendToOptions& sendTo)
 {
     SetArrowCursor();
-    if (!g_bSendToFile) image->m_strTitle = LoadCaptureText(image->m_nOriginId);
+    if (!sendTo.file) image->m_strTitle = LoadCaptureText(image->m_nOriginId);
     g_bPrinting = TRUE;
-    PrintCaptureImage(image, g_bUsePrintDialog != FALSE);
+    PrintCaptureImage(image, sendTo.usePrintDialog != FALSE);
     g_bPrinting = FALSE;
     if (TriggerWindow) SetForegroundWindow(TriggerWindow);
 }
@@ -161,44 +163,46 @@ void DeliverToPrinter(XImage* image)
 // The new image window adopts the pending image when the posted New
 // command arrives; Image Info is posted after it so that it finds the new
 // window active.
-bool DeliverToWindow(XImage* image)
+bool DeliverToWindow(XImage* image, const CaptureSettings& settings)
 {
-    if (g_bBringKestrelToTop) {
-        BringMainFrameForward();
+    const CapturePageOptions& capture = settings.options.capture;
+    if (capture.bringKestrelToTop) {
+        BringMainFrameForward(settings.mode.runningMode);
         if (HWND client = FindWindowExA(g_hMainWnd, nullptr, "MDICLIENT", nullptr))
             SendMessageA(client, WM_MDICASCADE, 0, 0);
     }
     image->m_tStamp = CurrentTime();
     if (!PostMessageA(g_hMainWnd, WM_COMMAND, ID_FILE_NEW, 0)) return false;
-    if (g_bDisplayImageInfo) PostMessageA(g_hMainWnd, WM_COMMAND, kImageInfoCommand, 0);
+    if (capture.displayImageInfo) PostMessageA(g_hMainWnd, WM_COMMAND, kImageInfoCommand, 0);
     return true;
 }
 
-Outcome RunPipeline(XImage* image)
+Outcome RunPipeline(XImage* image, const CaptureSettings& settings)
 {
+    const CaptureOptions& options = settings.options;
     image->m_nBitCount = uint16_t(CaptureBitCount(DisplayDepth()));
     image->m_tStamp = CurrentTime();
     DeleteDeviceBitmap(image);
 
-    GrabForMode();
+    GrabForMode(options);
     SetWaitCursor();
     if (!image->m_bitmap) {
         int32_t width, height;
         return CaptureExtent(CaptureRect, &width, &height) ? Outcome::kOutOfMemory : Outcome::kNothingCaptured;
     }
 
-    RunNotification();
+    RunNotification(options.capture.notification);
     bool converted = ConvertDeviceBitmap(image);
-    if (g_bSendToClipboard)
+    if (options.sendTo.clipboard)
         DeliverToClipboard(image);
     else
         DeleteDeviceBitmap(image);
     if (!converted) return Outcome::kOutOfMemory;
 
-    ApplyImageOptions(image);
-    if (g_bSendToFile) DeliverToFile(image);
-    if (g_bSendToPrinter) DeliverToPrinter(image);
-    if (!g_bSendToWindow || !DeliverToWindow(image)) {
+    ApplyImageOptions(image, settings);
+    if (options.sendTo.file) DeliverToFile(image, settings);
+    if (options.sendTo.printer) DeliverToPrinter(image, options.sendTo);
+    if (!options.sendTo.window || !DeliverToWindow(image, settings)) {
         image->FreeBlocks();
         DeletePalette(image);
     }
@@ -222,7 +226,7 @@ void ShowCaptureMessage(UINT id)
     MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void GrabScreenRect()
+void GrabScreenRect(const CaptureOptions& options)
 {
     XImage* image = g_pPendingImage;
     if (!image) return;
@@ -231,26 +235,26 @@ void GrabScreenRect()
     image->m_nWidth = width;
     image->m_nHeight = height;
     DeleteDeviceBitmap(image);
-    image->m_bitmap = GrabDisplayArea(CaptureRect);
+    image->m_bitmap = GrabDisplayArea(CaptureRect, options);
 }
 
-void CaptureScreen()
+void CaptureScreen(const CaptureSettings& settings)
 {
     g_nCaptureMode = kCaptureScreen;
     g_bCaptureInProgress = TRUE;
-    HideAllWindows();
-    CaptureRect = g_rcScreenArea;
+    HideAllWindows(settings.options.capture);
+    CaptureRect = settings.options.screen.area;
     if (g_pPendingImage) g_pPendingImage->m_nOriginId = IDS_ORIGIN_SCREEN;
-    FinishCapture();
+    FinishCapture(settings);
 }
 
-void FinishCapture()
+void FinishCapture(const CaptureSettings& settings)
 {
     g_bCaptureBusy = TRUE;
     Outcome outcome = Outcome::kNothingCaptured;
     XImage* image = g_pPendingImage;
     try {
-        if (image) outcome = RunPipeline(image);
+        if (image) outcome = RunPipeline(image, settings);
     } catch (...) {
         outcome = Outcome::kOutOfMemory;
     }

@@ -5,9 +5,11 @@
 #include "CaptureCore.h"
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
-#include "CaptureOptions.h"
 #include "CaptureState.h"
 #include "FlashGeometry.h"
+
+#include "../framework/Display.h"
+#include "../settings/CaptureOptions.h"
 
 #include <string>
 

@@ -4,7 +4,6 @@
 // are recorded; enumeration stops there and the rest stay on screen, since
 // nothing could show them again.
 #include "CaptureCore.h"
-#include "CaptureOptions.h"
 #include "HiddenWindowList.h"
 
 namespace {
@@ -22,9 +21,9 @@ BOOL CALLBACK HideOne(HWND hwnd, LPARAM)
 
 }  // namespace
 
-void HideAllWindows()
+void HideAllWindows(const CapturePageOptions& capture)
 {
-    if (!g_bHideAllWindows) return;
+    if (!capture.hideAllWindows) return;
     // A list still held from an abandoned capture is kept and extended, so
     // that every window hidden so far is shown again by the next restore.
     EnumWindows(HideOne, 0);

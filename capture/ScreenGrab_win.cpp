@@ -1,32 +1,21 @@
-// Reading the display: the display facts, the one-blit grab of a screen
-// area and the pointer overlay drawn into it. The grab is the hot path of
+// Reading the display: the one-blit grab of a screen area and the pointer
+// overlay drawn into it. The grab is the hot path of
 // every capture: one CreateCompatibleBitmap, one BitBlt, nothing per pixel.
 #include "ScreenGrab.h"
 
 #include "CaptureCore.h"
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
-#include "CaptureOptions.h"
 #include "CaptureSeams.h"
 #include "CaptureState.h"
 
 #include <cstdint>
 
-int DisplayDepth()
+bool PointerOverlayAllowed(POINT pt, const RECT& area, const CaptureOptions& options)
 {
-    DisplayDC display;
-    if (!display) return 0;
-    return GetDeviceCaps(display.get(), PLANES) * GetDeviceCaps(display.get(), BITSPIXEL);
-}
-
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
-
-bool PointerOverlayAllowed(POINT pt, const RECT& area)
-{
-    if (g_bHideMousePointer) return false;
+    if (options.capture.hideMousePointer) return false;
     if (g_nCaptureMode == kCaptureRegion || g_nCaptureMode == kCaptureButton) return false;
-    if (g_nCaptureMode == kCaptureWindow && g_nWindowChoice == kSelectWindow) return false;
+    if (g_nCaptureMode == kCaptureWindow && options.window.choice == kSelectWindow) return false;
     if (pt.x < area.left || pt.x >= area.right || pt.y < area.top || pt.y >= area.bottom) return false;
     return !PointerOnSnapshotButton(pt);
 }
@@ -34,10 +23,10 @@ bool PointerOverlayAllowed(POINT pt, const RECT& area)
 namespace {
 
 // area is the grabbed screen rectangle; memoryDc's (0, 0) is its corner.
-void DrawPointerInto(HDC memoryDc, const RECT& area)
+void DrawPointerInto(HDC memoryDc, const RECT& area, const CaptureOptions& options)
 {
     POINT pt;
-    if (!TriggerCursor || !GetCursorPos(&pt) || !PointerOverlayAllowed(pt, area)) return;
+    if (!TriggerCursor || !GetCursorPos(&pt) || !PointerOverlayAllowed(pt, area, options)) return;
     ICONINFO info;
     if (!GetIconInfo(TriggerCursor, &info)) return;
     // The query hands us copies of the cursor's bitmaps; they are ours to delete.
@@ -49,9 +38,9 @@ void DrawPointerInto(HDC memoryDc, const RECT& area)
 
 }  // namespace
 
-void DrawPointerOverlay(HDC memoryDc) { DrawPointerInto(memoryDc, CaptureRect); }
+void DrawPointerOverlay(HDC memoryDc, const CaptureOptions& options) { DrawPointerInto(memoryDc, CaptureRect, options); }
 
-HBITMAP GrabDisplayArea(const RECT& rc)
+HBITMAP GrabDisplayArea(const RECT& rc, const CaptureOptions& options)
 {
     int32_t width, height;
     if (!CaptureExtent(rc, &width, &height)) return nullptr;
@@ -65,7 +54,7 @@ HBITMAP GrabDisplayArea(const RECT& rc)
         HGDIOBJ old = SelectObject(memory, bitmap);
         if (old) {
             copied = BitBlt(memory, 0, 0, width, height, display.get(), rc.left, rc.top, SRCCOPY) != FALSE;
-            if (copied) DrawPointerInto(memory, rc);
+            if (copied) DrawPointerInto(memory, rc, options);
             SelectObject(memory, old);
         }
         DeleteDC(memory);

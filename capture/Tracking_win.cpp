@@ -4,7 +4,6 @@
 // left button and the main frame holds the mouse until the button goes
 // down. Keys are not looked at while armed; a new trigger abandons it.
 #include "CaptureCore.h"
-#include "CaptureOptions.h"
 #include "CaptureSeams.h"
 #include "CaptureState.h"
 
@@ -54,26 +53,26 @@ void ArmTracking()
     SetCapture(g_hMainWnd);
 }
 
-void OnTrackingMouseDown()
+void OnTrackingMouseDown(const CaptureSettings& settings)
 {
     if (!g_bTracking) return;
     switch (g_nCaptureMode) {
     case kCaptureRegion:
-        RunRegionSelection();
+        RunRegionSelection(settings);
         ThawScreen();
         break;
     case kCaptureFreehand:
-        FinishCapture();
+        FinishCapture(settings);
         ThawScreen();
         break;
     case kCaptureButton:
-        RunButtonSearch();
+        RunButtonSearch(settings);
         ThawScreen();
         break;
     case kCaptureWindow:
         // The real windows, not the cover, must be under the pointer.
         ThawScreen();
-        RunWindowPick();
+        RunWindowPick(settings);
         break;
     default:
         ThawScreen();

@@ -3,12 +3,10 @@
 // folder and format). The format follows the typed extension.
 #include "XDialogFile4.h"
 
-#include "../capture/CaptureOptions.h"
 #include "../framework/Dialog.h"
 #include "../framework/Window.h"
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
-#include "../shell/Settings.h"
 
 namespace {
 const char* const kPatterns[] = {"*.bmp", "*.clp", "*.dib", "*.fst", "*.gif", "*.gif",
@@ -29,17 +27,17 @@ std::string NameOf(const std::string& path)
 }
 }
 
-bool SaveImageDialog(SavePurpose purpose, SaveChoice* choice)
+bool SaveImageDialog(SavePurpose purpose, FileOptions& files, FormatOptions& formats, SaveChoice* choice)
 {
     const bool capture = purpose == SavePurpose::CaptureNaming;
-    const int format = ValidFormat(capture ? g_nSendToFormat : g_nSaveFilter);
+    const int format = ValidFormat(capture ? formats.sendToFormat : formats.saveFilter);
     std::string name = kPatterns[format - 1];
     if (capture) {
-        name = g_strFileNameDirect;
+        name = files.fileNameDirect;
         const size_t dot = name.rfind('.');
         if (dot != std::string::npos) name.erase(dot);
     }
-    const std::string& folder = capture ? g_strPathNameDirect : g_strPathNameSave;
+    const std::string& folder = capture ? files.pathNameDirect : files.pathNameSave;
 
     FileDialog dialog(false, nullptr, name.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                       LoadResourceString(IDS_FILTER_SAVE).c_str());
@@ -53,12 +51,12 @@ bool SaveImageDialog(SavePurpose purpose, SaveChoice* choice)
         return false;
     }
     if (capture) {
-        g_strFileNameDirect = NameOf(choice->path);
-        g_strPathNameDirect = FolderOf(choice->path);
-        g_nSendToFormat = choice->format;
+        files.fileNameDirect = NameOf(choice->path);
+        files.pathNameDirect = FolderOf(choice->path);
+        formats.sendToFormat = choice->format;
     } else {
-        g_strPathNameSave = FolderOf(choice->path);
-        g_nSaveFilter = choice->format;
+        files.pathNameSave = FolderOf(choice->path);
+        formats.saveFilter = choice->format;
     }
     return true;
 }

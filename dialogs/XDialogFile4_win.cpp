@@ -10,13 +10,13 @@
 
 #include "../formats/ImageFile.h"
 #include "../framework/Dialog.h"
+#include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/Window.h"
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
-#include "../shell/Settings.h"
 
 #include <dlgs.h>
 
@@ -29,10 +29,7 @@ const int kClassicWidening = 148;
 
 bool DisplayBelow15Bits()
 {
-    HDC screen = GetDC(nullptr);
-    const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
-    ReleaseDC(nullptr, screen);
-    return bits < 15;
+    return DisplayDepth() < 15;
 }
 
 // Paints the pending image into the square of side side at origin of dc.
@@ -81,7 +78,10 @@ std::string FolderOf(const std::string& path)
 
 class XDialogFile4 {
 public:
-    explicit XDialogFile4(bool classic) : m_bClassic(classic), m_bPreview(g_bOpenPreview != FALSE) {}
+    XDialogFile4(bool classic, FileOptions& files, FormatOptions& format)
+        : m_bClassic(classic), m_bPreview(format.openPreview != FALSE), m_files(files), m_format(format)
+    {
+    }
     bool Run(HWND owner, std::string* path);
 
 private:
@@ -105,6 +105,8 @@ private:
     HWND m_hClassicCheck = nullptr;
     HWND m_hClassicPane = nullptr;
     HWND m_hClassicSize = nullptr;
+    FileOptions& m_files;     // FileNameOpen, PathNameOpen
+    FormatOptions& m_format;  // Open filter index and Preview check
 };
 
 bool XDialogFile4::Run(HWND owner, std::string* path)
@@ -112,17 +114,18 @@ bool XDialogFile4::Run(HWND owner, std::string* path)
     std::string filter =
         MakeFilter(LoadResourceString(IDS_FILTER_OPEN) + LoadResourceString(IDS_FILTER_OPEN_MORE));
     std::vector<char> file(MAX_PATH, '\0');
-    lstrcpynA(file.data(), g_strFileNameOpen.c_str(), MAX_PATH);
+    lstrcpynA(file.data(), m_files.fileNameOpen.c_str(), MAX_PATH);
 
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.hInstance = g_hInstance;
     ofn.lpstrFilter = filter.c_str();
-    ofn.nFilterIndex = DWORD(g_nOpenFilter >= 1 && g_nOpenFilter <= 13 ? g_nOpenFilter : 13);
+    const int openFilter = m_format.openFilter;
+    ofn.nFilterIndex = DWORD(openFilter >= 1 && openFilter <= 13 ? openFilter : 13);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = g_strPathNameOpen.empty() ? nullptr : g_strPathNameOpen.c_str();
+    ofn.lpstrInitialDir = m_files.pathNameOpen.empty() ? nullptr : m_files.pathNameOpen.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
     if (!m_bClassic) ofn.Flags |= OFN_EXPLORER | OFN_ENABLETEMPLATE;
     ofn.lpTemplateName = m_bClassic ? nullptr : MAKEINTRESOURCEA(IDD_FILE_OPEN_PREVIEW);
@@ -140,10 +143,10 @@ bool XDialogFile4::Run(HWND owner, std::string* path)
         return false;
     }
     *path = file.data();
-    g_strFileNameOpen = *path;
-    g_strPathNameOpen = FolderOf(*path);
-    g_nOpenFilter = int(ofn.nFilterIndex);
-    g_bOpenPreview = m_bPreview ? TRUE : FALSE;
+    m_files.fileNameOpen = *path;
+    m_files.pathNameOpen = FolderOf(*path);
+    m_format.openFilter = int(ofn.nFilterIndex);
+    m_format.openPreview = m_bPreview ? TRUE : FALSE;
     return true;
 }
 
@@ -313,10 +316,10 @@ void XDialogFile4::DrawPane(const DRAWITEMSTRUCT& item)
 }
 }
 
-bool OpenImageDialog(HWND owner, std::string* path)
+bool OpenImageDialog(HWND owner, FileOptions& files, FormatOptions& format, std::string* path)
 {
     // Low byte of the version query: the major version.
-    const bool classic = (g_nWinVersion & 0xFF) < 4;
-    XDialogFile4 dialog(classic);
+    const bool classic = (WindowsVersion() & 0xFF) < 4;
+    XDialogFile4 dialog(classic, files, format);
     return dialog.Run(owner, path);
 }

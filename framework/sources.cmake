@@ -1,4 +1,9 @@
 list(APPEND KESTREL_PORTABLE_SOURCES framework/File.cpp framework/RecentFileList.cpp)
+# The display facts join the core on Windows, so the Win32 test programs
+# that link only the core read the display as the program does.
+if(WIN32)
+  list(APPEND KESTREL_PORTABLE_SOURCES framework/Display_win.cpp)
+endif()
 # The thin application framework over USER, GDI and the common controls.
 list(APPEND KESTREL_WIN32_SOURCES
   framework/ControlBars.cpp

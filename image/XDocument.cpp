@@ -12,7 +12,7 @@
 #include "../framework/Window.h"
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
-#include "../shell/Settings.h"
+#include "ImageWindowOptions.h"
 #include "XDocumentClipboard.h"
 #include "XDocumentLayout.h"
 #include "XDocumentSaveAs.h"
@@ -154,7 +154,8 @@ void XDocument::RecalcExtent()
 {
     std::vector<RECT> places;
     for (const XImage* image : m_images) places.push_back(image->m_rcPlace);
-    SIZE extent = CanvasExtent(places, g_nMarginX, g_nMarginY);
+    const SendToOptions& margins = ImageOptions().sendTo;
+    SIZE extent = CanvasExtent(places, margins.marginX, margins.marginY);
     m_cxExtent = extent.cx;
     m_cyExtent = extent.cy;
 }

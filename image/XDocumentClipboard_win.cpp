@@ -3,6 +3,7 @@
 // clipboard's afterwards; what is borrowed from it is never deleted here.
 #include "XDocumentClipboard.h"
 
+#include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/GlobalBlock.h"
 #include "../resources/resource.h"
@@ -28,8 +29,8 @@ private:
 
 int DisplayBitsPerPixel()
 {
-    WindowDC screen(g_hMainWnd);
-    return screen ? GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) : 24;
+    const int depth = DisplayDepth();
+    return depth > 0 ? depth : 24;
 }
 
 // The monochrome bitmap of a 1-bit image: top-down rows, 2-byte aligned.

@@ -6,7 +6,7 @@
 #include "../framework/GlobalBlock.h"
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
-#include "../shell/Settings.h"
+#include "ImageWindowOptions.h"
 #include "XViewNotepad.h"
 
 #include <commdlg.h>
@@ -92,8 +92,8 @@ void XDocument::OnUpdateSaveNoteText(CmdUI& ui)
     ui.Enable(notepad && notepad->m_hEdit && GetWindowTextLengthA(notepad->m_hEdit) > 0);
 }
 
-void XDocument::OnViewBackground(UINT) { ChooseFullColor(&g_crFullViewBack); }
+void XDocument::OnViewBackground(UINT) { ChooseFullColor(&ImageOptions().session.fullViewBack); }
 
-void XDocument::OnMergeBackground(UINT) { ChooseFullColor(&g_crMergeBack); }
+void XDocument::OnMergeBackground(UINT) { ChooseFullColor(&ImageOptions().session.mergeBack); }
 
 void XDocument::OnUpdateMergeBackground(CmdUI& ui) { ui.Enable(m_images.size() >= 2); }

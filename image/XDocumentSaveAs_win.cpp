@@ -10,6 +10,7 @@
 #include "../framework/Window.h"
 #include "../resources/resource.h"
 #include "../shell/AppState.h"
+#include "ImageWindowOptions.h"
 #include "XDocument.h"
 #include "XViewNotepad.h"
 
@@ -50,7 +51,8 @@ void SaveDocumentAs(XDocument& document)
     if (document.ImageCount() != 1) return;
     XImage* image = document.GetImage(0);
     SaveChoice choice;
-    if (!SaveImageDialog(SavePurpose::DocumentSaveAs, &choice)) return;
+    const ImageWindowOptions& options = ImageOptions();
+    if (!SaveImageDialog(SavePurpose::DocumentSaveAs, options.files, options.format, &choice)) return;
     UpdateWindow(g_hMainWnd);
 
     const std::string note = NotepadText(document);

@@ -3,6 +3,7 @@
 // display (the dithered 8-bit copy on displays below 15 bits).
 #include "XImage.h"
 
+#include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/GlobalBlock.h"
 #include "../resources/resource.h"
@@ -13,9 +14,8 @@
 namespace {
 int ScreenDepth()
 {
-    WindowDC screen(nullptr);
-    if (!screen) return 24;
-    return GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
+    const int depth = DisplayDepth();
+    return depth > 0 ? depth : 24;
 }
 
 // A logical palette of count RGBQUAD entries (version 0x300, flags 0).

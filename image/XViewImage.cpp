@@ -3,19 +3,20 @@
 // cropping lines, the top-image border).
 #include "XViewImage.h"
 
+#include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/MDIChildWindow.h"
 #include "../resources/resource.h"
-#include "../shell/Settings.h"
+#include "ImageWindowOptions.h"
 #include "XDocument.h"
 #include "XViewNotepad.h"
 
 namespace {
 bool DisplayBelow15Bits()
 {
-    WindowDC screen(nullptr);
-    return screen && GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) < 15;
+    const int depth = DisplayDepth();
+    return depth > 0 && depth < 15;
 }
 
 // Self-inverting dotted outline from (left, top) to (right-1, bottom-1).
@@ -48,7 +49,7 @@ void DrawCropLines(const XImage& image, HDC dc)
 }
 }
 
-void DrawImage(const XImage& image, HDC dc)
+void DrawImage(const XImage& image, HDC dc, const SessionOptions& session)
 {
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     {
@@ -63,14 +64,14 @@ void DrawImage(const XImage& image, HDC dc)
                               DWORD(image.m_nHeight), 0, 0, 0, UINT(image.m_nHeight), bits.get(), info.get(),
                               DIB_RGB_COLORS);
         if (image.m_bSelected) {
-            if (g_bInvertSelection) {
+            if (session.invertSelection) {
                 RECT crop = image.m_rcCrop;
                 OffsetRect(&crop, image.m_rcPlace.left, image.m_rcPlace.top);
                 PatBlt(dc, crop.left, crop.top, crop.right - crop.left, crop.bottom - crop.top, DSTINVERT);
             }
             DrawCropLines(image, dc);
         }
-        if (image.m_bTopBorder && g_bShowBorderOnTop) DrawDottedOutline(dc, image.m_rcPlace);
+        if (image.m_bTopBorder && session.showBorderOnTop) DrawDottedOutline(dc, image.m_rcPlace);
     }
     SetCursor(old ? old : LoadCursor(nullptr, IDC_ARROW));
 }
@@ -100,7 +101,8 @@ void XViewImage::UpdateScrollSizes()
 void XViewImage::PrepareCanvasDC(HDC dc) const
 {
     SetMapMode(dc, MM_TEXT);
-    SetViewportOrgEx(dc, g_nMarginX, g_nMarginY, nullptr);
+    const SendToOptions& margins = ImageOptions().sendTo;
+    SetViewportOrgEx(dc, margins.marginX, margins.marginY, nullptr);
     SetWindowOrgEx(dc, m_ptScroll.x, m_ptScroll.y, nullptr);
 }
 
@@ -109,7 +111,8 @@ void XViewImage::OnDraw(HDC dc)
     XDocument* document = GetDocument();
     if (!document) return;
     PrepareCanvasDC(dc);
-    for (const XImage* image : document->m_images) DrawImage(*image, dc);
+    const SessionOptions& session = ImageOptions().session;
+    for (const XImage* image : document->m_images) DrawImage(*image, dc, session);
 }
 
 void XViewImage::OnSetFocus()
@@ -125,7 +128,8 @@ void XViewImage::OnLButtonDblClk(POINT pt)
     XDocument* document = GetDocument();
     if (!document || document->ImageCount() != 1) return;
     const XImage* image = document->GetImage(0);
-    if (pt.x < image->m_nWidth + g_nMarginX && pt.y < image->m_nHeight + g_nMarginY)
+    const SendToOptions& margins = ImageOptions().sendTo;
+    if (pt.x < image->m_nWidth + margins.marginX && pt.y < image->m_nHeight + margins.marginY)
         SendMessageA(m_hWnd, WM_COMMAND, ID_TOOL_SELECT_IMAGE, 0);
 }
 

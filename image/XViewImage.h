@@ -4,6 +4,7 @@
 #pragma once
 
 #include "../framework/View.h"
+#include "../settings/Options.h"
 
 class XDocument;
 class XImage;
@@ -33,6 +34,7 @@ private:
     BOOL OnEraseBackground(HDC dc);
 };
 
-// Paints image at its placement on dc (origins already set); part of the
-// image object's drawing that the full-screen view shares.
-void DrawImage(const XImage& image, HDC dc);
+// Paints image at its placement on dc (origins already set), with the
+// selection and the top-image border as session asks; part of the image
+// object's drawing that the full-screen view shares.
+void DrawImage(const XImage& image, HDC dc, const SessionOptions& session);

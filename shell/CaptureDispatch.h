@@ -4,14 +4,18 @@
 // progress meter (WM_USER+2). XMainFrame unpacks the messages and calls
 // these; all run on the user-interface thread and return nothing (the
 // messages' results are 0). The meter is drawn in pane 0 of g_hStatusBar.
+// The settings are the application's; the dispatch hands the capture
+// engine the options it works with.
 #pragma once
 
 #include <windows.h>
 
-void OnTriggerMessage(WPARAM code, LPARAM cursor);    // WM_USER+1
-void OnProgressMessage(WPARAM index, LPARAM total);   // WM_USER+2
-void OnHotKeyMessage(WPARAM report, LPARAM cursor);   // WM_USER+3
-void OnMainTimer();                                   // timer 1, every 100 ms
+class AppSettings;
+
+void OnTriggerMessage(AppSettings& settings, WPARAM code, LPARAM cursor);  // WM_USER+1
+void OnProgressMessage(const AppSettings& settings, WPARAM index, LPARAM total);  // WM_USER+2
+void OnHotKeyMessage(const AppSettings& settings, WPARAM report, LPARAM cursor);  // WM_USER+3
+void OnMainTimer(const AppSettings& settings);  // timer 1, every 100 ms
 
 
 // The last mouse-button report of the hook library (code 14): the pointer

@@ -4,7 +4,9 @@
 // kind replaces its body.
 #pragma once
 
+#include "../capture/CaptureSettings.h"
+
 // Code 11 with Active Window: grabs the foreground window at once.
-void CaptureActiveWindow();
+void CaptureActiveWindow(const CaptureSettings& settings);
 // Code 4: searches the open menu and captures title bar and menu.
-void SelectTitleAndMenu();
+void SelectTitleAndMenu(const CaptureSettings& settings);

@@ -3,12 +3,12 @@
 
 #include "../capture/CaptureState.h"
 
-void CaptureActiveWindow()
+void CaptureActiveWindow(const CaptureSettings&)
 {
     g_bCaptureInProgress = FALSE;
 }
 
-void SelectTitleAndMenu()
+void SelectTitleAndMenu(const CaptureSettings&)
 {
     g_bCaptureInProgress = FALSE;
 }

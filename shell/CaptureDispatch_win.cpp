@@ -8,16 +8,15 @@
 // selection is armed (before its mouse-down) abandons that selection.
 #include "CaptureDispatch.h"
 
+#include "AppSettings.h"
 #include "AppState.h"
 #include "CaptureDispatchSeams.h"
 #include "Countdown.h"
 #include "HotKey.h"
 #include "Meter.h"
-#include "Settings.h"
 #include "TitleBarSeams.h"
 
 #include "../capture/CaptureCore.h"
-#include "../capture/CaptureOptions.h"
 #include "../capture/CaptureState.h"
 #include "../framework/GdiHandles.h"
 #include "../hook/HookWire.h"
@@ -47,18 +46,18 @@ void SendTrigger(int code, LPARAM cursor)
 // The menu window recorded in the settings. A value left over from an
 // earlier session may name any window by now, so it counts only while it
 // is still a pop-up menu window.
-HWND RecordedMenuWindow()
+HWND RecordedMenuWindow(const MenuOptions& recorded)
 {
-    HWND menu = reinterpret_cast<HWND>(static_cast<intptr_t>(g_nMenuWindow));
+    HWND menu = reinterpret_cast<HWND>(static_cast<intptr_t>(recorded.window));
     if (!menu || !IsWindow(menu)) return nullptr;
     char name[16] = {};
     GetClassNameA(menu, name, sizeof name);
     return std::strcmp(name, "#32768") == 0 ? menu : nullptr;
 }
 
-bool MenuWindowVisible()
+bool MenuWindowVisible(const MenuOptions& recorded)
 {
-    HWND menu = RecordedMenuWindow();
+    HWND menu = RecordedMenuWindow(recorded);
     return menu && IsWindowVisible(menu);
 }
 
@@ -67,84 +66,86 @@ void SetPendingName(UINT id)
     if (g_pPendingImage) g_pPendingImage->m_nOriginId = id;
 }
 
-void StartScreenTrigger()
+void StartScreenTrigger(const ScreenOptions& screen)
 {
     g_nCaptureMode = kCaptureScreen;
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
-    if (g_bScreenCountdown)
-        g_countdown.Start(ScreenCountdownSeconds());
+    if (screen.countdown)
+        g_countdown.Start(ScreenCountdownSeconds(screen));
     else
         SendTrigger(kCaptureScreen, 0);
 }
 
-void StartWindowTrigger()
+void StartWindowTrigger(const Options& options)
 {
-    if (MenuWindowVisible() && g_nWindowChoice == kSelectWindow) return;
+    const WindowOptions& window = options.capture.window;
+    if (MenuWindowVisible(options.menu) && window.choice == kSelectWindow) return;
     g_nCaptureMode = kCaptureWindow;
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
-    if (g_bWindowCountdown)
-        g_countdown.Start(WindowCountdownSeconds());
+    if (window.countdown)
+        g_countdown.Start(WindowCountdownSeconds(window));
     else
         SendTrigger(kCaptureWindow, 0);
 }
 
 // Region (3) and Freehand (5): hide the windows and arm the selection.
-void StartFrozenSelection(int code)
+void StartFrozenSelection(const Options& options, int code)
 {
-    if (MenuWindowVisible()) return;
+    if (MenuWindowVisible(options.menu)) return;
     g_nCaptureMode = code;
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
-    HideAllWindows();
+    HideAllWindows(options.capture.capture);
     SetPendingName(code == kCaptureRegion ? IDS_ORIGIN_REGION : IDS_ORIGIN_FREEHAND);
     ArmTracking();
 }
 
-void StartTitleMenu()
+void StartTitleMenu(Options& options)
 {
     g_nCaptureMode = kCaptureTitleMenu;
-    if (g_bTitleBar || g_bMenuBar) PrepareTitleBar();
+    const TitleMenuOptions& titleMenu = options.capture.titleMenu;
+    if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
     SetPendingName(IDS_ORIGIN_TITLE_MENU);
     // The selection may record another menu window; the stored value stays.
-    const int recorded = g_nMenuWindow;
-    SelectTitleAndMenu();
-    g_nMenuWindow = recorded;
+    const int recorded = options.menu.window;
+    SelectTitleAndMenu(CaptureSettingsOf(options));
+    options.menu.window = recorded;
 }
 
-void StartPointer()
+void StartPointer(Options& options)
 {
     g_nCaptureMode = kCapturePointer;
     SetPendingName(IDS_ORIGIN_POINTER);
-    FinishCapture();
+    FinishCapture(CaptureSettingsOf(options));
 }
 
-void StartButton()
+void StartButton(const Options& options)
 {
-    if (MenuWindowVisible()) return;
+    if (MenuWindowVisible(options.menu)) return;
     g_nCaptureMode = kCaptureButton;
     PrepareTitleBar();
     SetPendingName(IDS_ORIGIN_BUTTON);
     ArmTracking();
 }
 
-void CaptureWindowNow()
+void CaptureWindowNow(Options& options)
 {
     g_nCaptureMode = kCaptureWindow;
     SetPendingName(IDS_ORIGIN_WINDOW);
     // Any stored choice but Select a Window grabs the active window, so an
     // unknown value cannot leave the capture in progress for good.
-    if (g_nWindowChoice == kSelectWindow)
+    if (options.capture.window.choice == kSelectWindow)
         ArmTracking();
     else
-        CaptureActiveWindow();
+        CaptureActiveWindow(CaptureSettingsOf(options));
 }
 
-void SnapshotReleased()
+void SnapshotReleased(const AppSettings& settings)
 {
     g_bSnapshotPressed = FALSE;
-    UpdateSnapshotButtons();
+    UpdateSnapshotButtons(settings);
     SendTrigger(PressedSnapshotCode(), 0);
 }
 
@@ -155,17 +156,17 @@ void SnapshotPressed()
     ShowPressedSnapshotButton();
 }
 
-void SwitchToBackground()
+void SwitchToBackground(AppSettings& settings)
 {
-    g_nRunningMode = 0;
+    settings.options.mode.runningMode = 0;
     ShowWindow(g_hMainWnd, SW_HIDE);
-    WriteExitSettings();
+    settings.Write(KeyGroup::kExit);
 }
 
-void SwitchToForeground()
+void SwitchToForeground(ModeOptions& mode)
 {
-    BringMainFrameForward();
-    g_nRunningMode = 1;
+    BringMainFrameForward(mode.runningMode);
+    mode.runningMode = 1;
 }
 
 void ShowHelpContents()
@@ -176,7 +177,7 @@ void ShowHelpContents()
 // The meter in pane 0 of the status bar: navy left of the split, yellow
 // right of it, and the percentage combined by exclusive-or from a
 // monochrome bitmap of white text on black.
-void DrawMeter(int percent)
+void DrawMeter(const DisplayFacts& display, int percent)
 {
     if (!g_hStatusBar) return;
     RECT pane = {};
@@ -190,7 +191,7 @@ void DrawMeter(int percent)
     const int length = int(std::strlen(text));
 
     LOGFONTA lf = {};
-    lf.lfHeight = g_nTitleFontHeight;
+    lf.lfHeight = display.TitleFontHeight();
     std::strcpy(lf.lfFaceName, "System");
     GdiObject<HFONT> font(CreateFontIndirectA(&lf));
     SelectedObject textFont(textDc.get(), font.get());
@@ -220,8 +221,9 @@ void DrawMeter(int percent)
 
 }  // namespace
 
-void OnTriggerMessage(WPARAM wParam, LPARAM cursor)
+void OnTriggerMessage(AppSettings& settings, WPARAM wParam, LPARAM cursor)
 {
+    Options& options = settings.options;
     if (g_bCaptureBusy || g_countdown.Active() || g_bPrinting) return;
     const int code = int(wParam);
     if (code == kCodeButtonReport) {
@@ -240,44 +242,44 @@ void OnTriggerMessage(WPARAM wParam, LPARAM cursor)
     }
     switch (code) {
     case kCodeHelp: ShowHelpContents(); break;
-    case kCaptureScreenTrigger: StartScreenTrigger(); break;
-    case kCaptureWindowTrigger: StartWindowTrigger(); break;
+    case kCaptureScreenTrigger: StartScreenTrigger(options.capture.screen); break;
+    case kCaptureWindowTrigger: StartWindowTrigger(options); break;
     case kCaptureRegion:
-    case kCaptureFreehand: StartFrozenSelection(code); break;
-    case kCaptureTitleMenu: StartTitleMenu(); break;
-    case kCapturePointer: StartPointer(); break;
-    case kCaptureButton: StartButton(); break;
-    case kCaptureScreen: g_nCaptureMode = kCaptureScreen; CaptureScreen(); break;
-    case kCaptureWindow: CaptureWindowNow(); break;
-    case kCodeSnapshotRelease: SnapshotReleased(); break;
+    case kCaptureFreehand: StartFrozenSelection(options, code); break;
+    case kCaptureTitleMenu: StartTitleMenu(options); break;
+    case kCapturePointer: StartPointer(options); break;
+    case kCaptureButton: StartButton(options); break;
+    case kCaptureScreen: g_nCaptureMode = kCaptureScreen; CaptureScreen(CaptureSettingsOf(options)); break;
+    case kCaptureWindow: CaptureWindowNow(options); break;
+    case kCodeSnapshotRelease: SnapshotReleased(settings); break;
     case kCodeSnapshotPress: SnapshotPressed(); break;
-    case kCodeBackground: SwitchToBackground(); break;
-    case kCodeForeground: SwitchToForeground(); break;
+    case kCodeBackground: SwitchToBackground(settings); break;
+    case kCodeForeground: SwitchToForeground(options.mode); break;
     default: break;  // 0, 8, 9 and unknown codes: the trigger context only
     }
 }
 
-void OnHotKeyMessage(WPARAM report, LPARAM cursor)
+void OnHotKeyMessage(const AppSettings& settings, WPARAM report, LPARAM cursor)
 {
-    const int code = MatchHotKey(uint32_t(report), g_hotKeys);
+    const int code = MatchHotKey(uint32_t(report), settings.options.hotKeys);
     if (code) SendTrigger(code, cursor);
 }
 
-void OnMainTimer()
+void OnMainTimer(const AppSettings& settings)
 {
-    UpdateSnapshotButtons();
-    DrawTitleClock();
+    UpdateSnapshotButtons(settings);
+    DrawTitleClock(settings);
     ClickCounter();
     const Countdown::Tick tick = g_countdown.OnTick();
     if (tick.beep) MessageBeep(MB_OK);
     if (tick.fire) SendTrigger(g_nCaptureMode, 0);
 }
 
-void OnProgressMessage(WPARAM index, LPARAM total)
+void OnProgressMessage(const AppSettings& settings, WPARAM index, LPARAM total)
 {
     const int percent = MeterPercent(int(index), int(total));
     if (percent < 0 || !g_meter.Update(percent)) return;
-    DrawMeter(percent);
+    DrawMeter(settings.display, percent);
     if (percent == 100 && g_hStatusBar) InvalidateRect(g_hStatusBar, nullptr, TRUE);
 }
 

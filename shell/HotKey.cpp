@@ -38,19 +38,6 @@ const KeyCap kKeyTable[kKeyTableSize] = {
     {"0", 0, 96}, {".", 0, 110},
 };
 
-HotKeyAssignment DefaultHotKeys()
-{
-    HotKeyAssignment keys;
-    for (int t = 0; t < kCaptureTypes; ++t) {
-        keys.normalKey[t] = 17 + t;  // the digits 1-7 of the top row
-        keys.modifiers[t][kModEsc] = 0;
-        keys.modifiers[t][kModShift] = 0;
-        keys.modifiers[t][kModCtrl] = -1;
-        keys.modifiers[t][kModAlt] = 0;
-    }
-    return keys;
-}
-
 int MatchHotKey(uint32_t report, const HotKeyAssignment& keys)
 {
     const unsigned key = report & kKeyReleaseKeyMask;

@@ -4,6 +4,8 @@
 // Portable: no window handles, so the matching is unit-tested natively.
 #pragma once
 
+#include "../settings/HotKeyAssignment.h"
+
 #include <cstdint>
 
 struct KeyCap {
@@ -14,21 +16,6 @@ struct KeyCap {
 
 const int kKeyTableSize = 101;
 extern const KeyCap kKeyTable[kKeyTableSize];
-
-const int kCaptureTypes = 7;  // Screen, Window, Region, Title & Menu, Freehand, Pointer, Button
-
-// Modifier order of a hotkey and of the SystemKey keys.
-enum Modifier { kModEsc, kModShift, kModCtrl, kModAlt, kModifierCount };
-
-// One hotkey per capture type: a key-table index and the required state of
-// each modifier, -1 held or 0 not held. Other values never match.
-struct HotKeyAssignment {
-    int normalKey[kCaptureTypes];
-    int modifiers[kCaptureTypes][kModifierCount];
-};
-
-// Ctrl+1 ... Ctrl+7.
-HotKeyAssignment DefaultHotKeys();
 
 // Capture codes that a key release can produce besides 1-7.
 const int kCodeBackground = 15;

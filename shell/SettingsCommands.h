@@ -5,9 +5,11 @@
 
 #include <string>
 
-void RunMasterReset();
-void RunLoadSettings();
-void RunSaveSettings();
+class AppSettings;
+
+void RunMasterReset(AppSettings& settings);
+void RunLoadSettings(AppSettings& settings);
+void RunSaveSettings(AppSettings& settings);
 
 // The copy behind Load and Save Settings: reads source whole into one
 // movable global block, then creates target and writes the block to it

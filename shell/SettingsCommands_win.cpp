@@ -1,7 +1,8 @@
-// Master Reset deletes the settings file and loads the defaults; Load and
-// Save Settings copy a whole file byte for byte into or out of the
-// settings file through one movable global block. The settings in memory
-// are not written first, so Save copies the file as it was last written.
+// Master Reset deletes the settings file and puts every option back to its
+// default before the full load; Load and Save Settings copy a whole file
+// byte for byte into or out of the settings file through one movable
+// global block. The settings in memory are not written first, so Save
+// copies the file as it was last written.
 //
 // A copy is all or nothing: when the source cannot be opened or read in
 // full, nothing is written (the settings file is never truncated for a
@@ -9,8 +10,8 @@
 // "Insufficient memory!".
 #include "SettingsCommands.h"
 
+#include "AppSettings.h"
 #include "AppState.h"
-#include "Settings.h"
 #include "XAppSeams.h"
 
 #include "../framework/File.h"
@@ -42,11 +43,11 @@ int ShowMessage(UINT id, UINT flags)
     return MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), flags);
 }
 
-void ReloadSettings()
+void ReloadSettings(AppSettings& settings)
 {
-    FlushSettingsFile();
-    ReadModeSessionMenu();
-    ReadAllSettings();
+    settings.FlushFile();
+    settings.ReadStartupKeys();
+    settings.ReadAll();
 }
 
 // The folder part of path (up to the last backslash).
@@ -57,7 +58,7 @@ std::string FolderOf(const std::string& path)
 }
 
 // Runs the open or save dialog for an INI file; the chosen path or "".
-std::string AskForSettingsFile(bool save)
+std::string AskForSettingsFile(const AppSettings& settings, bool save)
 {
     std::string filter = ResourceText(IDS_FILTER_INI);
     for (char& c : filter)
@@ -65,7 +66,7 @@ std::string AskForSettingsFile(bool save)
     filter.push_back('\0');
 
     std::vector<char> name(4096, '\0');
-    const std::string folder = FolderOf(SettingsFilePath());
+    const std::string folder = FolderOf(settings.FilePath());
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = g_hMainWnd;
@@ -108,33 +109,34 @@ SettingsCopyResult CopySettingsFile(const std::string& source, const std::string
     return SettingsCopyResult::kCopied;
 }
 
-void RunMasterReset()
+void RunMasterReset(AppSettings& settings)
 {
     if (ShowMessage(IDS_MASTER_RESET_PROMPT, MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK) return;
-    FlushSettingsFile();
-    DeleteFileA(SettingsFilePath().c_str());
-    ReloadSettings();
+    settings.FlushFile();
+    DeleteFileA(settings.FilePath().c_str());
+    settings.Reset();
+    ReloadSettings(settings);
     ResetPrinterState();
 }
 
-void RunLoadSettings()
+void RunLoadSettings(AppSettings& settings)
 {
-    const std::string chosen = AskForSettingsFile(false);
+    const std::string chosen = AskForSettingsFile(settings, false);
     if (chosen.empty()) return;
-    FlushSettingsFile();
-    SettingsCopyResult result = CopySettingsFile(chosen, SettingsFilePath(), false);
+    settings.FlushFile();
+    SettingsCopyResult result = CopySettingsFile(chosen, settings.FilePath(), false);
     if (result == SettingsCopyResult::kNoMemory) {
         ShowMessage(IDS_INSUFFICIENT_MEMORY, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (result == SettingsCopyResult::kCopied) ReloadSettings();
+    if (result == SettingsCopyResult::kCopied) ReloadSettings(settings);
 }
 
-void RunSaveSettings()
+void RunSaveSettings(AppSettings& settings)
 {
-    const std::string chosen = AskForSettingsFile(true);
+    const std::string chosen = AskForSettingsFile(settings, true);
     if (chosen.empty()) return;
-    FlushSettingsFile();
-    if (CopySettingsFile(SettingsFilePath(), chosen, true) == SettingsCopyResult::kNoMemory)
+    settings.FlushFile();
+    if (CopySettingsFile(settings.FilePath(), chosen, true) == SettingsCopyResult::kNoMemory)
         ShowMessage(IDS_INSUFFICIENT_MEMORY, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -4,9 +4,9 @@
 #include "TitleBarSeams.h"
 
 void PrepareTitleBar() {}
-void UpdateSnapshotButtons() {}
-void DrawTitleClock() {}
+void UpdateSnapshotButtons(const AppSettings&) {}
+void DrawTitleClock(const AppSettings&) {}
 void ShowPressedSnapshotButton() {}
 int PressedSnapshotCode() { return 0; }
-void BuildSnapshotButtons() {}
+void BuildSnapshotButtons(const AppSettings&) {}
 void DeleteSnapshotButtons() {}

@@ -1,6 +1,7 @@
 // About box: display facts and the animated frame around the icon.
 #include "XAbout.h"
 
+#include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../resources/resource.h"
 
@@ -28,14 +29,11 @@ XAboutDialog::XAboutDialog() : Dialog(IDD_ABOUT) {}
 
 BOOL XAboutDialog::OnInitDialog()
 {
-    WindowDC screen(nullptr);
-    int width = GetDeviceCaps(screen.get(), HORZRES);
-    int height = GetDeviceCaps(screen.get(), VERTRES);
-    int depth = GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES);
+    const DisplayFacts display = ReadDisplayFacts();
     char text[256];
-    std::snprintf(text, sizeof text, "%dx%d", width, height);
+    std::snprintf(text, sizeof text, "%dx%d", display.screenWidth, display.screenHeight);
     SetDlgItemTextA(m_hWnd, IDC_ABOUT_RESOLUTION, text);
-    SetDlgItemTextA(m_hWnd, IDC_ABOUT_COLORS, ColorCountText(depth).c_str());
+    SetDlgItemTextA(m_hWnd, IDC_ABOUT_COLORS, ColorCountText(display.depth).c_str());
     GetPrivateProfileStringA("boot.description", "display.drv", "", text, sizeof text, "system.ini");
     SetDlgItemTextA(m_hWnd, IDC_ABOUT_DRIVER, text);
     SetTimer(m_hWnd, 1, 100, nullptr);

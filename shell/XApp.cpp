@@ -10,18 +10,19 @@
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
 #include "AppState.h"
-#include "Settings.h"
 #include "SettingsCommands.h"
 #include "XAbout.h"
 #include "TitleBarSeams.h"
 #include "XAppSeams.h"
 #include "XMDIChildWnd.h"
+#include "WindowClasses.h"
 #include "XMainFrame.h"
 
 #include "../capture/CaptureState.h"
 #include "../capture/CoverWindow.h"
 #include "../dialogs/FilePreview.h"
 #include "../dialogs/XDialogFile4.h"
+#include "../image/ImageWindowOptions.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -32,15 +33,6 @@ namespace {
 const char kMutexName[] = "PreventSecondInstance";
 const DWORD kLogoBoxMilliseconds = 3000;
 const int kRecentFiles = 4;
-
-std::string ProgramFolder()
-{
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, sizeof module);
-    std::string folder = module;
-    size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
 }
 
 bool XApp::ClaimSingleInstance()
@@ -60,7 +52,7 @@ bool XApp::ClaimSingleInstance()
 void XApp::ShowLogoBox()
 {
     m_dwStartTime = GetTickCount();
-    if (!g_bDisplayLogo) return;
+    if (!m_settings.options.mode.displayLogo) return;
     m_bSplashShown = m_splash.CreateModeless(nullptr);
     // No message is read before start-up ends, so the box paints now.
     if (m_bSplashShown)
@@ -79,8 +71,9 @@ void XApp::WaitAndCloseLogoBox()
 
 void XApp::ShowMainWindow()
 {
-    if (g_nRunningMode != 1) return;
-    ShowWindow(m_pMainWnd->m_hWnd, g_bRunMinimized ? SW_MINIMIZE : m_nCmdShow);
+    const ModeOptions& mode = m_settings.options.mode;
+    if (mode.runningMode != 1) return;
+    ShowWindow(m_pMainWnd->m_hWnd, mode.runMinimized ? SW_MINIMIZE : m_nCmdShow);
     UpdateWindow(m_pMainWnd->m_hWnd);
 }
 
@@ -92,19 +85,23 @@ bool XApp::InitInstance()
     InitCommonControls();
     LoadStringA(g_hInstance, IDS_APP_TITLE, m_szSection, sizeof m_szSection);
     // 3. Help file beside the program; the settings file.
-    m_strHelpPath = ProgramFolder() + "KESTREL.HLP";
-    InitSettingsFile();
+    const std::string folder = ProgramFolder();
+    m_strHelpPath = folder.empty() ? "KESTREL.HLP" : folder + "\\KESTREL.HLP";
+    m_settings.OpenFile();
     // 4. The four-entry recent-file list.
     LoadStdProfileSettings(kRecentFiles);
     // 5. Mode, Session and Menu.
-    ReadModeSessionMenu();
+    m_settings.ReadStartupKeys();
     m_bSettingsRead = true;
     // 6. Start time and the logo box.
     ShowLogoBox();
-    // 7. The document template of the image windows.
+    // 7. The document template of the image windows, whose documents and
+    // views use the live options.
+    Options& options = m_settings.options;
+    UseImageWindowOptions(ImageWindowOptions{options.session, options.capture.sendTo, options.files, options.format});
     m_pDocTemplate.reset(new DocTemplate(IDR_IMAGETYPE, &XDocument::CreateObject, &XMDIChildWnd::CreateObject));
     // 8. The main frame.
-    std::unique_ptr<XMainFrame> frame(new XMainFrame);
+    std::unique_ptr<XMainFrame> frame(new XMainFrame(m_settings));
     std::string title = LoadResourceString(IDS_APP_TITLE);
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, title.c_str())) {
         m_splash.DestroyWindow();
@@ -115,7 +112,7 @@ bool XApp::InitInstance()
     g_hMainWnd = m_pMainWnd->m_hWnd;
     DragAcceptFiles(g_hMainWnd, TRUE);
     // 10. All other settings (also the hook library's HotButtons).
-    ReadAllSettings();
+    m_settings.ReadAll();
     // 11. Window classes and the cover window.
     RegisterWindowClasses();
     // 12. The hook library.
@@ -149,7 +146,7 @@ int XApp::ExitInstance()
         m_bHooksInstalled = false;
     }
     // 3. The keys written only at exit, by a copy that read them.
-    if (m_bSettingsRead) WriteExitSettings();
+    if (m_bSettingsRead) m_settings.Write(KeyGroup::kExit);
     m_pMainWnd.reset();
     m_pDocTemplate.reset();
     // 4. The framework saves the recent-file list.
@@ -179,7 +176,7 @@ void XApp::OnFileOpen(UINT)
     // Capture triggers are ignored while the dialog is up.
     g_bPrinting = TRUE;
     std::string path;
-    const bool ok = OpenImageDialog(g_hMainWnd, &path);
+    const bool ok = OpenImageDialog(g_hMainWnd, m_settings.options.files, m_settings.options.format, &path);
     g_bPrinting = FALSE;
     if (!ok) return;
     UpdateWindow(g_hMainWnd);
@@ -195,11 +192,11 @@ void XApp::OnFileOpen(UINT)
     if (imageDocument && imageDocument->GetImage(0)) imageDocument->SetTitle(imageDocument->GetImage(0)->m_strTitle);
 }
 
-void XApp::OnMasterReset(UINT) { RunMasterReset(); }
+void XApp::OnMasterReset(UINT) { RunMasterReset(m_settings); }
 
-void XApp::OnLoadSettings(UINT) { RunLoadSettings(); }
+void XApp::OnLoadSettings(UINT) { RunLoadSettings(m_settings); }
 
-void XApp::OnSaveSettings(UINT) { RunSaveSettings(); }
+void XApp::OnSaveSettings(UINT) { RunSaveSettings(m_settings); }
 
 void XApp::OnPrintSetup(UINT)
 {
@@ -225,7 +222,8 @@ void XApp::OnPrintSetup(UINT)
     std::string driver = name(offsets->wDriverOffset);
     std::string port = name(offsets->wOutputOffset);
     SetCurrentPrinter(device, driver, port);
-    WritePrinterSetting(device, driver, port);
+    m_settings.options.printer.text = device + "," + driver + "," + port;
+    m_settings.Write(KeyGroup::kPrinter);
 }
 
 void XApp::OnHelpContents(UINT) { WinHelp(0, HELP_CONTENTS); }

@@ -6,6 +6,7 @@
 
 #include "../framework/Dialog.h"
 #include "../framework/WinApp.h"
+#include "AppSettings.h"
 
 class XApp : public WinApp {
 public:
@@ -35,6 +36,8 @@ private:
     void OnLoadSettings(UINT id);
     void OnSaveSettings(UINT id);
 
+    // The live options and the settings file, for the life of the program.
+    AppSettings m_settings;
     HANDLE m_hMutex = nullptr;
     Dialog m_splash{1100};
     bool m_bSplashShown = false;

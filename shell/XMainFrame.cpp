@@ -11,9 +11,9 @@
 #include "../image/XDocument.h"
 #include "../image/XDocumentClipboard.h"
 #include "../resources/resource.h"
+#include "AppSettings.h"
 #include "AppState.h"
 #include "CaptureDispatch.h"
-#include "Settings.h"
 #include "XMDIChildWnd.h"
 #include "XMainFramePanes.h"
 
@@ -108,14 +108,15 @@ void XMainFrame::OnUpdatePaneColors(CmdUI& ui)
 void XMainFrame::OnUpdatePaneStamp(CmdUI& ui)
 {
     XImage* image = ActiveTopImage();
-    ui.SetText(image ? StampPaneText(g_clock, image->m_tStamp) : std::string());
+    ui.SetText(image ? StampPaneText(m_settings.options.clock, image->m_tStamp) : std::string());
 }
 
 void XMainFrame::OnUpdatePaneCount(CmdUI& ui) { ui.SetText(CountPaneText(g_nDocuments)); }
 
 void XMainFrame::OnEnterIdle(UINT source, HWND window)
 {
-    if (source == MSGF_MENU && g_nMenuWindow == 0) g_nMenuWindow = int(reinterpret_cast<INT_PTR>(window));
+    int& recorded = m_settings.options.menu.window;
+    if (source == MSGF_MENU && recorded == 0) recorded = int(reinterpret_cast<INT_PTR>(window));
 }
 
 void XMainFrame::OnPaletteChanged(HWND changer)
@@ -129,16 +130,16 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_TIMER:
-        if (wParam == kTimerId) OnMainTimer();
+        if (wParam == kTimerId) OnMainTimer(m_settings);
         return 0;
     case WM_USER + 1:
-        OnTriggerMessage(wParam, lParam);
+        OnTriggerMessage(m_settings, wParam, lParam);
         return 0;
     case WM_USER + 2:
-        OnProgressMessage(wParam, lParam);
+        OnProgressMessage(m_settings, wParam, lParam);
         return 0;
     case WM_USER + 3:
-        OnHotKeyMessage(wParam, lParam);
+        OnHotKeyMessage(m_settings, wParam, lParam);
         return 0;
     case WM_ENTERIDLE: {
         LRESULT result = MDIFrameWindow::WindowProc(msg, wParam, lParam);
@@ -146,7 +147,7 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_LBUTTONDOWN:
-        if (g_bTracking) OnTrackingMouseDown();
+        if (g_bTracking) OnTrackingMouseDown(CaptureSettingsOf(m_settings.options));
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);
     case WM_PALETTECHANGED: {
         LRESULT result = MDIFrameWindow::WindowProc(msg, wParam, lParam);

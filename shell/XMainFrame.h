@@ -6,6 +6,7 @@
 
 #include "../framework/MDIFrameWindow.h"
 
+class AppSettings;
 class XDocument;
 class XImage;
 
@@ -13,6 +14,9 @@ class XMainFrame : public MDIFrameWindow {
 public:
     static const UINT kTimerId = 1;
     static const UINT kTimerPeriod = 100;  // ms
+
+    // settings: the application's, which outlive the frame.
+    explicit XMainFrame(AppSettings& settings) : m_settings(settings) {}
 
     // The document and top image of the active image window, or null.
     XDocument* ActiveImageDocument() const;
@@ -34,4 +38,6 @@ private:
     void OnUpdatePaneCount(CmdUI& ui);
     void OnEnterIdle(UINT source, HWND window);
     void OnPaletteChanged(HWND changer);
+
+    AppSettings& m_settings;
 };

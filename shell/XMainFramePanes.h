@@ -3,7 +3,7 @@
 // Portable, so the native tests check them.
 #pragma once
 
-#include "Settings.h"
+#include "../settings/Options.h"
 
 #include <ctime>
 #include <string>

@@ -1,12 +1,10 @@
-# Application shell. Portable: settings value syntax and store, hotkey
-# matching, countdown and meter arithmetic. Win32: the settings file, the
-# capture dispatch and the frame and application files.
+# Application shell. Portable: hotkey matching, countdown and meter
+# arithmetic. Win32: the program's settings (file, full load), the capture
+# dispatch and the frame and application files.
 list(APPEND KESTREL_PORTABLE_SOURCES
-  shell/SettingsParse.cpp
   shell/HotKey.cpp
   shell/Countdown.cpp
-  shell/Meter.cpp
-  shell/Settings.cpp)
+  shell/Meter.cpp)
 # Title-bar clock and snapshot strip: clock texts, caption placement, the
 # strip table and hit test, the button pictures; the Image Info texts.
 list(APPEND KESTREL_PORTABLE_SOURCES
@@ -15,13 +13,9 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   shell/SnapshotStrip.cpp
   shell/SnapshotGlyphs.cpp
   shell/ImageInfo.cpp)
-# The INI profile joins the core on Windows, so the Win32 tests can run the
-# store against the real profile functions.
-if(WIN32)
-  list(APPEND KESTREL_PORTABLE_SOURCES shell/SettingsIni_win.cpp)
-endif()
 list(APPEND KESTREL_WIN32_SOURCES
-  shell/Settings_win.cpp
+  shell/AppSettings_win.cpp
+  shell/WindowClasses_win.cpp
   shell/SettingsCommands_win.cpp
   shell/CaptureDispatch_win.cpp
   shell/CaptureDispatchSeams_win.cpp

@@ -1,12 +1,37 @@
 // Settings values are ordinary input: any text a settings file can hold
-// must read without a crash, and the numbers and face name read back must
-// be stable when written and read again.
-#include "shell/SettingsParse.h"
+// must read without a crash under every key of the key table, and what the
+// store writes must read back to the same values (read -> write -> read ->
+// write gives the bytes of the first write).
+#include "settings/Settings.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <string>
+
+namespace {
+
+// Every key holds the same text.
+class OneTextProfile : public SettingsProfile {
+public:
+    explicit OneTextProfile(std::string text) : m_text(std::move(text)) {}
+    std::string ReadText(const char*) override { return m_text; }
+    int ReadInt(const char*, int fallback) override { return m_text.empty() ? fallback : settings::ParseInt(m_text.c_str()); }
+    void WriteText(const char*, const std::string&) override {}
+
+private:
+    std::string m_text;
+};
+
+void Load(SettingsProfile& profile, Options& options, const SystemDefaults& system)
+{
+    ReadModeSessionMenu(profile, options);
+    ReadAllKeys(profile, options, system);
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -17,25 +42,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const int kDefaults[13] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
     int values[13];
     settings::ReadIntList(text.c_str(), kDefaults, values, 13);
-    const std::string written = settings::FormatIntList(values, 13);
+    const std::string listed = settings::FormatIntList(values, 13);
     int again[13];
-    settings::ReadIntList(written.c_str(), kDefaults, again, 13);
+    settings::ReadIntList(listed.c_str(), kDefaults, again, 13);
     for (int i = 0; i < 13; ++i)
         if (again[i] != values[i]) std::abort();
 
-    int states[4];
-    settings::ReadSystemKey(text.c_str(), states);
-    settings::FormatSystemKey(states);
+    static const SystemDefaults system = [] {
+        SystemDefaults facts;
+        facts.screenWidth = 640;
+        facts.screenHeight = 480;
+        facts.programFolder = "C:\\Kestrel";
+        return facts;
+    }();
+    static const Options defaults = DefaultOptions(system);
+    OneTextProfile hostile(text);
+    Options once = defaults;
+    Load(hostile, once, system);
+    for (const settings::FontValue* font : {&once.fonts.note, &once.fonts.header, &once.fonts.footer})
+        if (font->face.empty() || font->face.size() > settings::kFaceNameMax) std::abort();
+    if (once.files.fileNameDirect.find_first_of("\\/:") != std::string::npos) std::abort();
 
-    settings::FontValue font;
-    settings::ReadFontValue(text.c_str(), -13, &font);
-    if (font.face.empty() || font.face.size() > settings::kFaceNameMax) std::abort();
-    settings::FontValue back;
-    settings::ReadFontValue(settings::FormatFontValue(font).c_str(), -13, &back);
-    for (int i = 0; i < settings::kFontNumbers; ++i)
-        if (back.numbers[i] != (i >= settings::kFontFirstByteField ? (font.numbers[i] & 0xFF) : font.numbers[i]))
-            std::abort();
-
-    settings::BareFileName(text, "SHOT0000.BMP");
+    MapProfile written;
+    written.keys = WriteEverything(once);
+    Options twice = defaults;
+    Load(written, twice, system);
+    if (WriteEverything(twice) != written.keys) std::abort();
     return 0;
 }

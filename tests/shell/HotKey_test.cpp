@@ -1,10 +1,17 @@
 #include "shell/HotKey.h"
 
 #include "hook/HookWire.h"
+#include "settings/Settings.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The hotkeys of a settings file without keys.
+HotKeyAssignment DefaultHotKeys()
+{
+    return DefaultOptions(SystemDefaults()).hotKeys;
+}
 
 // Report bits written out by hand from the wire format: bit 16 Alt up,
 // 20 Ctrl up, 24 Shift up, 28 Esc up.

@@ -12,6 +12,7 @@
 #include "image/XViewImage.h"
 #include "image/XViewNotepad.h"
 #include "resources/resource.h"
+#include "shell/AppSettings.h"
 #include "shell/AppState.h"
 #include "shell/XMDIChildWnd.h"
 
@@ -52,7 +53,7 @@ protected:
         m_savedPending = g_pPendingImage;
         g_pPendingImage = new XImage;
         m_app.reset(new TestApp);
-        m_frame = new XMainFrame;
+        m_frame = new XMainFrame(m_settings);
         m_app->m_pMainWnd.reset(m_frame);
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, "Kestrel"));
         g_hMainWnd = m_frame->m_hWnd;
@@ -99,6 +100,7 @@ protected:
         return GetMenuState(popup, id, MF_BYCOMMAND);
     }
 
+    AppSettings m_settings;
     std::unique_ptr<TestApp> m_app;
     XMainFrame* m_frame = nullptr;
     XImage* m_savedPending = nullptr;

@@ -8,9 +8,9 @@
 // The time from a trigger to the image window is measured end to end by
 // the harness's benchmark script; this program isolates the capture core.
 #include "capture/CaptureCore.h"
-#include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
 #include "capture/ScreenGrab.h"
+#include "settings/Settings.h"
 #include "image/XImage.h"
 #include "shell/AppState.h"
 
@@ -44,9 +44,12 @@ int main(int argc, char** argv)
     int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     std::printf("screen %dx%d, %d rounds\n", width, height, rounds);
-    SetCaptureOptionDefaults(width, height);
-    g_nNotification = kNoFlash;
-    g_bBringKestrelToTop = FALSE;
+    SystemDefaults system;
+    system.screenWidth = width;
+    system.screenHeight = height;
+    Options options = DefaultOptions(system);
+    options.capture.capture.notification = kNoFlash;
+    options.capture.capture.bringKestrelToTop = FALSE;
     HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     g_hMainWnd = frame;
 
@@ -59,7 +62,7 @@ int main(int argc, char** argv)
         image.m_nHeight = height;
         image.m_nBitCount = 24;
         QueryPerformanceCounter(&t0);
-        image.m_bitmap = GrabDisplayArea(screen);
+        image.m_bitmap = GrabDisplayArea(screen, options.capture);
         QueryPerformanceCounter(&t1);
         image.InfoFromScreen();
         image.BitsFromBitmap();
@@ -73,7 +76,7 @@ int main(int argc, char** argv)
 
         g_pPendingImage = new XImage;
         QueryPerformanceCounter(&t0);
-        CaptureScreen();
+        CaptureScreen(CaptureSettingsOf(options));
         QueryPerformanceCounter(&t1);
         whole.push_back(Milliseconds(t0, t1));
         delete g_pPendingImage;

@@ -7,6 +7,7 @@
 
 #include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
+#include "framework/Display.h"
 #include "framework/GlobalBlock.h"
 #include "image/XImage.h"
 
@@ -233,4 +234,12 @@ void MessageBoxWatcher::Run()
         }
         Sleep(20);
     }
+}
+
+SystemDefaults ScreenDefaults()
+{
+    SystemDefaults system;
+    system.screenWidth = ScreenWidth();
+    system.screenHeight = ScreenHeight();
+    return system;
 }

@@ -3,6 +3,8 @@
 // message boxes so that a failure path cannot block the test run.
 #pragma once
 
+#include "settings/Settings.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -26,6 +28,10 @@ Pixels ReadScreen(const RECT& area);
 Pixels ReadBitmap(HBITMAP bitmap);
 // The pending image's 24-bit bottom-up pixel block as 0x00RRGGBB top-down.
 Pixels ReadImageBlock(HGLOBAL bits, int width, int height);
+
+// The system defaults of the options with this screen's size, so that a
+// Screen capture by default covers the whole screen.
+SystemDefaults ScreenDefaults();
 
 // A visible, non-topmost pop-up window filled with colour (COLORREF) that
 // repaints itself; its colour can be changed.

@@ -5,7 +5,6 @@
 #include "CaptureTestSupport.h"
 
 #include "capture/CaptureCore.h"
-#include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
 #include "image/XImage.h"
 #include "shell/AppState.h"
@@ -22,9 +21,8 @@ class FinishCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        SetCaptureOptionDefaults(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        g_nNotification = kNoFlash;
-        g_bBringKestrelToTop = FALSE;
+        options.capture.capture.notification = kNoFlash;
+        options.capture.capture.bringKestrelToTop = FALSE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         g_hMainWnd = m_frame;
         g_pPendingImage = new XImage;
@@ -53,6 +51,7 @@ protected:
         EXPECT_FALSE(g_bCaptureInProgress);
         EXPECT_EQ(g_pPendingImage->m_bitmap, nullptr);
     }
+    Options options = DefaultOptions(ScreenDefaults());
     HWND m_frame = nullptr;
     HWND m_window = nullptr;
 };
@@ -61,10 +60,10 @@ protected:
 
 TEST_F(FinishCaptureTest, ScreenCaptureToWindowHoldsTheScreenPixels)
 {
-    g_rcScreenArea = RECT{80, 90, 361, 270};
-    g_bDisplayImageInfo = TRUE;
-    Pixels want = ReadScreen(g_rcScreenArea);
-    CaptureScreen();
+    options.capture.screen.area = RECT{80, 90, 361, 270};
+    options.capture.capture.displayImageInfo = TRUE;
+    Pixels want = ReadScreen(options.capture.screen.area);
+    CaptureScreen(CaptureSettingsOf(options));
     ExpectIdle();
     XImage* image = g_pPendingImage;
     EXPECT_EQ(image->m_nOriginId, 32918u);
@@ -81,11 +80,11 @@ TEST_F(FinishCaptureTest, ScreenCaptureToWindowHoldsTheScreenPixels)
 
 TEST_F(FinishCaptureTest, ClipboardOnlyLeavesBitmapOnClipboardAndNoWindow)
 {
-    g_rcScreenArea = RECT{90, 95, 200, 190};
-    g_bSendToWindow = FALSE;
-    g_bSendToClipboard = TRUE;
-    Pixels want = ReadScreen(g_rcScreenArea);
-    CaptureScreen();
+    options.capture.screen.area = RECT{90, 95, 200, 190};
+    options.capture.sendTo.window = FALSE;
+    options.capture.sendTo.clipboard = TRUE;
+    Pixels want = ReadScreen(options.capture.screen.area);
+    CaptureScreen(CaptureSettingsOf(options));
     ExpectIdle();
     EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
     EXPECT_EQ(g_pPendingImage->m_hInfo, nullptr);
@@ -101,11 +100,11 @@ TEST_F(FinishCaptureTest, ClipboardOnlyLeavesBitmapOnClipboardAndNoWindow)
 TEST_F(FinishCaptureTest, EmptyOrReversedAreaEndsQuietlyAndRestoresWindows)
 {
     MessageBoxWatcher watcher;
-    g_bHideAllWindows = TRUE;
+    options.capture.capture.hideAllWindows = TRUE;
     for (RECT area : {RECT{100, 100, 100, 300}, RECT{300, 300, 100, 100}}) {
-        g_rcScreenArea = area;
+        options.capture.screen.area = area;
         g_pPendingImage->m_nOriginId = 0;
-        CaptureScreen();
+        CaptureScreen(CaptureSettingsOf(options));
         ExpectIdle();
         EXPECT_TRUE(IsWindowVisible(m_window));
         EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
@@ -118,10 +117,10 @@ TEST_F(FinishCaptureTest, EmptyOrReversedAreaEndsQuietlyAndRestoresWindows)
 TEST_F(FinishCaptureTest, BitmapThatCannotBeMadeReportsInsufficientMemory)
 {
     MessageBoxWatcher watcher;
-    g_bHideAllWindows = TRUE;
-    g_bSendToClipboard = TRUE;
-    g_rcScreenArea = RECT{0, 0, 200000, 200000};
-    CaptureScreen();
+    options.capture.capture.hideAllWindows = TRUE;
+    options.capture.sendTo.clipboard = TRUE;
+    options.capture.screen.area = RECT{0, 0, 200000, 200000};
+    CaptureScreen(CaptureSettingsOf(options));
     ExpectIdle();
     EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
     EXPECT_EQ(g_pPendingImage->m_hInfo, nullptr);
@@ -135,17 +134,17 @@ TEST_F(FinishCaptureTest, BitmapThatCannotBeMadeReportsInsufficientMemory)
 TEST_F(FinishCaptureTest, FailedFileWriteStillEndsTheCaptureAndNumbersOn)
 {
     MessageBoxWatcher watcher;
-    g_rcScreenArea = RECT{100, 100, 150, 150};
-    g_bSendToFile = TRUE;
-    g_strPathNameDirect = "C:\\no\\such\\folder";
-    g_strFileNameDirect = "IMG0009.BMP";
-    CaptureScreen();
+    options.capture.screen.area = RECT{100, 100, 150, 150};
+    options.capture.sendTo.file = TRUE;
+    options.files.pathNameDirect = "C:\\no\\such\\folder";
+    options.files.fileNameDirect = "IMG0009.BMP";
+    CaptureScreen(CaptureSettingsOf(options));
     ExpectIdle();
     // The window keeps the capture's name rather than a path to a file
     // that does not exist; the writer's message was shown.
     EXPECT_EQ(g_pPendingImage->m_nOriginId, 32918u);
     EXPECT_TRUE(g_pPendingImage->m_strTitle.empty());
-    EXPECT_EQ(g_strFileNameDirect, "IMG0010.BMP");
+    EXPECT_EQ(options.files.fileNameDirect, "IMG0010.BMP");
     EXPECT_EQ(PostedCommands(), std::vector<WPARAM>{57600});
     PumpMessages(100);
     EXPECT_EQ(watcher.Texts().size(), 1u);
@@ -191,34 +190,34 @@ std::string TempFolder()
 
 TEST_F(FinishCaptureTest, SendToFileWritesTheScreenAndTitlesTheWindowWithThePath)
 {
-    g_rcScreenArea = RECT{95, 97, 190, 171};
-    g_bSendToFile = TRUE;
-    g_strPathNameDirect = TempFolder();
-    g_strFileNameDirect = "CAP0099.BMP";
-    std::string path = g_strPathNameDirect + "CAP0099.BMP";
+    options.capture.screen.area = RECT{95, 97, 190, 171};
+    options.capture.sendTo.file = TRUE;
+    options.files.pathNameDirect = TempFolder();
+    options.files.fileNameDirect = "CAP0099.BMP";
+    std::string path = options.files.pathNameDirect + "CAP0099.BMP";
     DeleteFileA(path.c_str());
-    Pixels want = ReadScreen(g_rcScreenArea);
-    CaptureScreen();
+    Pixels want = ReadScreen(options.capture.screen.area);
+    CaptureScreen(CaptureSettingsOf(options));
     ExpectIdle();
     EXPECT_EQ(g_pPendingImage->m_nOriginId, 57604u);
     EXPECT_EQ(g_pPendingImage->m_strTitle, path);
-    EXPECT_EQ(g_strFileNameDirect, "CAP0100.BMP");
+    EXPECT_EQ(options.files.fileNameDirect, "CAP0100.BMP");
     EXPECT_TRUE(ReadBmpFile(path) == want);
     EXPECT_EQ(PostedCommands(), std::vector<WPARAM>{57600});
     DeleteFileA(path.c_str());
 
     // Filename by Time: day, hour, minute and second of the capture, local.
-    g_nFileNaming = kFileNameByTime;
-    g_bSendToWindow = FALSE;
-    CaptureScreen();
+    options.capture.sendTo.fileNaming = kFileNameByTime;
+    options.capture.sendTo.window = FALSE;
+    CaptureScreen(CaptureSettingsOf(options));
     ExpectIdle();
     time_t stamp = time_t(g_pPendingImage->m_tStamp);
     const std::tm* local = std::localtime(&stamp);
     char expected[16];
     std::snprintf(expected, sizeof expected, "%02d%02d%02d%02d.BMP", local->tm_mday, local->tm_hour, local->tm_min,
                   local->tm_sec);
-    EXPECT_EQ(g_strFileNameDirect, expected);
-    EXPECT_TRUE(ReadBmpFile(g_strPathNameDirect + expected) == want);
+    EXPECT_EQ(options.files.fileNameDirect, expected);
+    EXPECT_TRUE(ReadBmpFile(options.files.pathNameDirect + expected) == want);
     EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);  // no window: blocks freed
-    DeleteFileA((g_strPathNameDirect + expected).c_str());
+    DeleteFileA((options.files.pathNameDirect + expected).c_str());
 }

@@ -4,7 +4,6 @@
 #include "CaptureTestSupport.h"
 
 #include "capture/CaptureCore.h"
-#include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
 #include "capture/ScreenGrab.h"
@@ -29,13 +28,13 @@ protected:
     void SetUp() override
     {
         g_nCaptureMode = kCaptureScreen;
-        g_bHideMousePointer = FALSE;
         TriggerCursor = nullptr;
         m_red.reset(CreateColourWindow(RECT{100, 100, 300, 250}, kRed));
         m_blue.reset(CreateColourWindow(RECT{200, 150, 260, 400}, kBlue));
         PumpMessages(150);
     }
     Window m_red, m_blue;
+    Options options = DefaultOptions(ScreenDefaults());
 };
 
 }  // namespace
@@ -43,7 +42,7 @@ protected:
 TEST_F(ScreenGrabTest, GrabEqualsIndependentScreenRead)
 {
     RECT area = {90, 95, 330, 420};
-    HBITMAP grabbed = GrabDisplayArea(area);
+    HBITMAP grabbed = GrabDisplayArea(area, options.capture);
     ASSERT_NE(grabbed, nullptr);
     Pixels got = ReadBitmap(grabbed);
     DeleteObject(grabbed);
@@ -58,9 +57,9 @@ TEST_F(ScreenGrabTest, GrabEqualsIndependentScreenRead)
 
 TEST_F(ScreenGrabTest, EmptyOrReversedAreaGivesNoBitmap)
 {
-    EXPECT_EQ(GrabDisplayArea(RECT{100, 100, 100, 200}), nullptr);
-    EXPECT_EQ(GrabDisplayArea(RECT{100, 100, 200, 100}), nullptr);
-    EXPECT_EQ(GrabDisplayArea(RECT{300, 300, 100, 100}), nullptr);
+    EXPECT_EQ(GrabDisplayArea(RECT{100, 100, 100, 200}, options.capture), nullptr);
+    EXPECT_EQ(GrabDisplayArea(RECT{100, 100, 200, 100}, options.capture), nullptr);
+    EXPECT_EQ(GrabDisplayArea(RECT{300, 300, 100, 100}, options.capture), nullptr);
 }
 
 TEST_F(ScreenGrabTest, PointerDrawnOnlyWhereTheModeAllowsIt)
@@ -72,7 +71,7 @@ TEST_F(ScreenGrabTest, PointerDrawnOnlyWhereTheModeAllowsIt)
     Pixels plain = ReadScreen(area);
 
     auto grab = [&]() {
-        HBITMAP b = GrabDisplayArea(area);
+        HBITMAP b = GrabDisplayArea(area, options.capture);
         Pixels p = ReadBitmap(b);
         DeleteObject(b);
         return p;
@@ -84,17 +83,17 @@ TEST_F(ScreenGrabTest, PointerDrawnOnlyWhereTheModeAllowsIt)
     g_nCaptureMode = kCaptureButton;
     EXPECT_TRUE(grab() == plain);
     g_nCaptureMode = kCaptureWindow;
-    g_nWindowChoice = kSelectWindow;
+    options.capture.window.choice = kSelectWindow;
     EXPECT_TRUE(grab() == plain);
-    g_nWindowChoice = kActiveWindow;
+    options.capture.window.choice = kActiveWindow;
     EXPECT_FALSE(grab() == plain);
     g_nCaptureMode = kCaptureScreen;
-    g_bHideMousePointer = TRUE;
+    options.capture.capture.hideMousePointer = TRUE;
     EXPECT_TRUE(grab() == plain);
-    g_bHideMousePointer = FALSE;
+    options.capture.capture.hideMousePointer = FALSE;
     // An area that does not hold the pointer.
     RECT away = {area.left + 100, area.top, area.right + 100, area.bottom};
-    HBITMAP b = GrabDisplayArea(away);
+    HBITMAP b = GrabDisplayArea(away, options.capture);
     Pixels awayGrab = ReadBitmap(b);
     DeleteObject(b);
     EXPECT_TRUE(awayGrab == ReadScreen(away));
@@ -112,7 +111,7 @@ TEST_F(ScreenGrabTest, FrozenScreenShowsOldPictureUntilThawed)
     ASSERT_NE(FrozenScreenBitmap(), nullptr);
     SetWindowColour(m_red.get(), RGB(0, 255, 0));
     PumpMessages(100);
-    HBITMAP frozen = GrabDisplayArea(area);
+    HBITMAP frozen = GrabDisplayArea(area, options.capture);
     Pixels during = ReadBitmap(frozen);
     DeleteObject(frozen);
     EXPECT_TRUE(during == before);
@@ -133,18 +132,18 @@ TEST(HideWindows, HidesVisibleTopLevelWindowsAndShowsThemAgain)
     std::vector<Window> windows;
     for (int i = 0; i < 3; ++i) windows.emplace_back(CreateColourWindow(RECT{10 * i, 10, 10 * i + 50, 60}, kRed));
     Window hidden(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    Options options = DefaultOptions(ScreenDefaults());
 
-    g_bHideAllWindows = FALSE;
-    HideAllWindows();
+    options.capture.capture.hideAllWindows = FALSE;
+    HideAllWindows(options.capture.capture);
     for (auto& w : windows) EXPECT_TRUE(IsWindowVisible(w.get()));
 
-    g_bHideAllWindows = TRUE;
-    HideAllWindows();
+    options.capture.capture.hideAllWindows = TRUE;
+    HideAllWindows(options.capture.capture);
     for (auto& w : windows) EXPECT_FALSE(IsWindowVisible(w.get()));
     RestoreHiddenWindows();
     for (auto& w : windows) EXPECT_TRUE(IsWindowVisible(w.get()));
     EXPECT_FALSE(IsWindowVisible(hidden.get()));  // was never shown, stays so
-    g_bHideAllWindows = FALSE;
 }
 
 TEST(HideWindows, NeverMoreThan99AndTheRestStayVisible)
@@ -153,19 +152,19 @@ TEST(HideWindows, NeverMoreThan99AndTheRestStayVisible)
         GTEST_SKIP() << "each unmap of a shown window waits for a window manager here; run in a Wine virtual desktop";
     // Tool windows: Wine maps and unmaps them without waiting for a window
     // manager, which keeps 130 of them quick.
+    Options options = DefaultOptions(ScreenDefaults());
     std::vector<Window> windows;
     for (int i = 0; i < 130; ++i) {
         windows.emplace_back(CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP, i, 0, 5, 5, nullptr, nullptr,
                                              nullptr, nullptr));
         ShowWindow(windows.back().get(), SW_SHOWNOACTIVATE);
     }
-    g_bHideAllWindows = TRUE;
-    HideAllWindows();
+    options.capture.capture.hideAllWindows = TRUE;
+    HideAllWindows(options.capture.capture);
     int nowHidden = 0;
     for (auto& w : windows) nowHidden += IsWindowVisible(w.get()) ? 0 : 1;
     EXPECT_LE(nowHidden, 99);
     EXPECT_GE(nowHidden, 90);  // only our windows and a few others exist
     RestoreHiddenWindows();
     for (auto& w : windows) EXPECT_TRUE(IsWindowVisible(w.get()));
-    g_bHideAllWindows = FALSE;
 }

@@ -4,7 +4,6 @@
 #include "CaptureTestSupport.h"
 
 #include "capture/CaptureCore.h"
-#include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
 #include "image/XImage.h"
@@ -20,9 +19,8 @@ protected:
     {
         ASSERT_TRUE(EnsureCoverWindowClass());
         ASSERT_TRUE(CreateCoverWindow(GetModuleHandleA(nullptr)));
-        SetCaptureOptionDefaults(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        g_nNotification = kNoFlash;
-        g_bHideAllWindows = TRUE;
+        options.capture.capture.notification = kNoFlash;
+        options.capture.capture.hideAllWindows = TRUE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         g_hMainWnd = m_frame;
         g_pPendingImage = new XImage;
@@ -37,14 +35,13 @@ protected:
         delete g_pPendingImage;
         g_pPendingImage = nullptr;
         g_hMainWnd = nullptr;
-        g_bHideAllWindows = FALSE;
     }
     // What the dispatcher does for a Region trigger.
     void ArmRegion()
     {
         g_nCaptureMode = kCaptureRegion;
         g_bCaptureInProgress = TRUE;
-        HideAllWindows();
+        HideAllWindows(options.capture.capture);
         ArmTracking();
         ASSERT_TRUE(g_bTracking);
         EXPECT_FALSE(IsWindowVisible(m_window));
@@ -63,6 +60,7 @@ protected:
         EXPECT_EQ(GetCapture(), nullptr);
         EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
     }
+    Options options = DefaultOptions(ScreenDefaults());
     HWND m_frame = nullptr;
     HWND m_window = nullptr;
 };
@@ -80,7 +78,7 @@ TEST_F(TrackingTest, ClickWithoutSelectionEndsQuietly)
 {
     MessageBoxWatcher watcher;
     ArmRegion();
-    OnTrackingMouseDown();
+    OnTrackingMouseDown(CaptureSettingsOf(options));
     ExpectAllBack();
     PumpMessages(100);
     EXPECT_TRUE(watcher.Texts().empty());

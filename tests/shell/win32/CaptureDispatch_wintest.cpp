@@ -3,14 +3,12 @@
 // timer, the background and foreground chords, and the meter's pixels.
 #include "DispatchStandIns.h"
 
-#include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
 #include "image/XImage.h"
 #include "resources/resource.h"
 #include "shell/AppState.h"
 #include "shell/CaptureDispatch.h"
-#include "shell/Settings.h"
-#include "shell/SettingsProfile.h"
+#include "tests/settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +16,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <map>
 
 namespace {
 
@@ -28,21 +24,13 @@ std::vector<UINT> g_commands;
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_USER + 1: OnTriggerMessage(wParam, lParam); return 0;
-    case WM_USER + 2: OnProgressMessage(wParam, lParam); return 0;
-    case WM_USER + 3: OnHotKeyMessage(wParam, lParam); return 0;
+    case WM_USER + 1: OnTriggerMessage(TestSettings(), wParam, lParam); return 0;
+    case WM_USER + 2: OnProgressMessage(TestSettings(), wParam, lParam); return 0;
+    case WM_USER + 3: OnHotKeyMessage(TestSettings(), wParam, lParam); return 0;
     case WM_COMMAND: g_commands.push_back(LOWORD(wParam)); return 0;
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }
-
-class MapProfile : public SettingsProfile {
-public:
-    std::map<std::string, std::string> keys;
-    std::string ReadText(const char* key) override { return keys.count(key) ? keys[key] : std::string(); }
-    int ReadInt(const char* key, int fallback) override { return keys.count(key) ? std::atoi(keys[key].c_str()) : fallback; }
-    void WriteText(const char* key, const std::string& value) override { keys[key] = value; }
-};
 
 void Pump()
 {
@@ -73,12 +61,12 @@ protected:
         SetForegroundWindow(g_hMainWnd);
         Pump();
 
-        SetSettingsProfile(&profile);
+        TestSettings().UseProfile(&profile);
         SystemDefaults system;
         system.screenWidth = 1024;
         system.screenHeight = 768;
-        ReadModeSessionMenu();
-        ReadAllKeys(system);
+        ReadModeSessionMenu(profile, options);
+        ReadAllKeys(profile, options, system);
         g_pPendingImage = &image;
         g_bCaptureBusy = g_bCaptureInProgress = g_bPrinting = g_bTracking = FALSE;
         g_nCaptureMode = 0;
@@ -87,7 +75,7 @@ protected:
     }
     void TearDown() override
     {
-        SetSettingsProfile(nullptr);
+        TestSettings().UseProfile(nullptr);
         g_pPendingImage = nullptr;
         DestroyWindow(g_hMainWnd);
         g_hMainWnd = nullptr;
@@ -96,6 +84,7 @@ protected:
     void Trigger(int code, LPARAM cursor = 0) { SendMessageA(g_hMainWnd, WM_USER + 1, WPARAM(code), cursor); }
 
     MapProfile profile;
+    Options& options = TestSettings().options;
     XImage image;
 };
 
@@ -126,16 +115,16 @@ TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
     EXPECT_TRUE(g_calls.empty());
 
     // 3 seconds: beeps at ticks 10, 20, 30 and the capture at the 30th.
-    g_bScreenCountdown = TRUE;
-    g_nScreenCountdownSeconds = 3;
+    options.capture.screen.countdown = TRUE;
+    options.capture.screen.countdownSeconds = 3;
     Trigger(1);
     for (int tick = 1; tick < 30; ++tick) {
-        OnMainTimer();
+        OnMainTimer(TestSettings());
         Trigger(3);  // ignored while counting down
     }
     EXPECT_EQ(CallCount("CaptureScreen"), 0);
     EXPECT_EQ(CallCount("ArmTracking"), 0);
-    OnMainTimer();
+    OnMainTimer(TestSettings());
     EXPECT_EQ(CallCount("CaptureScreen"), 1);
     EXPECT_EQ(CallCount("DrawTitleClock"), 30);
     Trigger(3);
@@ -160,11 +149,11 @@ TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_POINTER));
     EXPECT_EQ(CallCount("FinishCapture"), 1);
 
-    g_nMenuWindow = 1234;
+    options.menu.window = 1234;
     Trigger(4);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_TITLE_MENU));
     EXPECT_EQ(CallCount("SelectTitleAndMenu"), 1);
-    EXPECT_EQ(g_nMenuWindow, 1234);  // put back after the selection
+    EXPECT_EQ(options.menu.window, 1234);  // put back after the selection
     EXPECT_EQ(CallCount("PrepareTitleBar"), 0);  // Title Bar and Menu Bar are off
 
     Trigger(7);
@@ -172,11 +161,11 @@ TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
 
     g_calls.clear();
     g_bTracking = FALSE;
-    g_nWindowChoice = kActiveWindow;
+    options.capture.window.choice = kActiveWindow;
     Trigger(2);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
     EXPECT_EQ(CallCount("CaptureActiveWindow"), 1);
-    g_nWindowChoice = kSelectWindow;
+    options.capture.window.choice = kSelectWindow;
     Trigger(2);
     EXPECT_EQ(CallCount("ArmTracking"), 1);
 }
@@ -186,20 +175,20 @@ TEST_F(Dispatch, OpenMenuBlocksSelectionCaptures)
     HWND menu = CreateWindowExA(0, "#32768", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
                                 nullptr);
     ASSERT_NE(menu, nullptr);
-    g_nMenuWindow = int(reinterpret_cast<INT_PTR>(menu));
+    options.menu.window = int(reinterpret_cast<INT_PTR>(menu));
     Trigger(3);
     Trigger(7);
-    g_nWindowChoice = kSelectWindow;
+    options.capture.window.choice = kSelectWindow;
     Trigger(2);
     EXPECT_TRUE(std::find(g_calls.begin(), g_calls.end(), "ArmTracking") == g_calls.end());
-    g_nWindowChoice = kActiveWindow;
+    options.capture.window.choice = kActiveWindow;
     Trigger(2);
     EXPECT_EQ(CallCount("CaptureActiveWindow"), 1);
     DestroyWindow(menu);
 
     // A stored value naming a visible window of another class is no menu.
     g_calls.clear();
-    g_nMenuWindow = int(reinterpret_cast<INT_PTR>(g_hMainWnd));
+    options.menu.window = int(reinterpret_cast<INT_PTR>(g_hMainWnd));
     Trigger(3);
     EXPECT_EQ(CallCount("ArmTracking"), 1);
 }
@@ -244,12 +233,12 @@ TEST_F(Dispatch, BackgroundAndForegroundChords)
 {
     SendMessageA(g_hMainWnd, WM_USER + 3, 'B', 0);  // Ctrl+Shift+Alt+B, Esc up
     EXPECT_FALSE(IsWindowVisible(g_hMainWnd));
-    EXPECT_EQ(g_nRunningMode, 0);
+    EXPECT_EQ(options.mode.runningMode, 0);
     EXPECT_EQ(profile.keys["Mode"], "0,0,1");
 
     SendMessageA(g_hMainWnd, WM_USER + 3, 'F' | 0x10000000u, 0);
     EXPECT_TRUE(IsWindowVisible(g_hMainWnd));
-    EXPECT_EQ(g_nRunningMode, 1);
+    EXPECT_EQ(options.mode.runningMode, 1);
     EXPECT_EQ(profile.keys["Mode"], "0,0,1");  // written at the next write only
 }
 
@@ -264,7 +253,7 @@ TEST_F(Dispatch, MeterDrawsOnlyOnChange)
     RECT pane;
     ASSERT_TRUE(SendMessageA(g_hStatusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane)));
 
-    OnProgressMessage(0, 0);  // outside the contract: ignored
+    OnProgressMessage(TestSettings(), 0, 0);  // outside the contract: ignored
     SendMessageA(g_hMainWnd, WM_USER + 2, 49, 100);
     HDC dc = GetDC(g_hStatusBar);
     const int y = pane.top + 2;

@@ -5,13 +5,18 @@
 #include "image/XImage.h"
 #include "shell/AppState.h"
 #include "shell/CaptureDispatchSeams.h"
-#include "shell/Settings.h"
 #include "shell/TitleBarSeams.h"
 
 #include <algorithm>
 
 std::vector<std::string> g_calls;
 int g_nPressedSnapshotCode = 0;
+
+AppSettings& TestSettings()
+{
+    static AppSettings settings;
+    return settings;
+}
 
 int CallCount(const std::string& name)
 {
@@ -23,8 +28,8 @@ HWND g_hMainWnd = nullptr;
 HWND g_hStatusBar = nullptr;
 XImage* g_pPendingImage = nullptr;
 
-void CaptureScreen() { g_calls.push_back("CaptureScreen"); }
-void FinishCapture() { g_calls.push_back("FinishCapture"); }
+void CaptureScreen(const CaptureSettings&) { g_calls.push_back("CaptureScreen"); }
+void FinishCapture(const CaptureSettings&) { g_calls.push_back("FinishCapture"); }
 void ArmTracking()
 {
     g_calls.push_back("ArmTracking");
@@ -35,21 +40,21 @@ void AbandonTracking()
     g_calls.push_back("AbandonTracking");
     g_bTracking = FALSE;
 }
-void HideAllWindows() { g_calls.push_back("HideAllWindows"); }
+void HideAllWindows(const CapturePageOptions&) { g_calls.push_back("HideAllWindows"); }
 
-void CaptureActiveWindow() { g_calls.push_back("CaptureActiveWindow"); }
+void CaptureActiveWindow(const CaptureSettings&) { g_calls.push_back("CaptureActiveWindow"); }
 // The selection may record a menu window of its own; the dispatcher puts
 // the stored value back afterwards.
-void SelectTitleAndMenu()
+void SelectTitleAndMenu(const CaptureSettings&)
 {
     g_calls.push_back("SelectTitleAndMenu");
-    g_nMenuWindow = 4242;
+    TestSettings().options.menu.window = 4242;
 }
 
 void PrepareTitleBar() { g_calls.push_back("PrepareTitleBar"); }
-void UpdateSnapshotButtons() { g_calls.push_back("UpdateSnapshotButtons"); }
-void DrawTitleClock() { g_calls.push_back("DrawTitleClock"); }
+void UpdateSnapshotButtons(const AppSettings&) { g_calls.push_back("UpdateSnapshotButtons"); }
+void DrawTitleClock(const AppSettings&) { g_calls.push_back("DrawTitleClock"); }
 void ShowPressedSnapshotButton() { g_calls.push_back("ShowPressedSnapshotButton"); }
 int PressedSnapshotCode() { return g_nPressedSnapshotCode; }
-void BuildSnapshotButtons() {}
+void BuildSnapshotButtons(const AppSettings&) {}
 void DeleteSnapshotButtons() {}

@@ -2,8 +2,13 @@
 // engine, the title-bar decorations and the capture kinds not built yet.
 #pragma once
 
+#include "shell/AppSettings.h"
+
 #include <string>
 #include <vector>
+
+// The settings the test frame dispatches with.
+AppSettings& TestSettings();
 
 // Names of the stand-ins called, in order.
 extern std::vector<std::string> g_calls;

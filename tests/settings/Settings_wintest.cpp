@@ -1,10 +1,8 @@
 // The settings store against the real private-profile functions, on a
 // temporary INI file: what the writers put in the file, read back with
 // GetPrivateProfileStringA, and what the readers make of a hand-written file.
-#include "shell/Settings.h"
-#include "shell/SettingsIni_win.h"
-
-#include "capture/CaptureOptions.h"
+#include "settings/Settings.h"
+#include "settings/SettingsIni_win.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +23,9 @@ protected:
         GetTempFileNameA(folder, "kst", 0, name);
         path = name;
         profile.reset(new IniProfile(path, "Kestrel"));
-        SetSettingsProfile(profile.get());
     }
     void TearDown() override
     {
-        SetSettingsProfile(nullptr);
         profile->Flush();
         DeleteFileA(path.c_str());
     }
@@ -47,12 +43,13 @@ protected:
         system.screenWidth = 800;
         system.screenHeight = 600;
         system.programFolder = "C:\\Program";
-        ReadModeSessionMenu();
-        ReadAllKeys(system);
+        ReadModeSessionMenu(*profile, options);
+        ReadAllKeys(*profile, options, system);
     }
 
     std::string path;
     std::unique_ptr<IniProfile> profile;
+    Options options = DefaultOptions(SystemDefaults());
 };
 
 }  // namespace
@@ -60,14 +57,14 @@ protected:
 TEST_F(IniFile, WritersProduceTheDocumentedTexts)
 {
     Load();
-    g_nHotButton[0] = 4;
-    WriteHotButtonSettings();
-    WriteHotKeySettings();
-    WriteExitSettings();
-    g_fontFooter.face = "Lucida Console";
-    g_fontFooter.numbers[10] = 2;   // quality
-    g_fontFooter.numbers[12] = 49;  // pitch and family
-    WriteFontSetting(kFooterFont);
+    options.hotButton.codes[0] = 4;
+    WriteSettings(*profile, options, KeyGroup::kHotButton);
+    WriteSettings(*profile, options, KeyGroup::kHotKeys);
+    WriteSettings(*profile, options, KeyGroup::kExit);
+    options.fonts.footer.face = "Lucida Console";
+    options.fonts.footer.numbers[10] = 2;   // quality
+    options.fonts.footer.numbers[12] = 49;  // pitch and family
+    WriteSettings(*profile, options, KeyGroup::kFooterFont);
 
     EXPECT_EQ(Raw("HotButton"), "4,0,0,0,0");
     EXPECT_EQ(Raw("NormalKey"), "17,18,19,20,21,22,23");
@@ -99,22 +96,23 @@ TEST_F(IniFile, ReadersTakeAHandWrittenFile)
     profile->Flush();
 
     Load();
-    EXPECT_EQ(g_rcScreenArea.left, 10);
-    EXPECT_EQ(g_rcScreenArea.top, 20);
-    EXPECT_EQ(g_rcScreenArea.right, 800);
-    EXPECT_EQ(g_hotKeys.modifiers[2][kModEsc], -1);
-    EXPECT_EQ(g_hotKeys.modifiers[2][kModAlt], -1);
-    EXPECT_EQ(g_hotKeys.modifiers[2][kModCtrl], 0);
-    EXPECT_EQ(g_nCaptureSetupPage, 3);
-    EXPECT_TRUE(g_bSendToWindow);
-    EXPECT_EQ(g_nMenuWindow, 1234);
-    EXPECT_EQ(g_nRunningMode, 1);  // other sections are not read
-    EXPECT_EQ(g_fontHeader.face, "Times New Roman");
-    EXPECT_EQ(g_fontHeader.numbers[12], 34);
-    EXPECT_EQ(g_strFileNameDirect, "X0001.GIF");
+    const CaptureOptions& capture = options.capture;
+    EXPECT_EQ(capture.screen.area.left, 10);
+    EXPECT_EQ(capture.screen.area.top, 20);
+    EXPECT_EQ(capture.screen.area.right, 800);
+    EXPECT_EQ(options.hotKeys.modifiers[2][kModEsc], -1);
+    EXPECT_EQ(options.hotKeys.modifiers[2][kModAlt], -1);
+    EXPECT_EQ(options.hotKeys.modifiers[2][kModCtrl], 0);
+    EXPECT_EQ(capture.sendTo.setupPage, 3);
+    EXPECT_TRUE(capture.sendTo.window);
+    EXPECT_EQ(options.menu.window, 1234);
+    EXPECT_EQ(options.mode.runningMode, 1);  // other sections are not read
+    EXPECT_EQ(options.fonts.header.face, "Times New Roman");
+    EXPECT_EQ(options.fonts.header.numbers[12], 34);
+    EXPECT_EQ(options.files.fileNameDirect, "X0001.GIF");
 
-    WriteHotKeySettings();
+    WriteSettings(*profile, options, KeyGroup::kHotKeys);
     EXPECT_EQ(Raw("SystemKey3"), "1,0,0,1");
-    WriteFontSetting(kHeaderFont);
+    WriteSettings(*profile, options, KeyGroup::kHeaderFont);
     EXPECT_EQ(Raw("HeaderFont"), "-11,0,0,0,700,0,0,0,0,3,2,1,34,Times New Roman");
 }

@@ -93,20 +93,6 @@ int SystemKeyToFile(int state)
     return state < 0 ? 1 : 0;
 }
 
-void ReadSystemKey(const char* text, int states[4])
-{
-    static const int kDefaults[4] = {0, 0, 1, 0};  // Ctrl held
-    ReadIntList(text, kDefaults, states, 4);
-    for (int i = 0; i < 4; ++i) states[i] = SystemKeyFromFile(states[i]);
-}
-
-std::string FormatSystemKey(const int states[4])
-{
-    int file[4];
-    for (int i = 0; i < 4; ++i) file[i] = SystemKeyToFile(states[i]);
-    return FormatIntList(file, 4);
-}
-
 void ReadFontValue(const char* text, int32_t missingHeight, FontValue* font)
 {
     if (!text) text = "";

@@ -1,4 +1,4 @@
-#include "shell/SettingsParse.h"
+#include "settings/SettingsParse.h"
 
 #include <gtest/gtest.h>
 
@@ -63,34 +63,6 @@ TEST(SettingsParse, ListWriterHasNoBlanks)
     const int values[] = {0, -13, 16777215, 8158271};
     EXPECT_EQ(FormatIntList(values, 4), "0,-13,16777215,8158271");
     EXPECT_EQ(FormatIntList(values, 1), "0");
-}
-
-TEST(SettingsParse, SystemKeyHeldIsMinusOneInMemory)
-{
-    int states[4];
-    ReadSystemKey("1,0,0,1", states);  // Esc+Alt
-    EXPECT_EQ(states[0], -1);
-    EXPECT_EQ(states[1], 0);
-    EXPECT_EQ(states[2], 0);
-    EXPECT_EQ(states[3], -1);
-    EXPECT_EQ(FormatSystemKey(states), "1,0,0,1");
-
-    ReadSystemKey("", states);  // Ctrl
-    EXPECT_EQ(FormatSystemKey(states), "0,0,1,0");
-    EXPECT_EQ(states[2], -1);
-
-    ReadSystemKey("0,1", states);  // missing Ctrl and Alt take their defaults
-    EXPECT_EQ(states[0], 0);
-    EXPECT_EQ(states[1], -1);
-    EXPECT_EQ(states[2], -1);
-    EXPECT_EQ(states[3], 0);
-
-    // Other values stay as they are (so they never match) and write back as 0,
-    // or 1 when negative.
-    ReadSystemKey("2,-5,0,1", states);
-    EXPECT_EQ(states[0], 2);
-    EXPECT_EQ(states[1], -5);
-    EXPECT_EQ(FormatSystemKey(states), "0,1,0,1");
 }
 
 TEST(SettingsParse, FontValueRoundTrips)

@@ -15,7 +15,11 @@ public:
     virtual void WriteText(const char* key, const std::string& value) = 0;
 };
 
-// The profile every reader and writer of Settings.h uses. The program sets
-// the settings file at start-up; tests set their own. Not owned.
-void SetSettingsProfile(SettingsProfile* profile);
-SettingsProfile* CurrentSettingsProfile();
+// A profile without keys: every read gives the fallback, writes are
+// dropped. Reading every key from it gives the defaults.
+class NullProfile : public SettingsProfile {
+public:
+    std::string ReadText(const char*) override { return std::string(); }
+    int ReadInt(const char*, int fallback) override { return fallback; }
+    void WriteText(const char*, const std::string&) override {}
+};

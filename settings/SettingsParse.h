@@ -3,7 +3,7 @@
 // atoi, but without atoi's undefined overflow), the list writer, the
 // modifier encoding of the SystemKey keys, the font value (thirteen numbers
 // and a face name) and the bare file name of the send-to file.
-// The Win32 store (Settings_win.cpp) feeds these with profile strings.
+// The settings store (Settings.h) feeds these with profile strings.
 #pragma once
 
 #include <cstdint>
@@ -32,10 +32,6 @@ std::string FormatIntList(const int* values, int count);
 // match a key press.
 int SystemKeyFromFile(int fileValue);
 int SystemKeyToFile(int state);
-// Reads a SystemKey value (Esc, Shift, Ctrl, Alt) into memory states;
-// missing fields mean Ctrl held and the others not.
-void ReadSystemKey(const char* text, int states[4]);
-std::string FormatSystemKey(const int states[4]);
 
 // A logical font as the settings file stores it: height, width,
 // escapement, orientation, weight, then the eight byte fields (italic,

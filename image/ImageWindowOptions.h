@@ -1,0 +1,20 @@
+// The options the image windows use: Session (the top-image border, the
+// selection inversion and the two backgrounds the View menu picks), the
+// display margins of SendtoPage, and the Save As folder and filter index.
+// The framework makes documents and views, so the application object hands
+// its live options over once at start-up; until then they are defaults.
+#pragma once
+
+#include "../settings/Options.h"
+
+struct ImageWindowOptions {
+    SessionOptions& session;
+    const SendToOptions& sendTo;  // marginX, marginY
+    FileOptions& files;           // PathNameSave
+    FormatOptions& format;        // the Save As filter index
+};
+
+// Hands the application's options to the image windows.
+void UseImageWindowOptions(const ImageWindowOptions& options);
+// The options handed over, or the defaults before that.
+const ImageWindowOptions& ImageOptions();

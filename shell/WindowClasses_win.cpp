@@ -1,0 +1,44 @@
+// Registration of the program's window classes and the cover window.
+#include "WindowClasses.h"
+
+#include "AppState.h"
+
+#include "../capture/CoverWindow.h"
+
+#include <windows.h>
+
+std::string g_strFullViewClass;
+
+namespace {
+
+LRESULT CALLBACK PlainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+bool RegisterPlainClass(const char* name, UINT style, HBRUSH background)
+{
+    WNDCLASSA wc = {};
+    wc.style = style;
+    wc.lpfnWndProc = PlainWindowProc;
+    wc.hInstance = g_hInstance;
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    return RegisterClassA(&wc) != 0;
+}
+
+}  // namespace
+
+bool RegisterWindowClasses()
+{
+    // The full-screen view's class: global, no cursor, background or icon.
+    g_strFullViewClass = "Kestrel:FullView";
+    if (!RegisterPlainClass(g_strFullViewClass.c_str(), CS_GLOBALCLASS, nullptr)) return false;
+
+    HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    for (const char* name : {"PrnClass", "BWClass", "KeyClass", "MeterClass", "PLClass"})
+        if (!RegisterPlainClass(name, 0, white)) return false;
+
+    if (!RegisterCoverWindowClass(g_hInstance)) return false;
+    return CreateCoverWindow(g_hInstance);
+}
