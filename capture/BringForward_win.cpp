@@ -5,12 +5,12 @@
 
 #include "CaptureState.h"
 
-#include "../shell/AppState.h"
+#include "../framework/WinApp.h"
 #include "../shell/Settings.h"
 
 void BringMainFrameForward()
 {
-    HWND frame = g_hMainWnd;
+    HWND frame = WinApp::MainWnd();
     if (!frame) return;
     if (IsIconic(frame))
         ShowWindow(frame, SW_RESTORE);

@@ -5,8 +5,8 @@
 
 #include "../capture/CaptureOptions.h"
 #include "../framework/Dialog.h"
+#include "../framework/ShowMessage.h"
 #include "../framework/Window.h"
-#include "../image/XDocument.h"
 #include "../resources/resource.h"
 #include "../shell/Settings.h"
 

@@ -8,9 +8,10 @@
 #include "../formats/NoteFile.h"
 #include "../formats/XFileFst.h"
 #include "../framework/GlobalBlock.h"
+#include "../framework/ShowMessage.h"
+#include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
-#include "../shell/AppState.h"
 #include "XDocument.h"
 #include "XViewNotepad.h"
 
@@ -52,7 +53,7 @@ void SaveDocumentAs(XDocument& document)
     XImage* image = document.GetImage(0);
     SaveChoice choice;
     if (!SaveImageDialog(SavePurpose::DocumentSaveAs, &choice)) return;
-    UpdateWindow(g_hMainWnd);
+    UpdateWindow(WinApp::MainWnd());
 
     const std::string note = NotepadText(document);
     FILETIME before = {};

@@ -13,6 +13,9 @@ void OnProgressMessage(WPARAM index, LPARAM total);   // WM_USER+2
 void OnHotKeyMessage(WPARAM report, LPARAM cursor);   // WM_USER+3
 void OnMainTimer();                                   // timer 1, every 100 ms
 
+// The main frame's status bar (set by the frame while it exists).
+extern HWND g_hStatusBar;
+
 
 // The last mouse-button report of the hook library (code 14): the pointer
 // position in screen coordinates and whether it was the right button.

@@ -8,7 +8,6 @@
 // selection is armed (before its mouse-down) abandons that selection.
 #include "CaptureDispatch.h"
 
-#include "AppState.h"
 #include "CaptureDispatchSeams.h"
 #include "Countdown.h"
 #include "HotKey.h"
@@ -20,6 +19,7 @@
 #include "../capture/CaptureOptions.h"
 #include "../capture/CaptureState.h"
 #include "../framework/GdiHandles.h"
+#include "../framework/WinApp.h"
 #include "../hook/HookWire.h"
 #include "../hook/kesthook.h"
 #include "../image/XImage.h"
@@ -41,7 +41,7 @@ MeterTracker g_meter;
 
 void SendTrigger(int code, LPARAM cursor)
 {
-    SendMessageA(g_hMainWnd, kMsgTrigger, WPARAM(code), cursor);
+    SendMessageA(WinApp::MainWnd(), kMsgTrigger, WPARAM(code), cursor);
 }
 
 // The menu window recorded in the settings. A value left over from an
@@ -158,7 +158,7 @@ void SnapshotPressed()
 void SwitchToBackground()
 {
     g_nRunningMode = 0;
-    ShowWindow(g_hMainWnd, SW_HIDE);
+    ShowWindow(WinApp::MainWnd(), SW_HIDE);
     WriteExitSettings();
 }
 
@@ -170,7 +170,7 @@ void SwitchToForeground()
 
 void ShowHelpContents()
 {
-    if (GetActiveWindow() == g_hMainWnd) PostMessageA(g_hMainWnd, WM_COMMAND, ID_HELP_CONTENTS, 0);
+    if (GetActiveWindow() == WinApp::MainWnd()) PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_HELP_CONTENTS, 0);
 }
 
 // The meter in pane 0 of the status bar: navy left of the split, yellow

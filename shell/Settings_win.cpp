@@ -4,12 +4,12 @@
 // registration of the program's window classes with the cover window.
 #include "Settings.h"
 
-#include "AppState.h"
 #include "SettingsIni_win.h"
 #include "TitleBarSeams.h"
 
 #include "../capture/CaptureState.h"
 #include "../capture/CoverWindow.h"
+#include "../framework/WinApp.h"
 #include "../hook/kesthook.h"
 #include "../resources/resource.h"
 
@@ -27,7 +27,7 @@ std::unique_ptr<IniProfile> g_pSettingsFile;
 std::string SectionName()
 {
     char title[12] = {};
-    if (!LoadStringA(g_hInstance, IDS_APP_TITLE, title, sizeof title)) return "Kestrel";
+    if (!LoadStringA(WinApp::Instance(), IDS_APP_TITLE, title, sizeof title)) return "Kestrel";
     return title;
 }
 
@@ -69,7 +69,7 @@ bool RegisterPlainClass(const char* name, UINT style, HBRUSH background)
     WNDCLASSA wc = {};
     wc.style = style;
     wc.lpfnWndProc = PlainWindowProc;
-    wc.hInstance = g_hInstance;
+    wc.hInstance = WinApp::Instance();
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     return RegisterClassA(&wc) != 0;
@@ -132,6 +132,6 @@ bool RegisterWindowClasses()
     for (const char* name : {"PrnClass", "BWClass", "KeyClass", "MeterClass", "PLClass"})
         if (!RegisterPlainClass(name, 0, white)) return false;
 
-    if (!RegisterCoverWindowClass(g_hInstance)) return false;
-    return CreateCoverWindow(g_hInstance);
+    if (!RegisterCoverWindowClass(WinApp::Instance())) return false;
+    return CreateCoverWindow(WinApp::Instance());
 }

@@ -6,6 +6,7 @@
 
 #include "../framework/Dialog.h"
 #include "../framework/WinApp.h"
+#include "../resources/resource.h"
 
 class XApp : public WinApp {
 public:
@@ -36,7 +37,7 @@ private:
     void OnSaveSettings(UINT id);
 
     HANDLE m_hMutex = nullptr;
-    Dialog m_splash{1100};
+    Dialog m_splash{IDD_SPLASH};
     bool m_bSplashShown = false;
     DWORD m_dwStartTime = 0;
     // What start-up got to, so that exit undoes only that.

@@ -7,11 +7,12 @@
 #include "../framework/DocTemplate.h"
 #include "../framework/MDIChildWindow.h"
 #include "../framework/View.h"
+#include "../framework/ShowMessage.h"
 #include "../framework/WinApp.h"
+#include "../hook/HookWire.h"
 #include "../image/XDocument.h"
 #include "../image/XDocumentClipboard.h"
 #include "../resources/resource.h"
-#include "AppState.h"
 #include "CaptureDispatch.h"
 #include "Settings.h"
 #include "XMDIChildWnd.h"
@@ -131,13 +132,13 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTimerId) OnMainTimer();
         return 0;
-    case WM_USER + 1:
+    case kMsgTrigger:
         OnTriggerMessage(wParam, lParam);
         return 0;
-    case WM_USER + 2:
+    case kMsgProgress:
         OnProgressMessage(wParam, lParam);
         return 0;
-    case WM_USER + 3:
+    case kMsgKeyRelease:
         OnHotKeyMessage(wParam, lParam);
         return 0;
     case WM_ENTERIDLE: {

@@ -21,7 +21,6 @@ list(APPEND KESTREL_WIN32_SOURCES
 # Application object, main frame, image window frame and their seams.
 list(APPEND KESTREL_PORTABLE_SOURCES shell/XMainFramePanes.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
-  shell/AppState.cpp
   shell/XAbout.cpp
   shell/XApp.cpp
   shell/XAppSeams.cpp

@@ -12,7 +12,6 @@
 #include "image/XViewImage.h"
 #include "image/XViewNotepad.h"
 #include "resources/resource.h"
-#include "shell/AppState.h"
 #include "shell/XMDIChildWnd.h"
 
 #include <gtest/gtest.h>
@@ -48,14 +47,14 @@ class MainFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!g_hInstance) g_hInstance = GetModuleHandleA(nullptr);
+        if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
         m_savedPending = g_pPendingImage;
         g_pPendingImage = new XImage;
         m_app.reset(new TestApp);
         m_frame = new XMainFrame;
         m_app->m_pMainWnd.reset(m_frame);
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, "Kestrel"));
-        g_hMainWnd = m_frame->m_hWnd;
+        WinApp::SetMainWnd(m_frame->m_hWnd);
         m_app->m_pDocTemplate.reset(
             new DocTemplate(IDR_IMAGETYPE, &XDocument::CreateObject, &XMDIChildWnd::CreateObject));
     }
@@ -66,7 +65,7 @@ protected:
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
         m_app.reset();
-        g_hMainWnd = nullptr;
+        WinApp::SetMainWnd(nullptr);
         delete g_pPendingImage;
         g_pPendingImage = m_savedPending;
     }
@@ -121,7 +120,7 @@ TEST_F(MainFrame, WithoutImageWindowsOnlyTheFrameCommandsAreLive)
     EXPECT_TRUE(MenuState("Window", ID_WINDOW_CLOSE_ALL) & MF_GRAYED);
     EXPECT_FALSE(MenuState("View", ID_VIEW_TOOLBAR) & MF_GRAYED);
     EXPECT_TRUE(MenuState("View", ID_VIEW_TOOLBAR) & MF_CHECKED);
-    EXPECT_NE(g_hStatusBar, nullptr);
+    EXPECT_NE(m_frame->m_wndStatusBar.m_hWnd, nullptr);
 }
 
 TEST_F(MainFrame, ImageWindowShowsItsImageInThePanesAndSwitchesTheMenu)

@@ -11,8 +11,8 @@
 #include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
 #include "capture/ScreenGrab.h"
+#include "framework/WinApp.h"
 #include "image/XImage.h"
-#include "shell/AppState.h"
 
 #include <windows.h>
 
@@ -48,7 +48,7 @@ int main(int argc, char** argv)
     g_nNotification = kNoFlash;
     g_bBringKestrelToTop = FALSE;
     HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    g_hMainWnd = frame;
+    WinApp::SetMainWnd(frame);
 
     std::vector<double> grab, convert, whole;
     RECT screen = {0, 0, width, height};

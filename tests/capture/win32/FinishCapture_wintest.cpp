@@ -7,8 +7,8 @@
 #include "capture/CaptureCore.h"
 #include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
+#include "framework/WinApp.h"
 #include "image/XImage.h"
-#include "shell/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ protected:
         g_nNotification = kNoFlash;
         g_bBringKestrelToTop = FALSE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        g_hMainWnd = m_frame;
+        WinApp::SetMainWnd(m_frame);
         g_pPendingImage = new XImage;
         m_window = CreateColourWindow(RECT{100, 100, 340, 260}, RGB(200, 40, 90));
         PumpMessages(150);
@@ -37,7 +37,7 @@ protected:
         DestroyWindow(m_frame);
         delete g_pPendingImage;
         g_pPendingImage = nullptr;
-        g_hMainWnd = nullptr;
+        WinApp::SetMainWnd(nullptr);
     }
     // Commands posted to the frame, in order.
     std::vector<WPARAM> PostedCommands()

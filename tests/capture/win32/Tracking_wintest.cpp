@@ -7,8 +7,8 @@
 #include "capture/CaptureOptions.h"
 #include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
+#include "framework/WinApp.h"
 #include "image/XImage.h"
-#include "shell/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ protected:
         g_nNotification = kNoFlash;
         g_bHideAllWindows = TRUE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        g_hMainWnd = m_frame;
+        WinApp::SetMainWnd(m_frame);
         g_pPendingImage = new XImage;
         m_window = CreateColourWindow(RECT{100, 100, 300, 200}, RGB(40, 160, 60));
         PumpMessages(100);
@@ -36,7 +36,7 @@ protected:
         DestroyWindow(m_frame);
         delete g_pPendingImage;
         g_pPendingImage = nullptr;
-        g_hMainWnd = nullptr;
+        WinApp::SetMainWnd(nullptr);
         g_bHideAllWindows = FALSE;
     }
     // What the dispatcher does for a Region trigger.
