@@ -8,8 +8,10 @@
 #include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../hook/kesthook.h"
+#include "../image/Progress.h"
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
+#include "ProgressMeter.h"
 #include "Settings.h"
 #include "SettingsCommands.h"
 #include "XAbout.h"
@@ -114,6 +116,8 @@ bool XApp::InitInstance()
     m_pMainWnd = std::move(frame);
     WinApp::SetMainWnd(m_pMainWnd->m_hWnd);
     DragAcceptFiles(WinApp::MainWnd(), TRUE);
+    // Long reads, writes and image operations draw the status bar's meter.
+    InstallProgressMeter();
     // 10. All other settings (also the hook library's HotButtons).
     ReadAllSettings();
     // 11. Window classes and the cover window.
@@ -150,6 +154,7 @@ int XApp::ExitInstance()
     }
     // 3. The keys written only at exit, by a copy that read them.
     if (m_bSettingsRead) WriteExitSettings();
+    SetProgressSink(nullptr);
     m_pMainWnd.reset();
     WinApp::SetMainWnd(nullptr);
     m_pDocTemplate.reset();

@@ -14,11 +14,10 @@
 #include "../image/XDocumentClipboard.h"
 #include "../resources/resource.h"
 #include "CaptureDispatch.h"
+#include "ProgressMeter.h"
 #include "Settings.h"
 #include "XMDIChildWnd.h"
 #include "XMainFramePanes.h"
-
-HWND g_hStatusBar = nullptr;
 
 namespace {
 const UINT kToolBarButtons[] = {
@@ -43,7 +42,6 @@ bool XMainFrame::OnCreate()
         return false;
     if (!m_wndStatusBar.Create(m_hWnd, kStatusBarId, kIndicators, int(sizeof kIndicators / sizeof kIndicators[0])))
         return false;
-    g_hStatusBar = m_wndStatusBar.m_hWnd;
     SetMessageText(IDS_IDLE_MESSAGE);
     SetTimer(m_hWnd, kTimerId, kTimerPeriod, nullptr);
     return true;
@@ -114,6 +112,13 @@ void XMainFrame::OnUpdatePaneStamp(CmdUI& ui)
 
 void XMainFrame::OnUpdatePaneCount(CmdUI& ui) { ui.SetText(CountPaneText(g_nDocuments)); }
 
+void XMainFrame::OnIdleUpdate()
+{
+    MDIFrameWindow::OnIdleUpdate();
+    // Whatever ran before this idle moment is over.
+    EndProgressMeter(m_wndStatusBar.m_hWnd);
+}
+
 void XMainFrame::OnEnterIdle(UINT source, HWND window)
 {
     if (source == MSGF_MENU && g_nMenuWindow == 0) g_nMenuWindow = int(reinterpret_cast<INT_PTR>(window));
@@ -136,7 +141,7 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnTriggerMessage(wParam, lParam);
         return 0;
     case kMsgProgress:
-        OnProgressMessage(wParam, lParam);
+        OnProgressMessage(m_wndStatusBar.m_hWnd, wParam, lParam);
         return 0;
     case kMsgKeyRelease:
         OnHotKeyMessage(wParam, lParam);
@@ -156,7 +161,6 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_DESTROY:
         KillTimer(m_hWnd, kTimerId);
-        g_hStatusBar = nullptr;
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);
     default:
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);

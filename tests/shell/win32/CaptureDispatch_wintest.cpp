@@ -1,6 +1,6 @@
 // The capture dispatch under Wine with a real frame window standing in for
 // the main frame: trigger codes, the drop rules, the countdown on the
-// timer, the background and foreground chords, and the meter's pixels.
+// timer, and the background and foreground chords.
 #include "DispatchStandIns.h"
 
 #include "capture/CaptureOptions.h"
@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -30,7 +29,6 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case kMsgTrigger: OnTriggerMessage(wParam, lParam); return 0;
-    case kMsgProgress: OnProgressMessage(wParam, lParam); return 0;
     case kMsgKeyRelease: OnHotKeyMessage(wParam, lParam); return 0;
     case WM_COMMAND: g_commands.push_back(LOWORD(wParam)); return 0;
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -255,37 +253,4 @@ TEST_F(Dispatch, BackgroundAndForegroundChords)
     EXPECT_TRUE(IsWindowVisible(WinApp::MainWnd()));
     EXPECT_EQ(g_nRunningMode, 1);
     EXPECT_EQ(profile.keys["Mode"], "0,0,1");  // written at the next write only
-}
-
-TEST_F(Dispatch, MeterDrawsOnlyOnChange)
-{
-    InitCommonControls();
-    g_hStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                   WinApp::MainWnd(), nullptr, WinApp::Instance(), nullptr);
-    ASSERT_NE(g_hStatusBar, nullptr);
-    SendMessageA(g_hStatusBar, WM_SIZE, 0, 0);
-    UpdateWindow(g_hStatusBar);
-    RECT pane;
-    ASSERT_TRUE(SendMessageA(g_hStatusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane)));
-
-    OnProgressMessage(0, 0);  // outside the contract: ignored
-    SendMessageA(WinApp::MainWnd(), kMsgProgress, 49, 100);
-    HDC dc = GetDC(g_hStatusBar);
-    const int y = pane.top + 2;
-    const COLORREF left = GetPixel(dc, pane.left + 3, y);
-    const COLORREF right = GetPixel(dc, pane.right - 3, y);
-    EXPECT_EQ(left, RGB(0, 0, 128));
-    EXPECT_EQ(right, RGB(255, 255, 0));
-
-    // The same percentage again draws nothing: paint over and look.
-    RECT probe = {pane.left + 1, pane.top + 1, pane.left + 6, pane.top + 4};
-    FillRect(dc, &probe, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SendMessageA(WinApp::MainWnd(), kMsgProgress, 49, 100);
-    EXPECT_EQ(GetPixel(dc, pane.left + 3, y), RGB(255, 255, 255));
-    SendMessageA(WinApp::MainWnd(), kMsgProgress, 50, 100);
-    EXPECT_EQ(GetPixel(dc, pane.left + 3, y), RGB(0, 0, 128));
-    ReleaseDC(g_hStatusBar, dc);
-    SendMessageA(WinApp::MainWnd(), kMsgProgress, 99, 100);
-    DestroyWindow(g_hStatusBar);
-    g_hStatusBar = nullptr;
 }

@@ -17,7 +17,6 @@ int CallCount(const std::string& name)
     return int(std::count(g_calls.begin(), g_calls.end(), name));
 }
 
-HWND g_hStatusBar = nullptr;
 XImage* g_pPendingImage = nullptr;
 
 void CaptureScreen() { g_calls.push_back("CaptureScreen"); }
