@@ -5,11 +5,11 @@
 
 #include "CaptureState.h"
 
-#include "../shell/AppState.h"
+#include "../framework/WinApp.h"
 
 void BringMainFrameForward(int runningMode)
 {
-    HWND frame = g_hMainWnd;
+    HWND frame = WinApp::MainWnd();
     if (!frame) return;
     if (IsIconic(frame))
         ShowWindow(frame, SW_RESTORE);

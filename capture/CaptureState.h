@@ -3,6 +3,8 @@
 // triggers, the capture rectangle and the trigger context.
 #pragma once
 
+#include "../hook/HookWire.h"
+
 #include <windows.h>
 
 class XImage;
@@ -10,21 +12,7 @@ class XImage;
 // new image window adopts (defined with the image document).
 extern XImage* g_pPendingImage;
 
-// Capture codes stored as the current capture mode (the dispatcher's codes).
-enum CaptureCode {
-    kCaptureNone = 0,
-    kCaptureScreenTrigger = 1,
-    kCaptureWindowTrigger = 2,
-    kCaptureRegion = 3,
-    kCaptureTitleMenu = 4,
-    kCaptureFreehand = 5,
-    kCapturePointer = 6,
-    kCaptureButton = 7,
-    kCaptureScreen = 10,
-    kCaptureWindow = 11,
-};
-
-extern int g_nCaptureMode;            // one of CaptureCode while a capture runs
+extern int g_nCaptureMode;            // a capture's TriggerCode while it runs
 
 extern BOOL g_bCaptureInProgress;     // trigger .. end of FinishCapture
 extern BOOL g_bCaptureBusy;           // inside FinishCapture

@@ -18,17 +18,16 @@
 #include "ScreenGrab.h"
 
 #include "../framework/Display.h"
+#include "../framework/WinApp.h"
 #include "../image/XImage.h"
 #include "../resources/StringTable.h"
 #include "../resources/resource.h"
-#include "../shell/AppState.h"
 
 #include <ctime>
 #include <string>
 
 namespace {
 
-const UINT kImageInfoCommand = 32780;
 // Origin id telling the new window to keep the title text (a file path).
 const UINT kOriginTitleIsPath = ID_FILE_SAVE_AS;
 
@@ -105,7 +104,7 @@ bool ConvertDeviceBitmap(XImage* image)
 // on; if it cannot be opened or refuses the bitmap, the bitmap is deleted.
 void DeliverToClipboard(XImage* image)
 {
-    if (OpenClipboard(g_hMainWnd)) {
+    if (OpenClipboard(WinApp::MainWnd())) {
         if (EmptyClipboard() && SetClipboardData(CF_BITMAP, image->m_bitmap)) image->m_bitmap = nullptr;
         CloseClipboard();
     }
@@ -168,12 +167,12 @@ bool DeliverToWindow(XImage* image, const CaptureSettings& settings)
     const CapturePageOptions& capture = settings.options.capture;
     if (capture.bringKestrelToTop) {
         BringMainFrameForward(settings.mode.runningMode);
-        if (HWND client = FindWindowExA(g_hMainWnd, nullptr, "MDICLIENT", nullptr))
+        if (HWND client = FindWindowExA(WinApp::MainWnd(), nullptr, "MDICLIENT", nullptr))
             SendMessageA(client, WM_MDICASCADE, 0, 0);
     }
     image->m_tStamp = CurrentTime();
-    if (!PostMessageA(g_hMainWnd, WM_COMMAND, ID_FILE_NEW, 0)) return false;
-    if (capture.displayImageInfo) PostMessageA(g_hMainWnd, WM_COMMAND, kImageInfoCommand, 0);
+    if (!PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_FILE_NEW, 0)) return false;
+    if (capture.displayImageInfo) PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_EDIT_IMAGE_INFO, 0);
     return true;
 }
 
@@ -214,7 +213,7 @@ Outcome RunPipeline(XImage* image, const CaptureSettings& settings)
 std::string LoadCaptureText(UINT id)
 {
     char buffer[256];
-    int length = g_hInstance ? LoadStringA(g_hInstance, id, buffer, sizeof buffer) : 0;
+    int length = WinApp::Instance() ? LoadStringA(WinApp::Instance(), id, buffer, sizeof buffer) : 0;
     if (length > 0) return std::string(buffer, size_t(length));
     const char* text = StringTableText(id);
     return text ? text : "";
@@ -223,7 +222,7 @@ std::string LoadCaptureText(UINT id)
 void ShowCaptureMessage(UINT id)
 {
     std::string text = LoadCaptureText(id), title = LoadCaptureText(IDS_APP_TITLE);
-    MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(WinApp::MainWnd(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void GrabScreenRect(const CaptureOptions& options)

@@ -7,30 +7,26 @@
 #include "CaptureSeams.h"
 #include "CaptureState.h"
 
+#include "../framework/WinApp.h"
 #include "../hook/kesthook.h"
-#include "../shell/AppState.h"
+#include "../resources/resource.h"
 
 namespace {
 
-// Cursor resources of the modes.
-const WORD kCursorButton = 92;
-const WORD kCursorRegion = 93;
-const WORD kCursorFreehand = 97;
-const WORD kCursorWindow = 98;
-
+// The cursor resource of the armed mode.
 WORD ModeCursorId()
 {
     switch (g_nCaptureMode) {
-    case kCaptureRegion: return kCursorRegion;
-    case kCaptureFreehand: return kCursorFreehand;
-    case kCaptureButton: return kCursorButton;
-    default: return kCursorWindow;
+    case kCaptureRegion: return IDCUR_REGION_CAPTURE;
+    case kCaptureFreehand: return IDCUR_FREEHAND_CAPTURE;
+    case kCaptureButton: return IDCUR_BUTTON_CAPTURE;
+    default: return IDCUR_WINDOW_SELECT;
     }
 }
 
 HCURSOR ModeCursor()
 {
-    HCURSOR cursor = LoadCursorA(g_hInstance, MAKEINTRESOURCEA(ModeCursorId()));
+    HCURSOR cursor = LoadCursorA(WinApp::Instance(), MAKEINTRESOURCEA(ModeCursorId()));
     return cursor ? cursor : LoadCursorA(nullptr, IDC_CROSS);
 }
 
@@ -50,7 +46,7 @@ void ArmTracking()
     g_bTracking = TRUE;
     SetCursor(ModeCursor());
     PassLeftButtonStatus(1);
-    SetCapture(g_hMainWnd);
+    SetCapture(WinApp::MainWnd());
 }
 
 void OnTrackingMouseDown(const CaptureSettings& settings)

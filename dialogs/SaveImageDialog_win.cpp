@@ -4,8 +4,8 @@
 #include "XDialogFile4.h"
 
 #include "../framework/Dialog.h"
+#include "../framework/ShowMessage.h"
 #include "../framework/Window.h"
-#include "../image/XDocument.h"
 #include "../resources/resource.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/GlobalBlock.h"
+#include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
-#include "../shell/AppState.h"
 
 #include <dlgs.h>
 
@@ -119,7 +119,7 @@ bool XDialogFile4::Run(HWND owner, std::string* path)
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
-    ofn.hInstance = g_hInstance;
+    ofn.hInstance = WinApp::Instance();
     ofn.lpstrFilter = filter.c_str();
     const int openFilter = m_format.openFilter;
     ofn.nFilterIndex = DWORD(openFilter >= 1 && openFilter <= 13 ? openFilter : 13);
@@ -226,13 +226,13 @@ void XDialogFile4::OnClassicInit()
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     m_hClassicCheck = CreateWindowExA(0, "BUTTON", "Preview", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
                                       list.left, client.bottom + 2, 100, 18, m_hWnd,
-                                      reinterpret_cast<HMENU>(IDC_CLASSIC_PREVIEW_CHECK), g_hInstance, nullptr);
+                                      reinterpret_cast<HMENU>(IDC_CLASSIC_PREVIEW_CHECK), WinApp::Instance(), nullptr);
     m_hClassicPane = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, client.right + 6,
                                      list.top, kClassicSide + 6, kClassicSide + 6, m_hWnd,
-                                     reinterpret_cast<HMENU>(IDC_CLASSIC_PREVIEW_PANE), g_hInstance, nullptr);
+                                     reinterpret_cast<HMENU>(IDC_CLASSIC_PREVIEW_PANE), WinApp::Instance(), nullptr);
     m_hClassicSize = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_CENTER, client.right + 6,
                                      list.top + kClassicSide + 10, kClassicSide + 6, 16, m_hWnd,
-                                     reinterpret_cast<HMENU>(IDC_CLASSIC_SIZE_PANE), g_hInstance, nullptr);
+                                     reinterpret_cast<HMENU>(IDC_CLASSIC_SIZE_PANE), WinApp::Instance(), nullptr);
     for (HWND control : {m_hClassicCheck, m_hClassicPane, m_hClassicSize})
         if (control && font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(m_hClassicCheck, BM_SETCHECK, m_bPreview ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -1,9 +1,8 @@
 // Tool bar and status bar over the common controls.
 #include "ControlBars.h"
 
+#include "WinApp.h"
 #include "Window.h"
-
-#include "../shell/AppState.h"
 
 #include <commctrl.h>
 
@@ -25,7 +24,7 @@ bool ToolBar::Create(HWND parent, UINT controlId, UINT bitmapId, const UINT* ids
         buttons.push_back(button);
     }
     m_hWnd = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP,
-                             controlId, image, g_hInstance, bitmapId, buttons.data(), int(buttons.size()), 16,
+                             controlId, image, WinApp::Instance(), bitmapId, buttons.data(), int(buttons.size()), 16,
                              15, 16, 15, sizeof(TBBUTTON));
     return m_hWnd != nullptr;
 }

@@ -1,7 +1,7 @@
 // Dialog, property sheet and file dialog wrappers.
 #include "Dialog.h"
 
-#include "../shell/AppState.h"
+#include "WinApp.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -20,14 +20,14 @@ Dialog::~Dialog()
 INT_PTR Dialog::DoModal(HWND parent)
 {
     m_bModeless = false;
-    return DialogBoxParamA(g_hInstance, MAKEINTRESOURCEA(m_nTemplateId), parent, DialogThunk,
+    return DialogBoxParamA(WinApp::Instance(), MAKEINTRESOURCEA(m_nTemplateId), parent, DialogThunk,
                            reinterpret_cast<LPARAM>(this));
 }
 
 bool Dialog::CreateModeless(HWND parent)
 {
     m_bModeless = true;
-    return CreateDialogParamA(g_hInstance, MAKEINTRESOURCEA(m_nTemplateId), parent, DialogThunk,
+    return CreateDialogParamA(WinApp::Instance(), MAKEINTRESOURCEA(m_nTemplateId), parent, DialogThunk,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -95,7 +95,7 @@ PROPSHEETPAGEA PropertyPage::MakeSheetPage()
 {
     PROPSHEETPAGEA page = {};
     page.dwSize = sizeof page;
-    page.hInstance = g_hInstance;
+    page.hInstance = WinApp::Instance();
     page.pszTemplate = MAKEINTRESOURCEA(m_nTemplateId);
     page.pfnDlgProc = PageThunk;
     page.lParam = reinterpret_cast<LPARAM>(this);
@@ -159,7 +159,7 @@ INT_PTR PropertySheetDialog::DoModal(HWND parent, UINT startPage)
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
     header.hwndParent = parent;
-    header.hInstance = g_hInstance;
+    header.hInstance = WinApp::Instance();
     header.pszCaption = m_strCaption.c_str();
     header.nPages = UINT(pages.size());
     header.nStartPage = startPage < pages.size() ? startPage : 0;
@@ -186,7 +186,7 @@ FileDialog::FileDialog(bool open, const char* defaultExtension, const char* file
         std::strncpy(m_szFile, fileName, sizeof m_szFile - 1);
     }
     m_ofn.lStructSize = sizeof m_ofn;
-    m_ofn.hInstance = g_hInstance;
+    m_ofn.hInstance = WinApp::Instance();
     m_ofn.lpstrFilter = m_strFilter.size() > 1 ? m_strFilter.c_str() : nullptr;
     m_ofn.nFilterIndex = 1;
     m_ofn.lpstrFile = m_szFile;

@@ -5,15 +5,14 @@
 #include "Document.h"
 #include "MDIChildWindow.h"
 #include "MDIFrameWindow.h"
-
-#include "../shell/AppState.h"
+#include "WinApp.h"
 
 #include <algorithm>
 
 DocTemplate::DocTemplate(UINT resourceId, DocumentFactory makeDocument, FrameFactory makeFrame)
     : m_nResourceId(resourceId), m_makeDocument(makeDocument), m_makeFrame(makeFrame)
 {
-    m_hMenuShared = LoadMenuA(g_hInstance, MAKEINTRESOURCEA(resourceId));
+    m_hMenuShared = LoadMenuA(WinApp::Instance(), MAKEINTRESOURCEA(resourceId));
 }
 
 DocTemplate::~DocTemplate()

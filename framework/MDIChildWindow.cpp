@@ -6,8 +6,7 @@
 #include "Document.h"
 #include "MDIFrameWindow.h"
 #include "View.h"
-
-#include "../shell/AppState.h"
+#include "WinApp.h"
 
 namespace {
 const char kChildClass[] = "KestrelImageFrame";
@@ -21,7 +20,7 @@ bool MDIChildWindow::Create(MDIFrameWindow* frame, DocTemplate* docTemplate, Doc
     m_pTemplate = docTemplate;
     m_pMDIFrame = frame;
     document->m_pFrame = this;
-    HICON icon = LoadIcon(g_hInstance, MAKEINTRESOURCE(docTemplate ? docTemplate->m_nResourceId : 1));
+    HICON icon = LoadIcon(WinApp::Instance(), MAKEINTRESOURCE(docTemplate ? docTemplate->m_nResourceId : 1));
     if (!RegisterThunkClass(kChildClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
                             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon, MDIChildThunk)) {
         delete this;
@@ -30,7 +29,7 @@ bool MDIChildWindow::Create(MDIFrameWindow* frame, DocTemplate* docTemplate, Doc
     MDICREATESTRUCTA mcs = {};
     mcs.szClass = kChildClass;
     mcs.szTitle = document->GetTitle().c_str();
-    mcs.hOwner = g_hInstance;
+    mcs.hOwner = WinApp::Instance();
     mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
     mcs.style = WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     mcs.lParam = reinterpret_cast<LPARAM>(static_cast<Window*>(this));

@@ -6,33 +6,21 @@
 #include "MDIChildWindow.h"
 #include "WinApp.h"
 
-#include "../shell/AppState.h"
-
 #include <commctrl.h>
 #include <shellapi.h>
 
 namespace {
 const char kFrameClass[] = "KestrelFrame";
-
-// Standard command ids of the framework's View, Window and File menus.
-const UINT kIdViewToolBar = 59392;
-const UINT kIdViewStatusBar = 59393;
-const UINT kIdWindowArrange = 57649;
-const UINT kIdWindowCascade = 57650;
-const UINT kIdWindowTileHorz = 57651;
-const UINT kIdWindowTileVert = 57652;
-const UINT kIdAppExit = 57665;
-const UINT kIdIdleMessage = 57345;  // "Ready"
 }
 
 bool MDIFrameWindow::LoadFrame(UINT resourceId, DWORD style, const char* title)
 {
-    HICON icon = LoadIcon(g_hInstance, MAKEINTRESOURCE(resourceId));
+    HICON icon = LoadIcon(WinApp::Instance(), MAKEINTRESOURCE(resourceId));
     if (!RegisterThunkClass(kFrameClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW), nullptr, icon)) return false;
     m_strAppTitle = title;
-    m_hMenuDefault = LoadMenuA(g_hInstance, MAKEINTRESOURCEA(resourceId));
-    m_hAccelTable = LoadAcceleratorsA(g_hInstance, MAKEINTRESOURCEA(resourceId));
-    m_nIdleMessage = kIdIdleMessage;
+    m_hMenuDefault = LoadMenuA(WinApp::Instance(), MAKEINTRESOURCEA(resourceId));
+    m_hAccelTable = LoadAcceleratorsA(WinApp::Instance(), MAKEINTRESOURCEA(resourceId));
+    m_nIdleMessage = IDS_IDLE_MESSAGE;
     if (!CreateEx(0, kFrameClass, title, style | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, nullptr, m_hMenuDefault))
         return false;
@@ -74,11 +62,11 @@ bool MDIFrameWindow::RouteCommand(UINT id)
 bool MDIFrameWindow::OnFrameCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<MDIFrameWindow> table[] = {
-        {kIdViewToolBar, kIdViewToolBar, &MDIFrameWindow::OnViewToolBar, &MDIFrameWindow::OnUpdateViewToolBar},
-        {kIdViewStatusBar, kIdViewStatusBar, &MDIFrameWindow::OnViewStatusBar,
+        {ID_VIEW_TOOLBAR, ID_VIEW_TOOLBAR, &MDIFrameWindow::OnViewToolBar, &MDIFrameWindow::OnUpdateViewToolBar},
+        {ID_VIEW_STATUS_BAR, ID_VIEW_STATUS_BAR, &MDIFrameWindow::OnViewStatusBar,
          &MDIFrameWindow::OnUpdateViewStatusBar},
-        {kIdWindowArrange, kIdWindowTileVert, &MDIFrameWindow::OnWindowArrange, nullptr},
-        {kIdAppExit, kIdAppExit, &MDIFrameWindow::OnAppExit, nullptr},
+        {ID_WINDOW_ARRANGE, ID_WINDOW_TILE_VERT, &MDIFrameWindow::OnWindowArrange, nullptr},
+        {ID_APP_EXIT, ID_APP_EXIT, &MDIFrameWindow::OnAppExit, nullptr},
     };
     return DispatchCommand(this, table, id, ui);
 }
@@ -102,9 +90,9 @@ void MDIFrameWindow::OnUpdateViewStatusBar(CmdUI& ui) { ui.SetCheck(m_wndStatusB
 void MDIFrameWindow::OnWindowArrange(UINT id)
 {
     switch (id) {
-    case kIdWindowArrange: SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0); break;
-    case kIdWindowCascade: SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0); break;
-    case kIdWindowTileHorz: SendMessageA(m_hWndMDIClient, WM_MDITILE, MDITILE_HORIZONTAL, 0); break;
+    case ID_WINDOW_ARRANGE: SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0); break;
+    case ID_WINDOW_CASCADE: SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0); break;
+    case ID_WINDOW_TILE_HORZ: SendMessageA(m_hWndMDIClient, WM_MDITILE, MDITILE_HORIZONTAL, 0); break;
     default: SendMessageA(m_hWndMDIClient, WM_MDITILE, MDITILE_VERTICAL, 0); break;
     }
 }
@@ -238,7 +226,7 @@ bool MDIFrameWindow::OnCreate()
     CLIENTCREATESTRUCT ccs = {FindPopupByName(m_hMenuDefault, "Window"), kFirstChildId};
     m_hWndMDIClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0,
-                                      0, m_hWnd, nullptr, g_hInstance, &ccs);
+                                      0, m_hWnd, nullptr, WinApp::Instance(), &ccs);
     return m_hWndMDIClient != nullptr;
 }
 

@@ -6,15 +6,16 @@
 #pragma once
 
 #include "ControlBars.h"
+#include "FrameworkIds.h"
 #include "Window.h"
 
 class MDIChildWindow;
 
 class MDIFrameWindow : public Window {
 public:
-    static const UINT kFirstChildId = 0xFF00;  // MDI window-list ids
-    static const UINT kToolBarId = 0xE800;     // the standard control-bar ids
-    static const UINT kStatusBarId = 0xE801;
+    static const UINT kFirstChildId = ID_FIRST_MDI_CHILD;  // MDI window-list ids
+    static const UINT kToolBarId = IDW_TOOL_BAR;
+    static const UINT kStatusBarId = IDW_STATUS_BAR;
 
     // Creates the frame with menu, icon and accelerators of resourceId.
     bool LoadFrame(UINT resourceId, DWORD style, const char* title);

@@ -5,11 +5,12 @@
 // windows with the ids PaneId(0) and PaneId(1).
 #pragma once
 
+#include "FrameworkIds.h"
 #include "Window.h"
 
 class StaticSplitter : public Window {
 public:
-    static const UINT kFirstPaneId = 0xE900;  // the standard first-pane id
+    static const UINT kFirstPaneId = IDW_FIRST_PANE;
     static const int kBarHeight = 6;
 
     static UINT PaneId(int row) { return kFirstPaneId + UINT(row) * 16; }

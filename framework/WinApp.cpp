@@ -4,13 +4,11 @@
 #include "DocTemplate.h"
 #include "Document.h"
 #include "MDIFrameWindow.h"
+#include "ShowMessage.h"
 #include "Window.h"
-
-#include "../shell/AppState.h"
 
 namespace {
 WinApp* g_pApp = nullptr;
-const UINT kFailedToLaunchHelp = 61703;  // "Failed to launch help."
 }
 
 WinApp::WinApp() { g_pApp = this; }
@@ -130,15 +128,14 @@ void WinApp::WinHelp(ULONG_PTR data, UINT command)
 {
     HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     if (!::WinHelpA(owner, m_strHelpPath.c_str(), command, data))
-        MessageBoxA(owner, LoadResourceString(kFailedToLaunchHelp).c_str(), LoadResourceString(57344).c_str(),
-                    MB_OK | MB_ICONEXCLAMATION);
+        ShowMessage(IDS_FAILED_TO_LAUNCH_HELP, MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool WinApp::OnCmdMsg(UINT id, CmdUI* ui)
 {
     if (OnAppCmdMsg(id, ui)) return true;
     static const CommandEntry<WinApp> table[] = {
-        {kFirstRecentFileId, kFirstRecentFileId + 15, &WinApp::OnOpenRecentFile, &WinApp::OnUpdateRecentFileMenu},
+        {kFirstRecentFileId, ID_FILE_MRU_LAST, &WinApp::OnOpenRecentFile, &WinApp::OnUpdateRecentFileMenu},
     };
     return DispatchCommand(this, table, id, ui);
 }

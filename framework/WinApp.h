@@ -1,10 +1,12 @@
 // Application object: start-up and exit overrides, the message loop with
 // idle updates and accelerators, the one document template, the recent-file
 // list and help on the program's help file. Exactly one exists; Current()
-// returns it.
+// returns it. The program's module and its main window are kept here too,
+// for every part of the program that loads resources or owns a window.
 #pragma once
 
 #include "CmdUI.h"
+#include "FrameworkIds.h"
 #include "RecentFileList.h"
 
 #include <windows.h>
@@ -18,11 +20,21 @@ class MDIFrameWindow;
 
 class WinApp : public CommandTarget {
 public:
-    static const UINT kFirstRecentFileId = 57616;  // the "Recent File" item
+    static const UINT kFirstRecentFileId = ID_FILE_MRU_FILE1;  // the "Recent File" item
 
     WinApp();
     ~WinApp() override;
     static WinApp* Current();
+
+    // The program's module, set by WinMain before anything else runs.
+    static HINSTANCE Instance() { return s_hInstance; }
+    static void SetInstance(HINSTANCE instance) { s_hInstance = instance; }
+    // The main frame window: owner of message boxes and dialogs, target of
+    // the hook library's and the progress reports. Set once the frame
+    // exists, null before and after. Tests that run parts of the program
+    // without an application object set both to windows of their own.
+    static HWND MainWnd() { return s_hMainWnd; }
+    static void SetMainWnd(HWND frame) { s_hMainWnd = frame; }
 
     // Runs start-up, the message loop and exit; the process exit code.
     int Run(int showCommand);
@@ -59,4 +71,7 @@ private:
     void OnUpdateRecentFileMenu(CmdUI& ui);
 
     std::unique_ptr<RecentFileList> m_pRecentFileList;
+
+    static inline HINSTANCE s_hInstance = nullptr;
+    static inline HWND s_hMainWnd = nullptr;
 };

@@ -1,7 +1,7 @@
 // Window thunks and class registration shared by every program window.
 #include "Window.h"
 
-#include "../shell/AppState.h"
+#include "WinApp.h"
 
 #include <string>
 
@@ -30,10 +30,10 @@ bool Window::RegisterThunkClass(const char* name, UINT style, HCURSOR cursor, HB
                                 WNDPROC proc)
 {
     WNDCLASSA wc = {};
-    if (GetClassInfoA(g_hInstance, name, &wc)) return true;
+    if (GetClassInfoA(WinApp::Instance(), name, &wc)) return true;
     wc.style = style;
     wc.lpfnWndProc = proc;
-    wc.hInstance = g_hInstance;
+    wc.hInstance = WinApp::Instance();
     wc.hCursor = cursor;
     wc.hbrBackground = background;
     wc.hIcon = icon;
@@ -44,7 +44,7 @@ bool Window::RegisterThunkClass(const char* name, UINT style, HCURSOR cursor, HB
 bool Window::CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                       int cx, int cy, HWND parent, HMENU menuOrId)
 {
-    HWND hwnd = CreateWindowExA(exStyle, className, title, style, x, y, cx, cy, parent, menuOrId, g_hInstance, this);
+    HWND hwnd = CreateWindowExA(exStyle, className, title, style, x, y, cx, cy, parent, menuOrId, WinApp::Instance(), this);
     return hwnd != nullptr && m_hWnd == hwnd;
 }
 
@@ -102,7 +102,7 @@ LRESULT CALLBACK Window::MDIChildThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 std::string LoadResourceString(UINT id)
 {
     char buffer[512];
-    int n = LoadStringA(g_hInstance, id, buffer, sizeof buffer);
+    int n = LoadStringA(WinApp::Instance(), id, buffer, sizeof buffer);
     return n > 0 ? std::string(buffer, size_t(n)) : std::string();
 }
 

@@ -13,6 +13,7 @@ list(APPEND KESTREL_WIN32_SOURCES
   framework/MDIChildWindow.cpp
   framework/MDIFrameWindow.cpp
   framework/RecentFileList_win.cpp
+  framework/ShowMessage.cpp
   framework/Splitter.cpp
   framework/View.cpp
   framework/WinApp.cpp

@@ -1,7 +1,8 @@
-// Wire format between the hook library and the main frame: the message
-// numbers, the bits of the key-release report (WM_USER+3) and the codes of
-// WM_USER+1 that the hooks produce. Header-only and portable, so the hook
-// library, the program and the native tests share one definition.
+// The main frame's own messages and their wire format: the message
+// numbers (shared by the hook library, the frame and the progress sink),
+// the bits of the key-release report and the trigger codes. Header-only and
+// portable, so the hook library, the program and the native tests share
+// one definition.
 #pragma once
 
 #include <cstdint>
@@ -26,7 +27,25 @@ inline uint32_t MakeKeyReleaseReport(unsigned virtualKey, bool escDown, bool shi
            (escDown ? 0 : kKeyReleaseEscUp);
 }
 
-// WM_USER+1 codes sent or posted by the mouse hook.
-const int kCodeSnapshotRelease = 12;  // posted after the release of a snapshot press
-const int kCodeSnapshotPress = 13;    // sent on a left press inside the snapshot strip
-const int kCodeButtonReport = 14;     // posted: lParam 1 for the right button, else 0
+// Codes of kMsgTrigger: the captures a trigger starts (hotkeys, HotButton,
+// snapshot buttons, the countdown), the mouse hook's reports and the key
+// chords' extra codes. The running capture's code is kept as the capture
+// mode.
+enum TriggerCode {
+    kCaptureNone = 0,
+    kCaptureScreenTrigger = 1,   // Screen: counts down first when asked to
+    kCaptureWindowTrigger = 2,   // Window: counts down first when asked to
+    kCaptureRegion = 3,
+    kCaptureTitleMenu = 4,
+    kCaptureFreehand = 5,
+    kCapturePointer = 6,
+    kCaptureButton = 7,
+    kCaptureScreen = 10,         // the Screen capture itself, after any countdown
+    kCaptureWindow = 11,         // the Window capture itself, after any countdown
+    kCodeSnapshotRelease = 12,   // posted after the release of a snapshot press
+    kCodeSnapshotPress = 13,     // sent on a left press inside the snapshot strip
+    kCodeButtonReport = 14,      // posted: lParam 1 for the right button, else 0
+    kCodeBackground = 15,        // Ctrl+Shift+Alt+B: run in the background
+    kCodeForeground = 16,        // Ctrl+Shift+Alt+F: back to the foreground
+    kCodeHelp = 256,             // F1: help contents
+};

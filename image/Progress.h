@@ -1,6 +1,7 @@
-// Progress of long per-row loops (codecs, image operations). The program
-// routes it to the main frame's meter as WM_USER+2 (step, steps); host
-// builds and tools leave it unset.
+// Progress of long per-row loops (codecs, image operations). At start-up
+// the program installs a sink that sends each report to the main frame as
+// kMsgProgress (step, steps), which draws the status bar's meter; host
+// builds and tools leave it unset, and the reports go nowhere.
 #pragma once
 
 typedef void (*ProgressSink)(int step, int steps);

@@ -8,10 +8,11 @@
 #include "../formats/NoteFile.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/MDIChildWindow.h"
+#include "../framework/ShowMessage.h"
 #include "../framework/Splitter.h"
+#include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
-#include "../shell/AppState.h"
 #include "ImageWindowOptions.h"
 #include "XDocumentClipboard.h"
 #include "XDocumentLayout.h"
@@ -41,19 +42,12 @@ int32_t FileStamp(const std::string& path)
 void RenewPendingImage() { g_pPendingImage = new XImage; }
 }
 
-int ShowMessage(UINT id, UINT flags)
-{
-    std::string text = LoadResourceString(id);
-    std::string title = LoadResourceString(IDS_APP_TITLE);
-    return MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), flags);
-}
-
 void AfterOperation()
 {
     if (!g_pPendingImage) return;
     if (g_pPendingImage->m_hBits) {
         g_pPendingImage->m_tStamp = int32_t(std::time(nullptr));
-        PostMessageA(g_hMainWnd, WM_COMMAND, ID_FILE_NEW, 0);
+        PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_FILE_NEW, 0);
     } else if (g_pPendingImage->m_nOriginId) {
         ShowMessage(g_pPendingImage->m_nOriginId);
     }
@@ -90,7 +84,7 @@ bool XDocument::OnNewDocument()
     if (g_hPendingNote) {
         m_hNote = g_hPendingNote;
         g_hPendingNote = nullptr;
-        PostMessageA(g_hMainWnd, WM_COMMAND, ID_VIEW_NOTEPAD, 0);
+        PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_VIEW_NOTEPAD, 0);
     }
     return true;
 }
@@ -130,7 +124,7 @@ bool XDocument::OnOpenDocument(const std::string& path)
     image->m_strTitle = path;
     // A note beside the file (or inside an FST file) opens the notepad.
     m_hNote = ReadNoteText(path.c_str());
-    if (m_hNote) PostMessageA(g_hMainWnd, WM_COMMAND, ID_VIEW_NOTEPAD, 0);
+    if (m_hNote) PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_VIEW_NOTEPAD, 0);
     image->m_tStamp = FileStamp(path);
     AddImage(image);
     return true;

@@ -26,9 +26,6 @@ extern int g_nDocuments;
 // pixels (posting New to the main frame), otherwise shows the message its
 // m_nOriginId names.
 void AfterOperation();
-// Shows string id in the program's standard message box; returns the
-// button pressed.
-int ShowMessage(UINT id, UINT flags = MB_OK | MB_ICONEXCLAMATION);
 
 class XDocument : public Document {
 public:

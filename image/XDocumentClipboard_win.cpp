@@ -6,8 +6,9 @@
 #include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/GlobalBlock.h"
+#include "../framework/ShowMessage.h"
+#include "../framework/WinApp.h"
 #include "../resources/resource.h"
-#include "../shell/AppState.h"
 #include "XDocument.h"
 
 #include <cstring>
@@ -17,7 +18,7 @@ namespace {
 // OpenClipboard/CloseClipboard pair.
 class OpenedClipboard {
 public:
-    OpenedClipboard() : m_bOpen(OpenClipboard(g_hMainWnd) != 0) {}
+    OpenedClipboard() : m_bOpen(OpenClipboard(WinApp::MainWnd()) != 0) {}
     ~OpenedClipboard() { if (m_bOpen) CloseClipboard(); }
     OpenedClipboard(const OpenedClipboard&) = delete;
     OpenedClipboard& operator=(const OpenedClipboard&) = delete;
@@ -48,7 +49,7 @@ HBITMAP MonochromeBitmap(const XImage& image)
 
 HBITMAP DisplayBitmap(const XImage& image)
 {
-    WindowDC dc(g_hMainWnd);
+    WindowDC dc(WinApp::MainWnd());
     LockedBlock<BYTE> bits(image.m_hBits);
     LockedBlock<BITMAPINFO> info(image.m_hInfo);
     if (!dc || !bits || !info) return nullptr;

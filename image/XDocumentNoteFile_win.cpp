@@ -4,8 +4,8 @@
 
 #include "../framework/Dialog.h"
 #include "../framework/GlobalBlock.h"
+#include "../framework/WinApp.h"
 #include "../resources/resource.h"
-#include "../shell/AppState.h"
 #include "ImageWindowOptions.h"
 #include "XViewNotepad.h"
 
@@ -43,7 +43,7 @@ bool ChooseFullColor(COLORREF* color)
     static COLORREF custom[16] = {};
     CHOOSECOLORA choose = {};
     choose.lStructSize = sizeof choose;
-    choose.hwndOwner = g_hMainWnd;
+    choose.hwndOwner = WinApp::MainWnd();
     choose.rgbResult = *color;
     choose.lpCustColors = custom;
     choose.Flags = CC_FULLOPEN | CC_RGBINIT;
@@ -56,7 +56,7 @@ bool ChooseFullColor(COLORREF* color)
 void XDocument::OnOpenNoteText(UINT)
 {
     FileDialog dialog(true, nullptr, "*.txt", kNoteFlags, kNoteFilter);
-    if (dialog.DoModal(g_hMainWnd) != IDOK) return;
+    if (dialog.DoModal(WinApp::MainWnd()) != IDOK) return;
     HGLOBAL note = ReadWholeFile(dialog.GetPathName());
     if (!note) return;
     if (m_hNote) GlobalFree(m_hNote);
@@ -74,7 +74,7 @@ void XDocument::OnSaveNoteText(UINT)
     XViewNotepad* notepad = GetNotepadView();
     if (!notepad || !notepad->m_hEdit) return;
     FileDialog dialog(false, nullptr, "*.txt", kNoteFlags, kNoteFilter);
-    if (dialog.DoModal(g_hMainWnd) != IDOK) return;
+    if (dialog.DoModal(WinApp::MainWnd()) != IDOK) return;
     int length = GetWindowTextLengthA(notepad->m_hEdit);
     std::vector<char> text(size_t(length > 0 ? length : 0) + 1);
     int got = GetWindowTextA(notepad->m_hEdit, text.data(), int(text.size()));

@@ -7,9 +7,10 @@
 #include "../formats/ImageFile.h"
 #include "../formats/NoteFile.h"
 #include "../framework/GlobalBlock.h"
+#include "../framework/ShowMessage.h"
+#include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
-#include "../shell/AppState.h"
 #include "ImageWindowOptions.h"
 #include "XDocument.h"
 #include "XViewNotepad.h"
@@ -53,7 +54,7 @@ void SaveDocumentAs(XDocument& document)
     SaveChoice choice;
     const ImageWindowOptions& options = ImageOptions();
     if (!SaveImageDialog(SavePurpose::DocumentSaveAs, options.files, options.format, &choice)) return;
-    UpdateWindow(g_hMainWnd);
+    UpdateWindow(WinApp::MainWnd());
 
     const std::string note = NotepadText(document);
     FILETIME before = {};

@@ -1,12 +1,9 @@
-// Resource and string ids, in numbered blocks that follow the program's
-// published ids. Shared by the resource script and the C++ code.
+// Resource and string ids, in numbered blocks. Shared by the resource
+// script and the C++ code. The framework's own ids (application title,
+// standard commands, bars) come from the framework.
 #pragma once
 
-// Application title and framework commands (57xxx block).
-#define IDS_APP_TITLE 57344
-#define ID_FILE_NEW 57600
-#define ID_FILE_OPEN 57601
-#define ID_FILE_SAVE_AS 57604
+#include "../framework/FrameworkIds.h"
 
 // Image origins: window titles of new images (32900 block).
 #define IDS_ORIGIN_CLIPBOARD 32900
@@ -76,25 +73,6 @@
 #define IDS_FILTER_OPEN_MORE 2011
 #define IDS_FILTER_SAVE 2012
 #define IDS_FILTER_INI 2013
-
-// Framework commands and prompts (57xxx, 59xxx, 61xxx blocks).
-#define IDS_IDLE_MESSAGE 57345
-#define ID_FILE_PRINT_SETUP 57606
-#define ID_FILE_PRINT 57607
-#define ID_FILE_MRU_FILE1 57616
-#define ID_FILE_MRU_FILE2 57617
-#define ID_FILE_MRU_FILE3 57618
-#define ID_FILE_MRU_FILE4 57619
-#define ID_EDIT_UNDO 57643
-#define ID_WINDOW_ARRANGE 57649
-#define ID_WINDOW_CASCADE 57650
-#define ID_WINDOW_TILE_HORZ 57651
-#define ID_APP_ABOUT 57664
-#define ID_APP_EXIT 57665
-#define ID_VIEW_TOOLBAR 59392
-#define ID_VIEW_STATUS_BAR 59393
-#define IDS_FAILED_TO_LAUNCH_HELP 61703
-#define IDS_MDI_CHILD_PROMPT 65280
 
 // Commands of the image windows and the application (32771 block).
 #define ID_FILE_OPEN_NOTE 32771

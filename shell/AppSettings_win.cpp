@@ -3,10 +3,10 @@
 // codes and snapshot rectangle.
 #include "AppSettings.h"
 
-#include "AppState.h"
 #include "TitleBarSeams.h"
 
 #include "../capture/CaptureState.h"
+#include "../framework/WinApp.h"
 #include "../hook/kesthook.h"
 #include "../resources/resource.h"
 
@@ -20,7 +20,7 @@ const char kFileName[] = "KESTREL.INI";
 std::string SectionName()
 {
     char title[12] = {};
-    if (!LoadStringA(g_hInstance, IDS_APP_TITLE, title, sizeof title)) return "Kestrel";
+    if (!LoadStringA(WinApp::Instance(), IDS_APP_TITLE, title, sizeof title)) return "Kestrel";
     return title;
 }
 

@@ -1,9 +1,8 @@
 // The main frame's receiving end of the capture triggers: key releases
-// from the keyboard hook (WM_USER+3), trigger codes (WM_USER+1) from the
-// hooks, the timer and the frame itself, the 100 ms timer steps, and the
-// progress meter (WM_USER+2). XMainFrame unpacks the messages and calls
-// these; all run on the user-interface thread and return nothing (the
-// messages' results are 0). The meter is drawn in pane 0 of g_hStatusBar.
+// from the keyboard hook (kMsgKeyRelease), trigger codes (kMsgTrigger)
+// from the hooks, the timer and the frame itself, and the 100 ms timer
+// steps. XMainFrame unpacks the messages and calls these; all run on the
+// user-interface thread and return nothing (the messages' results are 0).
 // The settings are the application's; the dispatch hands the capture
 // engine the options it works with.
 #pragma once
@@ -12,9 +11,8 @@
 
 class AppSettings;
 
-void OnTriggerMessage(AppSettings& settings, WPARAM code, LPARAM cursor);  // WM_USER+1
-void OnProgressMessage(const AppSettings& settings, WPARAM index, LPARAM total);  // WM_USER+2
-void OnHotKeyMessage(const AppSettings& settings, WPARAM report, LPARAM cursor);  // WM_USER+3
+void OnTriggerMessage(AppSettings& settings, WPARAM code, LPARAM cursor);  // kMsgTrigger
+void OnHotKeyMessage(const AppSettings& settings, WPARAM report, LPARAM cursor);  // kMsgKeyRelease
 void OnMainTimer(const AppSettings& settings);  // timer 1, every 100 ms
 
 

@@ -1,7 +1,7 @@
 // Capture dispatch: decides from a trigger code which capture starts. The
-// hotkey matching, countdown and meter arithmetic are portable (HotKey,
-// Countdown, Meter); this file reads the system (pointer, foreground and
-// menu windows), draws the meter and calls the capture engine.
+// hotkey matching and the countdown are portable (HotKey, Countdown); this
+// file reads the system (pointer, foreground and menu windows) and calls
+// the capture engine.
 //
 // Triggers are dropped, not queued, while a capture is busy, a countdown
 // runs or the printing flag is set. A trigger that arrives while a
@@ -9,24 +9,19 @@
 #include "CaptureDispatch.h"
 
 #include "AppSettings.h"
-#include "AppState.h"
 #include "CaptureDispatchSeams.h"
 #include "Countdown.h"
 #include "HotKey.h"
-#include "Meter.h"
 #include "TitleBarSeams.h"
 
 #include "../capture/CaptureCore.h"
 #include "../capture/CaptureState.h"
-#include "../framework/GdiHandles.h"
+#include "../framework/WinApp.h"
 #include "../hook/HookWire.h"
 #include "../hook/kesthook.h"
 #include "../image/XImage.h"
 #include "../resources/resource.h"
 
-#include <commctrl.h>
-
-#include <cstdio>
 #include <cstring>
 
 POINT g_ptLastButton = {0, 0};
@@ -36,11 +31,10 @@ BOOL g_bSnapshotPressed = FALSE;
 namespace {
 
 Countdown g_countdown;
-MeterTracker g_meter;
 
 void SendTrigger(int code, LPARAM cursor)
 {
-    SendMessageA(g_hMainWnd, kMsgTrigger, WPARAM(code), cursor);
+    SendMessageA(WinApp::MainWnd(), kMsgTrigger, WPARAM(code), cursor);
 }
 
 // The menu window recorded in the settings. A value left over from an
@@ -159,7 +153,7 @@ void SnapshotPressed()
 void SwitchToBackground(AppSettings& settings)
 {
     settings.options.mode.runningMode = 0;
-    ShowWindow(g_hMainWnd, SW_HIDE);
+    ShowWindow(WinApp::MainWnd(), SW_HIDE);
     settings.Write(KeyGroup::kExit);
 }
 
@@ -171,52 +165,7 @@ void SwitchToForeground(ModeOptions& mode)
 
 void ShowHelpContents()
 {
-    if (GetActiveWindow() == g_hMainWnd) PostMessageA(g_hMainWnd, WM_COMMAND, ID_HELP_CONTENTS, 0);
-}
-
-// The meter in pane 0 of the status bar: navy left of the split, yellow
-// right of it, and the percentage combined by exclusive-or from a
-// monochrome bitmap of white text on black.
-void DrawMeter(const DisplayFacts& display, int percent)
-{
-    if (!g_hStatusBar) return;
-    RECT pane = {};
-    if (!SendMessageA(g_hStatusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane))) return;
-    WindowDC dc(g_hStatusBar);
-    MemoryDC textDc(dc.get());
-    if (!dc || !textDc) return;
-
-    char text[8];
-    std::snprintf(text, sizeof text, "%d%%", percent);
-    const int length = int(std::strlen(text));
-
-    LOGFONTA lf = {};
-    lf.lfHeight = display.TitleFontHeight();
-    std::strcpy(lf.lfFaceName, "System");
-    GdiObject<HFONT> font(CreateFontIndirectA(&lf));
-    SelectedObject textFont(textDc.get(), font.get());
-    SIZE size = {};
-    GetTextExtentPoint32A(textDc.get(), text, length, &size);
-
-    const MeterLayout layout = LayoutMeter(pane, percent, size.cx, size.cy);
-    GdiObject<HBRUSH> navy(CreateSolidBrush(RGB(0, 0, 128)));
-    GdiObject<HBRUSH> yellow(CreateSolidBrush(RGB(255, 255, 0)));
-    FillRect(dc.get(), &layout.done, navy.get());
-    FillRect(dc.get(), &layout.remaining, yellow.get());
-
-    GdiObject<HBITMAP> mono(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
-    if (!mono) return;
-    SelectedObject textBitmap(textDc.get(), mono.get());
-    const RECT all = {0, 0, size.cx, size.cy};
-    FillRect(textDc.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    SetTextColor(textDc.get(), RGB(255, 255, 255));
-    SetBkColor(textDc.get(), RGB(0, 0, 0));
-    TextOutA(textDc.get(), 0, 0, text, length);
-    // Monochrome to colour: 0 bits take the text colour, 1 bits the
-    // background colour of the target.
-    SetTextColor(dc.get(), RGB(0, 0, 0));
-    SetBkColor(dc.get(), RGB(255, 255, 255));
-    BitBlt(dc.get(), layout.text.x, layout.text.y, size.cx, size.cy, textDc.get(), 0, 0, SRCINVERT);
+    if (GetActiveWindow() == WinApp::MainWnd()) PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_HELP_CONTENTS, 0);
 }
 
 }  // namespace
@@ -273,13 +222,5 @@ void OnMainTimer(const AppSettings& settings)
     const Countdown::Tick tick = g_countdown.OnTick();
     if (tick.beep) MessageBeep(MB_OK);
     if (tick.fire) SendTrigger(g_nCaptureMode, 0);
-}
-
-void OnProgressMessage(const AppSettings& settings, WPARAM index, LPARAM total)
-{
-    const int percent = MeterPercent(int(index), int(total));
-    if (percent < 0 || !g_meter.Update(percent)) return;
-    DrawMeter(settings.display, percent);
-    if (percent == 100 && g_hStatusBar) InvalidateRect(g_hStatusBar, nullptr, TRUE);
 }
 

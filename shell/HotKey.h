@@ -4,6 +4,7 @@
 // Portable: no window handles, so the matching is unit-tested natively.
 #pragma once
 
+#include "../hook/HookWire.h"
 #include "../settings/HotKeyAssignment.h"
 
 #include <cstdint>
@@ -16,11 +17,6 @@ struct KeyCap {
 
 const int kKeyTableSize = 101;
 extern const KeyCap kKeyTable[kKeyTableSize];
-
-// Capture codes that a key release can produce besides 1-7.
-const int kCodeBackground = 15;
-const int kCodeForeground = 16;
-const int kCodeHelp = 256;
 
 // The capture code for a key-release report: 256 for F1 with no modifier,
 // the highest capture type whose hotkey matches, 15/16 for

@@ -18,7 +18,14 @@ bool MeterTracker::Update(int percent)
 {
     if (percent == m_nLast) return false;
     m_nLast = percent;
+    m_bShowing = percent != 100;
     return true;
+}
+
+void MeterTracker::Reset()
+{
+    m_nLast = 0;
+    m_bShowing = false;
 }
 
 MeterLayout LayoutMeter(const RECT& pane, int percent, int textWidth, int textHeight)

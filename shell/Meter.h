@@ -1,5 +1,5 @@
 // Arithmetic of the progress meter that the main frame draws in pane 0 of
-// its status bar for WM_USER+2 (index of the item just done, item count).
+// its status bar for kMsgProgress (index of the item just done, item count).
 #pragma once
 
 #include "framework/kernel.h"
@@ -9,15 +9,20 @@
 int MeterPercent(int index, int total);
 
 // Remembers the percentage last drawn, so the meter redraws only when the
-// whole-number percentage changes.
+// whole-number percentage changes, and whether a meter short of 100 % is
+// standing in the status bar.
 class MeterTracker {
 public:
     // True when percent differs from the last one drawn (and records it).
     bool Update(int percent);
     int Last() const { return m_nLast; }
+    bool Showing() const { return m_bShowing; }
+    // Forgets a meter whose work ended early; as at start, 0 % was last.
+    void Reset();
 
 private:
     int m_nLast = 0;
+    bool m_bShowing = false;
 };
 
 // Where the meter's parts go, in status-bar coordinates.

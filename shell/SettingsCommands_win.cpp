@@ -11,11 +11,13 @@
 #include "SettingsCommands.h"
 
 #include "AppSettings.h"
-#include "AppState.h"
 #include "XAppSeams.h"
 
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
+#include "../framework/ShowMessage.h"
+#include "../framework/WinApp.h"
+#include "../framework/Window.h"
 #include "../resources/resource.h"
 
 #include <windows.h>
@@ -28,20 +30,6 @@ namespace {
 
 // Largest settings file copied; a larger one counts as out of memory.
 const uint64_t kMaxSettingsFileBytes = 64u << 20;
-
-std::string ResourceText(UINT id)
-{
-    char buffer[512];
-    int length = LoadStringA(g_hInstance, id, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? size_t(length) : 0);
-}
-
-int ShowMessage(UINT id, UINT flags)
-{
-    const std::string text = ResourceText(id);
-    const std::string title = ResourceText(IDS_APP_TITLE);
-    return MessageBoxA(g_hMainWnd, text.c_str(), title.c_str(), flags);
-}
 
 void ReloadSettings(AppSettings& settings)
 {
@@ -60,7 +48,7 @@ std::string FolderOf(const std::string& path)
 // Runs the open or save dialog for an INI file; the chosen path or "".
 std::string AskForSettingsFile(const AppSettings& settings, bool save)
 {
-    std::string filter = ResourceText(IDS_FILTER_INI);
+    std::string filter = LoadResourceString(IDS_FILTER_INI);
     for (char& c : filter)
         if (c == '|') c = '\0';
     filter.push_back('\0');
@@ -69,7 +57,7 @@ std::string AskForSettingsFile(const AppSettings& settings, bool save)
     const std::string folder = FolderOf(settings.FilePath());
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = g_hMainWnd;
+    ofn.hwndOwner = WinApp::MainWnd();
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name.data();

@@ -1,9 +1,9 @@
 // Registration of the program's window classes and the cover window.
 #include "WindowClasses.h"
 
-#include "AppState.h"
 
 #include "../capture/CoverWindow.h"
+#include "../framework/WinApp.h"
 
 #include <windows.h>
 
@@ -21,7 +21,7 @@ bool RegisterPlainClass(const char* name, UINT style, HBRUSH background)
     WNDCLASSA wc = {};
     wc.style = style;
     wc.lpfnWndProc = PlainWindowProc;
-    wc.hInstance = g_hInstance;
+    wc.hInstance = WinApp::Instance();
     wc.hbrBackground = background;
     wc.lpszClassName = name;
     return RegisterClassA(&wc) != 0;
@@ -39,6 +39,6 @@ bool RegisterWindowClasses()
     for (const char* name : {"PrnClass", "BWClass", "KeyClass", "MeterClass", "PLClass"})
         if (!RegisterPlainClass(name, 0, white)) return false;
 
-    if (!RegisterCoverWindowClass(g_hInstance)) return false;
-    return CreateCoverWindow(g_hInstance);
+    if (!RegisterCoverWindowClass(WinApp::Instance())) return false;
+    return CreateCoverWindow(WinApp::Instance());
 }

@@ -5,11 +5,13 @@
 #include "../framework/DocTemplate.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/Document.h"
+#include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../hook/kesthook.h"
+#include "../image/Progress.h"
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
-#include "AppState.h"
+#include "ProgressMeter.h"
 #include "SettingsCommands.h"
 #include "XAbout.h"
 #include "TitleBarSeams.h"
@@ -83,7 +85,7 @@ bool XApp::InitInstance()
     if (!ClaimSingleInstance()) return false;
     // 2. Module handle (set by WinMain), common controls, section name.
     InitCommonControls();
-    LoadStringA(g_hInstance, IDS_APP_TITLE, m_szSection, sizeof m_szSection);
+    LoadStringA(WinApp::Instance(), IDS_APP_TITLE, m_szSection, sizeof m_szSection);
     // 3. Help file beside the program; the settings file.
     const std::string folder = ProgramFolder();
     m_strHelpPath = folder.empty() ? "KESTREL.HLP" : folder + "\\KESTREL.HLP";
@@ -109,15 +111,17 @@ bool XApp::InitInstance()
     }
     // 9. The main window accepts dropped files.
     m_pMainWnd = std::move(frame);
-    g_hMainWnd = m_pMainWnd->m_hWnd;
-    DragAcceptFiles(g_hMainWnd, TRUE);
+    WinApp::SetMainWnd(m_pMainWnd->m_hWnd);
+    DragAcceptFiles(WinApp::MainWnd(), TRUE);
+    // Long reads, writes and image operations draw the status bar's meter.
+    InstallProgressMeter();
     // 10. All other settings (also the hook library's HotButtons).
     m_settings.ReadAll();
     // 11. Window classes and the cover window.
     RegisterWindowClasses();
     // 12. The hook library.
     InstallHooks(1);
-    PassKestrelWnd(g_hMainWnd);
+    PassKestrelWnd(WinApp::MainWnd());
     m_bHooksInstalled = true;
     // 13. The logo box stays more than 3000 ms.
     WaitAndCloseLogoBox();
@@ -148,6 +152,7 @@ int XApp::ExitInstance()
     // 3. The keys written only at exit, by a copy that read them.
     if (m_bSettingsRead) m_settings.Write(KeyGroup::kExit);
     m_pMainWnd.reset();
+    WinApp::SetMainWnd(nullptr);
     m_pDocTemplate.reset();
     // 4. The framework saves the recent-file list.
     return m_bSettingsRead ? WinApp::ExitInstance() : 0;
@@ -176,10 +181,10 @@ void XApp::OnFileOpen(UINT)
     // Capture triggers are ignored while the dialog is up.
     g_bPrinting = TRUE;
     std::string path;
-    const bool ok = OpenImageDialog(g_hMainWnd, m_settings.options.files, m_settings.options.format, &path);
+    const bool ok = OpenImageDialog(WinApp::MainWnd(), m_settings.options.files, m_settings.options.format, &path);
     g_bPrinting = FALSE;
     if (!ok) return;
-    UpdateWindow(g_hMainWnd);
+    UpdateWindow(WinApp::MainWnd());
     Document* document = OpenDocumentFile(path.c_str());
     // A preview the document did not take (the open never reached it) is
     // not adopted later: the scratch image goes with the mark.
@@ -202,7 +207,7 @@ void XApp::OnPrintSetup(UINT)
 {
     PRINTDLGA dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = g_hMainWnd;
+    dialog.hwndOwner = WinApp::MainWnd();
     dialog.Flags = PD_PRINTSETUP;
     BOOL ok = PrintDlgA(&dialog);
     // The dialog's blocks are ours to free whatever it returned.
@@ -233,5 +238,5 @@ void XApp::OnHelpHowToUse(UINT) { WinHelp(0, HELP_HELPONHELP); }
 void XApp::OnAppAbout(UINT)
 {
     XAboutDialog about;
-    about.DoModal(g_hMainWnd);
+    about.DoModal(WinApp::MainWnd());
 }

@@ -6,6 +6,7 @@
 
 #include "../framework/Dialog.h"
 #include "../framework/WinApp.h"
+#include "../resources/resource.h"
 #include "AppSettings.h"
 
 class XApp : public WinApp {
@@ -39,7 +40,7 @@ private:
     // The live options and the settings file, for the life of the program.
     AppSettings m_settings;
     HANDLE m_hMutex = nullptr;
-    Dialog m_splash{1100};
+    Dialog m_splash{IDD_SPLASH};
     bool m_bSplashShown = false;
     DWORD m_dwStartTime = 0;
     // What start-up got to, so that exit undoes only that.

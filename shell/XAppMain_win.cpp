@@ -1,11 +1,11 @@
 // The program's entry point: keeps the module handle and runs the one
 // application object.
-#include "AppState.h"
+#include "../framework/WinApp.h"
 #include "XApp.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    g_hInstance = instance;
+    WinApp::SetInstance(instance);
     XApp app;
     return app.Run(showCommand);
 }

@@ -7,17 +7,17 @@
 #include "../framework/DocTemplate.h"
 #include "../framework/MDIChildWindow.h"
 #include "../framework/View.h"
+#include "../framework/ShowMessage.h"
 #include "../framework/WinApp.h"
+#include "../hook/HookWire.h"
 #include "../image/XDocument.h"
 #include "../image/XDocumentClipboard.h"
 #include "../resources/resource.h"
 #include "AppSettings.h"
-#include "AppState.h"
 #include "CaptureDispatch.h"
+#include "ProgressMeter.h"
 #include "XMDIChildWnd.h"
 #include "XMainFramePanes.h"
-
-HWND g_hStatusBar = nullptr;
 
 namespace {
 const UINT kToolBarButtons[] = {
@@ -42,7 +42,6 @@ bool XMainFrame::OnCreate()
         return false;
     if (!m_wndStatusBar.Create(m_hWnd, kStatusBarId, kIndicators, int(sizeof kIndicators / sizeof kIndicators[0])))
         return false;
-    g_hStatusBar = m_wndStatusBar.m_hWnd;
     SetMessageText(IDS_IDLE_MESSAGE);
     SetTimer(m_hWnd, kTimerId, kTimerPeriod, nullptr);
     return true;
@@ -113,6 +112,13 @@ void XMainFrame::OnUpdatePaneStamp(CmdUI& ui)
 
 void XMainFrame::OnUpdatePaneCount(CmdUI& ui) { ui.SetText(CountPaneText(g_nDocuments)); }
 
+void XMainFrame::OnIdleUpdate()
+{
+    MDIFrameWindow::OnIdleUpdate();
+    // Whatever ran before this idle moment is over.
+    EndProgressMeter(m_wndStatusBar.m_hWnd);
+}
+
 void XMainFrame::OnEnterIdle(UINT source, HWND window)
 {
     int& recorded = m_settings.options.menu.window;
@@ -132,13 +138,13 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_TIMER:
         if (wParam == kTimerId) OnMainTimer(m_settings);
         return 0;
-    case WM_USER + 1:
+    case kMsgTrigger:
         OnTriggerMessage(m_settings, wParam, lParam);
         return 0;
-    case WM_USER + 2:
-        OnProgressMessage(m_settings, wParam, lParam);
+    case kMsgProgress:
+        OnProgressMessage(m_wndStatusBar.m_hWnd, wParam, lParam);
         return 0;
-    case WM_USER + 3:
+    case kMsgKeyRelease:
         OnHotKeyMessage(m_settings, wParam, lParam);
         return 0;
     case WM_ENTERIDLE: {
@@ -156,7 +162,6 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_DESTROY:
         KillTimer(m_hWnd, kTimerId);
-        g_hStatusBar = nullptr;
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);
     default:
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);

@@ -22,6 +22,8 @@ public:
     XDocument* ActiveImageDocument() const;
     XImage* ActiveTopImage() const;
 
+    void OnIdleUpdate() override;
+
 protected:
     bool OnCreate() override;
     bool OnFrameCmdMsg(UINT id, CmdUI* ui) override;

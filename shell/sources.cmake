@@ -19,11 +19,11 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/SettingsCommands_win.cpp
   shell/CaptureDispatch_win.cpp
   shell/CaptureDispatchSeams_win.cpp
+  shell/ProgressMeter_win.cpp
   shell/TitleBarSeams_win.cpp)
 # Application object, main frame, image window frame and their seams.
 list(APPEND KESTREL_PORTABLE_SOURCES shell/XMainFramePanes.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
-  shell/AppState.cpp
   shell/XAbout.cpp
   shell/XApp.cpp
   shell/XAppSeams.cpp

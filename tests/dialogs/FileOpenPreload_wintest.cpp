@@ -5,8 +5,8 @@
 #include "dialogs/FilePreview.h"
 
 #include "formats/ImageFile.h"
+#include "framework/WinApp.h"
 #include "image/XDocument.h"
-#include "shell/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ class Preload : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!g_hInstance) g_hInstance = GetModuleHandleA(nullptr);
+        if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
         m_saved = g_pPendingImage;
         g_pPendingImage = new XImage;
         char folder[MAX_PATH];

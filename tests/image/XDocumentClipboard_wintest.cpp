@@ -3,9 +3,9 @@
 #include "image/XDocumentClipboard.h"
 
 #include "framework/GlobalBlock.h"
+#include "framework/WinApp.h"
 #include "image/XDocument.h"
 #include "resources/resource.h"
-#include "shell/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +16,12 @@ class Clipboard : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!g_hInstance) g_hInstance = GetModuleHandleA(nullptr);
-        m_savedFrame = g_hMainWnd;
+        if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
+        m_savedFrame = WinApp::MainWnd();
         m_savedPending = g_pPendingImage;
         // The clipboard is opened for the main frame; any window will do.
         m_owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-        g_hMainWnd = m_owner;
+        WinApp::SetMainWnd(m_owner);
         g_pPendingImage = new XImage;
     }
     void TearDown() override
@@ -31,7 +31,7 @@ protected:
         }
         delete g_pPendingImage;
         g_pPendingImage = m_savedPending;
-        g_hMainWnd = m_savedFrame;
+        WinApp::SetMainWnd(m_savedFrame);
         DestroyWindow(m_owner);
     }
 
@@ -52,7 +52,7 @@ protected:
 
 int BitmapRowBytes()
 {
-    OpenClipboard(g_hMainWnd);
+    OpenClipboard(WinApp::MainWnd());
     BITMAP facts = {};
     HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
     if (bitmap) GetObjectA(bitmap, sizeof facts, &facts);
@@ -110,7 +110,7 @@ TEST_F(Clipboard, PastingAPackedDibPrefersItOverTheBitmap)
     HGLOBAL block = GlobalAlloc(GHND, sizeof dib);
     std::memcpy(GlobalLock(block), dib, sizeof dib);
     GlobalUnlock(block);
-    ASSERT_TRUE(OpenClipboard(g_hMainWnd));
+    ASSERT_TRUE(OpenClipboard(WinApp::MainWnd()));
     EmptyClipboard();
     ASSERT_NE(SetClipboardData(CF_DIB, block), nullptr);
     CloseClipboard();

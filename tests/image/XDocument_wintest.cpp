@@ -2,8 +2,8 @@
 // from origin ids, placement and canvas, Delete Image and the counter.
 #include "image/XDocument.h"
 
+#include "framework/WinApp.h"
 #include "resources/resource.h"
-#include "shell/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ class PendingImage : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!g_hInstance) g_hInstance = GetModuleHandleA(nullptr);
+        if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
         m_saved = g_pPendingImage;
         g_pPendingImage = nullptr;
     }

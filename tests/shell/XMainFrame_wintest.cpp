@@ -1,24 +1,34 @@
 // The main frame with real windows (hidden): command routing and the
 // update step for menus, tool bar and status panes, the menu switch
 // between the frame's and the image windows' menus, the image window's
-// splitter and notepad, Close All with its question, and the recent-file
-// items of the File menu.
+// splitter and notepad, Close All with its question, the recent-file items
+// of the File menu, and the progress meter in the status bar while large
+// images are written and read.
 #include "shell/XMainFrame.h"
 
 #include "framework/DocTemplate.h"
+#include "framework/GlobalBlock.h"
 #include "framework/Splitter.h"
+#include "formats/ImageFile.h"
 #include "framework/WinApp.h"
+#include "hook/HookWire.h"
+#include "image/Progress.h"
 #include "image/XDocument.h"
 #include "image/XViewImage.h"
 #include "image/XViewNotepad.h"
 #include "resources/resource.h"
 #include "shell/AppSettings.h"
-#include "shell/AppState.h"
+#include "shell/ProgressMeter.h"
 #include "shell/XMDIChildWnd.h"
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
+#include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 class TestApp : public WinApp {
@@ -49,14 +59,14 @@ class MainFrame : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!g_hInstance) g_hInstance = GetModuleHandleA(nullptr);
+        if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
         m_savedPending = g_pPendingImage;
         g_pPendingImage = new XImage;
         m_app.reset(new TestApp);
         m_frame = new XMainFrame(m_settings);
         m_app->m_pMainWnd.reset(m_frame);
         ASSERT_TRUE(m_frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, "Kestrel"));
-        g_hMainWnd = m_frame->m_hWnd;
+        WinApp::SetMainWnd(m_frame->m_hWnd);
         m_app->m_pDocTemplate.reset(
             new DocTemplate(IDR_IMAGETYPE, &XDocument::CreateObject, &XMDIChildWnd::CreateObject));
     }
@@ -67,7 +77,7 @@ protected:
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
         m_app.reset();
-        g_hMainWnd = nullptr;
+        WinApp::SetMainWnd(nullptr);
         delete g_pPendingImage;
         g_pPendingImage = m_savedPending;
     }
@@ -123,7 +133,7 @@ TEST_F(MainFrame, WithoutImageWindowsOnlyTheFrameCommandsAreLive)
     EXPECT_TRUE(MenuState("Window", ID_WINDOW_CLOSE_ALL) & MF_GRAYED);
     EXPECT_FALSE(MenuState("View", ID_VIEW_TOOLBAR) & MF_GRAYED);
     EXPECT_TRUE(MenuState("View", ID_VIEW_TOOLBAR) & MF_CHECKED);
-    EXPECT_NE(g_hStatusBar, nullptr);
+    EXPECT_NE(m_frame->m_wndStatusBar.m_hWnd, nullptr);
 }
 
 TEST_F(MainFrame, ImageWindowShowsItsImageInThePanesAndSwitchesTheMenu)
@@ -269,4 +279,231 @@ TEST_F(MainFrame, ScrollingKeysMoveTheCanvasUnlessArrowsBelongToTheCroppingLines
     EXPECT_EQ(view->GetScrollPosition().x, 0);
     press(VK_END);
     EXPECT_EQ(view->GetScrollPosition().x, 301);
+}
+
+namespace {
+// What pane 0 of the status bar shows right after the frame handled a
+// progress report. The meter is navy left of its split and yellow right of
+// it; the percentage is laid over both by exclusive-or, so a pixel of the
+// text shows the inverse colour.
+struct MeterSample {
+    int percent;    // the percentage the report stands for
+    bool leftNavy;  // the column left of the expected split
+    bool rightYellow;
+};
+
+HWND g_hMeterBar = nullptr;
+WNDPROC g_pFrameProc = nullptr;
+std::vector<MeterSample> g_meterSamples;
+
+bool IsColorOrInverse(COLORREF pixel, COLORREF color) { return pixel == color || pixel == (color ^ 0xFFFFFF); }
+
+RECT MeterInner()
+{
+    RECT pane = {};
+    SendMessageA(g_hMeterBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
+    return {pane.left + 1, pane.top + 1, pane.right - 1, pane.bottom - 1};
+}
+
+// Looks at the pane when the percentage of a report differs from the one
+// last looked at: (step + 1) / steps of the pane's inner width is navy.
+void SampleMeter(int step, int steps)
+{
+    if (steps <= 0) return;  // outside the message's contract: nothing drawn
+    int percent = int((int64_t(step) + 1) * 100 / steps);
+    if (percent > 100) percent = 100;
+    if (!g_meterSamples.empty() && g_meterSamples.back().percent == percent) return;
+    const RECT inner = MeterInner();
+    const int split = inner.left + (inner.right - inner.left) * percent / 100;
+    const int y = (inner.top + inner.bottom) / 2;
+    HDC dc = GetDC(g_hMeterBar);
+    MeterSample sample = {percent, true, true};
+    if (split > inner.left) sample.leftNavy = IsColorOrInverse(GetPixel(dc, split - 1, y), RGB(0, 0, 128));
+    if (split < inner.right) sample.rightYellow = IsColorOrInverse(GetPixel(dc, split, y), RGB(255, 255, 0));
+    ReleaseDC(g_hMeterBar, dc);
+    g_meterSamples.push_back(sample);
+}
+
+LRESULT CALLBACK RecordingFrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = CallWindowProcA(g_pFrameProc, hwnd, msg, wParam, lParam);
+    if (msg == kMsgProgress) SampleMeter(int(wParam), int(lParam));
+    return result;
+}
+
+class ProgressMeter : public MainFrame {
+protected:
+    void SetUp() override
+    {
+        MainFrame::SetUp();
+        // Pixels can be read back only from a window on the screen.
+        ShowWindow(m_frame->m_hWnd, SW_SHOWNOACTIVATE);
+        UpdateWindow(m_frame->m_hWnd);
+        g_hMeterBar = m_frame->m_wndStatusBar.m_hWnd;
+        g_pFrameProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            m_frame->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingFrameProc)));
+        InstallProgressMeter();
+        char folder[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, folder);
+        m_strFolder = folder;
+    }
+    void TearDown() override
+    {
+        SetProgressSink(nullptr);
+        SetWindowLongPtrA(m_frame->m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pFrameProc));
+        for (const std::string& path : m_written) std::remove(path.c_str());
+        MainFrame::TearDown();
+    }
+
+    std::string Written(const char* name)
+    {
+        m_written.push_back(m_strFolder + name);
+        return m_written.back();
+    }
+
+    // Runs work with the frame's meter watched; ends as the program's idle
+    // step does.
+    template <typename Work>
+    std::vector<MeterSample> Watch(Work work)
+    {
+        g_meterSamples.clear();
+        work();
+        std::vector<MeterSample> samples = g_meterSamples;
+        m_frame->OnIdleUpdate();
+        return samples;
+    }
+
+    // The meter moved from the start to 100 % through many percentages,
+    // each drawn at once with its split in the right place.
+    static void ExpectMovingMeter(const std::vector<MeterSample>& samples, const char* what)
+    {
+        SCOPED_TRACE(what);
+        ASSERT_GE(samples.size(), 20u);
+        EXPECT_LE(samples.front().percent, 5);
+        EXPECT_EQ(samples.back().percent, 100);
+        for (size_t i = 0; i < samples.size(); ++i) {
+            SCOPED_TRACE(samples[i].percent);
+            if (i > 0) {
+                EXPECT_GT(samples[i].percent, samples[i - 1].percent);
+            }
+            EXPECT_TRUE(samples[i].leftNavy);
+            EXPECT_TRUE(samples[i].rightYellow);
+        }
+    }
+
+    // True when pane 0 shows no trace of the meter once the bar repainted.
+    static bool MeterGone()
+    {
+        UpdateWindow(g_hMeterBar);
+        const RECT inner = MeterInner();
+        const int y = (inner.top + inner.bottom) / 2;
+        HDC dc = GetDC(g_hMeterBar);
+        int meterPixels = 0;
+        for (int x = inner.left; x < inner.right; x += 4) {
+            COLORREF pixel = GetPixel(dc, x, y);
+            meterPixels += IsColorOrInverse(pixel, RGB(0, 0, 128)) || IsColorOrInverse(pixel, RGB(255, 255, 0));
+        }
+        ReleaseDC(g_hMeterBar, dc);
+        return meterPixels == 0;
+    }
+
+    std::string m_strFolder;
+    std::vector<std::string> m_written;
+};
+
+XImage* StripedImage(int width, int height, int bitCount)
+{
+    auto* image = new XImage;
+    image->m_nWidth = width;
+    image->m_nHeight = height;
+    image->m_nBitCount = uint16_t(bitCount);
+    if (!image->AllocateBlocks()) return image;
+    LockedBlock<BYTE> bits(image->m_hBits);
+    for (size_t i = 0; i < image->BitsSize(); ++i) bits.get()[i] = BYTE(i * 7 / 5);
+    return image;
+}
+}
+
+TEST_F(ProgressMeter, DrawsAtOnceAndOnlyWhenThePercentageChanges)
+{
+    RECT inner = MeterInner();
+    ASSERT_GT(inner.right - inner.left, 100);
+    const int y = (inner.top + inner.bottom) / 2;
+    HDC dc = GetDC(g_hMeterBar);
+    SendMessageA(m_frame->m_hWnd, kMsgProgress, 0, 0);  // outside the contract: ignored
+    EXPECT_FALSE(IsColorOrInverse(GetPixel(dc, inner.left + 2, y), RGB(0, 0, 128)));
+
+    SendMessageA(m_frame->m_hWnd, kMsgProgress, 49, 100);
+    EXPECT_EQ(GetPixel(dc, inner.left + 2, y), RGB(0, 0, 128));
+    EXPECT_EQ(GetPixel(dc, inner.right - 3, y), RGB(255, 255, 0));
+    // The same percentage again draws nothing: paint over and look.
+    RECT probe = {inner.left, inner.top, inner.left + 5, inner.bottom};
+    FillRect(dc, &probe, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SendMessageA(m_frame->m_hWnd, kMsgProgress, 49, 100);
+    EXPECT_EQ(GetPixel(dc, inner.left + 2, y), RGB(255, 255, 255));
+    SendMessageA(m_frame->m_hWnd, kMsgProgress, 50, 100);
+    EXPECT_EQ(GetPixel(dc, inner.left + 2, y), RGB(0, 0, 128));
+    ReleaseDC(g_hMeterBar, dc);
+
+    // The last step repaints the bar, so that its text returns.
+    UpdateWindow(g_hMeterBar);
+    SendMessageA(m_frame->m_hWnd, kMsgProgress, 99, 100);
+    EXPECT_TRUE(GetUpdateRect(g_hMeterBar, nullptr, FALSE));
+    EXPECT_TRUE(MeterGone());
+}
+
+TEST_F(ProgressMeter, MovesWhileLargeImagesAreWrittenAndRead)
+{
+    const std::string jpeg = Written("kestrel-meter.jpg");
+    const std::string gif = Written("kestrel-meter.gif");
+    std::unique_ptr<XImage> photo(StripedImage(1200, 1600, 24));
+    std::unique_ptr<XImage> drawing(StripedImage(900, 1000, 8));
+    ASSERT_TRUE(photo->m_hBits && drawing->m_hBits);
+
+    UINT photoError = 0, drawingError = 0;
+    ExpectMovingMeter(Watch([&] { photoError = WriteImageFile(*photo, jpeg.c_str(), kSaveJpg); }), "JPEG write");
+    EXPECT_TRUE(MeterGone());
+    ExpectMovingMeter(Watch([&] { drawingError = WriteImageFile(*drawing, gif.c_str(), kSaveGif); }), "GIF write");
+    EXPECT_TRUE(MeterGone());
+    ASSERT_EQ(photoError, 0u);
+    ASSERT_EQ(drawingError, 0u);
+
+    ExpectMovingMeter(Watch([&] { EXPECT_NE(m_app->OpenDocumentFile(jpeg.c_str()), nullptr); }), "JPEG read");
+    EXPECT_TRUE(MeterGone());
+    ExpectMovingMeter(Watch([&] { EXPECT_NE(m_app->OpenDocumentFile(gif.c_str()), nullptr); }), "GIF read");
+    EXPECT_TRUE(MeterGone());
+    // Closed here: a frame destroyed with large image windows open takes
+    // seconds under Wine.
+    m_app->m_pDocTemplate->CloseAllDocuments();
+}
+
+TEST_F(ProgressMeter, AReadThatStopsEarlyLeavesNoMeterBehind)
+{
+    const std::string whole = Written("kestrel-meter-whole.jpg");
+    const std::string half = Written("kestrel-meter-half.jpg");
+    std::unique_ptr<XImage> photo(StripedImage(800, 1200, 24));
+    ASSERT_TRUE(photo->m_hBits);
+    ASSERT_EQ(WriteImageFile(*photo, whole.c_str(), kSaveJpg), 0u);
+    UpdateWindow(g_hMeterBar);
+    // The first half of the file: the decoder runs out of data halfway.
+    FILE* in = std::fopen(whole.c_str(), "rb");
+    ASSERT_NE(in, nullptr);
+    std::vector<char> bytes(1 << 22);
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), in));
+    std::fclose(in);
+    FILE* out = std::fopen(half.c_str(), "wb");
+    ASSERT_NE(out, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size() / 2, out);
+    std::fclose(out);
+
+    XImage image;
+    g_meterSamples.clear();
+    ReadImageFile(&image, half.c_str());
+    EXPECT_EQ(image.m_hBits, nullptr);
+    ASSERT_FALSE(g_meterSamples.empty());
+    EXPECT_LT(g_meterSamples.back().percent, 100);
+    EXPECT_FALSE(GetUpdateRect(g_hMeterBar, nullptr, FALSE));
+    // The program's next idle moment removes it.
+    m_frame->OnIdleUpdate();
+    EXPECT_TRUE(MeterGone());
 }

@@ -10,9 +10,9 @@
 #include "capture/CaptureCore.h"
 #include "capture/CaptureState.h"
 #include "capture/ScreenGrab.h"
+#include "framework/WinApp.h"
 #include "settings/Settings.h"
 #include "image/XImage.h"
-#include "shell/AppState.h"
 
 #include <windows.h>
 
@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     options.capture.capture.notification = kNoFlash;
     options.capture.capture.bringKestrelToTop = FALSE;
     HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    g_hMainWnd = frame;
+    WinApp::SetMainWnd(frame);
 
     std::vector<double> grab, convert, whole;
     RECT screen = {0, 0, width, height};

@@ -13,8 +13,6 @@
 
 #include <cstring>
 
-HINSTANCE g_hInstance = nullptr;
-HWND g_hMainWnd = nullptr;
 XImage* g_pPendingImage = nullptr;
 
 void XImage::InfoFromScreen()

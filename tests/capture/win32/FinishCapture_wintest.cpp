@@ -6,8 +6,8 @@
 
 #include "capture/CaptureCore.h"
 #include "capture/CaptureState.h"
+#include "framework/WinApp.h"
 #include "image/XImage.h"
-#include "shell/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ protected:
         options.capture.capture.notification = kNoFlash;
         options.capture.capture.bringKestrelToTop = FALSE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        g_hMainWnd = m_frame;
+        WinApp::SetMainWnd(m_frame);
         g_pPendingImage = new XImage;
         m_window = CreateColourWindow(RECT{100, 100, 340, 260}, RGB(200, 40, 90));
         PumpMessages(150);
@@ -35,7 +35,7 @@ protected:
         DestroyWindow(m_frame);
         delete g_pPendingImage;
         g_pPendingImage = nullptr;
-        g_hMainWnd = nullptr;
+        WinApp::SetMainWnd(nullptr);
     }
     // Commands posted to the frame, in order.
     std::vector<WPARAM> PostedCommands()

@@ -6,8 +6,8 @@
 #include "capture/CaptureCore.h"
 #include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
+#include "framework/WinApp.h"
 #include "image/XImage.h"
-#include "shell/AppState.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +22,7 @@ protected:
         options.capture.capture.notification = kNoFlash;
         options.capture.capture.hideAllWindows = TRUE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        g_hMainWnd = m_frame;
+        WinApp::SetMainWnd(m_frame);
         g_pPendingImage = new XImage;
         m_window = CreateColourWindow(RECT{100, 100, 300, 200}, RGB(40, 160, 60));
         PumpMessages(100);
@@ -34,7 +34,7 @@ protected:
         DestroyWindow(m_frame);
         delete g_pPendingImage;
         g_pPendingImage = nullptr;
-        g_hMainWnd = nullptr;
+        WinApp::SetMainWnd(nullptr);
     }
     // What the dispatcher does for a Region trigger.
     void ArmRegion()

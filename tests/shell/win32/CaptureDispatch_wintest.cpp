@@ -1,19 +1,19 @@
 // The capture dispatch under Wine with a real frame window standing in for
 // the main frame: trigger codes, the drop rules, the countdown on the
-// timer, the background and foreground chords, and the meter's pixels.
+// timer, and the background and foreground chords.
 #include "DispatchStandIns.h"
 
 #include "capture/CaptureState.h"
+#include "framework/WinApp.h"
+#include "hook/HookWire.h"
 #include "image/XImage.h"
 #include "resources/resource.h"
-#include "shell/AppState.h"
 #include "shell/CaptureDispatch.h"
 #include "tests/settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 
@@ -24,9 +24,8 @@ std::vector<UINT> g_commands;
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_USER + 1: OnTriggerMessage(TestSettings(), wParam, lParam); return 0;
-    case WM_USER + 2: OnProgressMessage(TestSettings(), wParam, lParam); return 0;
-    case WM_USER + 3: OnHotKeyMessage(TestSettings(), wParam, lParam); return 0;
+    case kMsgTrigger: OnTriggerMessage(TestSettings(), wParam, lParam); return 0;
+    case kMsgKeyRelease: OnHotKeyMessage(TestSettings(), wParam, lParam); return 0;
     case WM_COMMAND: g_commands.push_back(LOWORD(wParam)); return 0;
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
@@ -54,11 +53,11 @@ protected:
         wc.lpszClassName = "DispatchTestFrame";
         wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         RegisterClassA(&wc);
-        g_hInstance = wc.hInstance;
-        g_hMainWnd = CreateWindowExA(0, "DispatchTestFrame", "Kestrel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                                     500, 300, nullptr, nullptr, wc.hInstance, nullptr);
-        ASSERT_NE(g_hMainWnd, nullptr);
-        SetForegroundWindow(g_hMainWnd);
+        WinApp::SetInstance(wc.hInstance);
+        WinApp::SetMainWnd(CreateWindowExA(0, "DispatchTestFrame", "Kestrel", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
+                                           50, 500, 300, nullptr, nullptr, wc.hInstance, nullptr));
+        ASSERT_NE(WinApp::MainWnd(), nullptr);
+        SetForegroundWindow(WinApp::MainWnd());
         Pump();
 
         TestSettings().UseProfile(&profile);
@@ -77,11 +76,14 @@ protected:
     {
         TestSettings().UseProfile(nullptr);
         g_pPendingImage = nullptr;
-        DestroyWindow(g_hMainWnd);
-        g_hMainWnd = nullptr;
+        DestroyWindow(WinApp::MainWnd());
+        WinApp::SetMainWnd(nullptr);
     }
 
-    void Trigger(int code, LPARAM cursor = 0) { SendMessageA(g_hMainWnd, WM_USER + 1, WPARAM(code), cursor); }
+    void Trigger(int code, LPARAM cursor = 0)
+    {
+        SendMessageA(WinApp::MainWnd(), kMsgTrigger, WPARAM(code), cursor);
+    }
 
     MapProfile profile;
     Options& options = TestSettings().options;
@@ -92,7 +94,7 @@ protected:
 
 TEST_F(Dispatch, CtrlOneRunsTheScreenCapture)
 {
-    SendMessageA(g_hMainWnd, WM_USER + 3, CtrlRelease('1'), 0x777);
+    SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, CtrlRelease('1'), 0x777);
     EXPECT_EQ(CallCount("CaptureScreen"), 1);
     EXPECT_EQ(CallCount("PrepareTitleBar"), 1);
     EXPECT_EQ(g_nCaptureMode, 10);
@@ -100,7 +102,7 @@ TEST_F(Dispatch, CtrlOneRunsTheScreenCapture)
     EXPECT_EQ(TriggerCursor, reinterpret_cast<HCURSOR>(0x777));
 
     g_calls.clear();
-    SendMessageA(g_hMainWnd, WM_USER + 3, CtrlRelease('1') & ~0x1000000u, 0);  // Ctrl+Shift+1
+    SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, CtrlRelease('1') & ~0x1000000u, 0);  // Ctrl+Shift+1
     EXPECT_TRUE(g_calls.empty());
 }
 
@@ -188,7 +190,7 @@ TEST_F(Dispatch, OpenMenuBlocksSelectionCaptures)
 
     // A stored value naming a visible window of another class is no menu.
     g_calls.clear();
-    options.menu.window = int(reinterpret_cast<INT_PTR>(g_hMainWnd));
+    options.menu.window = int(reinterpret_cast<INT_PTR>(WinApp::MainWnd()));
     Trigger(3);
     EXPECT_EQ(CallCount("ArmTracking"), 1);
 }
@@ -231,46 +233,13 @@ TEST_F(Dispatch, ButtonReportsSnapshotsAndOtherCodes)
 
 TEST_F(Dispatch, BackgroundAndForegroundChords)
 {
-    SendMessageA(g_hMainWnd, WM_USER + 3, 'B', 0);  // Ctrl+Shift+Alt+B, Esc up
-    EXPECT_FALSE(IsWindowVisible(g_hMainWnd));
+    SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, 'B', 0);  // Ctrl+Shift+Alt+B, Esc up
+    EXPECT_FALSE(IsWindowVisible(WinApp::MainWnd()));
     EXPECT_EQ(options.mode.runningMode, 0);
     EXPECT_EQ(profile.keys["Mode"], "0,0,1");
 
-    SendMessageA(g_hMainWnd, WM_USER + 3, 'F' | 0x10000000u, 0);
-    EXPECT_TRUE(IsWindowVisible(g_hMainWnd));
+    SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, 'F' | 0x10000000u, 0);
+    EXPECT_TRUE(IsWindowVisible(WinApp::MainWnd()));
     EXPECT_EQ(options.mode.runningMode, 1);
     EXPECT_EQ(profile.keys["Mode"], "0,0,1");  // written at the next write only
-}
-
-TEST_F(Dispatch, MeterDrawsOnlyOnChange)
-{
-    InitCommonControls();
-    g_hStatusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, g_hMainWnd,
-                                   nullptr, g_hInstance, nullptr);
-    ASSERT_NE(g_hStatusBar, nullptr);
-    SendMessageA(g_hStatusBar, WM_SIZE, 0, 0);
-    UpdateWindow(g_hStatusBar);
-    RECT pane;
-    ASSERT_TRUE(SendMessageA(g_hStatusBar, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane)));
-
-    OnProgressMessage(TestSettings(), 0, 0);  // outside the contract: ignored
-    SendMessageA(g_hMainWnd, WM_USER + 2, 49, 100);
-    HDC dc = GetDC(g_hStatusBar);
-    const int y = pane.top + 2;
-    const COLORREF left = GetPixel(dc, pane.left + 3, y);
-    const COLORREF right = GetPixel(dc, pane.right - 3, y);
-    EXPECT_EQ(left, RGB(0, 0, 128));
-    EXPECT_EQ(right, RGB(255, 255, 0));
-
-    // The same percentage again draws nothing: paint over and look.
-    RECT probe = {pane.left + 1, pane.top + 1, pane.left + 6, pane.top + 4};
-    FillRect(dc, &probe, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SendMessageA(g_hMainWnd, WM_USER + 2, 49, 100);
-    EXPECT_EQ(GetPixel(dc, pane.left + 3, y), RGB(255, 255, 255));
-    SendMessageA(g_hMainWnd, WM_USER + 2, 50, 100);
-    EXPECT_EQ(GetPixel(dc, pane.left + 3, y), RGB(0, 0, 128));
-    ReleaseDC(g_hStatusBar, dc);
-    SendMessageA(g_hMainWnd, WM_USER + 2, 99, 100);
-    DestroyWindow(g_hStatusBar);
-    g_hStatusBar = nullptr;
 }

@@ -3,7 +3,6 @@
 #include "capture/CaptureCore.h"
 #include "capture/CaptureState.h"
 #include "image/XImage.h"
-#include "shell/AppState.h"
 #include "shell/CaptureDispatchSeams.h"
 #include "shell/TitleBarSeams.h"
 
@@ -23,9 +22,6 @@ int CallCount(const std::string& name)
     return int(std::count(g_calls.begin(), g_calls.end(), name));
 }
 
-HINSTANCE g_hInstance = nullptr;
-HWND g_hMainWnd = nullptr;
-HWND g_hStatusBar = nullptr;
 XImage* g_pPendingImage = nullptr;
 
 void CaptureScreen(const CaptureSettings&) { g_calls.push_back("CaptureScreen"); }
