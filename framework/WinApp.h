@@ -32,7 +32,7 @@ public:
     // The main frame window: owner of message boxes and dialogs, target of
     // the hook library's and the progress reports. Set once the frame
     // exists, null before and after. Tests that run parts of the program
-    // without an application object set both to windows of their own.
+    // without an application object set their own module and window.
     static HWND MainWnd() { return s_hMainWnd; }
     static void SetMainWnd(HWND frame) { s_hMainWnd = frame; }
 
