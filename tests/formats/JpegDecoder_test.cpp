@@ -124,8 +124,11 @@ TEST(JpegDecoder, RefusesWhatIsNotBaseline)
     std::vector<BYTE> twelveBit = good;
     twelveBit[sof + 4] = 12;
     ExpectRefused(twelveBit, "12-bit");
+    // The identifier "JFIF\0" starts after the marker and its length.
+    const size_t app0 = FindMarker(good, 0xE0);
+    ASSERT_LT(app0, good.size() - 8);
     std::vector<BYTE> notJfif = good;
-    notJfif[FindMarker(good, 0xE0) + 7] = 'X';
+    notJfif.at(app0 + 7) = 'X';
     ExpectRefused(notJfif, "APP0 not JFIF");
     std::vector<BYTE> notJpeg = good;
     notJpeg[1] = 0xD9;
@@ -133,7 +136,6 @@ TEST(JpegDecoder, RefusesWhatIsNotBaseline)
 
     // Without APP0 the file still reads.
     std::vector<BYTE> noApp0 = good;
-    size_t app0 = FindMarker(good, 0xE0);
     size_t length = size_t(good[app0 + 2] << 8 | good[app0 + 3]);
     noApp0.erase(noApp0.begin() + long(app0), noApp0.begin() + long(app0 + 2 + length));
     Decoded plain, stripped;
