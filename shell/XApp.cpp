@@ -1,5 +1,5 @@
-// Application object: start-up steps 1-17 and exit steps 1-4 in their
-// order, and the application's commands.
+// Application object: start-up and exit, each in the order its parts depend
+// on, and the application's commands.
 #include "XApp.h"
 
 #include "../framework/DocTemplate.h"
@@ -64,7 +64,7 @@ void XApp::ShowLogoBox()
 void XApp::WaitAndCloseLogoBox()
 {
     if (!m_bSplashShown) return;
-    // More than 3000 ms since step 6; the unsigned difference survives the
+    // More than 3000 ms since the box was shown; the unsigned difference survives the
     // tick count's wrap-around.
     while (GetTickCount() - m_dwStartTime <= kLogoBoxMilliseconds) Sleep(10);
     m_splash.DestroyWindow();
@@ -81,67 +81,66 @@ void XApp::ShowMainWindow()
 
 bool XApp::InitInstance()
 {
-    // 1. One copy only.
+    // One copy only.
     if (!ClaimSingleInstance()) return false;
-    // 2. Module handle (set by WinMain), common controls, section name.
+    // Module handle (set by WinMain), common controls, section name.
     InitCommonControls();
     LoadStringA(WinApp::Instance(), IDS_APP_TITLE, m_szSection, sizeof m_szSection);
-    // 3. Help file beside the program; the settings file.
+    // Help file beside the program; the settings file.
     const std::string folder = ProgramFolder();
     m_strHelpPath = folder.empty() ? "KESTREL.HLP" : folder + "\\KESTREL.HLP";
     m_settings.OpenFile();
-    // 4. The four-entry recent-file list.
+    // The four-entry recent-file list.
     LoadStdProfileSettings(kRecentFiles);
-    // 5. Mode, Session and Menu.
+    // Mode, Session and Menu.
     m_settings.ReadStartupKeys();
     m_bSettingsRead = true;
-    // 6. Start time and the logo box.
+    // Start time and the logo box.
     ShowLogoBox();
-    // 7. The document template of the image windows, whose documents and
+    // The document template of the image windows, whose documents and
     // views use the live options.
     Options& options = m_settings.options;
     UseImageWindowOptions(ImageWindowOptions{options.session, options.capture.sendTo, options.files, options.format});
     m_pDocTemplate.reset(new DocTemplate(IDR_IMAGETYPE, &XDocument::CreateObject, &XMDIChildWnd::CreateObject));
-    // 8. The main frame.
+    // The main frame.
     std::unique_ptr<XMainFrame> frame(new XMainFrame(m_settings));
     std::string title = LoadResourceString(IDS_APP_TITLE);
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW, title.c_str())) {
         m_splash.DestroyWindow();
         return false;
     }
-    // 9. The main window accepts dropped files.
+    // The main window accepts dropped files.
     m_pMainWnd = std::move(frame);
     WinApp::SetMainWnd(m_pMainWnd->m_hWnd);
     DragAcceptFiles(WinApp::MainWnd(), TRUE);
     // Long reads, writes and image operations draw the status bar's meter.
     InstallProgressMeter();
-    // 10. All other settings (also the hook library's HotButtons).
+    // All other settings (also the hook library's HotButtons).
     m_settings.ReadAll();
-    // 11. Window classes and the cover window.
+    // Window classes and the cover window.
     RegisterWindowClasses();
-    // 12. The hook library.
+    // The hook library.
     InstallHooks(1);
     PassKestrelWnd(WinApp::MainWnd());
     m_bHooksInstalled = true;
-    // 13. The logo box stays more than 3000 ms.
+    // The logo box stays more than 3000 ms.
     WaitAndCloseLogoBox();
-    // 14. Shown in foreground mode, hidden in background mode.
+    // Shown in foreground mode, hidden in background mode.
     ShowMainWindow();
-    // 15. The name stays taken while the handle is open.
+    // The name stays taken while the handle is open.
     if (m_hMutex) ReleaseMutex(m_hMutex);
-    // 16. The capture image, last: no trigger is handled before it exists.
+    // The capture image, last: no trigger is handled before it exists.
     g_pPendingImage = new XImage;
     ResetPrinterState();
-    // 17.
     return true;
 }
 
 int XApp::ExitInstance()
 {
-    // 1. The capture image.
+    // The capture image.
     delete g_pPendingImage;
     g_pPendingImage = nullptr;
-    // 2. Hooks, snapshot bitmaps, cover window. A copy that ended at the
+    // Hooks, snapshot bitmaps, cover window. A copy that ended at the
     // single-instance check must not unhook the running copy's hooks.
     if (m_bHooksInstalled) {
         InstallHooks(0);
@@ -149,12 +148,12 @@ int XApp::ExitInstance()
         DestroyCoverWindow();
         m_bHooksInstalled = false;
     }
-    // 3. The keys written only at exit, by a copy that read them.
+    // The keys written only at exit, by a copy that read them.
     if (m_bSettingsRead) m_settings.Write(KeyGroup::kExit);
     m_pMainWnd.reset();
     WinApp::SetMainWnd(nullptr);
     m_pDocTemplate.reset();
-    // 4. The framework saves the recent-file list.
+    // The framework saves the recent-file list.
     return m_bSettingsRead ? WinApp::ExitInstance() : 0;
 }
 

@@ -21,7 +21,7 @@ protected:
     bool OnAppCmdMsg(UINT id, CmdUI* ui) override;
 
 private:
-    // Step 1: false when another copy runs (it has been brought forward).
+    // False when another copy runs (it has been brought forward).
     bool ClaimSingleInstance();
     void ShowLogoBox();
     void WaitAndCloseLogoBox();

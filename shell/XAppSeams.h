@@ -5,7 +5,7 @@
 
 #include <string>
 
-// Start-up step 16: no printer chosen yet, no image being printed.
+// At start-up: no printer chosen yet, no image being printed.
 void ResetPrinterState();
 // Print Setup confirmed: device, driver and port become the current
 // printer (printing fetches a fresh device mode for it).

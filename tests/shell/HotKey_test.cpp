@@ -23,7 +23,7 @@ uint32_t Report(unsigned vk, bool esc, bool shift, bool ctrl, bool alt)
 
 }  // namespace
 
-TEST(HotKey, KeyTableMatchesThePublishedOrder)
+TEST(HotKey, KeyTableKeepsTheIndexesStoredInSettingsFiles)
 {
     const struct { int index; unsigned vk; int modifier; } probes[] = {
         {0, 27, 1},   {1, 112, 0},  {12, 123, 0}, {13, 44, 0},  {16, 192, 0}, {17, 49, 0},  {25, 57, 0},
