@@ -53,7 +53,7 @@ inline void WriteFileBytes(const std::string& path, const Bytes& b)
 {
     std::FILE* fp = std::fopen(path.c_str(), "wb");
     ASSERT_TRUE(fp) << path;
-    std::fwrite(b.data(), 1, b.size(), fp);
+    if (!b.empty()) std::fwrite(b.data(), 1, b.size(), fp);
     std::fclose(fp);
 }
 
