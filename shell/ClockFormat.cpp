@@ -6,6 +6,19 @@
 #include <cctype>
 #include <cstdio>
 
+ClockFormat ClockFormatOf(const ClockOptions& options)
+{
+    ClockFormat format;
+    format.hourFormat = options.hourFormat;
+    format.seconds = options.seconds != FALSE;
+    format.amPm = options.amPm != FALSE;
+    format.upperCase = options.upperCase != FALSE;
+    format.dateOrder = options.dateOrder;
+    format.separator = options.separator;
+    format.century = options.century != FALSE;
+    return format;
+}
+
 ClockTexts FormatTimeAndDate(const ClockFormat& format, const std::tm& when)
 {
     bool twelveHour = format.hourFormat == 0;

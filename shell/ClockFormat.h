@@ -1,7 +1,8 @@
 // The clock's time and date texts, shared by the title-bar clock, the
-// status pane of the active image and the Image Info dialog. Portable: the
-// options arrive as a plain value that the caller fills from the settings.
+// status pane of the active image and the Image Info dialog. Portable.
 #pragma once
+
+#include "../settings/Options.h"
 
 #include <cstdint>
 #include <ctime>
@@ -16,6 +17,9 @@ struct ClockFormat {
     int separator = 0;       // 0 slash, 1 hyphen, 2 full stop; anything else slash
     bool century = false;    // four-digit year instead of two digits
 };
+
+// The format part of the stored clock options.
+ClockFormat ClockFormatOf(const ClockOptions& options);
 
 struct ClockTexts {
     std::string time;  // "3:07pm", "15:07:00", ...

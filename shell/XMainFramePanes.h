@@ -1,11 +1,10 @@
-// Texts of the main frame's status panes about the active image, and the
-// clock's time and date formatting they share with the title-bar clock.
-// Portable, so the native tests check them.
+// Texts of the main frame's status panes about the active image. Portable,
+// so the native tests check them.
 #pragma once
 
 #include "../settings/Options.h"
 
-#include <ctime>
+#include <cstdint>
 #include <string>
 
 // Pane 2000: "%dw x %dh".
@@ -16,8 +15,6 @@ std::string ColorsPaneText(int bitCount, unsigned colorCount);
 // Pane 2003: "%03d" of the number of open image windows.
 std::string CountPaneText(int documents);
 
-// The clock's time text and date text for a broken-down local time.
-void FormatClockTexts(const ClockOptions& options, const std::tm& when, std::string* time, std::string* date);
 // Pane 2002: time text, a blank and date text of stamp (seconds since 1970,
 // shown in local time); empty when the stamp cannot be converted.
 std::string StampPaneText(const ClockOptions& options, int64_t stamp);
