@@ -44,15 +44,19 @@ def choose_file(s, dialog, windows_path):
     s.driver("wait-gone", dialog, 20000)
 
 
-def capture(s, count, hotkey):
-    """A Screen capture by the hotkey (typed into Kestrel itself); returns the
-    size pane of the status bar once image window number count shows."""
+def capture(s, count, hotkey, size, failure):
+    """A Screen capture by the hotkey (typed into Kestrel itself) that must
+    open image window number count and show size in the status bar. The
+    panes follow the newly active window at the next idle moment, so the
+    size is waited for, not read once."""
     s.driver("keys", hotkey)
     s.wait_for(f"image window {count}", lambda: len(s.children()) == count, timeout=20)
-    panes = s.wait_for("the status bar to describe the capture",
-                       lambda: (lambda p: p if len(p) == 5 and p[4] == f"{count:03d}" else None)(s.status_panes()),
-                       timeout=10)
-    return panes[1]
+    wanted = [size, f"{count:03d}"]
+    try:
+        s.wait_for("the status bar to describe the capture",
+                   lambda: (lambda p: len(p) == 5 and [p[1], p[4]] == wanted)(s.status_panes()), timeout=10)
+    except e2e.ScenarioFailure:
+        raise e2e.ScenarioFailure(f"{failure}: the status panes show {s.status_panes()}")
 
 
 def read(path):
@@ -88,8 +92,7 @@ def main():
         s.driver("keys", "ctrl+1")
         time.sleep(1.0)
         e2e.check(s.children() == [], "Ctrl+1 still captures after Load Settings moved the hotkey")
-        e2e.check(capture(s, 1, "ctrl+q") == "100w x 50h",
-                  "the capture after Load Settings ignores the loaded area")
+        capture(s, 1, "ctrl+q", "100w x 50h", "the capture after Load Settings ignores the loaded area")
         e2e.check(clipboard_image(s, os.path.join(s.out, "loaded.bmp")),
                   "the capture after Load Settings did not reach the clipboard")
 
@@ -104,8 +107,7 @@ def main():
         # that the last capture put there must stay.
         on_clipboard = os.path.join(s.out, "on-clipboard.bmp")
         clipboard_image(s, on_clipboard)
-        e2e.check(capture(s, 2, "ctrl+1") == "1024w x 768h",
-                  "the capture after Master Reset is not the whole screen")
+        capture(s, 2, "ctrl+1", "1024w x 768h", "the capture after Master Reset is not the whole screen")
         time.sleep(0.5)
         after = os.path.join(s.out, "after-reset.bmp")
         e2e.check(clipboard_image(s, after) and e2e.compare_images(after, on_clipboard) is None,
