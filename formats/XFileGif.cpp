@@ -9,7 +9,7 @@
 #include "GifLzwDecoder.h"
 
 #include "../framework/GlobalBlock.h"
-#include "../image/Progress.h"
+#include "../framework/Progress.h"
 
 #include <cstring>
 #include <memory>

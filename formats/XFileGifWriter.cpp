@@ -12,7 +12,7 @@
 
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
-#include "../image/Progress.h"
+#include "../framework/Progress.h"
 
 #include <cstring>
 #include <memory>

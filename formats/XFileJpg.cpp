@@ -11,7 +11,7 @@
 #include "JpegMarkers.h"
 #include "JpegTables.h"
 #include "../framework/GlobalBlock.h"
-#include "../image/Progress.h"
+#include "../framework/Progress.h"
 
 #include <cstring>
 #include <memory>

@@ -16,7 +16,7 @@
 #include "JpegTables.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
-#include "../image/Progress.h"
+#include "../framework/Progress.h"
 
 #include <cstring>
 #include <memory>

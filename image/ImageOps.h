@@ -8,7 +8,7 @@
 // image's top-left, right and bottom exclusive. No operation looks at the
 // source's placement except Merge, which composes placed images.
 //
-// Long loops report through ReportProgress (image/Progress.h).
+// Long loops report through ReportProgress (framework/Progress.h).
 #pragma once
 
 #include "XImage.h"

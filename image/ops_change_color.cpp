@@ -4,8 +4,8 @@
 // the replacement itself.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 bool ImagePixelFromCanvas(const XImage& image, POINT canvas, POINT* pixel)

@@ -3,8 +3,8 @@
 // pixel, or no pixel work at all); 24-bit images per pixel.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 #include <vector>

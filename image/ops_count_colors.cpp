@@ -4,7 +4,8 @@
 // memory follows the colours present: at most 2 MiB.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
+
+#include "../framework/Progress.h"
 
 #include <memory>
 #include <new>

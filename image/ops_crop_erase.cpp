@@ -3,8 +3,8 @@
 // it into stored rows counted from the bottom.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 // moved in 64-bit words loaded and stored with memcpy.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 namespace {

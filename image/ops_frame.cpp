@@ -6,8 +6,8 @@
 // source pixels through its two-entry table.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 #include <algorithm>

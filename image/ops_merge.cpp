@@ -7,8 +7,8 @@
 // right of or below 1000 keeps a blank band up to it.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 #include <algorithm>

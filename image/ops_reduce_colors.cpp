@@ -6,8 +6,8 @@
 // writes the result as it scans: it stops at the 257th colour.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 namespace {

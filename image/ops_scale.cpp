@@ -7,8 +7,8 @@
 // the allocation gate.
 #include "ImageLock.h"
 #include "PixelRow.h"
-#include "Progress.h"
 
+#include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-list(APPEND KESTREL_PORTABLE_SOURCES image/XImage.cpp image/Progress.cpp image/XDocumentLayout.cpp image/XDocumentClipboard.cpp
+list(APPEND KESTREL_PORTABLE_SOURCES image/XImage.cpp image/XDocumentLayout.cpp image/XDocumentClipboard.cpp
   image/XDocumentSaveAs.cpp image/ImageWindowOptions.cpp)
 # The Tool menu's pixel operations (ImageOps.h), portable.
 list(APPEND KESTREL_PORTABLE_SOURCES

@@ -7,7 +7,7 @@
 #include "../framework/GdiHandles.h"
 #include "../framework/WinApp.h"
 #include "../hook/HookWire.h"
-#include "../image/Progress.h"
+#include "../framework/Progress.h"
 
 #include <commctrl.h>
 

@@ -8,7 +8,7 @@
 #include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../hook/kesthook.h"
-#include "../image/Progress.h"
+#include "../framework/Progress.h"
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
 #include "ProgressMeter.h"

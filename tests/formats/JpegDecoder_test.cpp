@@ -5,7 +5,7 @@
 
 #include "FormatTestSupport.h"
 
-#include "image/Progress.h"
+#include "framework/Progress.h"
 
 #include <cstdlib>
 

@@ -12,7 +12,7 @@
 #include "formats/ImageFile.h"
 #include "framework/WinApp.h"
 #include "hook/HookWire.h"
-#include "image/Progress.h"
+#include "framework/Progress.h"
 #include "image/XDocument.h"
 #include "image/XViewImage.h"
 #include "image/XViewNotepad.h"
