@@ -2,6 +2,7 @@
 #include "CaptureSetup.h"
 
 #include "../settings/KeyTable.h"
+#include "../settings/Settings.h"
 #include "../settings/SettingsParse.h"
 
 namespace {
@@ -22,7 +23,7 @@ void FitToPages(CaptureSetupValues& values)
 {
     CaptureOptions& c = values.capture;
     SendToOptions& s = c.sendTo;
-    Clamp(s.setupPage, 0, kCaptureSetupPageCount - 1);
+    s.setupPage = CaptureSetupStartPage(s);
     Flags(s.window, s.clipboard, s.printer, s.file, s.usePrintDialog);
     Clamp(s.fileNaming, kAugmentFileName, kFileNameByTime);
     Clamp(s.marginX, 0, kMarginMax);

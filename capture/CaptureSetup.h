@@ -23,12 +23,12 @@ struct CaptureSetupValues {
 // The ranges the pages' range checks accept.
 const int kMarginMax = 1200;
 const int kCountdownMax = 600;
-const int kCaptureSetupPageCount = 8;
 
 // The values as the pages show them: a hand-edited settings file may hold
 // numbers outside a control's range, which are clamped into it (margins
 // 0-1200, seconds 0-600, radio choices to their buttons, check boxes to
-// 0/1, the start page to 0-7), so that OK never writes them back.
+// 0/1; a start page outside 0-7 is the first page), so that OK never
+// writes them back.
 void FitToPages(CaptureSetupValues& values);
 
 // OK on the Send To page: no naming radio chosen means Augment Filename,

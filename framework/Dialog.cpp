@@ -72,7 +72,7 @@ bool Dialog::GetNumber(int id, int low, int high, int* value) const
     char text[64] = {};
     GetDlgItemTextA(m_hWnd, id, text, sizeof text);
     char* end = nullptr;
-    const long number = std::strtol(text, &end, 10);
+    const long long number = std::strtoll(text, &end, 10);
     while (end && (*end == ' ' || *end == '\t')) ++end;
     const bool isNumber = end && end != text && *end == '\0' && number >= std::numeric_limits<int>::min() &&
                           number <= std::numeric_limits<int>::max();

@@ -38,7 +38,7 @@ TEST(CaptureSetup, HandEditedValuesOutsideTheControlsAreClampedWhenThePagesOpen)
     EXPECT_EQ(c.sendTo.marginX, 1200);
     EXPECT_EQ(c.sendTo.marginY, 0);
     EXPECT_EQ(c.sendTo.fileNaming, 2);
-    EXPECT_EQ(c.sendTo.setupPage, 7);
+    EXPECT_EQ(c.sendTo.setupPage, 0);
     EXPECT_EQ(c.sendTo.clipboard, 1);
     EXPECT_EQ(c.capture.notification, 0);
     EXPECT_EQ(c.capture.colorOption, 4);

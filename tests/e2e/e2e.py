@@ -395,16 +395,17 @@ class Scenario:
         self.wait_for(f"{dialog} in front", lambda: self.driver("foreground").startswith(handle + "\t"), timeout=10)
         return handle
 
-    def message_box_text(self, owner, timeout=10.0):
-        """Waits for the program's message box ("Kestrel") over the window
-        owner ("hwnd:..."), returns its text, closes it with Enter and waits
-        until owner has the input again."""
+    def message_box_text(self, owner=None, timeout=10.0):
+        """Waits for the program's message box ("Kestrel"), returns its text
+        and closes it with Enter; with owner ("hwnd:..."), waits until the
+        window under the box has the input again."""
         box = "hwnd:" + self.driver("wait-window", "dialog:" + MAIN_TITLE, int(timeout * 1000)).strip()
         text = self.driver("child-text", box, "65535").strip()
         self.driver("keys", "return")
         self.driver("wait-gone", box, int(timeout * 1000))
-        self.wait_for("the window under the message box in front",
-                      lambda: self.driver("foreground").startswith(owner[5:] + "\t"), timeout=timeout)
+        if owner:
+            self.wait_for("the window under the message box in front",
+                          lambda: self.driver("foreground").startswith(owner[5:] + "\t"), timeout=timeout)
         return text
 
     def start_notepad(self):

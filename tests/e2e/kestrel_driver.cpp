@@ -496,10 +496,11 @@ int CmdMouse(int x, int y, const std::string& action)
     move.mi.dy = LONG((y * 65536LL + height / 2) / height);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     std::vector<INPUT> inputs(1, move);
-    auto button = [&inputs](DWORD flags) {
-        INPUT in = {};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = flags;
+    // Every button event carries the position too, so that a press cannot
+    // land where the pointer was before the move was handled.
+    auto button = [&inputs, &move](DWORD flags) {
+        INPUT in = move;
+        in.mi.dwFlags |= flags;
         inputs.push_back(in);
     };
     if (action == "click" || action == "dclick" || action == "down")

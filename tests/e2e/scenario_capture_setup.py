@@ -4,7 +4,8 @@ the screen on the clipboard and opens no window, and every page's key is
 written in its documented value order (a hand-edited margin of 5000 comes
 back as 1200). An area typed on the Screen page is used by the next Screen
 capture, the sheet reopens on the page last confirmed, Cancel after changes
-writes nothing, and Full Screen then OK gives the whole screen again."""
+writes nothing, and Full Screen then OK gives the whole screen again.
+Background running mode and OK says so and hides the main window."""
 
 import os
 import sys
@@ -19,6 +20,7 @@ OK, CANCEL = 1, 2
 SEND_WINDOW, SEND_CLIPBOARD = 1750, 1751
 AREA = (1802, 1803, 1804, 1805)  # left, top, right, bottom
 FULL_SCREEN, SCREEN_COUNTDOWN = 1806, 1807
+RUNNING_MODE_PAGE, RUN_IN_BACKGROUND = 7, 1764
 
 
 def clipboard_size(s, name):
@@ -114,6 +116,17 @@ def main():
         s.driver("keys", "ctrl+1")
         s.wait_for("the whole screen on the clipboard",
                    lambda: clipboard_size(s, "whole.bmp") == (1024, 768), timeout=20)
+
+        sheet = open_sheet(s)
+        s.driver("click-tab", sheet, RUNNING_MODE_PAGE)
+        s.driver("click-child", sheet, RUN_IN_BACKGROUND)
+        s.driver("click-child", sheet, OK)
+        text = s.message_box_text()
+        e2e.check(text == "Kestrel will run in the background.", f"the running-mode message is {text!r}")
+        s.wait_for("the main window to be hidden", lambda: s.state()[0] == "hidden", timeout=10)
+        stored = s.stored_settings()
+        e2e.check(stored.get("Mode") == "0,0,0", f"Mode is {stored.get('Mode')}")
+        e2e.check(stored.get("SendtoPage", "").startswith("7,"), f"SendtoPage is {stored.get('SendtoPage')}")
     return 0
 
 
