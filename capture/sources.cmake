@@ -3,11 +3,15 @@
 list(APPEND KESTREL_PORTABLE_SOURCES
   capture/CaptureGeometry.cpp
   capture/CaptureNaming.cpp
+  capture/CaptureSetup.cpp
   capture/FlashGeometry.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
   capture/BringForward_win.cpp
   capture/CaptureState.cpp
   capture/CaptureSeams.cpp
+  capture/CaptureSetupPages_win.cpp
+  capture/CaptureSetupSamples_win.cpp
+  capture/CaptureSetupSheet_win.cpp
   capture/CoverWindow_win.cpp
   capture/FinishCapture_win.cpp
   capture/Flash_win.cpp

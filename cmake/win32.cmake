@@ -14,6 +14,12 @@ target_include_directories(kestrel_win32 PUBLIC ${CMAKE_SOURCE_DIR})
 set(KESTREL_WIN32_LIBS "$<LINK_GROUP:RESCAN,kestrel_win32,kestrel_core>" kesthook
   comctl32 comdlg32 gdi32 user32 shell32 winspool)
 
+# The resource compiler writes no dependency file, so the script's
+# included scripts, ids, strings and art are named here.
+file(GLOB KESTREL_RESOURCE_INPUTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
+  ${CMAKE_SOURCE_DIR}/resources/*.inc ${CMAKE_SOURCE_DIR}/resources/*.h ${CMAKE_SOURCE_DIR}/resources/art/*)
+set_source_files_properties(${KESTREL_WIN32_RESOURCES} PROPERTIES OBJECT_DEPENDS "${KESTREL_RESOURCE_INPUTS}")
+
 add_executable(kestrel WIN32 ${KESTREL_WIN32_MAIN} ${KESTREL_WIN32_RESOURCES})
 target_link_libraries(kestrel PRIVATE ${KESTREL_WIN32_LIBS})
 target_link_options(kestrel PRIVATE ${KESTREL_STATIC_LINK})

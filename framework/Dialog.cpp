@@ -1,12 +1,17 @@
 // Dialog, property sheet and file dialog wrappers.
 #include "Dialog.h"
 
+#include "ShowMessage.h"
 #include "WinApp.h"
+#include "Window.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace {
 const char kDialogProperty[] = "KestrelDialogObject";
@@ -43,6 +48,57 @@ void Dialog::EndDialog(INT_PTR result)
     else
         ::EndDialog(m_hWnd, result);
 }
+
+void Dialog::SetCheck(int id, BOOL on) const { CheckDlgButton(m_hWnd, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+BOOL Dialog::GetCheck(int id) const { return IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+
+void Dialog::SetRadio(int first, int last, int index) const
+{
+    for (int id = first; id <= last; ++id) SetCheck(id, id - first == index);
+}
+
+int Dialog::GetRadio(int first, int last) const
+{
+    for (int id = first; id <= last; ++id)
+        if (GetCheck(id)) return id - first;
+    return -1;
+}
+
+void Dialog::SetNumber(int id, int value) const { SetDlgItemInt(m_hWnd, id, UINT(value), TRUE); }
+
+bool Dialog::GetNumber(int id, int low, int high, int* value) const
+{
+    char text[64] = {};
+    GetDlgItemTextA(m_hWnd, id, text, sizeof text);
+    char* end = nullptr;
+    const long long number = std::strtoll(text, &end, 10);
+    while (end && (*end == ' ' || *end == '\t')) ++end;
+    const bool isNumber = end && end != text && *end == '\0' && number >= std::numeric_limits<int>::min() &&
+                          number <= std::numeric_limits<int>::max();
+    if (isNumber && number >= low && number <= high) {
+        *value = int(number);
+        return true;
+    }
+    if (isNumber) {
+        char message[256];
+        std::snprintf(message, sizeof message, LoadResourceString(IDS_PARSE_INT_RANGE).c_str(), low, high);
+        ShowMessageText(message);
+    } else {
+        ShowMessage(IDS_PARSE_INT);
+    }
+    HWND field = GetDlgItem(m_hWnd, id);
+    SetFocus(field);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+    return false;
+}
+
+void Dialog::SetSpinRange(int id, int low, int high) const
+{
+    SendDlgItemMessageA(m_hWnd, id, UDM_SETRANGE32, WPARAM(low), LPARAM(high));
+}
+
+void Dialog::Enable(int id, bool on) const { EnableWindow(GetDlgItem(m_hWnd, id), on); }
 
 INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -95,6 +151,7 @@ PROPSHEETPAGEA PropertyPage::MakeSheetPage()
 {
     PROPSHEETPAGEA page = {};
     page.dwSize = sizeof page;
+    page.dwFlags = PSP_DEFAULT;
     page.hInstance = WinApp::Instance();
     page.pszTemplate = MAKEINTRESOURCEA(m_nTemplateId);
     page.pfnDlgProc = PageThunk;
@@ -135,6 +192,9 @@ INT_PTR CALLBACK PropertyPage::PageThunk(HWND hwnd, UINT msg, WPARAM wParam, LPA
                 self->OnApply();
                 SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, PSNRET_NOERROR);
                 return TRUE;
+            case PSN_HELP:
+                self->OnHelp();
+                return TRUE;
             default:
                 break;
             }
@@ -151,13 +211,32 @@ INT_PTR CALLBACK PropertyPage::PageThunk(HWND hwnd, UINT msg, WPARAM wParam, LPA
     return result;
 }
 
+namespace {
+
+int CALLBACK CenterSheet(HWND sheet, UINT msg, LPARAM)
+{
+    if (msg != PSCB_INITIALIZED) return 0;
+    RECT rc;
+    GetWindowRect(sheet, &rc);
+    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
+    SetWindowPos(sheet, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+}
+
+}  // namespace
+
 INT_PTR PropertySheetDialog::DoModal(HWND parent, UINT startPage)
 {
     std::vector<PROPSHEETPAGEA> pages;
-    for (PropertyPage* page : m_pages) pages.push_back(page->MakeSheetPage());
+    for (PropertyPage* page : m_pages) {
+        pages.push_back(page->MakeSheetPage());
+        if (m_bHelp) pages.back().dwFlags |= PSP_HASHELP;
+    }
     PROPSHEETHEADERA header = {};
     header.dwSize = sizeof header;
-    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK | (m_bHelp ? PSH_HASHELP : 0);
+    header.pfnCallback = CenterSheet;
     header.hwndParent = parent;
     header.hInstance = WinApp::Instance();
     header.pszCaption = m_strCaption.c_str();

@@ -44,6 +44,19 @@ protected:
     }
     void EndDialog(INT_PTR result);
 
+    // Control helpers. A radio group is the buttons first ... last; its
+    // value is the 0-based index of the checked one, -1 when none is.
+    void SetCheck(int id, BOOL on) const;
+    BOOL GetCheck(int id) const;
+    void SetRadio(int first, int last, int index) const;
+    int GetRadio(int first, int last) const;
+    void SetNumber(int id, int value) const;
+    // The number in edit id when it is one between low and high; otherwise
+    // the standard message, the focus on the field and false.
+    bool GetNumber(int id, int low, int high, int* value) const;
+    void SetSpinRange(int id, int low, int high) const;
+    void Enable(int id, bool on) const;
+
     static INT_PTR CALLBACK DialogThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -60,6 +73,8 @@ protected:
     virtual bool OnKillActive() { return true; }
     virtual void OnApply() {}
     virtual void OnSetActive() {}
+    // The sheet's Help button while this page is active.
+    virtual void OnHelp() {}
     void SetModified() const;
 
 private:
@@ -67,15 +82,21 @@ private:
     friend class PropertySheetDialog;
 };
 
+// A modal property sheet, centred on the desktop when it is created; with
+// help, every page gets the Help button.
 class PropertySheetDialog {
 public:
-    explicit PropertySheetDialog(std::string caption) : m_strCaption(std::move(caption)) {}
+    explicit PropertySheetDialog(std::string caption, bool help = false)
+        : m_strCaption(std::move(caption)), m_bHelp(help)
+    {
+    }
     void AddPage(PropertyPage* page) { m_pages.push_back(page); }
     // IDOK when the sheet ended with OK, IDCANCEL otherwise.
     INT_PTR DoModal(HWND parent, UINT startPage = 0);
 
 private:
     std::string m_strCaption;
+    bool m_bHelp;
     std::vector<PropertyPage*> m_pages;
 };
 

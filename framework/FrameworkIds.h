@@ -9,6 +9,8 @@
 #define IDS_APP_TITLE 57344              // caption of every message box
 #define IDS_IDLE_MESSAGE 57345           // "Ready" in the status bar
 #define IDS_FAILED_TO_LAUNCH_HELP 61703
+#define IDS_PARSE_INT 61712               // a dialog number field without a number
+#define IDS_PARSE_INT_RANGE 61715         // a dialog number outside its range
 
 // Standard commands (57600 block).
 #define ID_FILE_NEW 57600

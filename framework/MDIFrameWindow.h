@@ -9,6 +9,8 @@
 #include "FrameworkIds.h"
 #include "Window.h"
 
+#include <shellapi.h>
+
 class MDIChildWindow;
 
 class MDIFrameWindow : public Window {

@@ -9,7 +9,13 @@
 
 int ShowMessage(UINT id, UINT flags)
 {
-    const std::string text = LoadResourceString(id);
+    return ShowMessageText(LoadResourceString(id), flags);
+}
+
+int ShowMessageText(const std::string& text, UINT flags)
+{
     const std::string title = LoadResourceString(IDS_APP_TITLE);
-    return MessageBoxA(WinApp::MainWnd(), text.c_str(), title.c_str(), flags);
+    HWND owner = WinApp::MainWnd();
+    if (owner) owner = GetLastActivePopup(owner);
+    return MessageBoxA(owner, text.c_str(), title.c_str(), flags);
 }

@@ -63,6 +63,123 @@
 #define IDC_CLASSIC_PREVIEW_PANE 102
 #define IDC_CLASSIC_PREVIEW_CHECK 104
 
+// The Capture Setup sheet (1112 block): its eight pages in order and their
+// controls. The spin controls share ids between pages.
+#define IDD_SETUP_SEND_TO 1112
+#define IDD_SETUP_CAPTURE 1113
+#define IDD_SETUP_SCREEN 1114
+#define IDD_SETUP_WINDOW 1115
+#define IDD_SETUP_REGION 1116
+#define IDD_SETUP_TITLE_MENU 1117
+#define IDD_SETUP_FREEHAND 1118
+#define IDD_SETUP_RUNNING_MODE 1119
+#define IDC_SPIN_1 1191
+#define IDC_SPIN_2 1192
+#define IDC_SPIN_3 1193
+#define IDC_SPIN_4 1194
+#define IDC_SPIN_5 1195
+// Send To page.
+#define IDC_SEND_WINDOW 1750
+#define IDC_SEND_CLIPBOARD 1751
+#define IDC_SEND_PRINTER 1752
+#define IDC_SEND_FILE 1753
+#define IDC_MARGIN_X 1754
+#define IDC_USE_PRINT_DIALOG 1756
+#define IDC_PRINTER_GROUP 1757
+#define IDC_NAMING_AUGMENT 1758
+#define IDC_NAMING_PROMPT 1759
+#define IDC_NAMING_TIME 1760
+#define IDC_SET_PRINT 1761
+#define IDC_SET_FILE 1762
+#define IDC_MARGIN_Y 1763
+#define IDC_FILE_GROUP 1755
+// Running Mode page.
+#define IDC_RUN_BACKGROUND 1764
+#define IDC_RUN_FOREGROUND 1765
+#define IDC_RUN_MINIMIZED 1766
+#define IDC_DISPLAY_LOGO 1767
+// Capture page.
+#define IDC_HIDE_POINTER 1781
+#define IDC_HIDE_WINDOWS 1782
+#define IDC_ADD_FRAME 1783
+#define IDC_BRING_TO_TOP 1784
+#define IDC_IMAGE_INFO 1785
+#define IDC_COLOR_AS_IS 1786
+#define IDC_COLOR_BLACK_WHITE 1787
+#define IDC_COLOR_GRAYSCALE 1788
+#define IDC_COLOR_INVERT 1789
+#define IDC_COLOR_REDUCE 1790
+#define IDC_FLASH_NONE 1791
+#define IDC_FLASH_CENTER_IN 1792
+#define IDC_FLASH_INSIDE_OUT 1793
+#define IDC_FLASH_UP_DOWN 1794
+#define IDC_SET_FRAME 1795
+#define IDC_SET_BLACK_WHITE 1796
+#define IDC_FLASH_TEST 1797
+// Screen page.
+#define IDC_AREA_LEFT 1802
+#define IDC_AREA_TOP 1803
+#define IDC_AREA_RIGHT 1804
+#define IDC_AREA_BOTTOM 1805
+#define IDC_FULL_SCREEN 1806
+#define IDC_SCREEN_COUNTDOWN 1807
+#define IDC_SCREEN_SECONDS 1808
+// Window page.
+#define IDC_ACTIVE_WINDOW 1812
+#define IDC_SELECT_WINDOW 1813
+#define IDC_WINDOW_FRAME 1814
+#define IDC_WORKSPACE 1815
+#define IDC_CAPTURE_WITH_CURRENT 1816
+#define IDC_WINDOW_ERASE 1817
+#define IDC_WINDOW_COUNTDOWN 1818
+#define IDC_WINDOW_SECONDS 1819
+// Region page.
+#define IDC_REGION_INVERT 1823
+#define IDC_REGION_SHOW_SIZE 1824
+#define IDC_REGION_PEN 1826
+// Freehand page.
+#define IDC_FREEHAND_BORDER 1829
+#define IDC_FREEHAND_INVERT_PEN 1830
+#define IDC_FREEHAND_PEN 1832
+// Title & Menu page.
+#define IDC_TITLE_BAR 1837
+#define IDC_MENU_BAR 1838
+#define IDC_PULLDOWN_MENU 1839
+#define IDC_CASCADING_MENU 1840
+#define IDC_TITLE_MENU_ERASE 1841
+// The Capture Tools group and the sample of the pages that have them.
+#define IDC_TOOLS_HOTKEY 1870
+#define IDC_TOOLS_HOTBUTTON 1871
+#define IDC_TOOLS_SNAPSHOT 1872
+#define IDC_CAPTURE_SAMPLE 1873
+// Sample pictures of the Title & Menu (72-87) and Freehand (88, 89) pages.
+#define IDB_TITLE_MENU_SAMPLE_FIRST 72
+#define IDB_FREEHAND_BORDER 88
+#define IDB_FREEHAND_NO_BORDER 89
+
+// The HotKey (1122) and HotButton (1123) setup dialogs. The HotKey
+// dialog's key caps are controls 100-200 (key-table index + 100).
+#define IDD_HOTKEY_SETUP 1122
+#define IDD_HOTBUTTON_SETUP 1123
+#define IDC_KEY_CAP_FIRST 100
+#define IDC_TYPE_SCREEN 1842
+#define IDC_TYPE_WINDOW 1843
+#define IDC_TYPE_REGION 1844
+#define IDC_TYPE_TITLE_MENU 1845
+#define IDC_TYPE_FREEHAND 1846
+#define IDC_TYPE_POINTER 1847
+#define IDC_TYPE_BUTTON 1848
+#define IDC_HOTKEY_DEFAULT 1849
+#define IDC_HOTKEY_HELP 1850
+#define IDC_LEFT_SINGLE_NONE 1200
+#define IDC_LEFT_DOUBLE_FIRST 1210
+#define IDC_MIDDLE_SINGLE_FIRST 1220
+#define IDC_MIDDLE_DOUBLE_FIRST 1230
+#define IDC_RIGHT_SINGLE_FIRST 1240
+#define IDC_RIGHT_DOUBLE_FIRST 1248
+#define IDC_HOTBUTTON_DEFAULT 1852
+#define IDC_HOTBUTTON_HELP 1853
+
 // Status bar indicators (their texts give the pane widths) and the
 // settings-file filter (2000 block).
 #define ID_INDICATOR_SIZE 2000
@@ -125,6 +242,25 @@
 #define IDS_MASTER_RESET_PROMPT 32940
 #define IDS_RUN_IN_BACKGROUND 32941
 #define IDS_CLOSE_ALL_PROMPT 32942
+
+// The Capture Setup sheet's caption and Capture Tools texts (32925 block).
+#define IDS_CAPTURE_SETUP 32925
+#define IDS_TOOLS_HOTKEY 32927
+#define IDS_HOTBUTTON_NONE 32928
+#define IDS_HOTBUTTON_LEFT_DOUBLE 32929
+#define IDS_HOTBUTTON_MIDDLE_SINGLE 32930
+#define IDS_HOTBUTTON_MIDDLE_DOUBLE 32931
+#define IDS_HOTBUTTON_RIGHT_SINGLE 32932
+#define IDS_HOTBUTTON_RIGHT_DOUBLE 32933
+
+// HotKey Setup messages (33023 block): F1, the three OK rules, the 21
+// pairs of capture types in rule order, and a type left without a key.
+#define IDS_F1_IS_HELP 33023
+#define IDS_SHIFT_ON_KEYPAD 33024
+#define IDS_MENU_CLOSING_KEY 33025
+#define IDS_IDENTICAL_HOTKEYS 33026
+#define IDS_IDENTICAL_PAIR_FIRST 33027
+#define IDS_CHOOSE_A_KEY 33048
 
 // Cursors (91 block): picking a colour, the capture modes, dragging images.
 #define IDCUR_PICK_COLOR 91

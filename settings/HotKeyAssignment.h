@@ -1,6 +1,6 @@
 // The hotkeys as the settings hold them (NormalKey and SystemKey1-7): per
 // capture type a key-table index and the required state of each modifier.
-// The key table itself and the matching are the shell's (shell/HotKey.h).
+// The key table is KeyTable.h; the matching is the shell's (shell/HotKey.h).
 #pragma once
 
 const int kCaptureTypes = 7;  // Screen, Window, Region, Title & Menu, Freehand, Pointer, Button

@@ -2,6 +2,7 @@
 # the store that reads and writes the settings file through a profile.
 # Portable, so the whole store is unit-tested and fuzzed natively.
 list(APPEND KESTREL_PORTABLE_SOURCES
+  settings/KeyTable.cpp
   settings/OptionTable.cpp
   settings/Settings.cpp
   settings/SettingsParse.cpp)

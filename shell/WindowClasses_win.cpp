@@ -1,8 +1,8 @@
 // Registration of the program's window classes and the cover window.
 #include "WindowClasses.h"
 
-
 #include "../capture/CoverWindow.h"
+#include "../dialogs/HotKeyDialog.h"
 #include "../framework/WinApp.h"
 
 #include <windows.h>
@@ -16,11 +16,11 @@ LRESULT CALLBACK PlainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-bool RegisterPlainClass(const char* name, UINT style, HBRUSH background)
+bool RegisterPlainClass(const char* name, UINT style, HBRUSH background, WNDPROC procedure = PlainWindowProc)
 {
     WNDCLASSA wc = {};
     wc.style = style;
-    wc.lpfnWndProc = PlainWindowProc;
+    wc.lpfnWndProc = procedure;
     wc.hInstance = WinApp::Instance();
     wc.hbrBackground = background;
     wc.lpszClassName = name;
@@ -36,7 +36,10 @@ bool RegisterWindowClasses()
     if (!RegisterPlainClass(g_strFullViewClass.c_str(), CS_GLOBALCLASS, nullptr)) return false;
 
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    for (const char* name : {"PrnClass", "BWClass", "KeyClass", "MeterClass", "PLClass"})
+    if (!RegisterPlainClass("PrnClass", 0, white)) return false;
+    if (!RegisterPlainClass("BWClass", 0, white)) return false;
+    if (!RegisterPlainClass("KeyClass", 0, white, KeyCapWindowProc)) return false;
+    for (const char* name : {"MeterClass", "PLClass"})
         if (!RegisterPlainClass(name, 0, white)) return false;
 
     if (!RegisterCoverWindowClass(WinApp::Instance())) return false;

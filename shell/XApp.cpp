@@ -11,6 +11,7 @@
 #include "../framework/Progress.h"
 #include "../image/XDocument.h"
 #include "../resources/resource.h"
+#include "OptionCommands.h"
 #include "ProgressMeter.h"
 #include "SettingsCommands.h"
 #include "XAbout.h"
@@ -169,6 +170,9 @@ bool XApp::OnAppCmdMsg(UINT id, CmdUI* ui)
         {ID_OPTIONS_MASTER_RESET, ID_OPTIONS_MASTER_RESET, &XApp::OnMasterReset, nullptr},
         {ID_OPTIONS_LOAD_SETTINGS, ID_OPTIONS_LOAD_SETTINGS, &XApp::OnLoadSettings, nullptr},
         {ID_OPTIONS_SAVE_SETTINGS, ID_OPTIONS_SAVE_SETTINGS, &XApp::OnSaveSettings, nullptr},
+        {ID_OPTIONS_CAPTURE_SETUP, ID_OPTIONS_CAPTURE_SETUP, &XApp::OnCaptureSetup, nullptr},
+        {ID_OPTIONS_HOTKEY, ID_OPTIONS_HOTKEY, &XApp::OnHotKeySetup, nullptr},
+        {ID_OPTIONS_HOTBUTTON, ID_OPTIONS_HOTBUTTON, &XApp::OnHotButtonSetup, nullptr},
     };
     return DispatchCommand(this, table, id, ui);
 }
@@ -201,6 +205,15 @@ void XApp::OnMasterReset(UINT) { RunMasterReset(m_settings); }
 void XApp::OnLoadSettings(UINT) { RunLoadSettings(m_settings); }
 
 void XApp::OnSaveSettings(UINT) { RunSaveSettings(m_settings); }
+
+void XApp::OnCaptureSetup(UINT)
+{
+    if (auto* frame = dynamic_cast<XMainFrame*>(m_pMainWnd.get())) RunCaptureSetup(m_settings, *frame);
+}
+
+void XApp::OnHotKeySetup(UINT) { RunHotKeySetup(m_settings); }
+
+void XApp::OnHotButtonSetup(UINT) { RunHotButtonSetup(m_settings); }
 
 void XApp::OnPrintSetup(UINT)
 {

@@ -36,6 +36,9 @@ private:
     void OnMasterReset(UINT id);
     void OnLoadSettings(UINT id);
     void OnSaveSettings(UINT id);
+    void OnCaptureSetup(UINT id);
+    void OnHotKeySetup(UINT id);
+    void OnHotButtonSetup(UINT id);
 
     // The live options and the settings file, for the life of the program.
     AppSettings m_settings;

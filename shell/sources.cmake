@@ -17,6 +17,7 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/AppSettings_win.cpp
   shell/WindowClasses_win.cpp
   shell/SettingsCommands_win.cpp
+  shell/OptionCommands_win.cpp
   shell/CaptureDispatch_win.cpp
   shell/CaptureDispatchSeams_win.cpp
   shell/ProgressMeter_win.cpp

@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the program's tool-bar bitmap and icons as 4-bit BMP/ICO files.
+"""Draws the program's tool-bar bitmap, icons, cursors and the Capture Setup
+samples as 4-bit BMP/ICO/CUR files.
 
 Run from this folder: python3 make_art.py. The outputs are checked in so
 that the build needs no drawing step. Standard library only.
@@ -384,6 +385,62 @@ def write_cur(path, canvas, hot_x, hot_y):
         f.write(out + dib)
 
 
+# The Title & Menu samples: which parts a capture takes (title bar, menu
+# bar, pulldown menu, cascading menu) and whether the rest is erased.
+TITLE_MENU_SAMPLES = {
+    72: (1, 1, 1, 1, 0), 73: (1, 1, 1, 1, 1), 74: (1, 1, 1, 0, 0), 75: (1, 1, 1, 0, 1),
+    76: (1, 1, 0, 0, 0), 77: (1, 0, 0, 0, 0), 78: (0, 0, 1, 1, 0), 79: (0, 0, 1, 1, 1),
+    80: (0, 0, 1, 0, 0), 81: (0, 0, 1, 0, 1), 82: (0, 0, 0, 1, 0), 83: (0, 1, 0, 0, 0),
+    84: (0, 1, 1, 0, 0), 85: (0, 1, 1, 0, 1), 86: (0, 1, 1, 1, 0), 87: (0, 1, 1, 1, 1),
+}
+
+
+def menu_lines(c, x0, y0, x1, y1):
+    for y in range(y0 + 3, y1 - 1, 4):
+        c.line(x0 + 3, y, x1 - 4, y, GRAY)
+
+
+def title_menu_sample(title, menu, pulldown, cascading, erase):
+    """A window with its title bar, menu bar, an open pulldown and a
+    cascading menu; the parts not captured are drawn faint, and with
+    erase the background around the captured parts is white."""
+    c = Canvas(100, 70, WHITE if erase else TEAL)
+    if not erase:
+        c.rect(4, 4, 74, 64, K, SILVER)
+    if title:
+        c.rect(4, 4, 74, 11, K, NAVY)
+        c.rect(66, 6, 71, 9, K, SILVER)
+    if menu:
+        c.rect(4, 12, 74, 19, K, SILVER)
+        for x in (8, 24, 40):
+            c.line(x, 16, x + 10, 16, K)
+    if pulldown:
+        c.rect(20, 20, 48, 52, K, WHITE)
+        menu_lines(c, 20, 20, 48, 52)
+        c.rect(21, 29, 47, 33, NAVY, NAVY)
+    if cascading:
+        c.rect(48, 28, 84, 48, K, WHITE)
+        menu_lines(c, 48, 28, 84, 48)
+    return c
+
+
+def freehand_sample(border):
+    """A free-hand outline around part of a picture, with or without the
+    outline's own pixels."""
+    c = Canvas(100, 70, WHITE)
+    picture_area = Canvas(100, 70, WHITE)
+    picture(picture_area, 10, 8, 90, 62)
+    inside = lambda x, y: ((x - 50) / 38.0) ** 2 + ((y - 35) / 26.0) ** 2
+    for y in range(70):
+        for x in range(100):
+            d = inside(x, y)
+            if d <= 1.0:
+                c.put(x, y, picture_area.px[y][x])
+            if border and 0.86 <= d <= 1.0:
+                c.put(x, y, K)
+    return c
+
+
 def main():
     images = button_images()
     strip = Canvas(16 * len(images), 15, SILVER)
@@ -394,6 +451,10 @@ def main():
     write_ico("image.ico", [image_icon(32), image_icon(16)])
     for number, (canvas, hot_x, hot_y) in cursor_images().items():
         write_cur("cursor%d.cur" % number, canvas, hot_x, hot_y)
+    for number, parts in TITLE_MENU_SAMPLES.items():
+        write_bmp("sample%d.bmp" % number, title_menu_sample(*parts))
+    write_bmp("sample88.bmp", freehand_sample(True))
+    write_bmp("sample89.bmp", freehand_sample(False))
 
 
 if __name__ == "__main__":

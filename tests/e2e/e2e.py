@@ -251,6 +251,18 @@ class Scenario:
         with open(os.path.join(self.windows_dir(), "KESTREL.INI"), "w", newline="\r\n") as ini:
             ini.write("\n".join(lines) + "\n")
 
+    def stored_settings(self):
+        """The keys of KESTREL.INI as the file holds them (names as written)."""
+        path = os.path.join(self.windows_dir(), "KESTREL.INI")
+        keys = {}
+        if os.path.exists(path):
+            with open(path, errors="replace") as ini:
+                for line in ini:
+                    name, sep, value = line.rstrip("\r\n").partition("=")
+                    if sep and not name.startswith("["):
+                        keys[name.strip()] = value.strip()
+        return keys
+
     def start_kestrel(self):
         """Starts kestrel.exe from its build folder (kesthook.dll beside it)."""
         log = open(os.path.join(self.out, "kestrel.log"), "ab")
@@ -371,6 +383,30 @@ class Scenario:
             return compare_images(path, x_path) is None
         self.wait_for("the Wine screen and the X screen to agree", screen_is_still, timeout=20, interval=0.5)
         return path
+
+    def options_command(self, keys, dialog):
+        """Opens the Options menu with Alt+O, picks the item by its mnemonic
+        (or the keys given as a list) and waits for the dialog it opens;
+        returns the dialog's handle."""
+        self.wait_for("Kestrel in the foreground", lambda: self.frame[5:] in self.driver("foreground"), timeout=10)
+        self.driver("keys", "alt+o", *([keys] if isinstance(keys, str) else keys))
+        handle = self.driver("wait-window", dialog, 20000).strip()
+        # Shown, centred and taking input before anything clicks on it.
+        self.wait_for(f"{dialog} in front", lambda: self.driver("foreground").startswith(handle + "\t"), timeout=10)
+        return handle
+
+    def message_box_text(self, owner=None, timeout=10.0):
+        """Waits for the program's message box ("Kestrel"), returns its text
+        and closes it with Enter; with owner ("hwnd:..."), waits until the
+        window under the box has the input again."""
+        box = "hwnd:" + self.driver("wait-window", "dialog:" + MAIN_TITLE, int(timeout * 1000)).strip()
+        text = self.driver("child-text", box, "65535").strip()
+        self.driver("keys", "return")
+        self.driver("wait-gone", box, int(timeout * 1000))
+        if owner:
+            self.wait_for("the window under the message box in front",
+                          lambda: self.driver("foreground").startswith(owner[5:] + "\t"), timeout=timeout)
+        return text
 
     def start_notepad(self):
         """Starts Wine's Notepad and waits until it is the foreground window,

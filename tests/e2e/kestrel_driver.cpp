@@ -240,6 +240,9 @@ int Usage()
         "  rect WINDOW                              print the window rectangle: l t r b\n"
         "  child-rect WINDOW ID|CLASS               rectangle of the first such descendant control\n"
         "  child-text WINDOW ID|CLASS               text of the first such descendant control\n"
+        "  click-child WINDOW ID|CLASS [ACTION]     click the middle of the first visible such control\n"
+        "  child-state WINDOW ID|CLASS              checked|unchecked|indeterminate enabled|disabled\n"
+        "  click-tab WINDOW INDEX                   click that tab of the window's tab control\n"
         "  move WINDOW X Y                          move the window's top-left corner there\n"
         "  activate WINDOW                          make it the foreground window\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
@@ -301,6 +304,7 @@ struct ControlSearch
 {
     std::string target;  // a control id as a number, or a class name
     HWND found;
+    bool visibleOnly = false;  // skip hidden controls (the other pages of a property sheet)
 };
 
 BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param)
@@ -312,6 +316,8 @@ BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param)
     if (byId ? GetDlgCtrlID(hwnd) != int(ParseNumber(search->target.c_str()))
              : lstrcmpiA(className, search->target.c_str()) != 0)
         return TRUE;
+    if (search->visibleOnly && !IsWindowVisible(hwnd))
+        return TRUE;
     search->found = hwnd;
     return FALSE;
 }
@@ -319,7 +325,7 @@ BOOL CALLBACK MatchControl(HWND hwnd, LPARAM param)
 // Screen rectangle of the first descendant control with that id or class.
 int CmdChildRect(HWND hwnd, const char* target)
 {
-    ControlSearch search = {target, nullptr};
+    ControlSearch search = {target, nullptr, false};
     EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
     RECT rc;
     if (!search.found || !GetWindowRect(search.found, &rc))
@@ -332,7 +338,7 @@ int CmdChildRect(HWND hwnd, const char* target)
 // WM_GETTEXT (edit controls keep their text to themselves).
 int CmdChildText(HWND hwnd, const char* target)
 {
-    ControlSearch search = {target, nullptr};
+    ControlSearch search = {target, nullptr, false};
     EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
     if (!search.found)
         return 1;
@@ -342,6 +348,42 @@ int CmdChildText(HWND hwnd, const char* target)
                              SMTO_NORMAL, 10000, &length))
         return 1;
     std::printf("%s\n", text.data());
+    return 0;
+}
+
+HWND VisibleControl(HWND hwnd, const char* target)
+{
+    ControlSearch search = {target, nullptr, true};
+    EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
+    if (!search.found)
+        std::fprintf(stderr, "no visible control %s\n", target);
+    return search.found;
+}
+
+int CmdMouse(int x, int y, const std::string& action);
+
+// Clicks the middle of the first visible descendant control with that id
+// or class, with real mouse input.
+int CmdClickChild(HWND hwnd, const char* target, const std::string& action)
+{
+    HWND control = VisibleControl(hwnd, target);
+    RECT rc;
+    if (!control || !GetWindowRect(control, &rc))
+        return 1;
+    return CmdMouse((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2, action);
+}
+
+// Check and enabled state of the first visible such control.
+int CmdChildState(HWND hwnd, const char* target)
+{
+    HWND control = VisibleControl(hwnd, target);
+    if (!control)
+        return 1;
+    DWORD_PTR check = 0;
+    if (!SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, 10000, &check))
+        return 1;
+    std::printf("%s %s\n", check == BST_CHECKED ? "checked" : check == BST_INDETERMINATE ? "indeterminate" : "unchecked",
+                IsWindowEnabled(control) ? "enabled" : "disabled");
     return 0;
 }
 
@@ -454,10 +496,11 @@ int CmdMouse(int x, int y, const std::string& action)
     move.mi.dy = LONG((y * 65536LL + height / 2) / height);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     std::vector<INPUT> inputs(1, move);
-    auto button = [&inputs](DWORD flags) {
-        INPUT in = {};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = flags;
+    // Every button event carries the position too, so that a press cannot
+    // land where the pointer was before the move was handled.
+    auto button = [&inputs, &move](DWORD flags) {
+        INPUT in = move;
+        in.mi.dwFlags |= flags;
         inputs.push_back(in);
     };
     if (action == "click" || action == "dclick" || action == "down")
@@ -615,6 +658,36 @@ int CmdStatus(HWND frame)
     return result;
 }
 
+// Clicks tab number index (from 0) of the first tab control in the window,
+// as a property sheet's pages are chosen. TCM_GETITEMRECT takes a pointer,
+// so the rectangle is read back from the owner process.
+int CmdClickTab(HWND hwnd, int index, const std::string& action)
+{
+    HWND tabs = FindChildOfClass(hwnd, WC_TABCONTROLA);
+    if (!tabs) {
+        std::fputs("no tab control\n", stderr);
+        return 1;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tabs, &pid);
+    Owned process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process.h)
+        return 1;
+    void* remote = VirtualAllocEx(process.h, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+    if (!remote)
+        return 1;
+    RECT rc = {};
+    SIZE_T read = 0;
+    const bool found = SendMessageA(tabs, TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(remote)) &&
+                       ReadProcessMemory(process.h, remote, &rc, sizeof rc, &read) && read == sizeof rc;
+    VirtualFreeEx(process.h, remote, 0, MEM_RELEASE);
+    if (!found)
+        return 1;
+    POINT middle = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    ClientToScreen(tabs, &middle);
+    return CmdMouse(middle.x, middle.y, action);
+}
+
 // Sends a capture trigger and reports how long the grab (the sent message
 // returns after the capture routine) and the new image window took.
 int CmdTimeCapture(HWND frame, WPARAM code, const std::string& childTitle, DWORD timeout)
@@ -722,6 +795,12 @@ int Run(int argc, char** argv)
         return CmdChildRect(hwnd, argv[3]);
     if (cmd == "child-text" && argc >= 4)
         return CmdChildText(hwnd, argv[3]);
+    if (cmd == "click-child" && argc >= 4)
+        return CmdClickChild(hwnd, argv[3], argc >= 5 ? argv[4] : "click");
+    if (cmd == "child-state" && argc >= 4)
+        return CmdChildState(hwnd, argv[3]);
+    if (cmd == "click-tab" && argc >= 4)
+        return CmdClickTab(hwnd, std::atoi(argv[3]), "click");
     if (cmd == "rect") {
         RECT rc;
         GetWindowRect(hwnd, &rc);

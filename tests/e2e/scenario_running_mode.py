@@ -3,17 +3,13 @@ Ctrl+Shift+Alt+B hides the main window and writes background mode to the
 settings file, Ctrl+Shift+Alt+F shows the window again and brings it
 forward."""
 
-import os
-import re
 import sys
 
 import e2e
 
 def stored_mode(s):
     """The running-mode field of the Mode key, as the file holds it."""
-    with open(os.path.join(s.windows_dir(), "KESTREL.INI"), errors="replace") as ini:
-        match = re.search(r"^Mode=([^,\r\n]*)", ini.read(), re.MULTILINE | re.IGNORECASE)
-    return match.group(1).strip() if match else None
+    return s.stored_settings().get("Mode", "").split(",")[0].strip() or None
 
 
 def main():

@@ -27,14 +27,6 @@ def clipboard_image(s, path):
     return s.last_returncode == 0
 
 
-def options_command(s, mnemonic, dialog):
-    """Opens the Options menu with Alt+O, picks the item by its mnemonic
-    and waits for the dialog it opens."""
-    s.wait_for("Kestrel in the foreground", lambda: s.frame[5:] in s.driver("foreground"), timeout=10)
-    s.driver("keys", "alt+o", mnemonic)
-    return s.driver("wait-window", dialog, 20000).strip()
-
-
 def choose_file(s, dialog, windows_path):
     """Types a path into the common file dialog's name field and presses Enter."""
     s.wait_for(f"the {dialog} dialog in the foreground",
@@ -78,7 +70,7 @@ def main():
 
         # Save Settings: the file on disk, byte for byte, under exactly the
         # name typed (no extension is added).
-        options_command(s, "v", "dialog:Save As")
+        s.options_command("v", "dialog:Save As")
         choose_file(s, "dialog:Save As", "C:\\saved")
         saved = os.path.join(drive_c, "saved")
         s.wait_for("C:\\saved", lambda: os.path.exists(saved), timeout=10)
@@ -86,7 +78,7 @@ def main():
         e2e.check(read(saved) == original, "C:\\saved is not a byte-for-byte copy of KESTREL.INI")
 
         # Load Settings: load.ini over KESTREL.INI, and read at once.
-        options_command(s, "l", "dialog:Open")
+        s.options_command("l", "dialog:Open")
         choose_file(s, "dialog:Open", "C:\\load.ini")
         s.wait_for("KESTREL.INI to be replaced", lambda: read(ini) == LOADED, timeout=10)
         s.driver("keys", "ctrl+1")
@@ -97,7 +89,7 @@ def main():
                   "the capture after Load Settings did not reach the clipboard")
 
         # Master Reset: the file goes, and the defaults rule.
-        box = options_command(s, "m", "dialog:Kestrel")
+        box = s.options_command("m", "dialog:Kestrel")
         e2e.check("Change all settings to original Kestrel defaults?" in s.driver("texts", "hwnd:" + box),
                   "the Master Reset box does not ask its question")
         s.driver("keys", "return")

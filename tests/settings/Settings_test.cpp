@@ -359,3 +359,65 @@ TEST(SettingsStore, HostileValuesAreClampedWhereUsed)
     EXPECT_EQ(o.blackWhite.map[0], 0);
     EXPECT_EQ(o.blackWhite.map[1], 1);
 }
+
+TEST(SettingsStore, CaptureSetupKeysHoldTheirValuesInTheSheetsOrder)
+{
+    // Every field set by name to a number of its own; the keys must list
+    // them in the order the Capture Setup sheet documents.
+    Options o = DefaultOptions(TestSystem());
+    CaptureOptions& c = o.capture;
+    c.sendTo.setupPage = 7;
+    c.sendTo.window = 11;
+    c.sendTo.clipboard = 12;
+    c.sendTo.printer = 13;
+    c.sendTo.file = 14;
+    c.sendTo.fileNaming = 2;
+    c.sendTo.usePrintDialog = 15;
+    c.sendTo.marginX = 16;
+    c.sendTo.marginY = 17;
+    c.capture.hideMousePointer = 21;
+    c.capture.hideAllWindows = 22;
+    c.capture.addFrameAndMat = 23;
+    c.capture.bringKestrelToTop = 24;
+    c.capture.displayImageInfo = 25;
+    c.capture.colorOption = 3;
+    c.capture.notification = 2;
+    c.screen.area.left = 31;
+    c.screen.area.top = 32;
+    c.screen.area.right = 33;
+    c.screen.area.bottom = 34;
+    c.screen.countdown = 35;
+    c.screen.countdownSeconds = 36;
+    c.window.choice = 1;
+    c.window.frame = 41;
+    c.window.workspace = 42;
+    c.window.captureWithCurrent = 43;
+    c.window.eraseBackground = 44;
+    c.window.countdown = 45;
+    c.window.countdownSeconds = 46;
+    c.region.invertSelection = 51;
+    c.region.showImageSize = 52;
+    c.region.pen = 0x00332211;
+    c.titleMenu.titleBar = 61;
+    c.titleMenu.menuBar = 62;
+    c.titleMenu.pulldownMenu = 63;
+    c.titleMenu.cascadingMenu = 64;
+    c.titleMenu.eraseBackground = 65;
+    c.freehand.includeBorder = 71;
+    c.freehand.invertPen = 72;
+    c.freehand.pen = 0x00FFFFFF;
+    o.mode.runningMode = 0;
+    o.mode.runMinimized = 81;
+    o.mode.displayLogo = 82;
+
+    MapProfile profile;
+    WriteSettings(profile, o, KeyGroup::kCaptureSetup);
+    EXPECT_EQ(profile.keys["SendtoPage"], "7,11,12,13,14,2,15,16,17");
+    EXPECT_EQ(profile.keys["CapturePage"], "21,22,23,24,25,3,2");
+    EXPECT_EQ(profile.keys["ScreenPage"], "31,32,33,34,35,36");
+    EXPECT_EQ(profile.keys["WindowPage"], "1,41,42,43,44,45,46");
+    EXPECT_EQ(profile.keys["RegionPage"], "51,52,3351057");
+    EXPECT_EQ(profile.keys["TitleMenuPage"], "61,62,63,64,65");
+    EXPECT_EQ(profile.keys["FreehandPage"], "71,72,16777215");
+    EXPECT_EQ(profile.keys["Mode"], "0,81,82");
+}
