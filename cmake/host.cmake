@@ -19,6 +19,9 @@ foreach(script ${KESTREL_PY_TESTS})
     "KESTREL_CONVERT=$<TARGET_FILE:kestrel-convert>;KESTREL_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data")
 endforeach()
 
+# Every include keeps to the layers of the source folders.
+add_test(NAME test_layers COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tests/test_layers.py)
+
 # bench/*_bench.cpp: one program each, built but not run by the tests.
 file(GLOB KESTREL_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
 foreach(source ${KESTREL_BENCHES})

