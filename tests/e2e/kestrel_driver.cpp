@@ -240,6 +240,8 @@ int Usage()
         "  rect WINDOW                              print the window rectangle: l t r b\n"
         "  child-rect WINDOW ID|CLASS               rectangle of the first such descendant control\n"
         "  child-text WINDOW ID|CLASS               text of the first such descendant control\n"
+        "  button-state WINDOW ID|CLASS             checked|unchecked enabled|disabled of a button control\n"
+        "  click-control WINDOW ID|CLASS            post BM_CLICK to the control (as a user's click)\n"
         "  move WINDOW X Y                          move the window's top-left corner there\n"
         "  activate WINDOW                          make it the foreground window\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
@@ -343,6 +345,31 @@ int CmdChildText(HWND hwnd, const char* target)
         return 1;
     std::printf("%s\n", text.data());
     return 0;
+}
+
+HWND FindControl(HWND hwnd, const char* target)
+{
+    ControlSearch search = {target, nullptr};
+    EnumChildWindows(hwnd, MatchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int CmdButtonState(HWND hwnd, const char* target)
+{
+    HWND control = FindControl(hwnd, target);
+    DWORD_PTR state = 0;
+    if (!control || !SendMessageTimeoutA(control, BM_GETCHECK, 0, 0, SMTO_NORMAL, 10000, &state))
+        return 1;
+    std::printf("%s %s\n", state == BST_CHECKED ? "checked" : "unchecked",
+                IsWindowEnabled(control) ? "enabled" : "disabled");
+    return 0;
+}
+
+// Posted, so that a button that opens a modal dialog does not hold the driver.
+int CmdClickControl(HWND hwnd, const char* target)
+{
+    HWND control = FindControl(hwnd, target);
+    return control && PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
 }
 
 int CmdTexts(HWND hwnd)
@@ -722,6 +749,10 @@ int Run(int argc, char** argv)
         return CmdChildRect(hwnd, argv[3]);
     if (cmd == "child-text" && argc >= 4)
         return CmdChildText(hwnd, argv[3]);
+    if (cmd == "button-state" && argc >= 4)
+        return CmdButtonState(hwnd, argv[3]);
+    if (cmd == "click-control" && argc >= 4)
+        return CmdClickControl(hwnd, argv[3]);
     if (cmd == "rect") {
         RECT rc;
         GetWindowRect(hwnd, &rc);
