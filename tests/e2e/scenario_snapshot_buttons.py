@@ -53,8 +53,8 @@ def main():
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
         notepad = s.start_notepad()
-        # Maximized: Wine's move loop for a press on a caption swallows the
-        # release, and a maximized window does not move.
+        # Maximized, so that the press on its caption starts no move: Wine
+        # shifts a window about while a move runs.
         s.driver("send", notepad, e2e.WM_SYSCOMMAND, SC_MAXIMIZE, 0)
         s.wait_for("Notepad maximized", lambda: s.state(notepad)[1] == "zoomed", timeout=10)
         left, top, right, bottom = map(int, s.driver("rect", notepad).split())
