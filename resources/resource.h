@@ -51,6 +51,43 @@
 #define IDC_ABOUT_ANIMATION 1130
 #define IDC_ABOUT_VERSION 1131
 #define IDC_SPLASH_VERSION 1132
+// The title-bar dialogs: the clock (1120, controls 1460 block) and the
+// snapshot buttons (1121, controls 1710 block; samples 1739-1743).
+#define IDD_CLOCK 1120
+#define IDD_SNAPSHOT_BUTTONS 1121
+#define IDC_CLOCK_SAMPLE 1460
+#define IDC_CLOCK_TIME 1461
+#define IDC_CLOCK_DATE 1462
+#define IDC_CLOCK_12_HOUR 1463
+#define IDC_CLOCK_24_HOUR 1464
+#define IDC_CLOCK_SECONDS 1465
+#define IDC_CLOCK_AM_PM 1466
+#define IDC_CLOCK_UPPER_CASE 1467
+#define IDC_CLOCK_MDY 1469
+#define IDC_CLOCK_DMY 1470
+#define IDC_CLOCK_YMD 1471
+#define IDC_CLOCK_SEPARATOR_LABEL 1472
+#define IDC_CLOCK_SLASH 1473
+#define IDC_CLOCK_HYPHEN 1474
+#define IDC_CLOCK_FULL_STOP 1475
+#define IDC_CLOCK_CENTURY 1476
+#define IDC_CLOCK_HIDE 1477
+#define IDC_CLOCK_TIME_GROUP 1478
+#define IDC_CLOCK_DATE_GROUP 1479
+#define IDC_CLOCK_DEFAULT 1480
+#define IDC_CLOCK_COLOR 1481
+#define IDC_CLOCK_HELP 1482
+#define IDC_SNAP_SCREEN 1710
+#define IDC_SNAP_WINDOW 1711
+#define IDC_SNAP_REGION 1712
+#define IDC_SNAP_FREEHAND 1713
+#define IDC_SNAP_BUTTON 1734
+#define IDC_SNAP_HIDE 1735
+#define IDC_SNAP_DEFAULT 1736
+#define IDC_SNAP_COLOR 1737
+#define IDC_SNAP_HELP 1738
+#define IDC_SNAP_SAMPLE_FIRST 1739
+#define IDS_CLOCK_OFF 32981
 // The open dialog's child template (Explorer style) and its controls; the
 // classic dialog's controls are made by code.
 #define IDD_FILE_OPEN_PREVIEW 1198

@@ -140,7 +140,11 @@ void SnapshotReleased(const AppSettings& settings)
 {
     g_bSnapshotPressed = FALSE;
     UpdateSnapshotButtons(settings);
-    SendTrigger(PressedSnapshotCode(), 0);
+    // A press that landed on no button starts nothing; the press set
+    // capture in progress, which no capture would clear now.
+    const int code = PressedSnapshotCode();
+    if (!code) g_bCaptureInProgress = FALSE;
+    SendTrigger(code, 0);
 }
 
 void SnapshotPressed()

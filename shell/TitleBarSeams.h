@@ -1,13 +1,15 @@
 // Calls into the title-bar clock and snapshot buttons. The dispatcher, the
-// timer and the settings store call these at the points where the
-// decorations must be drawn, removed or rebuilt. Until the decorations
-// exist the bodies in TitleBarSeams_win.cpp draw nothing and no snapshot
-// button is ever pressed; the code that draws them replaces that file.
+// timer, the settings store and the Snapshot Buttons dialog call these at
+// the points where the decorations must be drawn, removed or rebuilt
+// (TitleBar_win.h does the work). The dispatcher's tests link stand-ins.
 #pragma once
+
+#include <windows.h>
 
 class AppSettings;
 
-// Takes the clock and snapshot strip off the title bar before a capture.
+// Takes the clock and snapshot strip off the title bar before a capture
+// (those whose Hide in Capture is on; the settings last built from).
 void PrepareTitleBar();
 // Timer steps: paint the strip (and pass its rectangle to the hook
 // library) and the clock on the foreground window's title bar.
@@ -21,3 +23,5 @@ int PressedSnapshotCode();
 void BuildSnapshotButtons(const AppSettings& settings);
 // Deletes the button images at exit.
 void DeleteSnapshotButtons();
+// The up image of a button (0 Screen .. 4 Button), null when not built.
+HBITMAP SnapshotButtonImage(int button);

@@ -1,12 +1,19 @@
-// Default bodies of the title-bar calls (see TitleBarSeams.h): nothing is
-// drawn, so no snapshot rectangle other than the empty one reaches the
-// hook library and no snapshot press can happen.
+// The title-bar calls of the dispatcher, the timer and the settings store,
+// on the program's one title bar. Its bitmaps are built at every full
+// load of the settings and deleted at exit.
 #include "TitleBarSeams.h"
 
-void PrepareTitleBar() {}
-void UpdateSnapshotButtons(const AppSettings&) {}
-void DrawTitleClock(const AppSettings&) {}
-void ShowPressedSnapshotButton() {}
-int PressedSnapshotCode() { return 0; }
-void BuildSnapshotButtons(const AppSettings&) {}
-void DeleteSnapshotButtons() {}
+#include "TitleBar_win.h"
+
+namespace {
+TitleBar g_titleBar;
+}
+
+void PrepareTitleBar() { g_titleBar.PrepareForCapture(); }
+void UpdateSnapshotButtons(const AppSettings& settings) { g_titleBar.UpdateButtons(settings); }
+void DrawTitleClock(const AppSettings& settings) { g_titleBar.DrawClock(settings); }
+void ShowPressedSnapshotButton() { g_titleBar.ShowPressedButton(); }
+int PressedSnapshotCode() { return g_titleBar.PressedCode(); }
+void BuildSnapshotButtons(const AppSettings& settings) { g_titleBar.Build(settings); }
+void DeleteSnapshotButtons() { g_titleBar.Delete(); }
+HBITMAP SnapshotButtonImage(int button) { return g_titleBar.ButtonImage(button); }

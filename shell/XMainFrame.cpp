@@ -15,7 +15,9 @@
 #include "../resources/resource.h"
 #include "AppSettings.h"
 #include "CaptureDispatch.h"
+#include "ClockDialog_win.h"
 #include "ProgressMeter.h"
+#include "SnapshotButtonDialog_win.h"
 #include "XMDIChildWnd.h"
 #include "XMainFramePanes.h"
 
@@ -64,6 +66,8 @@ bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
     static const CommandEntry<XMainFrame> table[] = {
         {ID_EDIT_PASTE_IMAGE, ID_EDIT_PASTE_IMAGE, &XMainFrame::OnPasteImage, &XMainFrame::OnUpdatePasteImage},
         {ID_WINDOW_CLOSE_ALL, ID_WINDOW_CLOSE_ALL, &XMainFrame::OnCloseAll, &XMainFrame::OnUpdateCloseAll},
+        {ID_OPTIONS_CLOCK, ID_OPTIONS_CLOCK, &XMainFrame::OnClockSetup, nullptr},
+        {ID_OPTIONS_SNAPSHOT_BUTTONS, ID_OPTIONS_SNAPSHOT_BUTTONS, &XMainFrame::OnSnapshotButtonSetup, nullptr},
         {ID_INDICATOR_SIZE, ID_INDICATOR_SIZE, nullptr, &XMainFrame::OnUpdatePaneSize},
         {ID_INDICATOR_COLORS, ID_INDICATOR_COLORS, nullptr, &XMainFrame::OnUpdatePaneColors},
         {ID_INDICATOR_STAMP, ID_INDICATOR_STAMP, nullptr, &XMainFrame::OnUpdatePaneStamp},
@@ -89,6 +93,10 @@ void XMainFrame::OnCloseAll(UINT)
 }
 
 void XMainFrame::OnUpdateCloseAll(CmdUI& ui) { ui.Enable(g_nDocuments > 0); }
+
+void XMainFrame::OnClockSetup(UINT) { RunClockDialog(m_settings, m_hWnd); }
+
+void XMainFrame::OnSnapshotButtonSetup(UINT) { RunSnapshotButtonDialog(m_settings, m_hWnd); }
 
 void XMainFrame::OnUpdatePaneSize(CmdUI& ui)
 {

@@ -34,6 +34,8 @@ private:
     void OnUpdatePasteImage(CmdUI& ui);
     void OnCloseAll(UINT id);
     void OnUpdateCloseAll(CmdUI& ui);
+    void OnClockSetup(UINT id);
+    void OnSnapshotButtonSetup(UINT id);
     void OnUpdatePaneSize(CmdUI& ui);
     void OnUpdatePaneColors(CmdUI& ui);
     void OnUpdatePaneStamp(CmdUI& ui);

@@ -21,7 +21,11 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/CaptureDispatch_win.cpp
   shell/CaptureDispatchSeams_win.cpp
   shell/ProgressMeter_win.cpp
-  shell/TitleBarSeams_win.cpp)
+  shell/TitleBarSeams_win.cpp
+  shell/TitleBar_win.cpp
+  shell/SnapshotBitmaps_win.cpp
+  shell/ClockDialog_win.cpp
+  shell/SnapshotButtonDialog_win.cpp)
 # Application object, main frame, image window frame and their seams.
 list(APPEND KESTREL_PORTABLE_SOURCES shell/XMainFramePanes.cpp)
 list(APPEND KESTREL_WIN32_SOURCES

@@ -353,6 +353,14 @@ class Scenario:
                 raise ScenarioFailure(f"timed out waiting for {what}")
             time.sleep(interval)
 
+    def grab_image(self, name, window=None):
+        """The driver's grab of the screen, or of a window's rectangle, as an
+        RGB picture (also kept as name in the output folder)."""
+        from PIL import Image
+        path = os.path.join(self.out, name)
+        self.driver("grab", path, *([window] if window else []))
+        return Image.open(path).convert("RGB")
+
     def grab_still_screen(self, name):
         """The driver's grab of the whole screen, taken once two grabs in a row
         agree (a blinking caret or a window still painting makes them differ).
@@ -439,6 +447,16 @@ class Scenario:
 def check(condition, message):
     if not condition:
         raise ScenarioFailure(message)
+
+
+def color_box(image, color):
+    """The bounding box (left, top, right, bottom) of the pixels of exactly
+    that RGB colour, or None."""
+    from PIL import Image, ImageChops
+    solid = Image.new("RGB", image.size, color)
+    # black exactly where the colours agree
+    difference = ImageChops.difference(image, solid).convert("L").point(lambda v: 255 if v == 0 else 0)
+    return difference.getbbox()
 
 
 def compare_images(path_a, path_b):

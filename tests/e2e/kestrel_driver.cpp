@@ -243,6 +243,7 @@ int Usage()
         "  click-child WINDOW ID|CLASS [ACTION]     click the middle of the first visible such control\n"
         "  child-state WINDOW ID|CLASS              checked|unchecked|indeterminate enabled|disabled\n"
         "  click-tab WINDOW INDEX                   click that tab of the window's tab control\n"
+        "  click-control WINDOW ID|CLASS            post BM_CLICK to the control (as a user's click)\n"
         "  move WINDOW X Y                          move the window's top-left corner there\n"
         "  activate WINDOW                          make it the foreground window\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
@@ -385,6 +386,13 @@ int CmdChildState(HWND hwnd, const char* target)
     std::printf("%s %s\n", check == BST_CHECKED ? "checked" : check == BST_INDETERMINATE ? "indeterminate" : "unchecked",
                 IsWindowEnabled(control) ? "enabled" : "disabled");
     return 0;
+}
+
+// Posted, so that a button that opens a modal dialog does not hold the driver.
+int CmdClickControl(HWND hwnd, const char* target)
+{
+    HWND control = VisibleControl(hwnd, target);
+    return control && PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
 }
 
 int CmdTexts(HWND hwnd)
@@ -801,6 +809,8 @@ int Run(int argc, char** argv)
         return CmdChildState(hwnd, argv[3]);
     if (cmd == "click-tab" && argc >= 4)
         return CmdClickTab(hwnd, std::atoi(argv[3]), "click");
+    if (cmd == "click-control" && argc >= 4)
+        return CmdClickControl(hwnd, argv[3]);
     if (cmd == "rect") {
         RECT rc;
         GetWindowRect(hwnd, &rc);

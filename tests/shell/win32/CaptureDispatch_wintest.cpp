@@ -212,6 +212,12 @@ TEST_F(Dispatch, ButtonReportsSnapshotsAndOtherCodes)
     EXPECT_FALSE(g_bSnapshotPressed);
     EXPECT_EQ(CallCount("CaptureScreen"), 1);
     g_nPressedSnapshotCode = 0;
+    // A press on no button: its release starts nothing and ends the
+    // capture state the press began.
+    Trigger(13);
+    Trigger(12);
+    EXPECT_FALSE(g_bCaptureInProgress);
+    EXPECT_EQ(CallCount("CaptureScreen"), 1);
 
     g_calls.clear();
     Trigger(0, 0x66);
