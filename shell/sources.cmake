@@ -18,7 +18,6 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/WindowClasses_win.cpp
   shell/SettingsCommands_win.cpp
   shell/CaptureDispatch_win.cpp
-  shell/CaptureDispatchSeams_win.cpp
   shell/ProgressMeter_win.cpp
   shell/TitleBarSeams_win.cpp)
 # Application object, main frame, image window frame and their seams.
