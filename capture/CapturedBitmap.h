@@ -35,7 +35,9 @@ inline CapturedBitmap GrabbedArea(HBITMAP bitmap, const RECT& area)
     int32_t width, height;
     if (bitmap)
         grab.failure = GrabFailure::kNone;
+    else if (CaptureExtent(area, &width, &height))
+        grab.failure = GrabFailure::kOutOfMemory;
     else
-        grab.failure = CaptureExtent(area, &width, &height) ? GrabFailure::kOutOfMemory : GrabFailure::kNothingToCapture;
+        grab.failure = GrabFailure::kNothingToCapture;
     return grab;
 }

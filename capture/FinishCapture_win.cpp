@@ -189,7 +189,8 @@ Outcome RunPipeline(XImage* image, const CaptureRequest& request, const CaptureS
 
     CapturedBitmap grab = GrabForMode(request, options);
     SetWaitCursor();
-    if (!grab.bitmap) return grab.failure == GrabFailure::kOutOfMemory ? Outcome::kOutOfMemory : Outcome::kNothingCaptured;
+    if (!grab.bitmap)
+        return grab.failure == GrabFailure::kOutOfMemory ? Outcome::kOutOfMemory : Outcome::kNothingCaptured;
     int32_t width = 0, height = 0;
     CaptureExtent(grab.area, &width, &height);
     image->m_nWidth = width;

@@ -109,7 +109,8 @@ void StartTitleMenu(Options& options)
     const TitleMenuOptions& titleMenu = options.capture.titleMenu;
     if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
     SetPendingName(IDS_ORIGIN_TITLE_MENU);
-    FinishSelection(g_trigger, SelectTitleAndMenu(g_trigger, options.capture, options.menu), CaptureSettingsOf(options));
+    std::optional<RECT> area = SelectTitleAndMenu(g_trigger, options.capture, options.menu);
+    FinishSelection(g_trigger, area, CaptureSettingsOf(options));
 }
 
 void StartPointer(Options& options)
