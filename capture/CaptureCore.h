@@ -17,9 +17,9 @@
 #include <optional>
 
 // Restores a minimised main frame, shows it in the background running mode,
-// or raises it in the foreground mode unless the trigger window belongs to
-// it (triggerWindow, the request's); then makes it the foreground window.
-// runningMode is Mode's first field.
+// or raises it in the foreground mode unless triggerWindow (the foreground
+// window when the trigger arrived) is its child; then makes it the
+// foreground window. runningMode is Mode's first field.
 void BringMainFrameForward(int runningMode, HWND triggerWindow);
 
 // Code 10: hides all windows (option), takes the configured screen area as

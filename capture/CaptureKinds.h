@@ -1,11 +1,10 @@
 // The capture kinds that choose their area or grab in their own way:
 // Window, Title & Menu, Region, Freehand, Pointer and Button. Each is a
 // function of the capture request and the options it reads. A selection
-// returns the screen rectangle it chose (before clipping to the screen's
-// edges it is the caller's to take as is), or nothing when it found
-// nothing to capture; the core then runs FinishCapture on the rectangle or
-// ends the capture quietly (FinishSelection). A grab runs inside
-// FinishCapture and hands back the device bitmap (CapturedBitmap.h).
+// returns the screen rectangle it chose, clipped to the screen, or nothing
+// when it found nothing to capture; FinishSelection then runs
+// FinishCapture on that rectangle or ends the capture quietly. A grab runs
+// inside FinishCapture and hands back the device bitmap (CapturedBitmap.h).
 #pragma once
 
 #include "CaptureRequest.h"

@@ -22,6 +22,24 @@ struct WindowCloser {
 };
 using Window = std::unique_ptr<std::remove_pointer<HWND>::type, WindowCloser>;
 
+// Puts the pointer at (x, y) and waits until the system has reported it
+// there for a while: under load a move of an earlier program can still
+// arrive from the X server and take the pointer back.
+bool PlacePointer(int x, int y)
+{
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetCursorPos(x, y);
+        int steady = 0;
+        POINT at;
+        while (steady < 4 && GetCursorPos(&at) && at.x == x && at.y == y) {
+            PumpMessages(25);
+            ++steady;
+        }
+        if (steady == 4) return true;
+    }
+    return false;
+}
+
 class ScreenGrabTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -61,12 +79,12 @@ TEST_F(ScreenGrabTest, EmptyOrReversedAreaGivesNoBitmap)
 TEST_F(ScreenGrabTest, PointerDrawnOnlyWhereTheModeAllowsIt)
 {
     RECT area = {100, 100, 300, 250};
-    ASSERT_TRUE(SetCursorPos(180, 160));
-    PumpMessages(50);
+    ASSERT_TRUE(PlacePointer(180, 160));
     const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     Pixels plain = ReadScreen(area);
 
     auto grab = [&](int mode, HCURSOR cursor) {
+        EXPECT_TRUE(PlacePointer(180, 160));
         CaptureRequest request = RequestFor(mode, area);
         request.triggerCursor = cursor;
         HBITMAP b = GrabDisplayArea(request, options.capture);
