@@ -3,11 +3,9 @@
 // key chord).
 #include "CaptureCore.h"
 
-#include "CaptureState.h"
-
 #include "../framework/WinApp.h"
 
-void BringMainFrameForward(int runningMode)
+void BringMainFrameForward(int runningMode, HWND triggerWindow)
 {
     HWND frame = WinApp::MainWnd();
     if (!frame) return;
@@ -15,7 +13,7 @@ void BringMainFrameForward(int runningMode)
         ShowWindow(frame, SW_RESTORE);
     else if (runningMode == 0)
         ShowWindow(frame, SW_SHOWNORMAL);
-    else if (!TriggerWindow || GetParent(TriggerWindow) != frame)
+    else if (!triggerWindow || GetParent(triggerWindow) != frame)
         SetWindowPos(frame, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(frame);
 }

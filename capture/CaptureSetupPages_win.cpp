@@ -122,11 +122,11 @@ void CapturePage::EnableButtons() const
 void CapturePage::RunTest()
 {
     TakeChoices();
-    CaptureRect = Context().storedScreenArea;
+    const RECT& area = Context().storedScreenArea;
     switch (Values().capture.capture.notification) {
-    case kFlashCenterIn: FlashCenterIn(); break;
-    case kFlashInsideOut: FlashInsideOut(); break;
-    case kFlashUpDown: FlashUpDown(); break;
+    case kFlashCenterIn: FlashCenterIn(area); break;
+    case kFlashInsideOut: FlashInsideOut(area); break;
+    case kFlashUpDown: FlashUpDown(area); break;
     default: break;
     }
 }

@@ -1,5 +1,5 @@
 // The after-capture pipeline and the Screen capture. FinishCapture grabs
-// for the current mode, flashes, converts the device bitmap into the
+// for the request's mode, flashes, converts the device bitmap into the
 // pending image's header and pixel blocks, applies the frame and colour
 // options and delivers to the clipboard, file, printer and window.
 //
@@ -9,13 +9,13 @@
 // without a drag, a reversed screen area, a window clipped away) ends the
 // capture the same way without a message and without an image.
 #include "CaptureCore.h"
-#include "CaptureGdi.h"
+#include "CaptureFile.h"
 #include "CaptureGeometry.h"
+#include "CaptureKinds.h"
 #include "CaptureNaming.h"
 #include "CaptureSeams.h"
 #include "CaptureState.h"
 #include "CaptureText.h"
-#include "ScreenGrab.h"
 
 #include "../framework/Display.h"
 #include "../framework/WinApp.h"
@@ -50,39 +50,43 @@ void DeletePalette(XImage* image)
 
 int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
 
-void GrabForMode(const CaptureOptions& options)
+// The modes that hid windows for the capture show them again right after
+// the grab.
+CapturedBitmap GrabForMode(const CaptureRequest& request, const CaptureOptions& options)
 {
     const TitleMenuOptions& titleMenu = options.titleMenu;
-    switch (g_nCaptureMode) {
+    CapturedBitmap grab;
+    switch (request.mode) {
     case kCaptureRegion:
     case kCaptureButton:
     case kCaptureScreen:
-        GrabScreenRect(options);
+        grab = GrabScreenRect(request, options);
         RestoreHiddenWindows();
         break;
     case kCaptureTitleMenu:
         if (titleMenu.eraseBackground && (titleMenu.pulldownMenu || titleMenu.cascadingMenu) &&
             TitleMenuWindowVisible())
-            GrabTitleMenuComposite(options);
+            grab = GrabTitleAndMenu(request, options);
         else
-            GrabScreenRect(options);
+            grab = GrabScreenRect(request, options);
         break;
     case kCaptureFreehand:
-        GrabFreehandImage(options);
+        grab = GrabFreehand(request, options);
         RestoreHiddenWindows();
         break;
-    case kCapturePointer: GrabPointerImage(options); break;
-    case kCaptureWindow: GrabWindowImage(options); break;
-    default: CaptureRect = RECT{0, 0, 0, 0}; break;
+    case kCapturePointer: grab = GrabPointer(request); break;
+    case kCaptureWindow: grab = GrabWindow(request, options); break;
+    default: break;
     }
+    return grab;
 }
 
-void RunNotification(int notification)
+void RunNotification(int notification, const RECT& area)
 {
     switch (notification) {
-    case kFlashCenterIn: FlashCenterIn(); break;
-    case kFlashInsideOut: FlashInsideOut(); break;
-    case kFlashUpDown: FlashUpDown(); break;
+    case kFlashCenterIn: FlashCenterIn(area); break;
+    case kFlashInsideOut: FlashInsideOut(area); break;
+    case kFlashUpDown: FlashUpDown(area); break;
     default: break;
     }
 }
@@ -122,12 +126,12 @@ void ApplyImageOptions(XImage* image, const CaptureSettings& settings)
     if (capture.colorOption != kColorAsIs) ApplyCaptureColorOption(image, capture.colorOption, settings.blackWhite);
 }
 
-void DeliverToFile(XImage* image, const CaptureSettings& settings)
+void DeliverToFile(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
 {
     const int naming = settings.options.sendTo.fileNaming;
     std::string& name = settings.files.fileNameDirect;
     if (naming == kPromptFileName) {
-        BringMainFrameForward(settings.mode.runningMode);
+        BringMainFrameForward(settings.mode.runningMode, request.triggerWindow);
         // A cancelled or failed Save As leaves the window its capture name.
         if (!SaveCaptureAs(image, settings.files, settings.format)) return;
     } else {
@@ -149,24 +153,24 @@ void DeliverToFile(XImage* image, const CaptureSettings& settings)
     image->m_nOriginId = kOriginTitleIsPath;
 }
 
-void DeliverToPrinter(XImage* image, const SendToOptions& sendTo)
+void DeliverToPrinter(XImage* image, const SendToOptions& sendTo, HWND triggerWindow)
 {
     SetArrowCursor();
     if (!sendTo.file) image->m_strTitle = LoadCaptureText(image->m_nOriginId);
     g_bPrinting = TRUE;
     PrintCaptureImage(image, sendTo.usePrintDialog != FALSE);
     g_bPrinting = FALSE;
-    if (TriggerWindow) SetForegroundWindow(TriggerWindow);
+    if (triggerWindow) SetForegroundWindow(triggerWindow);
 }
 
 // The new image window adopts the pending image when the posted New
 // command arrives; Image Info is posted after it so that it finds the new
 // window active.
-bool DeliverToWindow(XImage* image, const CaptureSettings& settings)
+bool DeliverToWindow(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
 {
     const CapturePageOptions& capture = settings.options.capture;
     if (capture.bringKestrelToTop) {
-        BringMainFrameForward(settings.mode.runningMode);
+        BringMainFrameForward(settings.mode.runningMode, request.triggerWindow);
         if (HWND client = FindWindowExA(WinApp::MainWnd(), nullptr, "MDICLIENT", nullptr))
             SendMessageA(client, WM_MDICASCADE, 0, 0);
     }
@@ -176,21 +180,24 @@ bool DeliverToWindow(XImage* image, const CaptureSettings& settings)
     return true;
 }
 
-Outcome RunPipeline(XImage* image, const CaptureSettings& settings)
+Outcome RunPipeline(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
 {
     const CaptureOptions& options = settings.options;
     image->m_nBitCount = uint16_t(CaptureBitCount(DisplayDepth()));
     image->m_tStamp = CurrentTime();
     DeleteDeviceBitmap(image);
 
-    GrabForMode(options);
+    CapturedBitmap grab = GrabForMode(request, options);
     SetWaitCursor();
-    if (!image->m_bitmap) {
-        int32_t width, height;
-        return CaptureExtent(CaptureRect, &width, &height) ? Outcome::kOutOfMemory : Outcome::kNothingCaptured;
-    }
+    if (!grab.bitmap)
+        return grab.failure == GrabFailure::kOutOfMemory ? Outcome::kOutOfMemory : Outcome::kNothingCaptured;
+    int32_t width = 0, height = 0;
+    CaptureExtent(grab.area, &width, &height);
+    image->m_nWidth = width;
+    image->m_nHeight = height;
+    image->m_bitmap = grab.bitmap.release();
 
-    RunNotification(options.capture.notification);
+    RunNotification(options.capture.notification, grab.area);
     bool converted = ConvertDeviceBitmap(image);
     if (options.sendTo.clipboard)
         DeliverToClipboard(image);
@@ -199,13 +206,22 @@ Outcome RunPipeline(XImage* image, const CaptureSettings& settings)
     if (!converted) return Outcome::kOutOfMemory;
 
     ApplyImageOptions(image, settings);
-    if (options.sendTo.file) DeliverToFile(image, settings);
-    if (options.sendTo.printer) DeliverToPrinter(image, options.sendTo);
-    if (!options.sendTo.window || !DeliverToWindow(image, settings)) {
+    if (options.sendTo.file) DeliverToFile(image, request, settings);
+    if (options.sendTo.printer) DeliverToPrinter(image, options.sendTo, request.triggerWindow);
+    if (!options.sendTo.window || !DeliverToWindow(image, request, settings)) {
         image->FreeBlocks();
         DeletePalette(image);
     }
     return Outcome::kDone;
+}
+
+// The ending every capture shares, with or without an image.
+void EndCapture()
+{
+    RestoreHiddenWindows();
+    SetArrowCursor();
+    g_bCaptureInProgress = FALSE;
+    g_bCaptureBusy = FALSE;
 }
 
 }  // namespace
@@ -225,35 +241,35 @@ void ShowCaptureMessage(UINT id)
     MessageBoxA(WinApp::MainWnd(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void GrabScreenRect(const CaptureOptions& options)
+void CaptureScreen(const CaptureRequest& trigger, const CaptureSettings& settings)
 {
-    XImage* image = g_pPendingImage;
-    if (!image) return;
-    int32_t width = 0, height = 0;
-    CaptureExtent(CaptureRect, &width, &height);
-    image->m_nWidth = width;
-    image->m_nHeight = height;
-    DeleteDeviceBitmap(image);
-    image->m_bitmap = GrabDisplayArea(CaptureRect, options);
-}
-
-void CaptureScreen(const CaptureSettings& settings)
-{
-    g_nCaptureMode = kCaptureScreen;
     g_bCaptureInProgress = TRUE;
     HideAllWindows(settings.options.capture);
-    CaptureRect = settings.options.screen.area;
+    CaptureRequest request = trigger;
+    request.mode = kCaptureScreen;
+    request.captureRect = settings.options.screen.area;
     if (g_pPendingImage) g_pPendingImage->m_nOriginId = IDS_ORIGIN_SCREEN;
-    FinishCapture(settings);
+    FinishCapture(request, settings);
 }
 
-void FinishCapture(const CaptureSettings& settings)
+void FinishSelection(const CaptureRequest& request, const std::optional<RECT>& area, const CaptureSettings& settings)
+{
+    if (!area) {
+        EndCapture();
+        return;
+    }
+    CaptureRequest selected = request;
+    selected.captureRect = *area;
+    FinishCapture(selected, settings);
+}
+
+void FinishCapture(const CaptureRequest& request, const CaptureSettings& settings)
 {
     g_bCaptureBusy = TRUE;
     Outcome outcome = Outcome::kNothingCaptured;
     XImage* image = g_pPendingImage;
     try {
-        if (image) outcome = RunPipeline(image, settings);
+        if (image) outcome = RunPipeline(image, request, settings);
     } catch (...) {
         outcome = Outcome::kOutOfMemory;
     }
@@ -264,10 +280,7 @@ void FinishCapture(const CaptureSettings& settings)
         DeletePalette(image);
         if (outcome == Outcome::kOutOfMemory) image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
     }
-    RestoreHiddenWindows();
-    SetArrowCursor();
-    g_bCaptureInProgress = FALSE;
-    g_bCaptureBusy = FALSE;
+    EndCapture();
     if (outcome == Outcome::kOutOfMemory) {
         try {
             ShowCaptureMessage(IDS_INSUFFICIENT_MEMORY);

@@ -5,7 +5,6 @@
 #include "CaptureCore.h"
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
-#include "CaptureState.h"
 #include "FlashGeometry.h"
 
 #include "../framework/Display.h"
@@ -37,16 +36,19 @@ void RunFlash(const FlashPlan& plan)
 
 }  // namespace
 
-void FlashCenterIn() { RunFlash(CenterInPlan(CaptureRect, FlashRepeatCount(kFlashCenterIn, DisplayDepth()))); }
+void FlashCenterIn(const RECT& area) { RunFlash(CenterInPlan(area, FlashRepeatCount(kFlashCenterIn, DisplayDepth()))); }
 
-void FlashInsideOut() { RunFlash(InsideOutPlan(CaptureRect, FlashRepeatCount(kFlashInsideOut, DisplayDepth()))); }
+void FlashInsideOut(const RECT& area)
+{
+    RunFlash(InsideOutPlan(area, FlashRepeatCount(kFlashInsideOut, DisplayDepth())));
+}
 
-void FlashUpDown() { RunFlash(UpDownPlan(CaptureRect, FlashRepeatCount(kFlashUpDown, DisplayDepth()))); }
+void FlashUpDown(const RECT& area) { RunFlash(UpDownPlan(area, FlashRepeatCount(kFlashUpDown, DisplayDepth()))); }
 
-void DrawSizeReadout(HDC target)
+void DrawSizeReadout(HDC target, const RECT& area)
 {
     if (!target) return;
-    std::string text = SizeReadoutText(CaptureRect);
+    std::string text = SizeReadoutText(area);
     HDC memory = CreateCompatibleDC(target);
     if (!memory) return;
     SIZE size = {0, 0};
@@ -62,7 +64,7 @@ void DrawSizeReadout(HDC target)
                 SetBkColor(memory, RGB(0, 0, 0));
                 SetBkMode(memory, OPAQUE);
                 TextOutA(memory, 0, 0, text.c_str(), int(text.size()));
-                POINT at = SizeReadoutOrigin(CaptureRect, size.cx, size.cy);
+                POINT at = SizeReadoutOrigin(area, size.cx, size.cy);
                 BitBlt(target, at.x, at.y, size.cx, size.cy, memory, 0, 0, SRCINVERT);
                 SelectObject(memory, old);
             }

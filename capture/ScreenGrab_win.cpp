@@ -7,41 +7,38 @@
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
 #include "CaptureSeams.h"
-#include "CaptureState.h"
 
 #include <cstdint>
 
-bool PointerOverlayAllowed(POINT pt, const RECT& area, const CaptureOptions& options)
+bool PointerOverlayAllowed(POINT pt, const CaptureRequest& request, const CaptureOptions& options)
 {
+    const int mode = request.mode;
+    const RECT& area = request.captureRect;
     if (options.capture.hideMousePointer) return false;
-    if (g_nCaptureMode == kCaptureRegion || g_nCaptureMode == kCaptureButton) return false;
-    if (g_nCaptureMode == kCaptureWindow && options.window.choice == kSelectWindow) return false;
+    if (mode == kCaptureRegion || mode == kCaptureButton) return false;
+    if (mode == kCaptureWindow && options.window.choice == kSelectWindow) return false;
     if (pt.x < area.left || pt.x >= area.right || pt.y < area.top || pt.y >= area.bottom) return false;
     return !PointerOnSnapshotButton(pt);
 }
 
-namespace {
-
-// area is the grabbed screen rectangle; memoryDc's (0, 0) is its corner.
-void DrawPointerInto(HDC memoryDc, const RECT& area, const CaptureOptions& options)
+void DrawPointerOverlay(HDC memoryDc, const CaptureRequest& request, const CaptureOptions& options)
 {
+    const HCURSOR cursor = request.triggerCursor;
+    const RECT& area = request.captureRect;
     POINT pt;
-    if (!TriggerCursor || !GetCursorPos(&pt) || !PointerOverlayAllowed(pt, area, options)) return;
+    if (!cursor || !GetCursorPos(&pt) || !PointerOverlayAllowed(pt, request, options)) return;
     ICONINFO info;
-    if (!GetIconInfo(TriggerCursor, &info)) return;
+    if (!GetIconInfo(cursor, &info)) return;
     // The query hands us copies of the cursor's bitmaps; they are ours to delete.
     if (info.hbmMask) DeleteObject(info.hbmMask);
     if (info.hbmColor) DeleteObject(info.hbmColor);
-    DrawIconEx(memoryDc, pt.x - LONG(info.xHotspot) - area.left, pt.y - LONG(info.yHotspot) - area.top, TriggerCursor,
-               0, 0, 0, nullptr, DI_NORMAL);
+    DrawIconEx(memoryDc, pt.x - LONG(info.xHotspot) - area.left, pt.y - LONG(info.yHotspot) - area.top, cursor, 0,
+               0, 0, nullptr, DI_NORMAL);
 }
 
-}  // namespace
-
-void DrawPointerOverlay(HDC memoryDc, const CaptureOptions& options) { DrawPointerInto(memoryDc, CaptureRect, options); }
-
-HBITMAP GrabDisplayArea(const RECT& rc, const CaptureOptions& options)
+HBITMAP GrabDisplayArea(const CaptureRequest& request, const CaptureOptions& options)
 {
+    const RECT& rc = request.captureRect;
     int32_t width, height;
     if (!CaptureExtent(rc, &width, &height)) return nullptr;
     DisplayDC display;
@@ -54,7 +51,7 @@ HBITMAP GrabDisplayArea(const RECT& rc, const CaptureOptions& options)
         HGDIOBJ old = SelectObject(memory, bitmap);
         if (old) {
             copied = BitBlt(memory, 0, 0, width, height, display.get(), rc.left, rc.top, SRCCOPY) != FALSE;
-            if (copied) DrawPointerInto(memory, rc, options);
+            if (copied) DrawPointerOverlay(memory, request, options);
             SelectObject(memory, old);
         }
         DeleteDC(memory);
@@ -64,4 +61,9 @@ HBITMAP GrabDisplayArea(const RECT& rc, const CaptureOptions& options)
         return nullptr;
     }
     return bitmap;
+}
+
+CapturedBitmap GrabScreenRect(const CaptureRequest& request, const CaptureOptions& options)
+{
+    return GrabbedArea(GrabDisplayArea(request, options), request.captureRect);
 }

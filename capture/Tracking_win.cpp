@@ -4,7 +4,7 @@
 // left button and the main frame holds the mouse until the button goes
 // down. Keys are not looked at while armed; a new trigger abandons it.
 #include "CaptureCore.h"
-#include "CaptureSeams.h"
+#include "CaptureKinds.h"
 #include "CaptureState.h"
 
 #include "../framework/WinApp.h"
@@ -14,9 +14,9 @@
 namespace {
 
 // The cursor resource of the armed mode.
-WORD ModeCursorId()
+WORD ModeCursorId(int mode)
 {
-    switch (g_nCaptureMode) {
+    switch (mode) {
     case kCaptureRegion: return IDCUR_REGION_CAPTURE;
     case kCaptureFreehand: return IDCUR_FREEHAND_CAPTURE;
     case kCaptureButton: return IDCUR_BUTTON_CAPTURE;
@@ -24,9 +24,9 @@ WORD ModeCursorId()
     }
 }
 
-HCURSOR ModeCursor()
+HCURSOR ModeCursor(int mode)
 {
-    HCURSOR cursor = LoadCursorA(WinApp::Instance(), MAKEINTRESOURCEA(ModeCursorId()));
+    HCURSOR cursor = LoadCursorA(WinApp::Instance(), MAKEINTRESOURCEA(ModeCursorId(mode)));
     return cursor ? cursor : LoadCursorA(nullptr, IDC_CROSS);
 }
 
@@ -40,35 +40,35 @@ void EndArmedState()
 
 }  // namespace
 
-void ArmTracking()
+void ArmTracking(const CaptureRequest& request)
 {
     FreezeScreen();
     g_bTracking = TRUE;
-    SetCursor(ModeCursor());
+    SetCursor(ModeCursor(request.mode));
     PassLeftButtonStatus(1);
     SetCapture(WinApp::MainWnd());
 }
 
-void OnTrackingMouseDown(const CaptureSettings& settings)
+void OnTrackingMouseDown(const CaptureRequest& request, const CaptureSettings& settings)
 {
     if (!g_bTracking) return;
-    switch (g_nCaptureMode) {
+    switch (request.mode) {
     case kCaptureRegion:
-        RunRegionSelection(settings);
+        FinishSelection(request, SelectRegion(request, settings.options), settings);
         ThawScreen();
         break;
     case kCaptureFreehand:
-        FinishCapture(settings);
+        FinishCapture(request, settings);
         ThawScreen();
         break;
     case kCaptureButton:
-        RunButtonSearch(settings);
+        FinishSelection(request, SelectButton(request), settings);
         ThawScreen();
         break;
     case kCaptureWindow:
         // The real windows, not the cover, must be under the pointer.
         ThawScreen();
-        RunWindowPick(settings);
+        FinishSelection(request, PickWindowUnderPointer(request, settings.options), settings);
         break;
     default:
         ThawScreen();

@@ -7,6 +7,8 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   capture/FlashGeometry.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
   capture/BringForward_win.cpp
+  capture/CaptureFile_win.cpp
+  capture/CaptureKinds_win.cpp
   capture/CaptureState.cpp
   capture/CaptureSeams.cpp
   capture/CaptureSetupPages_win.cpp

@@ -7,6 +7,8 @@
 // engine the options it works with.
 #pragma once
 
+#include "../capture/CaptureRequest.h"
+
 #include <windows.h>
 
 class AppSettings;
@@ -14,6 +16,12 @@ class AppSettings;
 void OnTriggerMessage(AppSettings& settings, WPARAM code, LPARAM cursor);  // kMsgTrigger
 void OnHotKeyMessage(const AppSettings& settings, WPARAM report, LPARAM cursor);  // kMsgKeyRelease
 void OnMainTimer(const AppSettings& settings);  // timer 1, every 100 ms
+
+// The request the latest trigger built: its mode, the foreground window
+// when it arrived and the last cursor a trigger carried (the rectangle is
+// empty). An armed selection runs on it at the mouse-down, since every
+// trigger but a button report abandons the armed state first.
+const CaptureRequest& CurrentCaptureRequest();
 
 
 // The last mouse-button report of the hook library (code 14): the pointer

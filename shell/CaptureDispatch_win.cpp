@@ -1,7 +1,8 @@
 // Capture dispatch: decides from a trigger code which capture starts. The
 // hotkey matching and the countdown are portable (HotKey, Countdown); this
-// file reads the system (pointer, foreground and menu windows) and calls
-// the capture engine.
+// file reads the system (pointer, foreground and menu windows), builds the
+// capture request from the trigger context and hands it to the capture
+// engine.
 //
 // Triggers are dropped, not queued, while a capture is busy, a countdown
 // runs or the printing flag is set. A trigger that arrives while a
@@ -9,12 +10,12 @@
 #include "CaptureDispatch.h"
 
 #include "AppSettings.h"
-#include "CaptureDispatchSeams.h"
 #include "Countdown.h"
 #include "HotKey.h"
 #include "TitleBarSeams.h"
 
 #include "../capture/CaptureCore.h"
+#include "../capture/CaptureKinds.h"
 #include "../capture/CaptureState.h"
 #include "../framework/WinApp.h"
 #include "../hook/HookWire.h"
@@ -31,6 +32,12 @@ BOOL g_bSnapshotPressed = FALSE;
 namespace {
 
 Countdown g_countdown;
+
+// The trigger context every capture request is built from: the mode the
+// latest trigger set, the foreground window when it arrived and the last
+// cursor a trigger carried. The capture rectangle stays empty here; the
+// capture that takes the request fills it in.
+CaptureRequest g_trigger;
 
 void SendTrigger(int code, LPARAM cursor)
 {
@@ -62,7 +69,7 @@ void SetPendingName(UINT id)
 
 void StartScreenTrigger(const ScreenOptions& screen)
 {
-    g_nCaptureMode = kCaptureScreen;
+    g_trigger.mode = kCaptureScreen;
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
     if (screen.countdown)
@@ -75,7 +82,7 @@ void StartWindowTrigger(const Options& options)
 {
     const WindowOptions& window = options.capture.window;
     if (MenuWindowVisible(options.menu) && window.choice == kSelectWindow) return;
-    g_nCaptureMode = kCaptureWindow;
+    g_trigger.mode = kCaptureWindow;
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
     if (window.countdown)
@@ -88,52 +95,50 @@ void StartWindowTrigger(const Options& options)
 void StartFrozenSelection(const Options& options, int code)
 {
     if (MenuWindowVisible(options.menu)) return;
-    g_nCaptureMode = code;
+    g_trigger.mode = code;
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
     HideAllWindows(options.capture.capture);
     SetPendingName(code == kCaptureRegion ? IDS_ORIGIN_REGION : IDS_ORIGIN_FREEHAND);
-    ArmTracking();
+    ArmTracking(g_trigger);
 }
 
 void StartTitleMenu(Options& options)
 {
-    g_nCaptureMode = kCaptureTitleMenu;
+    g_trigger.mode = kCaptureTitleMenu;
     const TitleMenuOptions& titleMenu = options.capture.titleMenu;
     if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
     SetPendingName(IDS_ORIGIN_TITLE_MENU);
-    // The selection may record another menu window; the stored value stays.
-    const int recorded = options.menu.window;
-    SelectTitleAndMenu(CaptureSettingsOf(options));
-    options.menu.window = recorded;
+    std::optional<RECT> area = SelectTitleAndMenu(g_trigger, options.capture, options.menu);
+    FinishSelection(g_trigger, area, CaptureSettingsOf(options));
 }
 
 void StartPointer(Options& options)
 {
-    g_nCaptureMode = kCapturePointer;
+    g_trigger.mode = kCapturePointer;
     SetPendingName(IDS_ORIGIN_POINTER);
-    FinishCapture(CaptureSettingsOf(options));
+    FinishCapture(g_trigger, CaptureSettingsOf(options));
 }
 
 void StartButton(const Options& options)
 {
     if (MenuWindowVisible(options.menu)) return;
-    g_nCaptureMode = kCaptureButton;
+    g_trigger.mode = kCaptureButton;
     PrepareTitleBar();
     SetPendingName(IDS_ORIGIN_BUTTON);
-    ArmTracking();
+    ArmTracking(g_trigger);
 }
 
 void CaptureWindowNow(Options& options)
 {
-    g_nCaptureMode = kCaptureWindow;
+    g_trigger.mode = kCaptureWindow;
     SetPendingName(IDS_ORIGIN_WINDOW);
     // Any stored choice but Select a Window grabs the active window, so an
     // unknown value cannot leave the capture in progress for good.
     if (options.capture.window.choice == kSelectWindow)
-        ArmTracking();
+        ArmTracking(g_trigger);
     else
-        CaptureActiveWindow(CaptureSettingsOf(options));
+        FinishSelection(g_trigger, SelectActiveWindow(g_trigger, options.capture), CaptureSettingsOf(options));
 }
 
 void SnapshotReleased(const AppSettings& settings)
@@ -163,7 +168,7 @@ void SwitchToBackground(AppSettings& settings)
 
 void SwitchToForeground(ModeOptions& mode)
 {
-    BringMainFrameForward(mode.runningMode);
+    BringMainFrameForward(mode.runningMode, g_trigger.triggerWindow);
     mode.runningMode = 1;
 }
 
@@ -185,12 +190,12 @@ void OnTriggerMessage(AppSettings& settings, WPARAM wParam, LPARAM cursor)
         return;
     }
 
-    if (cursor) TriggerCursor = reinterpret_cast<HCURSOR>(cursor);
+    if (cursor) g_trigger.triggerCursor = reinterpret_cast<HCURSOR>(cursor);
     if (g_bTracking) AbandonTracking();
-    TriggerWindow = GetForegroundWindow();
+    g_trigger.triggerWindow = GetForegroundWindow();
 
     if (code > kCodeHelp) {
-        g_nCaptureMode = code;
+        g_trigger.mode = code;
         return;
     }
     switch (code) {
@@ -202,7 +207,10 @@ void OnTriggerMessage(AppSettings& settings, WPARAM wParam, LPARAM cursor)
     case kCaptureTitleMenu: StartTitleMenu(options); break;
     case kCapturePointer: StartPointer(options); break;
     case kCaptureButton: StartButton(options); break;
-    case kCaptureScreen: g_nCaptureMode = kCaptureScreen; CaptureScreen(CaptureSettingsOf(options)); break;
+    case kCaptureScreen:
+        g_trigger.mode = kCaptureScreen;
+        CaptureScreen(g_trigger, CaptureSettingsOf(options));
+        break;
     case kCaptureWindow: CaptureWindowNow(options); break;
     case kCodeSnapshotRelease: SnapshotReleased(settings); break;
     case kCodeSnapshotPress: SnapshotPressed(); break;
@@ -225,6 +233,8 @@ void OnMainTimer(const AppSettings& settings)
     ClickCounter();
     const Countdown::Tick tick = g_countdown.OnTick();
     if (tick.beep) MessageBeep(MB_OK);
-    if (tick.fire) SendTrigger(g_nCaptureMode, 0);
+    if (tick.fire) SendTrigger(g_trigger.mode, 0);
 }
+
+const CaptureRequest& CurrentCaptureRequest() { return g_trigger; }
 

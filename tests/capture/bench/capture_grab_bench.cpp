@@ -54,7 +54,9 @@ int main(int argc, char** argv)
     WinApp::SetMainWnd(frame);
 
     std::vector<double> grab, convert, whole;
-    RECT screen = {0, 0, width, height};
+    CaptureRequest screen;
+    screen.mode = kCaptureScreen;
+    screen.captureRect = RECT{0, 0, width, height};
     for (int i = 0; i < rounds; ++i) {
         LARGE_INTEGER t0, t1, t2;
         XImage image;
@@ -76,7 +78,7 @@ int main(int argc, char** argv)
 
         g_pPendingImage = new XImage;
         QueryPerformanceCounter(&t0);
-        CaptureScreen(CaptureSettingsOf(options));
+        CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
         QueryPerformanceCounter(&t1);
         whole.push_back(Milliseconds(t0, t1));
         delete g_pPendingImage;

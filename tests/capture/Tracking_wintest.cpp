@@ -39,10 +39,9 @@ protected:
     // What the dispatcher does for a Region trigger.
     void ArmRegion()
     {
-        g_nCaptureMode = kCaptureRegion;
         g_bCaptureInProgress = TRUE;
         HideAllWindows(options.capture.capture);
-        ArmTracking();
+        ArmTracking(region);
         ASSERT_TRUE(g_bTracking);
         EXPECT_FALSE(IsWindowVisible(m_window));
         EXPECT_TRUE(IsWindowVisible(CoverWindowHandle()));
@@ -61,6 +60,7 @@ protected:
         EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
     }
     Options options = DefaultOptions(ScreenDefaults());
+    CaptureRequest region = RequestFor(kCaptureRegion, RECT{0, 0, 0, 0});
     HWND m_frame = nullptr;
     HWND m_window = nullptr;
 };
@@ -78,7 +78,7 @@ TEST_F(TrackingTest, ClickWithoutSelectionEndsQuietly)
 {
     MessageBoxWatcher watcher;
     ArmRegion();
-    OnTrackingMouseDown(CaptureSettingsOf(options));
+    OnTrackingMouseDown(region, CaptureSettingsOf(options));
     ExpectAllBack();
     PumpMessages(100);
     EXPECT_TRUE(watcher.Texts().empty());

@@ -63,7 +63,7 @@ TEST_F(FinishCaptureTest, ScreenCaptureToWindowHoldsTheScreenPixels)
     options.capture.screen.area = RECT{80, 90, 361, 270};
     options.capture.capture.displayImageInfo = TRUE;
     Pixels want = ReadScreen(options.capture.screen.area);
-    CaptureScreen(CaptureSettingsOf(options));
+    CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
     XImage* image = g_pPendingImage;
     EXPECT_EQ(image->m_nOriginId, 32918u);
@@ -84,7 +84,7 @@ TEST_F(FinishCaptureTest, ClipboardOnlyLeavesBitmapOnClipboardAndNoWindow)
     options.capture.sendTo.window = FALSE;
     options.capture.sendTo.clipboard = TRUE;
     Pixels want = ReadScreen(options.capture.screen.area);
-    CaptureScreen(CaptureSettingsOf(options));
+    CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
     EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
     EXPECT_EQ(g_pPendingImage->m_hInfo, nullptr);
@@ -104,7 +104,7 @@ TEST_F(FinishCaptureTest, EmptyOrReversedAreaEndsQuietlyAndRestoresWindows)
     for (RECT area : {RECT{100, 100, 100, 300}, RECT{300, 300, 100, 100}}) {
         options.capture.screen.area = area;
         g_pPendingImage->m_nOriginId = 0;
-        CaptureScreen(CaptureSettingsOf(options));
+        CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
         ExpectIdle();
         EXPECT_TRUE(IsWindowVisible(m_window));
         EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
@@ -120,7 +120,7 @@ TEST_F(FinishCaptureTest, BitmapThatCannotBeMadeReportsInsufficientMemory)
     options.capture.capture.hideAllWindows = TRUE;
     options.capture.sendTo.clipboard = TRUE;
     options.capture.screen.area = RECT{0, 0, 200000, 200000};
-    CaptureScreen(CaptureSettingsOf(options));
+    CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
     EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
     EXPECT_EQ(g_pPendingImage->m_hInfo, nullptr);
@@ -138,7 +138,7 @@ TEST_F(FinishCaptureTest, FailedFileWriteStillEndsTheCaptureAndNumbersOn)
     options.capture.sendTo.file = TRUE;
     options.files.pathNameDirect = "C:\\no\\such\\folder";
     options.files.fileNameDirect = "IMG0009.BMP";
-    CaptureScreen(CaptureSettingsOf(options));
+    CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
     // The window keeps the capture's name rather than a path to a file
     // that does not exist; the writer's message was shown.
@@ -197,7 +197,7 @@ TEST_F(FinishCaptureTest, SendToFileWritesTheScreenAndTitlesTheWindowWithThePath
     std::string path = options.files.pathNameDirect + "CAP0099.BMP";
     DeleteFileA(path.c_str());
     Pixels want = ReadScreen(options.capture.screen.area);
-    CaptureScreen(CaptureSettingsOf(options));
+    CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
     EXPECT_EQ(g_pPendingImage->m_nOriginId, 57604u);
     EXPECT_EQ(g_pPendingImage->m_strTitle, path);
@@ -209,7 +209,7 @@ TEST_F(FinishCaptureTest, SendToFileWritesTheScreenAndTitlesTheWindowWithThePath
     // Filename by Time: day, hour, minute and second of the capture, local.
     options.capture.sendTo.fileNaming = kFileNameByTime;
     options.capture.sendTo.window = FALSE;
-    CaptureScreen(CaptureSettingsOf(options));
+    CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
     time_t stamp = time_t(g_pPendingImage->m_tStamp);
     const std::tm* local = std::localtime(&stamp);

@@ -4,7 +4,6 @@
 #include "CaptureTestSupport.h"
 
 #include "capture/CaptureCore.h"
-#include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
 #include "capture/ScreenGrab.h"
 
@@ -23,12 +22,28 @@ struct WindowCloser {
 };
 using Window = std::unique_ptr<std::remove_pointer<HWND>::type, WindowCloser>;
 
+// Puts the pointer at (x, y) and waits until the system has reported it
+// there for a while: under load a move of an earlier program can still
+// arrive from the X server and take the pointer back.
+bool PlacePointer(int x, int y)
+{
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        SetCursorPos(x, y);
+        int steady = 0;
+        POINT at;
+        while (steady < 4 && GetCursorPos(&at) && at.x == x && at.y == y) {
+            PumpMessages(25);
+            ++steady;
+        }
+        if (steady == 4) return true;
+    }
+    return false;
+}
+
 class ScreenGrabTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        g_nCaptureMode = kCaptureScreen;
-        TriggerCursor = nullptr;
         m_red.reset(CreateColourWindow(RECT{100, 100, 300, 250}, kRed));
         m_blue.reset(CreateColourWindow(RECT{200, 150, 260, 400}, kBlue));
         PumpMessages(150);
@@ -42,7 +57,7 @@ protected:
 TEST_F(ScreenGrabTest, GrabEqualsIndependentScreenRead)
 {
     RECT area = {90, 95, 330, 420};
-    HBITMAP grabbed = GrabDisplayArea(area, options.capture);
+    HBITMAP grabbed = GrabDisplayArea(RequestFor(kCaptureScreen, area), options.capture);
     ASSERT_NE(grabbed, nullptr);
     Pixels got = ReadBitmap(grabbed);
     DeleteObject(grabbed);
@@ -57,43 +72,42 @@ TEST_F(ScreenGrabTest, GrabEqualsIndependentScreenRead)
 
 TEST_F(ScreenGrabTest, EmptyOrReversedAreaGivesNoBitmap)
 {
-    EXPECT_EQ(GrabDisplayArea(RECT{100, 100, 100, 200}, options.capture), nullptr);
-    EXPECT_EQ(GrabDisplayArea(RECT{100, 100, 200, 100}, options.capture), nullptr);
-    EXPECT_EQ(GrabDisplayArea(RECT{300, 300, 100, 100}, options.capture), nullptr);
+    for (RECT rc : {RECT{100, 100, 100, 200}, RECT{100, 100, 200, 100}, RECT{300, 300, 100, 100}})
+        EXPECT_EQ(GrabDisplayArea(RequestFor(kCaptureScreen, rc), options.capture), nullptr);
 }
 
 TEST_F(ScreenGrabTest, PointerDrawnOnlyWhereTheModeAllowsIt)
 {
     RECT area = {100, 100, 300, 250};
-    ASSERT_TRUE(SetCursorPos(180, 160));
-    PumpMessages(50);
-    TriggerCursor = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_TRUE(PlacePointer(180, 160));
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     Pixels plain = ReadScreen(area);
 
-    auto grab = [&]() {
-        HBITMAP b = GrabDisplayArea(area, options.capture);
+    auto grab = [&](int mode, HCURSOR cursor) {
+        EXPECT_TRUE(PlacePointer(180, 160));
+        CaptureRequest request = RequestFor(mode, area);
+        request.triggerCursor = cursor;
+        HBITMAP b = GrabDisplayArea(request, options.capture);
         Pixels p = ReadBitmap(b);
         DeleteObject(b);
         return p;
     };
-    g_nCaptureMode = kCaptureScreen;
-    EXPECT_FALSE(grab() == plain);  // the arrow is in the picture
-    g_nCaptureMode = kCaptureRegion;
-    EXPECT_TRUE(grab() == plain);
-    g_nCaptureMode = kCaptureButton;
-    EXPECT_TRUE(grab() == plain);
-    g_nCaptureMode = kCaptureWindow;
+    EXPECT_FALSE(grab(kCaptureScreen, arrow) == plain);  // the arrow is in the picture
+    EXPECT_TRUE(grab(kCaptureScreen, nullptr) == plain);  // no cursor came with any trigger
+    EXPECT_TRUE(grab(kCaptureRegion, arrow) == plain);
+    EXPECT_TRUE(grab(kCaptureButton, arrow) == plain);
     options.capture.window.choice = kSelectWindow;
-    EXPECT_TRUE(grab() == plain);
+    EXPECT_TRUE(grab(kCaptureWindow, arrow) == plain);
     options.capture.window.choice = kActiveWindow;
-    EXPECT_FALSE(grab() == plain);
-    g_nCaptureMode = kCaptureScreen;
+    EXPECT_FALSE(grab(kCaptureWindow, arrow) == plain);
     options.capture.capture.hideMousePointer = TRUE;
-    EXPECT_TRUE(grab() == plain);
+    EXPECT_TRUE(grab(kCaptureScreen, arrow) == plain);
     options.capture.capture.hideMousePointer = FALSE;
     // An area that does not hold the pointer.
     RECT away = {area.left + 100, area.top, area.right + 100, area.bottom};
-    HBITMAP b = GrabDisplayArea(away, options.capture);
+    CaptureRequest awayRequest = RequestFor(kCaptureScreen, away);
+    awayRequest.triggerCursor = arrow;
+    HBITMAP b = GrabDisplayArea(awayRequest, options.capture);
     Pixels awayGrab = ReadBitmap(b);
     DeleteObject(b);
     EXPECT_TRUE(awayGrab == ReadScreen(away));
@@ -111,7 +125,7 @@ TEST_F(ScreenGrabTest, FrozenScreenShowsOldPictureUntilThawed)
     ASSERT_NE(FrozenScreenBitmap(), nullptr);
     SetWindowColour(m_red.get(), RGB(0, 255, 0));
     PumpMessages(100);
-    HBITMAP frozen = GrabDisplayArea(area, options.capture);
+    HBITMAP frozen = GrabDisplayArea(RequestFor(kCaptureScreen, area), options.capture);
     Pixels during = ReadBitmap(frozen);
     DeleteObject(frozen);
     EXPECT_TRUE(during == before);

@@ -5,7 +5,6 @@
 
 #include "capture/CaptureCore.h"
 #include "capture/CaptureGeometry.h"
-#include "capture/CaptureState.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +15,9 @@ TEST(Flash, EachFlashRestoresTheScreenAfterItsPause)
     RECT area = {40, 50, 261, 211};  // odd sizes: the extra line is restored too
     RECT wider = {30, 40, 280, 230};
     Pixels before = ReadScreen(wider);
-    CaptureRect = area;
-    for (void (*flash)() : {FlashCenterIn, FlashInsideOut, FlashUpDown}) {
+    for (void (*flash)(const RECT&) : {FlashCenterIn, FlashInsideOut, FlashUpDown}) {
         DWORD start = GetTickCount();
-        flash();
+        flash(area);
         EXPECT_GT(GetTickCount() - start, 350u);
         EXPECT_TRUE(ReadScreen(wider) == before);
     }
@@ -33,11 +31,10 @@ TEST(Flash, EmptyOrReversedRectangleReturnsWithoutDrawing)
     RECT wider = {400, 300, 700, 600};
     Pixels before = ReadScreen(wider);
     for (RECT rc : {RECT{500, 400, 500, 400}, RECT{600, 500, 500, 400}, RECT{500, 500, 550, 400}}) {
-        CaptureRect = rc;
         DWORD start = GetTickCount();
-        FlashCenterIn();
-        FlashInsideOut();
-        FlashUpDown();
+        FlashCenterIn(rc);
+        FlashInsideOut(rc);
+        FlashUpDown(rc);
         EXPECT_LT(GetTickCount() - start, 350u);  // no pause: nothing was inverted
     }
     EXPECT_TRUE(ReadScreen(wider) == before);
@@ -63,14 +60,14 @@ TEST(SizeReadout, InvertsGlyphsInTheMiddleAndUndoesItself)
     GdiFlush();
     auto pixel = [&](int x, int y) { return static_cast<uint32_t*>(bits)[y * 200 + x] & 0xFFFFFF; };
 
-    CaptureRect = RECT{0, 0, 200, 100};
+    const RECT area = {0, 0, 200, 100};
     SIZE text;
     HDC measure = CreateCompatibleDC(target);
     GetTextExtentPoint32A(measure, "200x100", 7, &text);
     DeleteDC(measure);
     int left = (200 - text.cx) / 2, top = (100 - text.cy) / 2;
 
-    DrawSizeReadout(target);
+    DrawSizeReadout(target, area);
     GdiFlush();
     int black = 0;
     for (int y = 0; y < 100; ++y)
@@ -85,7 +82,7 @@ TEST(SizeReadout, InvertsGlyphsInTheMiddleAndUndoesItself)
     EXPECT_GT(black, 20);
     EXPECT_LT(black, text.cx * text.cy / 2);  // glyphs, not the whole box
 
-    DrawSizeReadout(target);
+    DrawSizeReadout(target, area);
     GdiFlush();
     int changed = 0;
     for (int y = 0; y < 100; ++y)

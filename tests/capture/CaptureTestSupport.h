@@ -3,6 +3,7 @@
 // message boxes so that a failure path cannot block the test run.
 #pragma once
 
+#include "capture/CaptureRequest.h"
 #include "settings/Settings.h"
 
 #include <windows.h>
@@ -28,6 +29,9 @@ Pixels ReadScreen(const RECT& area);
 Pixels ReadBitmap(HBITMAP bitmap);
 // The pending image's 24-bit bottom-up pixel block as 0x00RRGGBB top-down.
 Pixels ReadImageBlock(HGLOBAL bits, int width, int height);
+
+// A request of mode for area, without trigger window or cursor.
+CaptureRequest RequestFor(int mode, const RECT& area);
 
 // The system defaults of the options with this screen's size, so that a
 // Screen capture by default covers the whole screen.

@@ -1,51 +1,13 @@
-// Stand-ins for the program globals and the pending image's conversion
-// that the capture files need, plus the test helpers. The conversion here
-// is written from the DIB rules directly (24-bit, bottom-up, rows padded to
-// 4 bytes), so a test that compares its output with ReadScreen compares
-// two independent paths.
+// Helpers of the capture core's Win32 tests. The pixel reads go through
+// the screen's window DC and DIB sections, and the pixel block is decoded
+// from the DIB rules directly (24-bit, bottom-up, rows padded to 4 bytes),
+// so a test that compares a capture with ReadScreen compares two
+// independent paths.
 #include "CaptureTestSupport.h"
 
-#include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
 #include "framework/Display.h"
 #include "framework/GlobalBlock.h"
-#include "image/XImage.h"
-
-#include <cstring>
-
-XImage* g_pPendingImage = nullptr;
-
-void XImage::InfoFromScreen()
-{
-    if (m_nBitCount > 8) m_nBitCount = 24;
-    MakeInfo();
-}
-
-void XImage::BitsFromBitmap()
-{
-    OwnedBlock bits;
-    if (!m_bitmap || !m_hInfo || !FitsInMemory(m_nWidth, m_nHeight, m_nBitCount) || !bits.Allocate(BitsSize())) {
-        m_nOriginId = 32963;
-        return;
-    }
-    HDC screen = GetDC(nullptr);
-    int rows = 0;
-    {
-        LockedBlock<BYTE> info(m_hInfo), out(bits.get());
-        std::vector<BYTE> header(InfoSize());
-        std::memcpy(header.data(), info.get(), header.size());
-        rows = GetDIBits(screen, m_bitmap, 0, UINT(m_nHeight), out.get(),
-                         reinterpret_cast<BITMAPINFO*>(header.data()), DIB_RGB_COLORS);
-    }
-    ReleaseDC(nullptr, screen);
-    if (rows != m_nHeight) {
-        m_nOriginId = 32963;
-        return;
-    }
-    m_hBits = bits.release();
-}
-
-void XImage::MakePalette() {}
 
 namespace {
 
@@ -232,6 +194,14 @@ void MessageBoxWatcher::Run()
         }
         Sleep(20);
     }
+}
+
+CaptureRequest RequestFor(int mode, const RECT& area)
+{
+    CaptureRequest request;
+    request.mode = mode;
+    request.captureRect = area;
+    return request;
 }
 
 SystemDefaults ScreenDefaults()

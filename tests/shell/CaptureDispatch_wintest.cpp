@@ -1,25 +1,36 @@
 // The capture dispatch under Wine with a real frame window standing in for
-// the main frame: trigger codes, the drop rules, the countdown on the
-// timer, and the background and foreground chords.
-#include "DispatchStandIns.h"
-
+// the main frame and the real capture engine behind it: trigger codes, the
+// drop rules, the countdown on the timer, the trigger context, and the
+// background and foreground chords. A capture is seen by its effects: the
+// name and pixels of the pending image, the New command posted to the
+// frame, the armed state and the windows Hide All Windows took away.
+#include "capture/CaptureCore.h"
 #include "capture/CaptureState.h"
 #include "framework/WinApp.h"
 #include "hook/HookWire.h"
 #include "image/XImage.h"
 #include "resources/resource.h"
+#include "shell/AppSettings.h"
 #include "shell/CaptureDispatch.h"
+#include "tests/capture/CaptureTestSupport.h"
 #include "tests/settings/SettingsTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <algorithm>
+#include <vector>
 
 namespace {
 
 std::vector<UINT> g_commands;
+
+// The settings the test frame dispatches with.
+AppSettings& TestSettings()
+{
+    static AppSettings settings;
+    return settings;
+}
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -66,14 +77,19 @@ protected:
         system.screenHeight = 768;
         ReadModeSessionMenu(profile, options);
         ReadAllKeys(profile, options, system);
+        // A small Screen capture without a flash keeps the tests quick.
+        options.capture.screen.area = RECT{0, 0, 64, 48};
+        options.capture.capture.notification = kNoFlash;
+        options.capture.capture.bringKestrelToTop = FALSE;
         g_pPendingImage = &image;
         g_bCaptureBusy = g_bCaptureInProgress = g_bPrinting = g_bTracking = FALSE;
-        g_nCaptureMode = 0;
-        g_calls.clear();
         g_commands.clear();
     }
     void TearDown() override
     {
+        if (g_bTracking) AbandonTracking();
+        RestoreHiddenWindows();
+        g_bCaptureInProgress = FALSE;
         TestSettings().UseProfile(nullptr);
         g_pPendingImage = nullptr;
         DestroyWindow(WinApp::MainWnd());
@@ -83,6 +99,26 @@ protected:
     void Trigger(int code, LPARAM cursor = 0)
     {
         SendMessageA(WinApp::MainWnd(), kMsgTrigger, WPARAM(code), cursor);
+    }
+    // The commands posted to the frame since the last call.
+    std::vector<UINT> Commands()
+    {
+        Pump();
+        std::vector<UINT> commands;
+        commands.swap(g_commands);
+        return commands;
+    }
+    // True when a Screen capture went to the window destination since the
+    // image was last cleared.
+    bool ScreenCaptured()
+    {
+        return image.m_nOriginId == UINT(IDS_ORIGIN_SCREEN) && image.m_hBits &&
+               Commands() == std::vector<UINT>{ID_FILE_NEW};
+    }
+    void ClearImage()
+    {
+        image.FreeBlocks();
+        image.m_nOriginId = 0;
     }
 
     MapProfile profile;
@@ -94,16 +130,19 @@ protected:
 
 TEST_F(Dispatch, CtrlOneRunsTheScreenCapture)
 {
-    SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, CtrlRelease('1'), 0x777);
-    EXPECT_EQ(CallCount("CaptureScreen"), 1);
-    EXPECT_EQ(CallCount("PrepareTitleBar"), 1);
-    EXPECT_EQ(g_nCaptureMode, 10);
-    EXPECT_TRUE(g_bCaptureInProgress);
-    EXPECT_EQ(TriggerCursor, reinterpret_cast<HCURSOR>(0x777));
+    const HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+    SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, CtrlRelease('1'), LPARAM(cross));
+    EXPECT_TRUE(ScreenCaptured());
+    EXPECT_EQ(image.m_nWidth, 64);
+    EXPECT_EQ(image.m_nHeight, 48);
+    EXPECT_FALSE(g_bCaptureInProgress);  // the capture has ended
+    EXPECT_EQ(CurrentCaptureRequest().mode, kCaptureScreen);
+    EXPECT_EQ(CurrentCaptureRequest().triggerCursor, cross);
 
-    g_calls.clear();
+    ClearImage();
     SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, CtrlRelease('1') & ~0x1000000u, 0);  // Ctrl+Shift+1
-    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_TRUE(Commands().empty());
 }
 
 TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
@@ -114,7 +153,9 @@ TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
     g_bPrinting = TRUE;
     Trigger(3);
     g_bPrinting = FALSE;
-    EXPECT_TRUE(g_calls.empty());
+    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_FALSE(g_bTracking);
+    EXPECT_TRUE(Commands().empty());
 
     // 3 seconds: beeps at ticks 10, 20, 30 and the capture at the 30th.
     options.capture.screen.countdown = TRUE;
@@ -124,52 +165,61 @@ TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
         OnMainTimer(TestSettings());
         Trigger(3);  // ignored while counting down
     }
-    EXPECT_EQ(CallCount("CaptureScreen"), 0);
-    EXPECT_EQ(CallCount("ArmTracking"), 0);
+    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_FALSE(g_bTracking);
+    EXPECT_TRUE(g_bCaptureInProgress);
+    EXPECT_TRUE(Commands().empty());
     OnMainTimer(TestSettings());
-    EXPECT_EQ(CallCount("CaptureScreen"), 1);
-    EXPECT_EQ(CallCount("DrawTitleClock"), 30);
+    EXPECT_TRUE(ScreenCaptured());
     Trigger(3);
-    EXPECT_EQ(CallCount("ArmTracking"), 1);
+    EXPECT_TRUE(g_bTracking);
 }
 
 TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
 {
+    options.capture.capture.hideAllWindows = TRUE;
+    HWND window = CreateColourWindow(RECT{600, 100, 700, 200}, RGB(30, 90, 200));
+    Pump();
     Trigger(3);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_REGION));
-    EXPECT_EQ(g_nCaptureMode, 3);
-    EXPECT_EQ(CallCount("HideAllWindows"), 1);
+    EXPECT_EQ(CurrentCaptureRequest().mode, kCaptureRegion);
+    EXPECT_FALSE(IsWindowVisible(window));  // Hide All Windows ran
     EXPECT_TRUE(g_bTracking);
+    EXPECT_EQ(GetCapture(), WinApp::MainWnd());
 
     Trigger(5);  // a new trigger while armed abandons the first selection
-    EXPECT_EQ(CallCount("AbandonTracking"), 1);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_FREEHAND));
+    EXPECT_EQ(CurrentCaptureRequest().mode, kCaptureFreehand);
+    EXPECT_TRUE(g_bTracking);
 
-    g_bTracking = FALSE;
-    g_calls.clear();
+    // Pointer arms nothing: what the abandoned selection hid is back, and
+    // the pointer capture (not built yet) ends quietly.
     Trigger(6);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_POINTER));
-    EXPECT_EQ(CallCount("FinishCapture"), 1);
+    EXPECT_FALSE(g_bTracking);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_FALSE(g_bCaptureInProgress);
+    EXPECT_TRUE(Commands().empty());
 
     options.menu.window = 1234;
     Trigger(4);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_TITLE_MENU));
-    EXPECT_EQ(CallCount("SelectTitleAndMenu"), 1);
-    EXPECT_EQ(options.menu.window, 1234);  // put back after the selection
-    EXPECT_EQ(CallCount("PrepareTitleBar"), 0);  // Title Bar and Menu Bar are off
+    EXPECT_EQ(options.menu.window, 1234);  // the stored value stays
 
     Trigger(7);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_BUTTON));
+    EXPECT_TRUE(g_bTracking);
 
-    g_calls.clear();
-    g_bTracking = FALSE;
     options.capture.window.choice = kActiveWindow;
     Trigger(2);
     EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
-    EXPECT_EQ(CallCount("CaptureActiveWindow"), 1);
+    EXPECT_FALSE(g_bTracking);
+    EXPECT_FALSE(g_bCaptureInProgress);  // the active-window capture (not built yet) ended
     options.capture.window.choice = kSelectWindow;
     Trigger(2);
-    EXPECT_EQ(CallCount("ArmTracking"), 1);
+    EXPECT_TRUE(g_bTracking);
+    EXPECT_TRUE(Commands().empty());
+    DestroyWindow(window);
 }
 
 TEST_F(Dispatch, OpenMenuBlocksSelectionCaptures)
@@ -182,59 +232,63 @@ TEST_F(Dispatch, OpenMenuBlocksSelectionCaptures)
     Trigger(7);
     options.capture.window.choice = kSelectWindow;
     Trigger(2);
-    EXPECT_TRUE(std::find(g_calls.begin(), g_calls.end(), "ArmTracking") == g_calls.end());
+    EXPECT_FALSE(g_bTracking);
+    EXPECT_EQ(image.m_nOriginId, 0u);
     options.capture.window.choice = kActiveWindow;
     Trigger(2);
-    EXPECT_EQ(CallCount("CaptureActiveWindow"), 1);
+    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
     DestroyWindow(menu);
 
     // A stored value naming a visible window of another class is no menu.
-    g_calls.clear();
     options.menu.window = int(reinterpret_cast<INT_PTR>(WinApp::MainWnd()));
     Trigger(3);
-    EXPECT_EQ(CallCount("ArmTracking"), 1);
+    EXPECT_TRUE(g_bTracking);
 }
 
 TEST_F(Dispatch, ButtonReportsSnapshotsAndOtherCodes)
 {
-    TriggerCursor = reinterpret_cast<HCURSOR>(0x55);
-    TriggerWindow = nullptr;
+    const HCURSOR recorded = reinterpret_cast<HCURSOR>(0x55);
+    Trigger(0, LPARAM(recorded));
+    const HWND frame = WinApp::MainWnd();
+    ASSERT_EQ(CurrentCaptureRequest().triggerWindow, frame);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 600, 400, 50, 50, nullptr, nullptr, nullptr,
+                                 nullptr);
+    SetForegroundWindow(other);
+    Pump();
+    ASSERT_EQ(GetForegroundWindow(), other);
     Trigger(14, 1);
     EXPECT_TRUE(g_bLastButtonRight);
-    EXPECT_EQ(TriggerCursor, reinterpret_cast<HCURSOR>(0x55));
-    EXPECT_EQ(TriggerWindow, nullptr);  // a report is no trigger
+    // A report is no trigger: the context stays as the last trigger left it.
+    EXPECT_EQ(CurrentCaptureRequest().triggerCursor, recorded);
+    EXPECT_EQ(CurrentCaptureRequest().triggerWindow, frame);
+    DestroyWindow(other);
+    SetForegroundWindow(frame);
+    Pump();
 
     Trigger(13);
     EXPECT_TRUE(g_bSnapshotPressed);
     EXPECT_TRUE(g_bCaptureInProgress);
-    g_nPressedSnapshotCode = 1;
     Trigger(12);
     EXPECT_FALSE(g_bSnapshotPressed);
-    EXPECT_EQ(CallCount("CaptureScreen"), 1);
-    g_nPressedSnapshotCode = 0;
-    // A press on no button: its release starts nothing and ends the
-    // capture state the press began.
-    Trigger(13);
-    Trigger(12);
+    // No button was under the press: the release starts nothing and ends
+    // the capture state the press began.
     EXPECT_FALSE(g_bCaptureInProgress);
-    EXPECT_EQ(CallCount("CaptureScreen"), 1);
 
-    g_calls.clear();
     Trigger(0, 0x66);
     Trigger(8);
     Trigger(9);
     Trigger(99);
-    EXPECT_TRUE(g_calls.empty());
-    EXPECT_EQ(TriggerCursor, reinterpret_cast<HCURSOR>(0x66));
-    EXPECT_EQ(TriggerWindow, GetForegroundWindow());
+    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_FALSE(g_bTracking);
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(CurrentCaptureRequest().triggerCursor, reinterpret_cast<HCURSOR>(0x66));
+    EXPECT_EQ(CurrentCaptureRequest().triggerWindow, GetForegroundWindow());
 
     Trigger(300);
-    EXPECT_EQ(g_nCaptureMode, 300);
+    EXPECT_EQ(CurrentCaptureRequest().mode, 300);
 
     Trigger(256);  // the frame is active: help contents
-    Pump();
-    ASSERT_EQ(g_commands.size(), 1u);
-    EXPECT_EQ(g_commands[0], UINT(ID_HELP_CONTENTS));
+    EXPECT_EQ(Commands(), std::vector<UINT>{UINT(ID_HELP_CONTENTS)});
 }
 
 TEST_F(Dispatch, BackgroundAndForegroundChords)
