@@ -36,17 +36,9 @@ enum class Outcome { kDone, kNothingCaptured, kOutOfMemory };
 void SetArrowCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
 void SetWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
 
-void DeleteDeviceBitmap(XImage* image)
-{
-    if (image->m_bitmap) DeleteObject(image->m_bitmap);
-    image->m_bitmap = nullptr;
-}
+void DeleteDeviceBitmap(XImage* image) { image->m_bitmap.reset(); }
 
-void DeletePalette(XImage* image)
-{
-    if (image->m_palette) DeleteObject(image->m_palette);
-    image->m_palette = nullptr;
-}
+void DeletePalette(XImage* image) { image->m_palette.reset(); }
 
 int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
 
@@ -105,7 +97,7 @@ bool ConvertDeviceBitmap(XImage* image)
 void DeliverToClipboard(XImage* image)
 {
     if (OpenClipboard(WinApp::MainWnd())) {
-        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, image->m_bitmap)) image->m_bitmap = nullptr;
+        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, image->m_bitmap)) image->m_bitmap.release();
         CloseClipboard();
     }
     DeleteDeviceBitmap(image);
@@ -233,8 +225,7 @@ void GrabScreenRect(const CaptureOptions& options)
     CaptureExtent(CaptureRect, &width, &height);
     image->m_nWidth = width;
     image->m_nHeight = height;
-    DeleteDeviceBitmap(image);
-    image->m_bitmap = GrabDisplayArea(CaptureRect, options);
+    image->m_bitmap.reset(GrabDisplayArea(CaptureRect, options));
 }
 
 void CaptureScreen(const CaptureSettings& settings)

@@ -112,9 +112,7 @@ void PasteBitmap(XImage* image)
     else
         image->InfoFromScreen();
     // Borrowed: the bitmap stays the clipboard's.
-    image->m_bitmap = bitmap;
-    image->BitsFromBitmap();
-    image->m_bitmap = nullptr;
+    image->BitsFromBorrowedBitmap(bitmap);
     if (!image->m_hBits && !image->m_nOriginId) image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
 }
 }

@@ -62,7 +62,7 @@ int main(int argc, char** argv)
         image.m_nHeight = height;
         image.m_nBitCount = 24;
         QueryPerformanceCounter(&t0);
-        image.m_bitmap = GrabDisplayArea(screen, options.capture);
+        image.m_bitmap.reset(GrabDisplayArea(screen, options.capture));
         QueryPerformanceCounter(&t1);
         image.InfoFromScreen();
         image.BitsFromBitmap();

@@ -42,7 +42,7 @@ void XImage::BitsFromBitmap()
         m_nOriginId = 32963;
         return;
     }
-    m_hBits = bits.release();
+    m_hBits.reset(bits.release());
 }
 
 void XImage::MakePalette() {}
