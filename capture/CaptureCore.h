@@ -3,13 +3,15 @@
 // armed state of the interactive modes with the frozen screen, hiding and
 // restoring top-level windows, the notification flashes and the size
 // readout. Everything runs on the user-interface thread and talks through
-// the state in CaptureState.h, the options the shell passes in
-// (CaptureSettings.h) and the pending image g_pPendingImage.
+// the state in CaptureState.h and the options the shell passes in
+// (CaptureSettings.h); each capture's image is made by FinishCapture.
 #pragma once
 
 #include "CaptureSettings.h"
 
 #include <windows.h>
+
+class XImage;
 
 // Restores a minimised main frame, shows it in the background running mode,
 // or raises it in the foreground mode unless the trigger window belongs to
@@ -17,19 +19,21 @@
 void BringMainFrameForward(int runningMode);
 
 // Code 10: hides all windows (option), copies the configured screen area
-// into CaptureRect, names the pending image "Screen Capture" and runs
-// FinishCapture.
+// into CaptureRect and runs FinishCapture, which names the image "Screen
+// Capture".
 void CaptureScreen(const CaptureSettings& settings);
 
-// The after-capture pipeline every mode ends in: grab for the current mode,
-// flash, convert, frame and colour options, then clipboard, file, printer
-// and window destinations. Always clears both capture flags on return.
+// The after-capture pipeline every mode ends in: a new image named after
+// the current mode, the grab for that mode, flash, convert, frame and
+// colour options, then clipboard, file, printer and window destinations
+// (the window takes the image over). Always clears both capture flags on
+// return.
 void FinishCapture(const CaptureSettings& settings);
 
-// Copies CaptureRect of the display into a new device bitmap of the pending
-// image (m_bitmap), with the pointer overlay. Leaves m_bitmap null when the
+// Copies CaptureRect of the display into a new device bitmap of image
+// (m_bitmap), with the pointer overlay. Leaves m_bitmap null when the
 // rectangle is empty or the bitmap cannot be made.
-void GrabScreenRect(const CaptureOptions& options);
+void GrabScreenRect(XImage* image, const CaptureOptions& options);
 
 // Draws TriggerCursor into a grab's memory context whose (0, 0) is the
 // top-left corner of CaptureRect, when the pointer may appear in the mode.

@@ -25,10 +25,10 @@ void RunRegionSelection(const CaptureSettings& settings) { EndWithNothing(settin
 void RunButtonSearch(const CaptureSettings& settings) { EndWithNothing(settings); }
 void RunWindowPick(const CaptureSettings& settings) { EndWithNothing(settings); }
 
-void GrabWindowImage(const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
-void GrabFreehandImage(const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
-void GrabPointerImage(const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
-void GrabTitleMenuComposite(const CaptureOptions& options) { GrabScreenRect(options); }
+void GrabWindowImage(XImage*, const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
+void GrabFreehandImage(XImage*, const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
+void GrabPointerImage(XImage*, const CaptureOptions&) { CaptureRect = RECT{0, 0, 0, 0}; }
+void GrabTitleMenuComposite(XImage* image, const CaptureOptions& options) { GrabScreenRect(image, options); }
 bool TitleMenuWindowVisible() { return false; }
 
 bool PointerOnSnapshotButton(POINT) { return false; }

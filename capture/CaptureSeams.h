@@ -4,7 +4,7 @@
 // behaviour replaces that body (and moves it to its own file).
 //
 // Grab contract (every *Grab* below, like GrabScreenRect): on return the
-// pending image has m_nWidth and m_nHeight set and owns a new device bitmap
+// capture's image has m_nWidth and m_nHeight set and owns a new device bitmap
 // (m_bitmap) of exactly that size, or owns none; CaptureRect holds the
 // captured area. No bitmap with an empty CaptureRect means there was
 // nothing to capture and the capture ends quietly; no bitmap with a
@@ -27,10 +27,10 @@ void RunButtonSearch(const CaptureSettings& settings);
 void RunWindowPick(const CaptureSettings& settings);
 
 // Mode grabs used by FinishCapture.
-void GrabWindowImage(const CaptureOptions& options);         // Window
-void GrabFreehandImage(const CaptureOptions& options);       // Freehand
-void GrabPointerImage(const CaptureOptions& options);        // Pointer
-void GrabTitleMenuComposite(const CaptureOptions& options);  // Title & Menu with the erased background
+void GrabWindowImage(XImage* image, const CaptureOptions& options);         // Window
+void GrabFreehandImage(XImage* image, const CaptureOptions& options);       // Freehand
+void GrabPointerImage(XImage* image, const CaptureOptions& options);        // Pointer
+void GrabTitleMenuComposite(XImage* image, const CaptureOptions& options);  // Title & Menu, erased background
 // True when the title-and-menu selection found a menu window that is
 // visible now (the composite grab is then used when its options ask).
 bool TitleMenuWindowVisible();

@@ -7,11 +7,6 @@
 
 #include <windows.h>
 
-class XImage;
-// The capture image: the pending image that every capture refills and a
-// new image window adopts (defined with the image document).
-extern XImage* g_pPendingImage;
-
 extern int g_nCaptureMode;            // a capture's TriggerCode while it runs
 
 extern BOOL g_bCaptureInProgress;     // trigger .. end of FinishCapture

@@ -1,7 +1,9 @@
-// The after-capture pipeline and the Screen capture. FinishCapture grabs
-// for the current mode, flashes, converts the device bitmap into the
-// pending image's header and pixel blocks, applies the frame and colour
-// options and delivers to the clipboard, file, printer and window.
+// The after-capture pipeline and the Screen capture. FinishCapture makes the
+// capture's image, named after the mode, grabs into it, flashes, converts
+// the device bitmap into the image's header and pixel blocks, applies the
+// frame and colour options and delivers to the clipboard, file, printer
+// and window. The window destination hands the image over to the new
+// window; otherwise it goes when the capture ends.
 //
 // Every way out runs through one ending: arrow cursor, both capture flags
 // cleared, and then, for a grab or conversion that ran out of memory, the
@@ -19,11 +21,13 @@
 
 #include "../framework/Display.h"
 #include "../framework/WinApp.h"
+#include "../image/ImageHandover.h"
 #include "../image/XImage.h"
 #include "../resources/StringTable.h"
 #include "../resources/resource.h"
 
 #include <ctime>
+#include <memory>
 #include <string>
 
 namespace {
@@ -42,29 +46,29 @@ void DeletePalette(XImage* image) { image->m_palette.reset(); }
 
 int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
 
-void GrabForMode(const CaptureOptions& options)
+void GrabForMode(XImage* image, const CaptureOptions& options)
 {
     const TitleMenuOptions& titleMenu = options.titleMenu;
     switch (g_nCaptureMode) {
     case kCaptureRegion:
     case kCaptureButton:
     case kCaptureScreen:
-        GrabScreenRect(options);
+        GrabScreenRect(image, options);
         RestoreHiddenWindows();
         break;
     case kCaptureTitleMenu:
         if (titleMenu.eraseBackground && (titleMenu.pulldownMenu || titleMenu.cascadingMenu) &&
             TitleMenuWindowVisible())
-            GrabTitleMenuComposite(options);
+            GrabTitleMenuComposite(image, options);
         else
-            GrabScreenRect(options);
+            GrabScreenRect(image, options);
         break;
     case kCaptureFreehand:
-        GrabFreehandImage(options);
+        GrabFreehandImage(image, options);
         RestoreHiddenWindows();
         break;
-    case kCapturePointer: GrabPointerImage(options); break;
-    case kCaptureWindow: GrabWindowImage(options); break;
+    case kCapturePointer: GrabPointerImage(image, options); break;
+    case kCaptureWindow: GrabWindowImage(image, options); break;
     default: CaptureRect = RECT{0, 0, 0, 0}; break;
     }
 }
@@ -151,10 +155,11 @@ void DeliverToPrinter(XImage* image, const SendToOptions& sendTo)
     if (TriggerWindow) SetForegroundWindow(TriggerWindow);
 }
 
-// The new image window adopts the pending image when the posted New
-// command arrives; Image Info is posted after it so that it finds the new
-// window active.
-bool DeliverToWindow(XImage* image, const CaptureSettings& settings)
+// The image goes, owned, in a message to the main frame, which opens the
+// new image window on it; Image Info is posted after it so that it finds
+// the new window active. False, with the image still the caller's, when it
+// could not be posted.
+bool DeliverToWindow(std::unique_ptr<XImage>& image, const CaptureSettings& settings)
 {
     const CapturePageOptions& capture = settings.options.capture;
     if (capture.bringKestrelToTop) {
@@ -163,19 +168,20 @@ bool DeliverToWindow(XImage* image, const CaptureSettings& settings)
             SendMessageA(client, WM_MDICASCADE, 0, 0);
     }
     image->m_tStamp = CurrentTime();
-    if (!PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_FILE_NEW, 0)) return false;
+    if (!PostImageWindow(WinApp::MainWnd(), image)) return false;
     if (capture.displayImageInfo) PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_EDIT_IMAGE_INFO, 0);
     return true;
 }
 
-Outcome RunPipeline(XImage* image, const CaptureSettings& settings)
+// owned is the capture's image; once delivered to a window it is gone.
+Outcome RunPipeline(std::unique_ptr<XImage>& owned, const CaptureSettings& settings)
 {
+    XImage* image = owned.get();
     const CaptureOptions& options = settings.options;
     image->m_nBitCount = uint16_t(CaptureBitCount(DisplayDepth()));
     image->m_tStamp = CurrentTime();
-    DeleteDeviceBitmap(image);
 
-    GrabForMode(options);
+    GrabForMode(image, options);
     SetWaitCursor();
     if (!image->m_bitmap) {
         int32_t width, height;
@@ -193,10 +199,7 @@ Outcome RunPipeline(XImage* image, const CaptureSettings& settings)
     ApplyImageOptions(image, settings);
     if (options.sendTo.file) DeliverToFile(image, settings);
     if (options.sendTo.printer) DeliverToPrinter(image, options.sendTo);
-    if (!options.sendTo.window || !DeliverToWindow(image, settings)) {
-        image->FreeBlocks();
-        DeletePalette(image);
-    }
+    if (options.sendTo.window) DeliverToWindow(owned, settings);
     return Outcome::kDone;
 }
 
@@ -217,10 +220,8 @@ void ShowCaptureMessage(UINT id)
     MessageBoxA(WinApp::MainWnd(), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void GrabScreenRect(const CaptureOptions& options)
+void GrabScreenRect(XImage* image, const CaptureOptions& options)
 {
-    XImage* image = g_pPendingImage;
-    if (!image) return;
     int32_t width = 0, height = 0;
     CaptureExtent(CaptureRect, &width, &height);
     image->m_nWidth = width;
@@ -234,7 +235,6 @@ void CaptureScreen(const CaptureSettings& settings)
     g_bCaptureInProgress = TRUE;
     HideAllWindows(settings.options.capture);
     CaptureRect = settings.options.screen.area;
-    if (g_pPendingImage) g_pPendingImage->m_nOriginId = IDS_ORIGIN_SCREEN;
     FinishCapture(settings);
 }
 
@@ -242,19 +242,17 @@ void FinishCapture(const CaptureSettings& settings)
 {
     g_bCaptureBusy = TRUE;
     Outcome outcome = Outcome::kNothingCaptured;
-    XImage* image = g_pPendingImage;
+    // The capture's image, named after its mode. What no window took over
+    // (all of a capture that failed) goes with it here.
+    std::unique_ptr<XImage> image;
     try {
-        if (image) outcome = RunPipeline(image, settings);
+        image.reset(new XImage);
+        image->m_nOriginId = CaptureOriginId(g_nCaptureMode);
+        outcome = RunPipeline(image, settings);
     } catch (...) {
         outcome = Outcome::kOutOfMemory;
     }
-    if (image && outcome != Outcome::kDone) {
-        // Nothing half-made survives: no device bitmap, no blocks.
-        DeleteDeviceBitmap(image);
-        image->FreeBlocks();
-        DeletePalette(image);
-        if (outcome == Outcome::kOutOfMemory) image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-    }
+    image.reset();
     RestoreHiddenWindows();
     SetArrowCursor();
     g_bCaptureInProgress = FALSE;

@@ -9,7 +9,6 @@
 #include "../framework/ShowMessage.h"
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
-#include "XDocument.h"
 
 #include <cstring>
 #include <vector>
@@ -137,25 +136,22 @@ void CopyImageToClipboard(const XImage& image)
     if (copy && SetClipboardData(CF_PALETTE, copy.get())) copy.release();
 }
 
-void PasteImageFromClipboard()
+std::unique_ptr<XImage> PasteImageFromClipboard()
 {
-    XImage* image = g_pPendingImage;
-    if (!image) return;
+    std::unique_ptr<XImage> image(new XImage);
     {
         OpenedClipboard clipboard;
         if (!clipboard) {
             ShowMessage(IDS_CANNOT_OPEN_CLIPBOARD);
-            return;
+            return nullptr;
         }
-        image->FreeBlocks();
-        image->Reset();
         if (IsClipboardFormatAvailable(CF_DIB))
-            PasteDib(image);
+            PasteDib(image.get());
         else
-            PasteBitmap(image);
+            PasteBitmap(image.get());
     }
     if (image->m_hBits) image->m_nOriginId = IDS_ORIGIN_CLIPBOARD;
-    AfterOperation();
+    return image;
 }
 
 bool ClipboardHasImage()

@@ -19,7 +19,6 @@
 #include "../framework/WinApp.h"
 #include "../hook/HookWire.h"
 #include "../hook/kesthook.h"
-#include "../image/XImage.h"
 #include "../resources/resource.h"
 
 #include <cstring>
@@ -55,11 +54,6 @@ bool MenuWindowVisible(const MenuOptions& recorded)
     return menu && IsWindowVisible(menu);
 }
 
-void SetPendingName(UINT id)
-{
-    if (g_pPendingImage) g_pPendingImage->m_nOriginId = id;
-}
-
 void StartScreenTrigger(const ScreenOptions& screen)
 {
     g_nCaptureMode = kCaptureScreen;
@@ -92,7 +86,6 @@ void StartFrozenSelection(const Options& options, int code)
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
     HideAllWindows(options.capture.capture);
-    SetPendingName(code == kCaptureRegion ? IDS_ORIGIN_REGION : IDS_ORIGIN_FREEHAND);
     ArmTracking();
 }
 
@@ -101,7 +94,6 @@ void StartTitleMenu(Options& options)
     g_nCaptureMode = kCaptureTitleMenu;
     const TitleMenuOptions& titleMenu = options.capture.titleMenu;
     if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
-    SetPendingName(IDS_ORIGIN_TITLE_MENU);
     // The selection may record another menu window; the stored value stays.
     const int recorded = options.menu.window;
     SelectTitleAndMenu(CaptureSettingsOf(options));
@@ -111,7 +103,6 @@ void StartTitleMenu(Options& options)
 void StartPointer(Options& options)
 {
     g_nCaptureMode = kCapturePointer;
-    SetPendingName(IDS_ORIGIN_POINTER);
     FinishCapture(CaptureSettingsOf(options));
 }
 
@@ -120,14 +111,12 @@ void StartButton(const Options& options)
     if (MenuWindowVisible(options.menu)) return;
     g_nCaptureMode = kCaptureButton;
     PrepareTitleBar();
-    SetPendingName(IDS_ORIGIN_BUTTON);
     ArmTracking();
 }
 
 void CaptureWindowNow(Options& options)
 {
     g_nCaptureMode = kCaptureWindow;
-    SetPendingName(IDS_ORIGIN_WINDOW);
     // Any stored choice but Select a Window grabs the active window, so an
     // unknown value cannot leave the capture in progress for good.
     if (options.capture.window.choice == kSelectWindow)

@@ -13,8 +13,6 @@
 
 #include <cstring>
 
-XImage* g_pPendingImage = nullptr;
-
 void XImage::InfoFromScreen()
 {
     if (m_nBitCount > 8) m_nBitCount = 24;

@@ -3,10 +3,10 @@
 // timer, and the background and foreground chords.
 #include "DispatchStandIns.h"
 
+#include "capture/CaptureNaming.h"
 #include "capture/CaptureState.h"
 #include "framework/WinApp.h"
 #include "hook/HookWire.h"
-#include "image/XImage.h"
 #include "resources/resource.h"
 #include "shell/CaptureDispatch.h"
 #include "tests/settings/SettingsTestSupport.h"
@@ -66,7 +66,6 @@ protected:
         system.screenHeight = 768;
         ReadModeSessionMenu(profile, options);
         ReadAllKeys(profile, options, system);
-        g_pPendingImage = &image;
         g_bCaptureBusy = g_bCaptureInProgress = g_bPrinting = g_bTracking = FALSE;
         g_nCaptureMode = 0;
         g_calls.clear();
@@ -75,7 +74,6 @@ protected:
     void TearDown() override
     {
         TestSettings().UseProfile(nullptr);
-        g_pPendingImage = nullptr;
         DestroyWindow(WinApp::MainWnd());
         WinApp::SetMainWnd(nullptr);
     }
@@ -87,7 +85,6 @@ protected:
 
     MapProfile profile;
     Options& options = TestSettings().options;
-    XImage image;
 };
 
 }  // namespace
@@ -136,36 +133,36 @@ TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
 TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
 {
     Trigger(3);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_REGION));
+    EXPECT_EQ(CaptureOriginId(g_nCaptureMode), UINT(IDS_ORIGIN_REGION));
     EXPECT_EQ(g_nCaptureMode, 3);
     EXPECT_EQ(CallCount("HideAllWindows"), 1);
     EXPECT_TRUE(g_bTracking);
 
     Trigger(5);  // a new trigger while armed abandons the first selection
     EXPECT_EQ(CallCount("AbandonTracking"), 1);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_FREEHAND));
+    EXPECT_EQ(CaptureOriginId(g_nCaptureMode), UINT(IDS_ORIGIN_FREEHAND));
 
     g_bTracking = FALSE;
     g_calls.clear();
     Trigger(6);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_POINTER));
+    EXPECT_EQ(CaptureOriginId(g_nCaptureMode), UINT(IDS_ORIGIN_POINTER));
     EXPECT_EQ(CallCount("FinishCapture"), 1);
 
     options.menu.window = 1234;
     Trigger(4);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_TITLE_MENU));
+    EXPECT_EQ(CaptureOriginId(g_nCaptureMode), UINT(IDS_ORIGIN_TITLE_MENU));
     EXPECT_EQ(CallCount("SelectTitleAndMenu"), 1);
     EXPECT_EQ(options.menu.window, 1234);  // put back after the selection
     EXPECT_EQ(CallCount("PrepareTitleBar"), 0);  // Title Bar and Menu Bar are off
 
     Trigger(7);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_BUTTON));
+    EXPECT_EQ(CaptureOriginId(g_nCaptureMode), UINT(IDS_ORIGIN_BUTTON));
 
     g_calls.clear();
     g_bTracking = FALSE;
     options.capture.window.choice = kActiveWindow;
     Trigger(2);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
+    EXPECT_EQ(CaptureOriginId(g_nCaptureMode), UINT(IDS_ORIGIN_WINDOW));
     EXPECT_EQ(CallCount("CaptureActiveWindow"), 1);
     options.capture.window.choice = kSelectWindow;
     Trigger(2);

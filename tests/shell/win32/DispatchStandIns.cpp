@@ -2,7 +2,6 @@
 
 #include "capture/CaptureCore.h"
 #include "capture/CaptureState.h"
-#include "image/XImage.h"
 #include "shell/CaptureDispatchSeams.h"
 #include "shell/TitleBarSeams.h"
 
@@ -22,7 +21,6 @@ int CallCount(const std::string& name)
     return int(std::count(g_calls.begin(), g_calls.end(), name));
 }
 
-XImage* g_pPendingImage = nullptr;
 
 void CaptureScreen(const CaptureSettings&) { g_calls.push_back("CaptureScreen"); }
 void FinishCapture(const CaptureSettings&) { g_calls.push_back("FinishCapture"); }
