@@ -16,7 +16,6 @@
 #include "ImageWindowOptions.h"
 #include "XDocumentClipboard.h"
 #include "XDocumentLayout.h"
-#include "XDocumentSaveAs.h"
 #include "XViewImage.h"
 #include "XViewNotepad.h"
 
@@ -163,9 +162,6 @@ XViewNotepad* XDocument::GetNotepadView() const
 bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XDocument> table[] = {
-        {ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &XDocument::OnSaveAs, &XDocument::OnUpdateSaveAs},
-        {ID_FILE_OPEN_NOTE, ID_FILE_OPEN_NOTE, &XDocument::OnOpenNoteText, nullptr},
-        {ID_FILE_SAVE_NOTE, ID_FILE_SAVE_NOTE, &XDocument::OnSaveNoteText, &XDocument::OnUpdateSaveNoteText},
         {ID_VIEW_BACKGROUND, ID_VIEW_BACKGROUND, &XDocument::OnViewBackground, nullptr},
         {ID_TOOL_MERGE_BACKGROUND, ID_TOOL_MERGE_BACKGROUND, &XDocument::OnMergeBackground,
          &XDocument::OnUpdateMergeBackground},
@@ -180,10 +176,6 @@ bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
     };
     return DispatchCommand(this, table, id, ui);
 }
-
-void XDocument::OnSaveAs(UINT) { SaveDocumentAs(*this); }
-
-void XDocument::OnUpdateSaveAs(CmdUI& ui) { ui.Enable(g_nDocuments > 0 && m_images.size() == 1); }
 
 void XDocument::OnCopyImage(UINT)
 {

@@ -47,6 +47,15 @@ public:
     // of a failed read in its m_nOriginId) and is shown as it is; otherwise
     // the file is read now. A failed read shows its message and gives false.
     bool OpenImageFile(const std::string& path, std::unique_ptr<XImage> preview);
+    // Open Note Text once the file is chosen: the whole text file at path
+    // becomes the note and the notepad shows it; nothing when it cannot be
+    // read.
+    void OpenNoteFile(const std::string& path);
+    // Save Note Text once the file is chosen: the notepad's text, byte for
+    // byte, into the file at path.
+    void SaveNoteFile(const std::string& path);
+    // The notepad holds text to save.
+    bool HasNoteText() const;
 
     size_t ImageCount() const { return m_images.size(); }
     XImage* GetImage(size_t index) const { return index < m_images.size() ? m_images[index].get() : nullptr; }
@@ -70,14 +79,9 @@ public:
     int32_t m_cyExtent = 0;
 
 private:
-    void OnOpenNoteText(UINT id);
-    void OnSaveNoteText(UINT id);
-    void OnUpdateSaveNoteText(CmdUI& ui);
     void OnViewBackground(UINT id);
     void OnMergeBackground(UINT id);
     void OnUpdateMergeBackground(CmdUI& ui);
-    void OnSaveAs(UINT id);
-    void OnUpdateSaveAs(CmdUI& ui);
     void OnCopyImage(UINT id);
     void OnUpdateCopyImage(CmdUI& ui);
     void OnDeleteImage(UINT id);
