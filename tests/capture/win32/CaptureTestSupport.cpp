@@ -1,4 +1,4 @@
-// Stand-ins for the program globals and the pending image's conversion
+// Stand-ins for the program globals and the capture image's conversion
 // that the capture files need, plus the test helpers. The conversion here
 // is written from the DIB rules directly (24-bit, bottom-up, rows padded to
 // 4 bytes), so a test that compares its output with ReadScreen compares
