@@ -4,8 +4,8 @@
 // restoring top-level windows, the notification flashes and the size
 // readout. Everything runs on the user-interface thread. A capture works
 // on the CaptureRequest the dispatcher built for its trigger and the
-// options the shell passes in (CaptureSettings.h); it fills the pending
-// image g_pPendingImage and keeps only the flags of CaptureState.h.
+// options the shell passes in (CaptureSettings.h); FinishCapture makes each
+// capture's image, and only the flags of CaptureState.h outlive it.
 #pragma once
 
 #include "CaptureRequest.h"
@@ -23,13 +23,14 @@
 void BringMainFrameForward(int runningMode, HWND triggerWindow);
 
 // Code 10: hides all windows (option), takes the configured screen area as
-// the capture rectangle of trigger, names the pending image "Screen
-// Capture" and runs FinishCapture.
+// the capture rectangle of trigger and runs FinishCapture, which names the
+// image "Screen Capture".
 void CaptureScreen(const CaptureRequest& trigger, const CaptureSettings& settings);
 
-// The after-capture pipeline every mode ends in: grab for request's mode,
-// flash, convert, frame and colour options, then clipboard, file, printer
-// and window destinations. Always clears both capture flags on return.
+// The after-capture pipeline every mode ends in: a new image named after
+// request's mode, the grab for that mode, flash, convert, frame and colour
+// options, then clipboard, file, printer and window destinations (the
+// window takes the image over). Always clears both capture flags on return.
 void FinishCapture(const CaptureRequest& request, const CaptureSettings& settings);
 
 // The end of a selection (CaptureKinds.h): FinishCapture on the selected

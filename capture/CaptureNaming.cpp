@@ -1,10 +1,27 @@
-// Send To File naming (see CaptureNaming.h).
+// Capture names and Send To File naming (see CaptureNaming.h).
 #include "CaptureNaming.h"
+
+#include "../hook/HookWire.h"
+#include "../resources/resource.h"
 
 #include <cstdio>
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+}
+
+unsigned CaptureOriginId(int mode)
+{
+    switch (mode) {
+    case kCaptureScreen: return IDS_ORIGIN_SCREEN;
+    case kCaptureWindow: return IDS_ORIGIN_WINDOW;
+    case kCaptureRegion: return IDS_ORIGIN_REGION;
+    case kCaptureTitleMenu: return IDS_ORIGIN_TITLE_MENU;
+    case kCaptureFreehand: return IDS_ORIGIN_FREEHAND;
+    case kCapturePointer: return IDS_ORIGIN_POINTER;
+    case kCaptureButton: return IDS_ORIGIN_BUTTON;
+    default: return 0;
+    }
 }
 
 std::string AugmentFileName(const std::string& name)

@@ -1,9 +1,15 @@
-// File names of the Send To File destination: the automatic numbering of
-// Augment Filename, the name of Filename by Time and the full path built
-// from the stored folder.
+// Names of a capture: the name string of each capture mode, which titles
+// its image window, and the file names of the Send To File destination:
+// the automatic numbering of Augment Filename, the name of Filename by Time
+// and the full path built from the stored folder.
 #pragma once
 
 #include <string>
+
+// The name string id of a capture of mode (its TriggerCode): Screen,
+// Window, Region, Title & Menu, Freehand, Pointer or Button Capture; 0 for
+// a code that captures nothing itself.
+unsigned CaptureOriginId(int mode);
 
 // The stored name advanced for the next capture: the character just before
 // the first dot is incremented when it is a decimal digit; a digit passing

@@ -6,10 +6,6 @@
 
 #include <windows.h>
 
-class XImage;
-// The capture image: the pending image that every capture refills and a
-// new image window adopts (defined with the image document).
-extern XImage* g_pPendingImage;
 
 extern BOOL g_bCaptureInProgress;     // trigger .. end of FinishCapture
 extern BOOL g_bCaptureBusy;           // inside FinishCapture

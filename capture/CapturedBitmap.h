@@ -7,20 +7,14 @@
 
 #include "CaptureGeometry.h"
 
+#include "../framework/GdiObject.h"
+
 #include <windows.h>
-
-#include <memory>
-#include <type_traits>
-
-struct DeleteBitmap {
-    void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
-};
-using OwnedBitmap = std::unique_ptr<std::remove_pointer<HBITMAP>::type, DeleteBitmap>;
 
 enum class GrabFailure { kNone, kNothingToCapture, kOutOfMemory };
 
 struct CapturedBitmap {
-    OwnedBitmap bitmap;            // the area's width x height; null unless failure is kNone
+    GdiObject<HBITMAP> bitmap;     // the area's width x height; null unless failure is kNone
     RECT area = {0, 0, 0, 0};      // screen coordinates; the notification flashes it
     GrabFailure failure = GrabFailure::kNothingToCapture;
 };

@@ -1,7 +1,9 @@
-// The after-capture pipeline and the Screen capture. FinishCapture grabs
-// for the request's mode, flashes, converts the device bitmap into the
-// pending image's header and pixel blocks, applies the frame and colour
-// options and delivers to the clipboard, file, printer and window.
+// The after-capture pipeline and the Screen capture. FinishCapture makes the
+// capture's image, named after the request's mode, grabs for that mode, flashes, converts
+// the device bitmap into the image's header and pixel blocks, applies the
+// frame and colour options and delivers to the clipboard, file, printer
+// and window. The window destination hands the image over to the new
+// window; otherwise it goes when the capture ends.
 //
 // Every way out runs through one ending: arrow cursor, both capture flags
 // cleared, and then, for a grab or conversion that ran out of memory, the
@@ -19,11 +21,13 @@
 
 #include "../framework/Display.h"
 #include "../framework/WinApp.h"
+#include "../image/ImageHandover.h"
 #include "../image/XImage.h"
 #include "../resources/StringTable.h"
 #include "../resources/resource.h"
 
 #include <ctime>
+#include <memory>
 #include <string>
 
 namespace {
@@ -36,17 +40,9 @@ enum class Outcome { kDone, kNothingCaptured, kOutOfMemory };
 void SetArrowCursor() { SetCursor(LoadCursorA(nullptr, IDC_ARROW)); }
 void SetWaitCursor() { SetCursor(LoadCursorA(nullptr, IDC_WAIT)); }
 
-void DeleteDeviceBitmap(XImage* image)
-{
-    if (image->m_bitmap) DeleteObject(image->m_bitmap);
-    image->m_bitmap = nullptr;
-}
+void DeleteDeviceBitmap(XImage* image) { image->m_bitmap.reset(); }
 
-void DeletePalette(XImage* image)
-{
-    if (image->m_palette) DeleteObject(image->m_palette);
-    image->m_palette = nullptr;
-}
+void DeletePalette(XImage* image) { image->m_palette.reset(); }
 
 int32_t CurrentTime() { return int32_t(std::time(nullptr)); }
 
@@ -109,7 +105,7 @@ bool ConvertDeviceBitmap(XImage* image)
 void DeliverToClipboard(XImage* image)
 {
     if (OpenClipboard(WinApp::MainWnd())) {
-        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, image->m_bitmap)) image->m_bitmap = nullptr;
+        if (EmptyClipboard() && SetClipboardData(CF_BITMAP, image->m_bitmap)) image->m_bitmap.release();
         CloseClipboard();
     }
     DeleteDeviceBitmap(image);
@@ -163,10 +159,12 @@ void DeliverToPrinter(XImage* image, const SendToOptions& sendTo, HWND triggerWi
     if (triggerWindow) SetForegroundWindow(triggerWindow);
 }
 
-// The new image window adopts the pending image when the posted New
-// command arrives; Image Info is posted after it so that it finds the new
-// window active.
-bool DeliverToWindow(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
+// The image goes, owned, in a message to the main frame, which opens the
+// new image window on it; Image Info is posted after it so that it finds
+// the new window active. False, with the image still the caller's, when it
+// could not be posted.
+bool DeliverToWindow(std::unique_ptr<XImage>& image, const CaptureRequest& request,
+                     const CaptureSettings& settings)
 {
     const CapturePageOptions& capture = settings.options.capture;
     if (capture.bringKestrelToTop) {
@@ -175,17 +173,18 @@ bool DeliverToWindow(XImage* image, const CaptureRequest& request, const Capture
             SendMessageA(client, WM_MDICASCADE, 0, 0);
     }
     image->m_tStamp = CurrentTime();
-    if (!PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_FILE_NEW, 0)) return false;
+    if (!PostImageWindow(WinApp::MainWnd(), image)) return false;
     if (capture.displayImageInfo) PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_EDIT_IMAGE_INFO, 0);
     return true;
 }
 
-Outcome RunPipeline(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
+// owned is the capture's image; once delivered to a window it is gone.
+Outcome RunPipeline(std::unique_ptr<XImage>& owned, const CaptureRequest& request, const CaptureSettings& settings)
 {
+    XImage* image = owned.get();
     const CaptureOptions& options = settings.options;
     image->m_nBitCount = uint16_t(CaptureBitCount(DisplayDepth()));
     image->m_tStamp = CurrentTime();
-    DeleteDeviceBitmap(image);
 
     CapturedBitmap grab = GrabForMode(request, options);
     SetWaitCursor();
@@ -195,7 +194,7 @@ Outcome RunPipeline(XImage* image, const CaptureRequest& request, const CaptureS
     CaptureExtent(grab.area, &width, &height);
     image->m_nWidth = width;
     image->m_nHeight = height;
-    image->m_bitmap = grab.bitmap.release();
+    image->m_bitmap.reset(grab.bitmap.release());
 
     RunNotification(options.capture.notification, grab.area);
     bool converted = ConvertDeviceBitmap(image);
@@ -208,10 +207,7 @@ Outcome RunPipeline(XImage* image, const CaptureRequest& request, const CaptureS
     ApplyImageOptions(image, settings);
     if (options.sendTo.file) DeliverToFile(image, request, settings);
     if (options.sendTo.printer) DeliverToPrinter(image, options.sendTo, request.triggerWindow);
-    if (!options.sendTo.window || !DeliverToWindow(image, request, settings)) {
-        image->FreeBlocks();
-        DeletePalette(image);
-    }
+    if (options.sendTo.window) DeliverToWindow(owned, request, settings);
     return Outcome::kDone;
 }
 
@@ -248,7 +244,6 @@ void CaptureScreen(const CaptureRequest& trigger, const CaptureSettings& setting
     CaptureRequest request = trigger;
     request.mode = kCaptureScreen;
     request.captureRect = settings.options.screen.area;
-    if (g_pPendingImage) g_pPendingImage->m_nOriginId = IDS_ORIGIN_SCREEN;
     FinishCapture(request, settings);
 }
 
@@ -267,19 +262,17 @@ void FinishCapture(const CaptureRequest& request, const CaptureSettings& setting
 {
     g_bCaptureBusy = TRUE;
     Outcome outcome = Outcome::kNothingCaptured;
-    XImage* image = g_pPendingImage;
+    // The capture's image, named after its mode. What no window took over
+    // (all of a capture that failed) goes with it here.
+    std::unique_ptr<XImage> image;
     try {
-        if (image) outcome = RunPipeline(image, request, settings);
+        image.reset(new XImage);
+        image->m_nOriginId = CaptureOriginId(request.mode);
+        outcome = RunPipeline(image, request, settings);
     } catch (...) {
         outcome = Outcome::kOutOfMemory;
     }
-    if (image && outcome != Outcome::kDone) {
-        // Nothing half-made survives: no device bitmap, no blocks.
-        DeleteDeviceBitmap(image);
-        image->FreeBlocks();
-        DeletePalette(image);
-        if (outcome == Outcome::kOutOfMemory) image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-    }
+    image.reset();
     EndCapture();
     if (outcome == Outcome::kOutOfMemory) {
         try {

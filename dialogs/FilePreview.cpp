@@ -1,7 +1,5 @@
-// Facts line, preview placement and the preloaded mark.
+// Facts line, preview placement and the previewed image.
 #include "FilePreview.h"
-
-PreloadMark g_preloadMark;
 
 namespace {
 // Windows file names: letter case and slash direction do not matter.
@@ -58,21 +56,23 @@ RECT PreviewDrawRect(int side, int width, int height)
     return rc;
 }
 
-void PreloadMark::Set(const std::string& path)
+void PreviewedImage::Keep(const std::string& path, std::unique_ptr<XImage> image)
 {
-    m_bSet = true;
+    m_pImage = std::move(image);
     m_strPath = path;
 }
 
-void PreloadMark::Clear()
+void PreviewedImage::Clear()
 {
-    m_bSet = false;
+    m_pImage.reset();
     m_strPath.clear();
 }
 
-bool PreloadMark::Take(const std::string& path)
+std::unique_ptr<XImage> PreviewedImage::TakeFor(const std::string& path)
 {
-    const bool match = m_bSet && Normalized(m_strPath) == Normalized(path);
-    Clear();
-    return match;
+    std::unique_ptr<XImage> image = std::move(m_pImage);
+    const bool match = image && Normalized(m_strPath) == Normalized(path);
+    m_strPath.clear();
+    if (!match) image.reset();
+    return image;
 }

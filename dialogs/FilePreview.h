@@ -1,13 +1,16 @@
 // The portable side of the open dialog's preview: the facts line with its
 // comma-grouped byte count, where a previewed image is drawn in the square
-// pane, and the preloaded mark that lets the document adopt the image the
-// preview already read. The mark remembers which file was read, so a name
-// typed after the preview never opens the previewed picture in its place.
+// pane, and the previewed image itself, which goes with the chosen path to
+// the document so that the file is not read twice. The preview remembers
+// which file it read, so a name typed after the preview never opens the
+// previewed picture in its place.
 #pragma once
 
 #include "../framework/kernel.h"
+#include "../image/XImage.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // count with a comma between every group of three digits from the right:
@@ -24,21 +27,22 @@ std::string FactsLine(const std::string& path, uint64_t size);
 // An empty rectangle for an image without size.
 RECT PreviewDrawRect(int side, int width, int height);
 
-// The preloaded mark: set by the preview after it read path into the
-// pending image, taken by the document when it opens a file.
-class PreloadMark {
+// The image the open dialog's preview read last, and the file it came from.
+class PreviewedImage {
 public:
-    void Set(const std::string& path);
+    // Keeps image as the preview read from path, in place of the last one.
+    void Keep(const std::string& path, std::unique_ptr<XImage> image);
+    // Drops the preview.
     void Clear();
-    bool IsSet() const { return m_bSet; }
-    // Clears the mark; true when it was set for path (names compared
-    // without regard to letter case or slash direction, as Windows does).
-    bool Take(const std::string& path);
+    // The preview being shown; null before the first.
+    const XImage* Image() const { return m_pImage.get(); }
+    // The preview when it was read from path (names compared without regard
+    // to letter case or slash direction, as Windows does), for the document
+    // to show; null for any other name. The preview is gone afterwards
+    // either way.
+    std::unique_ptr<XImage> TakeFor(const std::string& path);
 
 private:
-    bool m_bSet = false;
+    std::unique_ptr<XImage> m_pImage;
     std::string m_strPath;
 };
-
-// The one mark shared by the open dialog and the document.
-extern PreloadMark g_preloadMark;

@@ -2,8 +2,9 @@
 // dialog (child template 1198 beside the standard controls) or the classic
 // one, to which it adds a Preview check box, a preview pane and a size pane
 // itself. Each selection change updates the facts line and, with Preview
-// on, reads the file into the pending image and sets the preloaded mark
-// for that path. The hook catches everything: no exception leaves it.
+// on, reads the file into a fresh preview image, which the dialog owns
+// until it hands it on with the chosen path (or drops it on Cancel). The
+// hook catches everything: no exception leaves it.
 #include "XDialogFile4.h"
 
 #include "FilePreview.h"
@@ -15,11 +16,11 @@
 #include "../framework/GlobalBlock.h"
 #include "../framework/WinApp.h"
 #include "../framework/Window.h"
-#include "../image/XDocument.h"
 #include "../resources/resource.h"
 
 #include <dlgs.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -32,10 +33,9 @@ bool DisplayBelow15Bits()
     return DisplayDepth() < 15;
 }
 
-// Paints the pending image into the square of side side at origin of dc.
-void DrawPreview(HDC dc, POINT origin, int side)
+// Paints image into the square of side side at origin of dc.
+void DrawPreview(const XImage* image, HDC dc, POINT origin, int side)
 {
-    const XImage* image = g_pPendingImage;
     if (!image || !image->m_hBits) return;
     RECT rc = PreviewDrawRect(side, image->m_nWidth, image->m_nHeight);
     OffsetRect(&rc, origin.x, origin.y);
@@ -51,9 +51,8 @@ void DrawPreview(HDC dc, POINT origin, int side)
                   image->m_nHeight, bits.get(), info.get(), DIB_RGB_COLORS, SRCCOPY);
 }
 
-std::string SizeText()
+std::string SizeText(const XImage* image)
 {
-    const XImage* image = g_pPendingImage;
     if (!image || !image->m_hBits) return std::string();
     char text[64];
     wsprintfA(text, "%dw x %dh", int(image->m_nWidth), int(image->m_nHeight));
@@ -82,7 +81,7 @@ public:
         : m_bClassic(classic), m_bPreview(format.openPreview != FALSE), m_files(files), m_format(format)
     {
     }
-    bool Run(HWND owner, std::string* path);
+    bool Run(HWND owner, OpenChoice* choice);
 
 private:
     static UINT_PTR CALLBACK HookThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -98,8 +97,8 @@ private:
 
     bool m_bClassic;
     bool m_bPreview;
-    bool m_bScratchUsed = false;  // a preview has filled the pending image
-    HWND m_hWnd = nullptr;        // the hooked window: child template or classic dialog
+    PreviewedImage m_preview;  // the last file read for the preview
+    HWND m_hWnd = nullptr;     // the hooked window: child template or classic dialog
     int m_nNarrowWidth = 0;
     int m_nWideWidth = 0;
     HWND m_hClassicCheck = nullptr;
@@ -109,7 +108,7 @@ private:
     FormatOptions& m_format;  // Open filter index and Preview check
 };
 
-bool XDialogFile4::Run(HWND owner, std::string* path)
+bool XDialogFile4::Run(HWND owner, OpenChoice* choice)
 {
     std::string filter =
         MakeFilter(LoadResourceString(IDS_FILTER_OPEN) + LoadResourceString(IDS_FILTER_OPEN_MORE));
@@ -132,19 +131,12 @@ bool XDialogFile4::Run(HWND owner, std::string* path)
     ofn.lpfnHook = HookThunk;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);
 
-    const bool ok = GetOpenFileNameA(&ofn) != FALSE;
-    if (!ok) {
-        // The scratch image goes; the next capture or open starts clean.
-        if (m_bScratchUsed) {
-            delete g_pPendingImage;
-            g_pPendingImage = new XImage;
-        }
-        g_preloadMark.Clear();
-        return false;
-    }
-    *path = file.data();
-    m_files.fileNameOpen = *path;
-    m_files.pathNameOpen = FolderOf(*path);
+    // On Cancel the preview goes with the dialog.
+    if (!GetOpenFileNameA(&ofn)) return false;
+    choice->path = file.data();
+    choice->preview = m_preview.TakeFor(choice->path);
+    m_files.fileNameOpen = choice->path;
+    m_files.pathNameOpen = FolderOf(choice->path);
     m_format.openFilter = int(ofn.nFilterIndex);
     m_format.openPreview = m_bPreview ? TRUE : FALSE;
     return true;
@@ -290,18 +282,17 @@ void XDialogFile4::OnSelectionChange(const std::string& path)
     if (!ExistingFileSize(path, &size)) return;
     if (!m_bClassic) SetDlgItemTextA(m_hWnd, IDC_FILE_FACTS, FactsLine(path, size).c_str());
     if (!m_bPreview) return;
-    if (m_bScratchUsed || !g_pPendingImage) {
-        delete g_pPendingImage;
-        g_pPendingImage = new XImage;
-    }
+    // The last preview goes before the next file is read.
+    m_preview.Clear();
+    std::unique_ptr<XImage> image(new XImage);
     HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     // The message of a failed read travels with the image to the document.
-    g_pPendingImage->m_nOriginId = ReadImageFile(g_pPendingImage, path.c_str());
+    image->m_nOriginId = ReadImageFile(image.get(), path.c_str());
     SetCursor(old);
-    m_bScratchUsed = true;
-    g_preloadMark.Set(path);
-    if (g_pPendingImage->m_hBits) g_pPendingImage->PrepareForShow();
-    SetDlgItemTextA(m_hWnd, m_bClassic ? IDC_CLASSIC_SIZE_PANE : IDC_FILE_IMAGE_SIZE, SizeText().c_str());
+    if (image->m_hBits) image->PrepareForShow();
+    m_preview.Keep(path, std::move(image));
+    SetDlgItemTextA(m_hWnd, m_bClassic ? IDC_CLASSIC_SIZE_PANE : IDC_FILE_IMAGE_SIZE,
+                    SizeText(m_preview.Image()).c_str());
     InvalidateRect(GetDlgItem(m_hWnd, m_bClassic ? IDC_CLASSIC_PREVIEW_PANE : IDC_FILE_PREVIEW_PANE), nullptr,
                    FALSE);
 }
@@ -312,14 +303,14 @@ void XDialogFile4::DrawPane(const DRAWITEMSTRUCT& item)
     FillRect(item.hDC, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     if (m_bClassic) DrawEdge(item.hDC, &rc, EDGE_SUNKEN, BF_RECT);
     const int side = m_bClassic ? kClassicSide : int(rc.right - rc.left) - 4;
-    if (m_bPreview && side > 0) DrawPreview(item.hDC, POINT{rc.left, rc.top}, side);
+    if (m_bPreview && side > 0) DrawPreview(m_preview.Image(), item.hDC, POINT{rc.left, rc.top}, side);
 }
 }
 
-bool OpenImageDialog(HWND owner, FileOptions& files, FormatOptions& format, std::string* path)
+bool OpenImageDialog(HWND owner, FileOptions& files, FormatOptions& format, OpenChoice* choice)
 {
     // Low byte of the version query: the major version.
     const bool classic = (WindowsVersion() & 0xFF) < 4;
     XDialogFile4 dialog(classic, files, format);
-    return dialog.Run(owner, path);
+    return dialog.Run(owner, choice);
 }

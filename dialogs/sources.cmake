@@ -1,5 +1,5 @@
 # Option and file dialogs. Portable: the open dialog's facts line, preview
-# placement and preloaded mark; the HotKey dialog's rules. Win32: the open
+# placement and previewed image; the HotKey dialog's rules. Win32: the open
 # and save dialogs, the HotKey and HotButton setup dialogs.
 list(APPEND KESTREL_PORTABLE_SOURCES dialogs/FilePreview.cpp dialogs/HotKeyRules.cpp)
 list(APPEND KESTREL_WIN32_SOURCES

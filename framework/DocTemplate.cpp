@@ -23,6 +23,15 @@ DocTemplate::~DocTemplate()
 
 Document* DocTemplate::OpenDocumentFile(MDIFrameWindow* frame, const char* path)
 {
+    if (path) {
+        const std::string file = path;
+        return OpenDocumentWith(frame, [&file](Document& document) { return document.OnOpenDocument(file); }, path);
+    }
+    return OpenDocumentWith(frame, [](Document& document) { return document.OnNewDocument(); }, nullptr);
+}
+
+Document* DocTemplate::OpenDocumentWith(MDIFrameWindow* frame, const DocumentFiller& fill, const char* path)
+{
     if (!frame || !frame->m_hWndMDIClient) return nullptr;
     Document* document = m_makeDocument();
     MDIChildWindow* child = m_makeFrame();
@@ -35,8 +44,7 @@ Document* DocTemplate::OpenDocumentFile(MDIFrameWindow* frame, const char* path)
     m_documents.push_back(document);
     // From here the child owns the document; a failed window deletes both.
     if (!child->Create(frame, this, document)) return nullptr;
-    bool ok = path ? document->OnOpenDocument(path) : document->OnNewDocument();
-    if (!ok) {
+    if (!fill(*document)) {
         child->DestroyFrame();
         return nullptr;
     }

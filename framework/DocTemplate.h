@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,8 @@ class DocTemplate {
 public:
     using DocumentFactory = Document* (*)();
     using FrameFactory = MDIChildWindow* (*)();
+    // Makes a new document ready to be shown; false refuses it.
+    using DocumentFiller = std::function<bool(Document&)>;
 
     DocTemplate(UINT resourceId, DocumentFactory makeDocument, FrameFactory makeFrame);
     ~DocTemplate();
@@ -25,6 +28,10 @@ public:
     // A new document (path null: OnNewDocument) or one read from path, shown
     // in a new child of frame; null when the document refused.
     Document* OpenDocumentFile(MDIFrameWindow* frame, const char* path);
+    // The same with fill in the place of the new or open step, for a caller
+    // that hands the document what it shows (an image it already holds);
+    // path, when given, is recorded as the document's file.
+    Document* OpenDocumentWith(MDIFrameWindow* frame, const DocumentFiller& fill, const char* path);
     void CloseAllDocuments();
     void RemoveDocument(Document* document);
     const std::vector<Document*>& GetDocuments() const { return m_documents; }

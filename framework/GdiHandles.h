@@ -4,28 +4,7 @@
 
 #include <windows.h>
 
-// A GDI object created by us (pen, brush, font, bitmap, palette).
-template <typename H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H h) : m_h(h) {}
-    ~GdiObject() { reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    H get() const { return m_h; }
-    H release() { H h = m_h; m_h = nullptr; return h; }
-    void reset(H h = nullptr)
-    {
-        if (m_h) DeleteObject(m_h);
-        m_h = h;
-    }
-    explicit operator bool() const { return m_h != nullptr; }
-
-private:
-    H m_h = nullptr;
-};
+#include "GdiObject.h"
 
 // GetDC/ReleaseDC pair; a null window gives the screen.
 class WindowDC {

@@ -1,6 +1,8 @@
 // RAII for movable global memory: LockedBlock locks a block for the life of
-// a scope; OwnedBlock frees a block unless ownership is released to an
-// image or the clipboard.
+// a scope; OwnedBlock frees a block unless ownership is released to the
+// clipboard or another owner. An OwnedBlock passes its handle on where a
+// plain HGLOBAL is asked for (lent, not given: the block stays its own);
+// taking a block over always goes through reset and release.
 #pragma once
 
 #include "kernel.h"
@@ -37,9 +39,13 @@ public:
         return m_h != nullptr;
     }
     HGLOBAL get() const { return m_h; }
+    operator HGLOBAL() const { return m_h; }
     HGLOBAL release() { HGLOBAL h = m_h; m_h = nullptr; return h; }
-    void reset(HGLOBAL h = nullptr) { if (m_h) GlobalFree(m_h); m_h = h; }
-    explicit operator bool() const { return m_h != nullptr; }
+    void reset(HGLOBAL h = nullptr)
+    {
+        if (m_h && m_h != h) GlobalFree(m_h);
+        m_h = h;
+    }
 
 private:
     HGLOBAL m_h = nullptr;

@@ -1,9 +1,8 @@
-// Image document: adopting the pending image, opening a file, placement,
+// Image document: adopting a handed-over image, opening a file, placement,
 // Delete Image and the document's own commands. The operations of the Tool
 // menu, the clipboard and printing hook in through the command table.
 #include "XDocument.h"
 
-#include "../dialogs/FilePreview.h"
 #include "../formats/ImageFile.h"
 #include "../formats/NoteFile.h"
 #include "../framework/GlobalBlock.h"
@@ -13,10 +12,10 @@
 #include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
+#include "ImageHandover.h"
 #include "ImageWindowOptions.h"
 #include "XDocumentClipboard.h"
 #include "XDocumentLayout.h"
-#include "XDocumentSaveAs.h"
 #include "XViewImage.h"
 #include "XViewNotepad.h"
 
@@ -36,20 +35,16 @@ int32_t FileStamp(const std::string& path)
     if (t.QuadPart < kEpochDifference) return 0;
     return int32_t((t.QuadPart - kEpochDifference) / 10000000ULL);
 }
-
-// Puts a fresh, empty pending image in place; the old one belongs to the
-// caller.
-void RenewPendingImage() { g_pPendingImage = new XImage; }
 }
 
-void AfterOperation()
+void AfterOperation(std::unique_ptr<XImage> image)
 {
-    if (!g_pPendingImage) return;
-    if (g_pPendingImage->m_hBits) {
-        g_pPendingImage->m_tStamp = int32_t(std::time(nullptr));
-        PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_FILE_NEW, 0);
-    } else if (g_pPendingImage->m_nOriginId) {
-        ShowMessage(g_pPendingImage->m_nOriginId);
+    if (!image) return;
+    if (image->m_hBits) {
+        image->m_tStamp = int32_t(std::time(nullptr));
+        PostImageWindow(WinApp::MainWnd(), image);
+    } else if (image->m_nOriginId) {
+        ShowMessage(image->m_nOriginId);
     }
 }
 
@@ -63,24 +58,25 @@ XDocument::~XDocument()
 
 void XDocument::DeleteContents()
 {
-    for (XImage* image : m_images) delete image;
     m_images.clear();
     if (m_hNote) GlobalFree(m_hNote);
     m_hNote = nullptr;
 }
 
-bool XDocument::OnNewDocument()
+bool XDocument::OnNewDocument() { return false; }
+
+bool XDocument::OnOpenDocument(const std::string& path) { return OpenImageFile(path, nullptr); }
+
+bool XDocument::AdoptImage(std::unique_ptr<XImage> image)
 {
     if (!Document::OnNewDocument()) return false;
-    XImage* image = g_pPendingImage;
-    // Without a pending image with pixels there is nothing to show; the
-    // framework then opens no window.
+    // Without pixels there is nothing to show; the framework then opens no
+    // window.
     if (!image || !image->m_hBits) return false;
     if (image->m_nOriginId != ID_FILE_SAVE_AS) image->m_strTitle = LoadResourceString(image->m_nOriginId);
     SetTitle(image->m_strTitle);
     image->PrepareForShow();
-    RenewPendingImage();
-    AddImage(image);
+    AddImage(std::move(image));
     if (g_hPendingNote) {
         m_hNote = g_hPendingNote;
         g_hPendingNote = nullptr;
@@ -89,35 +85,21 @@ bool XDocument::OnNewDocument()
     return true;
 }
 
-bool XDocument::OnOpenDocument(const std::string& path)
+bool XDocument::OpenImageFile(const std::string& path, std::unique_ptr<XImage> preview)
 {
     DeleteContents();
-    XImage* image = nullptr;
+    std::unique_ptr<XImage> image = std::move(preview);
     UINT failure = 0;
-    if (g_preloadMark.IsSet()) {
-        // The open dialog's preview read a file into the pending image, with
-        // the message of a failed read in its m_nOriginId. It is this file's
-        // image only when the preview was of this very path; otherwise (a
-        // name typed after the preview) it is dropped.
-        const bool previewed = g_preloadMark.Take(path);
-        image = g_pPendingImage;
-        RenewPendingImage();
-        if (previewed) {
-            failure = image->m_nOriginId;
-        } else {
-            delete image;
-            image = nullptr;
-        }
-    }
-    if (!image) {
-        image = new XImage;
+    if (image) {
+        failure = image->m_nOriginId;
+    } else {
+        image.reset(new XImage);
         HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        failure = ReadImageFile(image, path.c_str());
+        failure = ReadImageFile(image.get(), path.c_str());
         SetCursor(old);
     }
     if (!image->m_hBits) {
         if (failure) ShowMessage(failure);
-        delete image;
         return false;
     }
     image->PrepareForShow();
@@ -126,13 +108,13 @@ bool XDocument::OnOpenDocument(const std::string& path)
     m_hNote = ReadNoteText(path.c_str());
     if (m_hNote) PostMessageA(WinApp::MainWnd(), WM_COMMAND, ID_VIEW_NOTEPAD, 0);
     image->m_tStamp = FileStamp(path);
-    AddImage(image);
+    AddImage(std::move(image));
     return true;
 }
 
-void XDocument::AddImage(XImage* image)
+void XDocument::AddImage(std::unique_ptr<XImage> image)
 {
-    m_images.push_back(image);
+    m_images.push_back(std::move(image));
     PlaceImage(m_images.size() - 1);
 }
 
@@ -147,7 +129,7 @@ void XDocument::PlaceImage(size_t index)
 void XDocument::RecalcExtent()
 {
     std::vector<RECT> places;
-    for (const XImage* image : m_images) places.push_back(image->m_rcPlace);
+    for (const auto& image : m_images) places.push_back(image->m_rcPlace);
     const SendToOptions& margins = ImageOptions().sendTo;
     SIZE extent = CanvasExtent(places, margins.marginX, margins.marginY);
     m_cxExtent = extent.cx;
@@ -157,7 +139,6 @@ void XDocument::RecalcExtent()
 void XDocument::DeleteTopImage()
 {
     if (m_images.size() < 2) return;
-    delete m_images.back();
     m_images.pop_back();
     SetTitle("Merging - " + std::to_string(m_images.size()));
     RecalcExtent();
@@ -181,9 +162,6 @@ XViewNotepad* XDocument::GetNotepadView() const
 bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XDocument> table[] = {
-        {ID_FILE_SAVE_AS, ID_FILE_SAVE_AS, &XDocument::OnSaveAs, &XDocument::OnUpdateSaveAs},
-        {ID_FILE_OPEN_NOTE, ID_FILE_OPEN_NOTE, &XDocument::OnOpenNoteText, nullptr},
-        {ID_FILE_SAVE_NOTE, ID_FILE_SAVE_NOTE, &XDocument::OnSaveNoteText, &XDocument::OnUpdateSaveNoteText},
         {ID_VIEW_BACKGROUND, ID_VIEW_BACKGROUND, &XDocument::OnViewBackground, nullptr},
         {ID_TOOL_MERGE_BACKGROUND, ID_TOOL_MERGE_BACKGROUND, &XDocument::OnMergeBackground,
          &XDocument::OnUpdateMergeBackground},
@@ -198,10 +176,6 @@ bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
     };
     return DispatchCommand(this, table, id, ui);
 }
-
-void XDocument::OnSaveAs(UINT) { SaveDocumentAs(*this); }
-
-void XDocument::OnUpdateSaveAs(CmdUI& ui) { ui.Enable(g_nDocuments > 0 && m_images.size() == 1); }
 
 void XDocument::OnCopyImage(UINT)
 {
@@ -230,14 +204,14 @@ void XDocument::OnUpdateSelectImage(CmdUI& ui)
 void XDocument::OnResetCrop(UINT)
 {
     if (m_images.size() != 1) return;
-    XImage* image = m_images[0];
+    XImage* image = m_images[0].get();
     image->m_rcCrop = RECT{0, 0, image->m_nWidth, image->m_nHeight};
     UpdateAllViews(nullptr);
 }
 
 void XDocument::OnUpdateResetCrop(CmdUI& ui)
 {
-    const XImage* image = m_images.size() == 1 ? m_images[0] : nullptr;
+    const XImage* image = m_images.size() == 1 ? m_images[0].get() : nullptr;
     ui.Enable(image && image->m_bSelected &&
               (image->m_rcCrop.right - image->m_rcCrop.left != image->m_nWidth ||
                image->m_rcCrop.bottom - image->m_rcCrop.top != image->m_nHeight));

@@ -7,6 +7,7 @@
 #include "XImage.h"
 
 #include <cstddef>
+#include <memory>
 
 // Fills image (reset first) from a packed DIB of size bytes: a header of at
 // least 40 bytes, the colour table (biClrUsed entries or the full table),
@@ -24,7 +25,10 @@ size_t MonochromeRowBytes(int width);
 // Win32: Copy Image of image; shows "Cannot open Clipboard." when the
 // clipboard cannot be opened.
 void CopyImageToClipboard(const XImage& image);
-// Win32: Paste Image into the pending image, then AfterOperation.
-void PasteImageFromClipboard();
+// Win32: Paste Image: a new image from the clipboard (CF_DIB preferred,
+// else CF_BITMAP with CF_PALETTE), named "Clipboard Image", or without
+// pixels and with the failure's message id. Null, after "Cannot open
+// Clipboard.", when the clipboard cannot be opened.
+std::unique_ptr<XImage> PasteImageFromClipboard();
 // Win32: CF_BITMAP or CF_DIB is on the clipboard.
 bool ClipboardHasImage();

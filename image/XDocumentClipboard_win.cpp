@@ -9,7 +9,6 @@
 #include "../framework/ShowMessage.h"
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
-#include "XDocument.h"
 
 #include <cstring>
 #include <vector>
@@ -112,9 +111,7 @@ void PasteBitmap(XImage* image)
     else
         image->InfoFromScreen();
     // Borrowed: the bitmap stays the clipboard's.
-    image->m_bitmap = bitmap;
-    image->BitsFromBitmap();
-    image->m_bitmap = nullptr;
+    image->BitsFromBorrowedBitmap(bitmap);
     if (!image->m_hBits && !image->m_nOriginId) image->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
 }
 }
@@ -139,25 +136,22 @@ void CopyImageToClipboard(const XImage& image)
     if (copy && SetClipboardData(CF_PALETTE, copy.get())) copy.release();
 }
 
-void PasteImageFromClipboard()
+std::unique_ptr<XImage> PasteImageFromClipboard()
 {
-    XImage* image = g_pPendingImage;
-    if (!image) return;
+    std::unique_ptr<XImage> image(new XImage);
     {
         OpenedClipboard clipboard;
         if (!clipboard) {
             ShowMessage(IDS_CANNOT_OPEN_CLIPBOARD);
-            return;
+            return nullptr;
         }
-        image->FreeBlocks();
-        image->Reset();
         if (IsClipboardFormatAvailable(CF_DIB))
-            PasteDib(image);
+            PasteDib(image.get());
         else
-            PasteBitmap(image);
+            PasteBitmap(image.get());
     }
     if (image->m_hBits) image->m_nOriginId = IDS_ORIGIN_CLIPBOARD;
-    AfterOperation();
+    return image;
 }
 
 bool ClipboardHasImage()

@@ -1,8 +1,8 @@
-// Open Note Text and Save Note Text of an image window, and the two colour
-// commands of the document (full-screen and merge backgrounds).
+// Open Note Text and Save Note Text of an image window once the child frame
+// has asked for the file, and the two colour commands of the document
+// (full-screen and merge backgrounds).
 #include "XDocument.h"
 
-#include "../framework/Dialog.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
@@ -14,9 +14,6 @@
 #include <vector>
 
 namespace {
-const char kNoteFilter[] = "TXT(*.txt)|*.txt|";
-const DWORD kNoteFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-
 // The whole file as a NUL-terminated global block; null when it cannot be
 // read or memory is short.
 HGLOBAL ReadWholeFile(const std::string& path)
@@ -53,11 +50,9 @@ bool ChooseFullColor(COLORREF* color)
 }
 }
 
-void XDocument::OnOpenNoteText(UINT)
+void XDocument::OpenNoteFile(const std::string& path)
 {
-    FileDialog dialog(true, nullptr, "*.txt", kNoteFlags, kNoteFilter);
-    if (dialog.DoModal(WinApp::MainWnd()) != IDOK) return;
-    HGLOBAL note = ReadWholeFile(dialog.GetPathName());
+    HGLOBAL note = ReadWholeFile(path);
     if (!note) return;
     if (m_hNote) GlobalFree(m_hNote);
     m_hNote = note;
@@ -69,16 +64,14 @@ void XDocument::OnOpenNoteText(UINT)
     if (notepad && m_hNote) notepad->OnUpdate(nullptr, 0);
 }
 
-void XDocument::OnSaveNoteText(UINT)
+void XDocument::SaveNoteFile(const std::string& path)
 {
     XViewNotepad* notepad = GetNotepadView();
     if (!notepad || !notepad->m_hEdit) return;
-    FileDialog dialog(false, nullptr, "*.txt", kNoteFlags, kNoteFilter);
-    if (dialog.DoModal(WinApp::MainWnd()) != IDOK) return;
     int length = GetWindowTextLengthA(notepad->m_hEdit);
     std::vector<char> text(size_t(length > 0 ? length : 0) + 1);
     int got = GetWindowTextA(notepad->m_hEdit, text.data(), int(text.size()));
-    HANDLE file = CreateFileA(dialog.GetPathName().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     // The text byte for byte, without a terminator.
@@ -86,10 +79,10 @@ void XDocument::OnSaveNoteText(UINT)
     CloseHandle(file);
 }
 
-void XDocument::OnUpdateSaveNoteText(CmdUI& ui)
+bool XDocument::HasNoteText() const
 {
     XViewNotepad* notepad = GetNotepadView();
-    ui.Enable(notepad && notepad->m_hEdit && GetWindowTextLengthA(notepad->m_hEdit) > 0);
+    return notepad && notepad->m_hEdit && GetWindowTextLengthA(notepad->m_hEdit) > 0;
 }
 
 void XDocument::OnViewBackground(UINT) { ChooseFullColor(&ImageOptions().session.fullViewBack); }

@@ -1,5 +1,4 @@
-// The pending image and note that the next new image window adopts.
+// The note that the next new image window takes over.
 #include "XDocument.h"
 
-XImage* g_pPendingImage = nullptr;
 HGLOBAL g_hPendingNote = nullptr;

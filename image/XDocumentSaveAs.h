@@ -17,6 +17,7 @@ struct SaveChoice {
 // typedPath as the dialog returned it, filterIndex the chosen filter (1-11).
 SaveChoice ChooseSaveFormat(const std::string& typedPath, int filterIndex);
 
-// Win32: runs the save dialog for the document's image and writes it; the
-// document then takes the file's path as its title.
-void SaveDocumentAs(XDocument& document);
+// Win32: writes the document's one image as the save dialog chose (the
+// child frame asks the dialog); the document then takes the file's path as
+// its title. A failed write shows the writer's message.
+void SaveDocumentAs(XDocument& document, const SaveChoice& choice);

@@ -1,17 +1,13 @@
-// Save As: the save dialog, the write under the wait cursor, the companion
-// note (inside the file for FST, beside it otherwise) and the new title. A
-// failed write removes the partial file and shows the writer's message.
+// Save As: the write under the wait cursor, the companion note (inside the
+// file for FST, beside it otherwise) and the new title. A failed write
+// removes the partial file and shows the writer's message.
 #include "XDocumentSaveAs.h"
 
-#include "../dialogs/XDialogFile4.h"
 #include "../formats/ImageFile.h"
 #include "../formats/NoteFile.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/ShowMessage.h"
-#include "../framework/WinApp.h"
-#include "../framework/Window.h"
 #include "../resources/resource.h"
-#include "ImageWindowOptions.h"
 #include "XDocument.h"
 #include "XViewNotepad.h"
 
@@ -47,15 +43,10 @@ std::string NotepadText(const XDocument& document)
 }
 }
 
-void SaveDocumentAs(XDocument& document)
+void SaveDocumentAs(XDocument& document, const SaveChoice& choice)
 {
     if (document.ImageCount() != 1) return;
     XImage* image = document.GetImage(0);
-    SaveChoice choice;
-    const ImageWindowOptions& options = ImageOptions();
-    if (!SaveImageDialog(SavePurpose::DocumentSaveAs, options.files, options.format, &choice)) return;
-    UpdateWindow(WinApp::MainWnd());
-
     const std::string note = NotepadText(document);
     FILETIME before = {};
     bool existed = FileWriteTime(choice.path, &before);

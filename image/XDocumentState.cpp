@@ -1,5 +1,5 @@
-// The document counter. Kept apart from the pending image and note so that
-// test programs can supply their own pending image.
+// The document counter. Kept apart from the pending note so that test
+// programs can link the counter alone.
 #include "XDocument.h"
 
 int g_nDocuments = 0;

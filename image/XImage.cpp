@@ -1,9 +1,8 @@
-// Portable half of XImage: block sizes, header construction, ownership of
-// the global blocks, and the ordered-dither display copy. Every size is
-// computed in 64 bits and gated by FitsInMemory before any allocation.
+// Portable half of XImage: block sizes, header construction, the global
+// blocks, and the ordered-dither display copy. Every size is computed in
+// 64 bits and gated by FitsInMemory before any allocation.
 #include "XImage.h"
 
-#include "../framework/GlobalBlock.h"
 #include "../resources/resource.h"
 
 #include <cstring>
@@ -42,12 +41,6 @@ struct HalftoneTable {
 };
 
 const HalftoneTable kHalftone;
-
-void FreeIf(HGLOBAL& h)
-{
-    if (h) GlobalFree(h);
-    h = nullptr;
-}
 }
 
 const RGBQUAD* HalftonePalette() { return kHalftone.entries; }
@@ -75,18 +68,9 @@ int DitherLevel(int value, int x, int y)
 }
 
 XImage::XImage()
-    : m_nWidth(0), m_nHeight(0), m_nBitCount(0), m_hBits(nullptr), m_hInfo(nullptr),
-      m_hShowBits(nullptr), m_hShowInfo(nullptr), m_nColors(0), m_bSelected(FALSE),
-      m_bTopBorder(FALSE), m_tStamp(0), m_nOriginId(0), m_bitmap(nullptr), m_palette(nullptr),
-      m_rcPlace{0, 0, 0, 0}, m_rcCrop{0, 0, 0, 0}
+    : m_nWidth(0), m_nHeight(0), m_nBitCount(0), m_nColors(0), m_bSelected(FALSE), m_bTopBorder(FALSE),
+      m_tStamp(0), m_nOriginId(0), m_rcPlace{0, 0, 0, 0}, m_rcCrop{0, 0, 0, 0}
 {
-}
-
-XImage::~XImage()
-{
-    FreeBlocks();
-    ForgetDisplayCopy();
-    ReleaseGdiObjects();
 }
 
 uint64_t XImage::RowBytesFor(int64_t width, int bitCount)
@@ -140,8 +124,7 @@ bool XImage::MakeInfo()
         header->biPlanes = 1;
         header->biBitCount = m_nBitCount;
     }
-    FreeIf(m_hInfo);
-    m_hInfo = info.release();
+    m_hInfo.reset(info.release());
     return true;
 }
 
@@ -150,7 +133,7 @@ bool XImage::AllocateBlocks()
     FreeBlocks();
     OwnedBlock bits;
     if (FitsInMemory(m_nWidth, m_nHeight, m_nBitCount) && bits.Allocate(BitsSize()) && MakeInfo()) {
-        m_hBits = bits.release();
+        m_hBits.reset(bits.release());
         return true;
     }
     FreeBlocks();
@@ -167,29 +150,35 @@ void XImage::UpdateInfoSize()
     header->biSizeImage = DWORD(BitsSize());
 }
 
-void XImage::CopyAttributes(const XImage& src)
+bool XImage::CopyAttributes(const XImage& src)
 {
     m_nWidth = src.m_nWidth;
     m_nHeight = src.m_nHeight;
     m_nBitCount = src.m_nBitCount;
-    m_hBits = src.m_hBits;
-    m_hInfo = src.m_hInfo;
     m_tStamp = src.m_tStamp;
     m_nOriginId = src.m_nOriginId;
     m_rcPlace = src.m_rcPlace;
     m_rcCrop = src.m_rcCrop;
-    m_hShowBits = nullptr;
-    m_hShowInfo = nullptr;
+    ForgetDisplayCopy();
     m_nColors = 0;
     m_bSelected = FALSE;
     m_bTopBorder = FALSE;
+    FreeBlocks();
+    if (!src.m_hBits) return true;
+    m_hBits.reset(DuplicateBlock(src.m_hBits, GlobalSize(src.m_hBits)));
+    m_hInfo.reset(DuplicateBlock(src.m_hInfo, GlobalSize(src.m_hInfo)));
+    if (m_hBits && m_hInfo) return true;
+    FreeBlocks();
+    m_nOriginId = IDS_INSUFFICIENT_MEMORY;
+    return false;
 }
 
 void XImage::Reset()
 {
     m_nWidth = m_nHeight = 0;
     m_nBitCount = 0;
-    m_hBits = m_hInfo = m_hShowBits = m_hShowInfo = nullptr;
+    FreeBlocks();
+    ForgetDisplayCopy();
     m_nColors = 0;
     m_bSelected = FALSE;
     m_tStamp = 0;
@@ -208,22 +197,14 @@ void XImage::SetGrayTable()
 
 void XImage::FreeBlocks()
 {
-    FreeIf(m_hBits);
-    FreeIf(m_hInfo);
+    m_hBits.reset();
+    m_hInfo.reset();
 }
 
 void XImage::ForgetDisplayCopy()
 {
-    FreeIf(m_hShowBits);
-    FreeIf(m_hShowInfo);
-}
-
-void XImage::ReleaseGdiObjects()
-{
-    if (m_palette) DeleteObject(reinterpret_cast<HGDIOBJ>(m_palette));
-    if (m_bitmap) DeleteObject(reinterpret_cast<HGDIOBJ>(m_bitmap));
-    m_palette = nullptr;
-    m_bitmap = nullptr;
+    m_hShowBits.reset();
+    m_hShowInfo.reset();
 }
 
 bool XImage::MakeDitheredCopy()
@@ -253,7 +234,7 @@ bool XImage::MakeDitheredCopy()
                               DitherLevel(in[0], x, y));
         }
     }
-    m_hShowBits = showBits.release();
-    m_hShowInfo = showInfo.release();
+    m_hShowBits.reset(showBits.release());
+    m_hShowInfo.reset(showInfo.release());
     return true;
 }

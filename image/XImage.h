@@ -2,10 +2,15 @@
 // bitmap held as two movable global blocks (header with full colour table,
 // and bottom-up pixel rows padded to 4 bytes), plus the display helpers,
 // title, time stamp, origin/failure string id and the two rectangles.
+// The image owns its four blocks, its device bitmap and its palette: each
+// is a member that frees itself, so an image is handed on whole (as a
+// std::unique_ptr<XImage>) and never shares a handle with another.
 // Pixel arithmetic lives in XImage.cpp (portable); the GDI-facing helpers
 // live in XImage_win.cpp.
 #pragma once
 
+#include "../framework/GdiObject.h"
+#include "../framework/GlobalBlock.h"
 #include "../framework/kernel.h"
 
 #include <cstdint>
@@ -18,7 +23,7 @@ public:
     static const uint64_t kMaxBitsSize = 0x40000000;  // 1 GiB
 
     XImage();
-    virtual ~XImage();
+    virtual ~XImage() = default;
     XImage(const XImage&) = delete;
     XImage& operator=(const XImage&) = delete;
 
@@ -42,7 +47,14 @@ public:
 
     bool MakeInfo();
     void UpdateInfoSize();
-    void CopyAttributes(const XImage& src);
+    // Takes over src's size, bit count, time stamp, origin id and both
+    // rectangles, and copies of its pixel and header blocks (each image owns
+    // its own); clears the display copy, colour count, selection and top
+    // flags. False, with the blocks null and m_nOriginId "Insufficient
+    // memory!", when a copy cannot be made.
+    bool CopyAttributes(const XImage& src);
+    // Frees the four blocks and clears size, bit count, colour count,
+    // selection, time stamp, origin id and both rectangles.
     void Reset();
     void SetGrayTable();
     // Frees the header and pixel blocks (not the display pair).
@@ -57,30 +69,32 @@ public:
     // GDI side (XImage_win.cpp).
     void InfoFromPalette(HPALETTE palette);
     void InfoFromScreen();
+    // Converts m_bitmap into a new pixel block.
     void BitsFromBitmap();
+    // The same for a bitmap the image does not own (the clipboard's).
+    void BitsFromBorrowedBitmap(HBITMAP bitmap);
     void MakePalette();
 
     int32_t m_nWidth;
     int32_t m_nHeight;
     uint16_t m_nBitCount;
-    HGLOBAL m_hBits;
-    HGLOBAL m_hInfo;
-    HGLOBAL m_hShowBits;
-    HGLOBAL m_hShowInfo;
+    OwnedBlock m_hBits;      // pixel block; null: the image has no pixels
+    OwnedBlock m_hInfo;      // header block with the full colour table
+    OwnedBlock m_hShowBits;  // 8-bit display copy (PrepareForShow); null when none
+    OwnedBlock m_hShowInfo;
     uint32_t m_nColors;
     BOOL m_bSelected;
     BOOL m_bTopBorder;
     int32_t m_tStamp;
     uint32_t m_nOriginId;
-    HBITMAP m_bitmap;
-    HPALETTE m_palette;
+    GdiObject<HBITMAP> m_bitmap;    // device bitmap of a capture, until converted
+    GdiObject<HPALETTE> m_palette;  // palette the image is drawn with
     std::string m_strTitle;
     RECT m_rcPlace;
     RECT m_rcCrop;
 
 private:
     void ForgetDisplayCopy();
-    void ReleaseGdiObjects();
 };
 
 // Allocates a zero-initialised movable block of size bytes and copies size

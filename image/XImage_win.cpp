@@ -78,9 +78,11 @@ void XImage::InfoFromScreen()
     for (UINT i = 0; i < count && i < displayColors && i < 16; ++i) table[i] = kStandard16[i];
 }
 
-void XImage::BitsFromBitmap()
+void XImage::BitsFromBitmap() { BitsFromBorrowedBitmap(m_bitmap); }
+
+void XImage::BitsFromBorrowedBitmap(HBITMAP bitmap)
 {
-    if (!m_bitmap || !m_hInfo) return;
+    if (!bitmap || !m_hInfo) return;
     OwnedBlock bits;
     if (!FitsInMemory(m_nWidth, m_nHeight, m_nBitCount) || !bits.Allocate(BitsSize())) {
         m_nOriginId = IDS_INSUFFICIENT_MEMORY;
@@ -103,7 +105,7 @@ void XImage::BitsFromBitmap()
             return;
         }
         SelectedPalette palette(screen.get(), m_palette, FALSE);
-        int rows = GetDIBits(screen.get(), m_bitmap, 0, UINT(m_nHeight), out.get(), info.get(), DIB_RGB_COLORS);
+        int rows = GetDIBits(screen.get(), bitmap, 0, UINT(m_nHeight), out.get(), info.get(), DIB_RGB_COLORS);
         // When the device bitmap is deeper than the image, GDI picks the
         // colour table itself and the indices refer to that table; the
         // header block takes it over so that pixels and table agree.
@@ -112,20 +114,17 @@ void XImage::BitsFromBitmap()
             std::memcpy(ColorTable(header.get()), ColorTable(reinterpret_cast<BYTE*>(info.get())),
                         ColorCount() * sizeof(RGBQUAD));
     }
-    if (m_palette) DeleteObject(m_palette);
-    m_palette = nullptr;
-    if (m_hBits) GlobalFree(m_hBits);
-    m_hBits = bits.release();
+    m_palette.reset();
+    m_hBits.reset(bits.release());
 }
 
 void XImage::MakePalette()
 {
-    if (m_palette) DeleteObject(m_palette);
-    m_palette = nullptr;
+    m_palette.reset();
     if (m_nBitCount > 8 || !m_hInfo) return;
     LockedBlock<BYTE> info(m_hInfo);
-    if (info) m_palette = PaletteFromTable(ColorTable(info.get()), ColorCount());
-    if (!m_palette) m_palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+    if (info) m_palette.reset(PaletteFromTable(ColorTable(info.get()), ColorCount()));
+    if (!m_palette) m_palette.reset(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)));
 }
 
 void XImage::PrepareForShow()
@@ -136,8 +135,7 @@ void XImage::PrepareForShow()
     ForgetDisplayCopy();
     m_rcCrop = RECT{0, 0, m_nWidth, m_nHeight};
     if (m_nBitCount == 24 && ScreenDepth() < 15 && MakeDitheredCopy()) {
-        if (m_palette) DeleteObject(m_palette);
-        m_palette = PaletteFromTable(HalftonePalette(), 256);
+        m_palette.reset(PaletteFromTable(HalftonePalette(), 256));
         return;
     }
     MakePalette();

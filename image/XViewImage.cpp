@@ -112,7 +112,7 @@ void XViewImage::OnDraw(HDC dc)
     if (!document) return;
     PrepareCanvasDC(dc);
     const SessionOptions& session = ImageOptions().session;
-    for (const XImage* image : document->m_images) DrawImage(*image, dc, session);
+    for (const auto& image : document->m_images) DrawImage(*image, dc, session);
 }
 
 void XViewImage::OnSetFocus()

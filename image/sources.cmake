@@ -15,6 +15,7 @@ list(APPEND KESTREL_PORTABLE_SOURCES
 # The GDI half of the image object, the document and its views.
 list(APPEND KESTREL_WIN32_SOURCES
   image/XImage_win.cpp
+  image/ImageHandover_win.cpp
   image/XDocument.cpp
   image/XDocumentClipboard_win.cpp
   image/XDocumentNoteFile_win.cpp

@@ -20,7 +20,6 @@
 #include "../framework/WinApp.h"
 #include "../hook/HookWire.h"
 #include "../hook/kesthook.h"
-#include "../image/XImage.h"
 #include "../resources/resource.h"
 
 #include <cstring>
@@ -62,11 +61,6 @@ bool MenuWindowVisible(const MenuOptions& recorded)
     return menu && IsWindowVisible(menu);
 }
 
-void SetPendingName(UINT id)
-{
-    if (g_pPendingImage) g_pPendingImage->m_nOriginId = id;
-}
-
 void StartScreenTrigger(const ScreenOptions& screen)
 {
     g_trigger.mode = kCaptureScreen;
@@ -99,7 +93,6 @@ void StartFrozenSelection(const Options& options, int code)
     g_bCaptureInProgress = TRUE;
     PrepareTitleBar();
     HideAllWindows(options.capture.capture);
-    SetPendingName(code == kCaptureRegion ? IDS_ORIGIN_REGION : IDS_ORIGIN_FREEHAND);
     ArmTracking(g_trigger);
 }
 
@@ -108,7 +101,6 @@ void StartTitleMenu(Options& options)
     g_trigger.mode = kCaptureTitleMenu;
     const TitleMenuOptions& titleMenu = options.capture.titleMenu;
     if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
-    SetPendingName(IDS_ORIGIN_TITLE_MENU);
     std::optional<RECT> area = SelectTitleAndMenu(g_trigger, options.capture, options.menu);
     FinishSelection(g_trigger, area, CaptureSettingsOf(options));
 }
@@ -116,7 +108,6 @@ void StartTitleMenu(Options& options)
 void StartPointer(Options& options)
 {
     g_trigger.mode = kCapturePointer;
-    SetPendingName(IDS_ORIGIN_POINTER);
     FinishCapture(g_trigger, CaptureSettingsOf(options));
 }
 
@@ -125,14 +116,12 @@ void StartButton(const Options& options)
     if (MenuWindowVisible(options.menu)) return;
     g_trigger.mode = kCaptureButton;
     PrepareTitleBar();
-    SetPendingName(IDS_ORIGIN_BUTTON);
     ArmTracking(g_trigger);
 }
 
 void CaptureWindowNow(Options& options)
 {
     g_trigger.mode = kCaptureWindow;
-    SetPendingName(IDS_ORIGIN_WINDOW);
     // Any stored choice but Select a Window grabs the active window, so an
     // unknown value cannot leave the capture in progress for good.
     if (options.capture.window.choice == kSelectWindow)

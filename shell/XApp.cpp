@@ -23,7 +23,6 @@
 
 #include "../capture/CaptureState.h"
 #include "../capture/CoverWindow.h"
-#include "../dialogs/FilePreview.h"
 #include "../dialogs/XDialogFile4.h"
 #include "../image/ImageWindowOptions.h"
 
@@ -130,17 +129,12 @@ bool XApp::InitInstance()
     ShowMainWindow();
     // The name stays taken while the handle is open.
     if (m_hMutex) ReleaseMutex(m_hMutex);
-    // The capture image, last: no trigger is handled before it exists.
-    g_pPendingImage = new XImage;
     ResetPrinterState();
     return true;
 }
 
 int XApp::ExitInstance()
 {
-    // The capture image.
-    delete g_pPendingImage;
-    g_pPendingImage = nullptr;
     // Hooks, snapshot bitmaps, cover window. A copy that ended at the
     // single-instance check must not unhook the running copy's hooks.
     if (m_bHooksInstalled) {
@@ -183,19 +177,18 @@ void XApp::OnFileOpen(UINT)
 {
     // Capture triggers are ignored while the dialog is up.
     g_bPrinting = TRUE;
-    std::string path;
-    const bool ok = OpenImageDialog(WinApp::MainWnd(), m_settings.options.files, m_settings.options.format, &path);
+    OpenChoice choice;
+    const bool ok = OpenImageDialog(WinApp::MainWnd(), m_settings.options.files, m_settings.options.format, &choice);
     g_bPrinting = FALSE;
-    if (!ok) return;
+    if (!ok || !m_pDocTemplate || !m_pMainWnd) return;
     UpdateWindow(WinApp::MainWnd());
-    Document* document = OpenDocumentFile(path.c_str());
-    // A preview the document did not take (the open never reached it) is
-    // not adopted later: the scratch image goes with the mark.
-    if (g_preloadMark.IsSet()) {
-        g_preloadMark.Clear();
-        delete g_pPendingImage;
-        g_pPendingImage = new XImage;
-    }
+    // The image the preview read from this very file goes with its path;
+    // one the window does not take goes with the choice.
+    auto open = [&choice](Document& document) {
+        auto* imageDocument = dynamic_cast<XDocument*>(&document);
+        return imageDocument && imageDocument->OpenImageFile(choice.path, std::move(choice.preview));
+    };
+    Document* document = m_pDocTemplate->OpenDocumentWith(m_pMainWnd.get(), open, choice.path.c_str());
     auto* imageDocument = dynamic_cast<XDocument*>(document);
     if (imageDocument && imageDocument->GetImage(0)) imageDocument->SetTitle(imageDocument->GetImage(0)->m_strTitle);
 }

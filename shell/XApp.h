@@ -1,7 +1,7 @@
 // The application object: single instance, start-up in its fixed order
-// (settings, logo box, template, main frame, hooks, running mode, pending
-// image), exit in reverse, and the commands that need no image window:
-// New, Open, help and About.
+// (settings, logo box, template, main frame, hooks, running mode), exit in
+// reverse, and the commands that need no image window: New, Open, help and
+// About.
 #pragma once
 
 #include "../framework/Dialog.h"

@@ -1,5 +1,6 @@
-// Main frame: bars, panes, Close All, and the unpacking of the trigger,
-// hotkey, progress and timer messages.
+// Main frame: bars, panes, Close All, the image windows opened on handed-over
+// images, and the unpacking of the trigger, hotkey, progress and timer
+// messages.
 #include "XMainFrame.h"
 
 #include "../capture/CaptureCore.h"
@@ -10,6 +11,7 @@
 #include "../framework/ShowMessage.h"
 #include "../framework/WinApp.h"
 #include "../hook/HookWire.h"
+#include "../image/ImageHandover.h"
 #include "../image/XDocument.h"
 #include "../image/XDocumentClipboard.h"
 #include "../resources/resource.h"
@@ -61,6 +63,17 @@ XImage* XMainFrame::ActiveTopImage() const
     return document ? document->TopImage() : nullptr;
 }
 
+XDocument* XMainFrame::OpenImageWindow(std::unique_ptr<XImage> image)
+{
+    WinApp* app = WinApp::Current();
+    if (!app || !app->m_pDocTemplate) return nullptr;
+    auto adopt = [&image](Document& document) {
+        auto* imageDocument = dynamic_cast<XDocument*>(&document);
+        return imageDocument && imageDocument->AdoptImage(std::move(image));
+    };
+    return dynamic_cast<XDocument*>(app->m_pDocTemplate->OpenDocumentWith(this, adopt, nullptr));
+}
+
 bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XMainFrame> table[] = {
@@ -76,7 +89,7 @@ bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
     return DispatchCommand(this, table, id, ui) || MDIFrameWindow::OnFrameCmdMsg(id, ui);
 }
 
-void XMainFrame::OnPasteImage(UINT) { PasteImageFromClipboard(); }
+void XMainFrame::OnPasteImage(UINT) { AfterOperation(PasteImageFromClipboard()); }
 
 void XMainFrame::OnUpdatePasteImage(CmdUI& ui) { ui.Enable(ClipboardHasImage()); }
 
@@ -155,6 +168,9 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case kMsgKeyRelease:
         OnHotKeyMessage(m_settings, wParam, lParam);
         return 0;
+    case kMsgOpenImageWindow:
+        OpenImageWindow(TakePostedImage(lParam));
+        return 0;
     case WM_ENTERIDLE: {
         LRESULT result = MDIFrameWindow::WindowProc(msg, wParam, lParam);
         OnEnterIdle(UINT(wParam), reinterpret_cast<HWND>(lParam));
@@ -170,6 +186,8 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_DESTROY:
         KillTimer(m_hWnd, kTimerId);
+        // Images handed over but not yet shown go with the frame.
+        DropPostedImages(m_hWnd);
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);
     default:
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);

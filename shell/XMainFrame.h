@@ -1,10 +1,13 @@
 // The program's MDI frame: tool bar and status bar, the five status panes
 // about the active image, Close All, and the receiving end of the hook
-// library and of the progress reports. Trigger, hotkey, progress and timer
-// messages are unpacked here and handed to the capture dispatch.
+// library, of the progress reports and of the images handed to new image
+// windows. Trigger, hotkey, progress and timer messages are unpacked here
+// and handed to the capture dispatch.
 #pragma once
 
 #include "../framework/MDIFrameWindow.h"
+
+#include <memory>
 
 class AppSettings;
 class XDocument;
@@ -21,6 +24,10 @@ public:
     // The document and top image of the active image window, or null.
     XDocument* ActiveImageDocument() const;
     XImage* ActiveTopImage() const;
+
+    // Opens a new image window on image (a capture, paste or operation
+    // result); none for an image without pixels.
+    XDocument* OpenImageWindow(std::unique_ptr<XImage> image);
 
     void OnIdleUpdate() override;
 

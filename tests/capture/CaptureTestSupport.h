@@ -27,7 +27,7 @@ struct Pixels {
 Pixels ReadScreen(const RECT& area);
 // A device bitmap's pixels through GetDIBits at 32 bits, top-down.
 Pixels ReadBitmap(HBITMAP bitmap);
-// The pending image's 24-bit bottom-up pixel block as 0x00RRGGBB top-down.
+// An image's 24-bit bottom-up pixel block as 0x00RRGGBB top-down.
 Pixels ReadImageBlock(HGLOBAL bits, int width, int height);
 
 // A request of mode for area, without trigger window or cursor.

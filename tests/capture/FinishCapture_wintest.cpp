@@ -1,22 +1,28 @@
 // The after-capture pipeline end to end on the display: the window and
 // clipboard destinations against an independent read of the screen, and
-// the quiet and out-of-memory endings, which must clear both flags, leave
-// no half-made image and show windows hidden for the capture again.
+// the quiet and out-of-memory endings, which must clear both flags, hand
+// no half-made image to a window and show windows hidden for the capture
+// again.
 #include "CaptureTestSupport.h"
 
 #include "capture/CaptureCore.h"
 #include "capture/CaptureState.h"
 #include "framework/WinApp.h"
+#include "image/ImageHandover.h"
 #include "image/XImage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 namespace {
 
-// Collects the commands FinishCapture posts to the main frame.
+// Stands for an image handed to a new window among the posted commands.
+const WPARAM kOpenWindow = 0;
+
+// Collects the commands and images FinishCapture posts to the main frame.
 class FinishCaptureTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -25,7 +31,6 @@ protected:
         options.capture.capture.bringKestrelToTop = FALSE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         WinApp::SetMainWnd(m_frame);
-        g_pPendingImage = new XImage;
         m_window = CreateColourWindow(RECT{100, 100, 340, 260}, RGB(200, 40, 90));
         PumpMessages(150);
     }
@@ -33,24 +38,35 @@ protected:
     {
         DestroyWindow(m_window);
         DestroyWindow(m_frame);
-        delete g_pPendingImage;
-        g_pPendingImage = nullptr;
         WinApp::SetMainWnd(nullptr);
     }
-    // Commands posted to the frame, in order.
-    std::vector<WPARAM> PostedCommands()
+    // What was posted to the frame, in order: a command's id, or
+    // kOpenWindow for an image handed to a new window (kept in m_images).
+    std::vector<WPARAM> Posted()
     {
-        std::vector<WPARAM> commands;
+        std::vector<WPARAM> posted;
         MSG msg;
-        while (PeekMessageA(&msg, m_frame, WM_COMMAND, WM_COMMAND, PM_REMOVE)) commands.push_back(msg.wParam);
-        return commands;
+        while (PeekMessageA(&msg, m_frame, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_COMMAND) posted.push_back(msg.wParam);
+            if (msg.message != kMsgOpenImageWindow) continue;
+            posted.push_back(kOpenWindow);
+            m_images.push_back(TakePostedImage(msg.lParam));
+        }
+        return posted;
+    }
+    // The one image handed to a window since the last call.
+    XImage* HandedImage()
+    {
+        m_images.clear();
+        EXPECT_EQ(Posted(), std::vector<WPARAM>{kOpenWindow});
+        return m_images.size() == 1 ? m_images[0].get() : nullptr;
     }
     void ExpectIdle()
     {
         EXPECT_FALSE(g_bCaptureBusy);
         EXPECT_FALSE(g_bCaptureInProgress);
-        EXPECT_EQ(g_pPendingImage->m_bitmap, nullptr);
     }
+    std::vector<std::unique_ptr<XImage>> m_images;
     Options options = DefaultOptions(ScreenDefaults());
     HWND m_frame = nullptr;
     HWND m_window = nullptr;
@@ -65,7 +81,10 @@ TEST_F(FinishCaptureTest, ScreenCaptureToWindowHoldsTheScreenPixels)
     Pixels want = ReadScreen(options.capture.screen.area);
     CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
-    XImage* image = g_pPendingImage;
+    // The image first, then Image Info, so that the info finds the new window.
+    EXPECT_EQ(Posted(), (std::vector<WPARAM>{kOpenWindow, 32780}));
+    ASSERT_EQ(m_images.size(), 1u);
+    XImage* image = m_images[0].get();
     EXPECT_EQ(image->m_nOriginId, 32918u);
     EXPECT_EQ(image->m_nWidth, 281);
     EXPECT_EQ(image->m_nHeight, 180);
@@ -74,8 +93,7 @@ TEST_F(FinishCaptureTest, ScreenCaptureToWindowHoldsTheScreenPixels)
     ASSERT_NE(image->m_hInfo, nullptr);
     EXPECT_TRUE(ReadImageBlock(image->m_hBits, 281, 180) == want);
     EXPECT_NE(image->m_tStamp, 0);
-    // New first, then Image Info, so that the info finds the new window.
-    EXPECT_EQ(PostedCommands(), (std::vector<WPARAM>{57600, 32780}));
+    EXPECT_EQ(image->m_bitmap, nullptr);
 }
 
 TEST_F(FinishCaptureTest, ClipboardOnlyLeavesBitmapOnClipboardAndNoWindow)
@@ -86,9 +104,7 @@ TEST_F(FinishCaptureTest, ClipboardOnlyLeavesBitmapOnClipboardAndNoWindow)
     Pixels want = ReadScreen(options.capture.screen.area);
     CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
-    EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
-    EXPECT_EQ(g_pPendingImage->m_hInfo, nullptr);
-    EXPECT_TRUE(PostedCommands().empty());
+    EXPECT_TRUE(Posted().empty());
     ASSERT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
     ASSERT_TRUE(OpenClipboard(nullptr));
     HBITMAP onClipboard = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
@@ -103,12 +119,10 @@ TEST_F(FinishCaptureTest, EmptyOrReversedAreaEndsQuietlyAndRestoresWindows)
     options.capture.capture.hideAllWindows = TRUE;
     for (RECT area : {RECT{100, 100, 100, 300}, RECT{300, 300, 100, 100}}) {
         options.capture.screen.area = area;
-        g_pPendingImage->m_nOriginId = 0;
         CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
         ExpectIdle();
         EXPECT_TRUE(IsWindowVisible(m_window));
-        EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
-        EXPECT_TRUE(PostedCommands().empty());
+        EXPECT_TRUE(Posted().empty());
     }
     PumpMessages(100);
     EXPECT_TRUE(watcher.Texts().empty());
@@ -122,11 +136,8 @@ TEST_F(FinishCaptureTest, BitmapThatCannotBeMadeReportsInsufficientMemory)
     options.capture.screen.area = RECT{0, 0, 200000, 200000};
     CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
-    EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
-    EXPECT_EQ(g_pPendingImage->m_hInfo, nullptr);
-    EXPECT_EQ(g_pPendingImage->m_nOriginId, 32963u);
     EXPECT_TRUE(IsWindowVisible(m_window));
-    EXPECT_TRUE(PostedCommands().empty());
+    EXPECT_TRUE(Posted().empty());
     PumpMessages(100);
     EXPECT_EQ(watcher.Texts(), std::vector<std::string>{"Insufficient memory!"});
 }
@@ -142,10 +153,11 @@ TEST_F(FinishCaptureTest, FailedFileWriteStillEndsTheCaptureAndNumbersOn)
     ExpectIdle();
     // The window keeps the capture's name rather than a path to a file
     // that does not exist; the writer's message was shown.
-    EXPECT_EQ(g_pPendingImage->m_nOriginId, 32918u);
-    EXPECT_TRUE(g_pPendingImage->m_strTitle.empty());
+    XImage* image = HandedImage();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->m_nOriginId, 32918u);
+    EXPECT_TRUE(image->m_strTitle.empty());
     EXPECT_EQ(options.files.fileNameDirect, "IMG0010.BMP");
-    EXPECT_EQ(PostedCommands(), std::vector<WPARAM>{57600});
     PumpMessages(100);
     EXPECT_EQ(watcher.Texts().size(), 1u);
 }
@@ -199,25 +211,32 @@ TEST_F(FinishCaptureTest, SendToFileWritesTheScreenAndTitlesTheWindowWithThePath
     Pixels want = ReadScreen(options.capture.screen.area);
     CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
     ExpectIdle();
-    EXPECT_EQ(g_pPendingImage->m_nOriginId, 57604u);
-    EXPECT_EQ(g_pPendingImage->m_strTitle, path);
+    XImage* image = HandedImage();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->m_nOriginId, 57604u);
+    EXPECT_EQ(image->m_strTitle, path);
     EXPECT_EQ(options.files.fileNameDirect, "CAP0100.BMP");
     EXPECT_TRUE(ReadBmpFile(path) == want);
-    EXPECT_EQ(PostedCommands(), std::vector<WPARAM>{57600});
     DeleteFileA(path.c_str());
 
-    // Filename by Time: day, hour, minute and second of the capture, local.
+    // Filename by Time: day, hour, minute and second of the capture, local;
+    // the capture's second lies between the two readings of the clock.
     options.capture.sendTo.fileNaming = kFileNameByTime;
     options.capture.sendTo.window = FALSE;
+    const time_t before = std::time(nullptr);
     CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
+    const time_t after = std::time(nullptr);
     ExpectIdle();
-    time_t stamp = time_t(g_pPendingImage->m_tStamp);
-    const std::tm* local = std::localtime(&stamp);
-    char expected[16];
-    std::snprintf(expected, sizeof expected, "%02d%02d%02d%02d.BMP", local->tm_mday, local->tm_hour, local->tm_min,
-                  local->tm_sec);
-    EXPECT_EQ(options.files.fileNameDirect, expected);
+    EXPECT_TRUE(Posted().empty());  // no window
+    std::string expected;
+    for (time_t stamp = before; stamp <= after && expected.empty(); ++stamp) {
+        const std::tm* local = std::localtime(&stamp);
+        char name[16];
+        std::snprintf(name, sizeof name, "%02d%02d%02d%02d.BMP", local->tm_mday, local->tm_hour, local->tm_min,
+                      local->tm_sec);
+        if (options.files.fileNameDirect == name) expected = name;
+    }
+    ASSERT_FALSE(expected.empty()) << options.files.fileNameDirect;
     EXPECT_TRUE(ReadBmpFile(options.files.pathNameDirect + expected) == want);
-    EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);  // no window: blocks freed
     DeleteFileA((options.files.pathNameDirect + expected).c_str());
 }

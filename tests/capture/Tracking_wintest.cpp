@@ -7,7 +7,7 @@
 #include "capture/CaptureState.h"
 #include "capture/CoverWindow.h"
 #include "framework/WinApp.h"
-#include "image/XImage.h"
+#include "image/ImageHandover.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +23,6 @@ protected:
         options.capture.capture.hideAllWindows = TRUE;
         m_frame = CreateWindowExA(0, "STATIC", "Kestrel", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         WinApp::SetMainWnd(m_frame);
-        g_pPendingImage = new XImage;
         m_window = CreateColourWindow(RECT{100, 100, 300, 200}, RGB(40, 160, 60));
         PumpMessages(100);
     }
@@ -32,8 +31,6 @@ protected:
         DestroyCoverWindow();
         DestroyWindow(m_window);
         DestroyWindow(m_frame);
-        delete g_pPendingImage;
-        g_pPendingImage = nullptr;
         WinApp::SetMainWnd(nullptr);
     }
     // What the dispatcher does for a Region trigger.
@@ -57,7 +54,9 @@ protected:
         EXPECT_EQ(FrozenScreenBitmap(), nullptr);
         EXPECT_TRUE(IsWindowVisible(m_window));
         EXPECT_EQ(GetCapture(), nullptr);
-        EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
+        // Nothing was handed to a window.
+        MSG msg;
+        EXPECT_FALSE(PeekMessageA(&msg, m_frame, kMsgOpenImageWindow, kMsgOpenImageWindow, PM_NOREMOVE));
     }
     Options options = DefaultOptions(ScreenDefaults());
     CaptureRequest region = RequestFor(kCaptureRegion, RECT{0, 0, 0, 0});

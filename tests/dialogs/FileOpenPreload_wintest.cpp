@@ -1,16 +1,18 @@
-// The document's side of the open dialog's preview: a file opened while the
-// preloaded mark names it adopts the pending image the preview read; any
-// other file is read from disk and the stale preview is dropped. Either way
-// the mark is gone and a fresh pending image takes the old one's place.
+// The open dialog's preview on its way to the document: the file the
+// preview read opens with the very image the preview holds; a name typed
+// after the preview is read from disk and the stale preview is dropped;
+// without a preview the file is read.
 #include "dialogs/FilePreview.h"
 
 #include "formats/ImageFile.h"
+#include "framework/GlobalBlock.h"
 #include "framework/WinApp.h"
 #include "image/XDocument.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace {
@@ -34,8 +36,6 @@ protected:
     void SetUp() override
     {
         if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
-        m_saved = g_pPendingImage;
-        g_pPendingImage = new XImage;
         char folder[MAX_PATH];
         GetTempPathA(MAX_PATH, folder);
         m_previewed = std::string(folder) + "kestrel_preview_a.bmp";
@@ -45,64 +45,64 @@ protected:
     }
     void TearDown() override
     {
-        g_preloadMark.Clear();
-        delete g_pPendingImage;
-        g_pPendingImage = m_saved;
         DeleteFileA(m_previewed.c_str());
         DeleteFileA(m_typed.c_str());
+        // Drop the Notepad commands no main frame is there to take.
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+        }
     }
-    // What the preview does: read into the pending image and set the mark.
+    // What the dialog's preview does when the file is selected.
     XImage* Preview()
     {
-        ReadImageFile(g_pPendingImage, m_previewed.c_str());
-        g_preloadMark.Set(m_previewed);
-        return g_pPendingImage;
+        std::unique_ptr<XImage> image(new XImage);
+        ReadImageFile(image.get(), m_previewed.c_str());
+        XImage* read = image.get();
+        m_preview.Keep(m_previewed, std::move(image));
+        return read;
     }
     static BYTE FirstBlue(const XDocument& document)
     {
-        const BYTE* bits = static_cast<const BYTE*>(GlobalLock(document.TopImage()->m_hBits));
-        BYTE blue = bits ? bits[0] : 0;
-        GlobalUnlock(document.TopImage()->m_hBits);
-        return blue;
+        LockedBlock<BYTE> bits(document.TopImage()->m_hBits);
+        return bits ? bits.get()[0] : 0;
     }
-    XImage* m_saved = nullptr;
+    PreviewedImage m_preview;
     std::string m_previewed;
     std::string m_typed;
 };
 }
 
-TEST_F(Preload, ThePreviewedFileAdoptsThePendingImage)
+TEST_F(Preload, ThePreviewedFileOpensWithThePreviewImage)
 {
     XImage* previewed = Preview();
     ASSERT_NE(previewed->m_hBits, nullptr);
+    std::unique_ptr<XImage> handed = m_preview.TakeFor(m_previewed);
+    ASSERT_EQ(handed.get(), previewed);
+    EXPECT_EQ(m_preview.Image(), nullptr);
     XDocument document;
-    ASSERT_TRUE(document.OnOpenDocument(m_previewed));
+    ASSERT_TRUE(document.OpenImageFile(m_previewed, std::move(handed)));
     EXPECT_EQ(document.TopImage(), previewed);
     EXPECT_EQ(FirstBlue(document), 0x11);
-    EXPECT_NE(g_pPendingImage, previewed);
-    ASSERT_NE(g_pPendingImage, nullptr);
-    EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
-    EXPECT_FALSE(g_preloadMark.IsSet());
+    EXPECT_EQ(document.TopImage()->m_strTitle, m_previewed);
 }
 
 TEST_F(Preload, AnotherNameTypedAfterThePreviewOpensThatFile)
 {
     ASSERT_NE(Preview()->m_hBits, nullptr);
+    std::unique_ptr<XImage> handed = m_preview.TakeFor(m_typed);
+    EXPECT_EQ(handed, nullptr);
+    // The stale preview is gone, not kept for a later open.
+    EXPECT_EQ(m_preview.Image(), nullptr);
+    EXPECT_EQ(m_preview.TakeFor(m_previewed), nullptr);
     XDocument document;
-    ASSERT_TRUE(document.OnOpenDocument(m_typed));
+    ASSERT_TRUE(document.OpenImageFile(m_typed, std::move(handed)));
     EXPECT_EQ(FirstBlue(document), 0x22);
     EXPECT_EQ(document.TopImage()->m_strTitle, m_typed);
-    // The stale preview is not left in the pending image for the next window.
-    ASSERT_NE(g_pPendingImage, nullptr);
-    EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
-    EXPECT_FALSE(g_preloadMark.IsSet());
 }
 
-TEST_F(Preload, WithoutTheMarkTheFileIsReadAndThePendingImageLeftAlone)
+TEST_F(Preload, WithoutAPreviewTheFileIsRead)
 {
-    XImage* pending = g_pPendingImage;
     XDocument document;
     ASSERT_TRUE(document.OnOpenDocument(m_previewed));
-    EXPECT_EQ(g_pPendingImage, pending);
     EXPECT_EQ(FirstBlue(document), 0x11);
 }

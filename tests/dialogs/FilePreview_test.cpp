@@ -1,5 +1,5 @@
-// The open dialog's facts line, where the preview draws, and the preloaded
-// mark that hands the previewed image to the document.
+// The open dialog's facts line, where the preview draws, and the previewed
+// image that goes with the chosen path to the document.
 #include "dialogs/FilePreview.h"
 
 #include <gtest/gtest.h>
@@ -50,24 +50,32 @@ TEST(PreviewDrawRect, SmallImagesKeepTheirSizeLargeOnesFitTheLongerSide)
     EXPECT_EQ(none.right - none.left, 0);
 }
 
-TEST(PreloadMark, AdoptsOnlyThePreviewedFileAndIsClearedOnTake)
+TEST(PreviewedImage, HandsOnOnlyThePreviewOfTheChosenFileAndOnlyOnce)
 {
-    PreloadMark mark;
-    EXPECT_FALSE(mark.Take("C:\\a.bmp"));
+    PreviewedImage preview;
+    EXPECT_EQ(preview.TakeFor("C:\\a.bmp"), nullptr);
 
-    mark.Set("C:\\Shots\\a.bmp");
-    EXPECT_TRUE(mark.IsSet());
-    EXPECT_TRUE(mark.Take("c:/shots/A.BMP"));
-    EXPECT_FALSE(mark.IsSet());
-    EXPECT_FALSE(mark.Take("C:\\Shots\\a.bmp"));  // taken once only
+    XImage* first = new XImage;
+    preview.Keep("C:\\Shots\\a.bmp", std::unique_ptr<XImage>(first));
+    EXPECT_EQ(preview.Image(), first);
+    // Names compare as Windows compares them.
+    std::unique_ptr<XImage> taken = preview.TakeFor("c:/shots/A.BMP");
+    EXPECT_EQ(taken.get(), first);
+    EXPECT_EQ(preview.Image(), nullptr);
+    EXPECT_EQ(preview.TakeFor("C:\\Shots\\a.bmp"), nullptr);  // taken once only
 
-    // One file selected, another typed: the typed one is read, and the mark
-    // is gone either way.
-    mark.Set("C:\\Shots\\a.bmp");
-    EXPECT_FALSE(mark.Take("C:\\Shots\\b.bmp"));
-    EXPECT_FALSE(mark.IsSet());
+    // One file selected, another typed: the typed one is read, and the
+    // preview is gone either way.
+    preview.Keep("C:\\Shots\\a.bmp", std::unique_ptr<XImage>(new XImage));
+    EXPECT_EQ(preview.TakeFor("C:\\Shots\\b.bmp"), nullptr);
+    EXPECT_EQ(preview.Image(), nullptr);
 
-    mark.Set("C:\\Shots\\a.bmp");
-    mark.Clear();
-    EXPECT_FALSE(mark.Take("C:\\Shots\\a.bmp"));
+    // A later selection replaces the earlier preview; a cleared one is gone.
+    preview.Keep("C:\\Shots\\a.bmp", std::unique_ptr<XImage>(new XImage));
+    XImage* second = new XImage;
+    preview.Keep("C:\\Shots\\b.bmp", std::unique_ptr<XImage>(second));
+    EXPECT_EQ(preview.TakeFor("C:\\Shots\\b.bmp").get(), second);
+    preview.Keep("C:\\Shots\\a.bmp", std::unique_ptr<XImage>(new XImage));
+    preview.Clear();
+    EXPECT_EQ(preview.TakeFor("C:\\Shots\\a.bmp"), nullptr);
 }

@@ -1,5 +1,5 @@
 // Copy Image and Paste Image against the real clipboard: the formats put
-// there for each kind of image, and a copy pasted back as the pending image.
+// there for each kind of image, and a copy pasted back as a new image.
 #include "image/XDocumentClipboard.h"
 
 #include "framework/GlobalBlock.h"
@@ -18,19 +18,15 @@ protected:
     {
         if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
         m_savedFrame = WinApp::MainWnd();
-        m_savedPending = g_pPendingImage;
         // The clipboard is opened for the main frame; any window will do.
         m_owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         WinApp::SetMainWnd(m_owner);
-        g_pPendingImage = new XImage;
     }
     void TearDown() override
     {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
-        delete g_pPendingImage;
-        g_pPendingImage = m_savedPending;
         WinApp::SetMainWnd(m_savedFrame);
         DestroyWindow(m_owner);
     }
@@ -47,7 +43,6 @@ protected:
 
     HWND m_owner = nullptr;
     HWND m_savedFrame = nullptr;
-    XImage* m_savedPending = nullptr;
 };
 
 int BitmapRowBytes()
@@ -86,8 +81,8 @@ TEST_F(Clipboard, TrueColourImageRoundTripsThroughCopyAndPaste)
     CopyImageToClipboard(source);
     ASSERT_TRUE(ClipboardHasImage());
 
-    PasteImageFromClipboard();
-    XImage* pasted = g_pPendingImage;
+    std::unique_ptr<XImage> pasted = PasteImageFromClipboard();
+    ASSERT_NE(pasted, nullptr);
     ASSERT_NE(pasted->m_hBits, nullptr);
     EXPECT_EQ(pasted->m_nOriginId, unsigned(IDS_ORIGIN_CLIPBOARD));
     EXPECT_EQ(pasted->m_nWidth, 7);
@@ -115,8 +110,8 @@ TEST_F(Clipboard, PastingAPackedDibPrefersItOverTheBitmap)
     ASSERT_NE(SetClipboardData(CF_DIB, block), nullptr);
     CloseClipboard();
 
-    PasteImageFromClipboard();
-    XImage* pasted = g_pPendingImage;
+    std::unique_ptr<XImage> pasted = PasteImageFromClipboard();
+    ASSERT_NE(pasted, nullptr);
     ASSERT_NE(pasted->m_hBits, nullptr);
     EXPECT_EQ(pasted->m_nBitCount, 8);
     EXPECT_EQ(pasted->m_nWidth, 2);

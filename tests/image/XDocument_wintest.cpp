@@ -1,4 +1,4 @@
-// The image document without windows: adopting the pending image, titles
+// The image document without windows: adopting a handed-over image, titles
 // from origin ids, placement and canvas, Delete Image and the counter.
 #include "image/XDocument.h"
 
@@ -8,12 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 
 namespace {
-XImage* FilledImage(int width, int height, int bitCount, UINT originId)
+std::unique_ptr<XImage> FilledImage(int width, int height, int bitCount, UINT originId)
 {
-    auto* image = new XImage;
+    std::unique_ptr<XImage> image(new XImage);
     image->m_nWidth = width;
     image->m_nHeight = height;
     image->m_nBitCount = uint16_t(bitCount);
@@ -27,30 +28,27 @@ protected:
     void SetUp() override
     {
         if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
-        m_saved = g_pPendingImage;
-        g_pPendingImage = nullptr;
     }
     void TearDown() override
     {
-        delete g_pPendingImage;
-        g_pPendingImage = m_saved;
         if (g_hPendingNote) GlobalFree(g_hPendingNote);
         g_hPendingNote = nullptr;
     }
-    XImage* m_saved = nullptr;
 };
 }
 
-TEST_F(PendingImage, NewDocumentAdoptsThePendingImageAndRenewsIt)
+TEST_F(PendingImage, NewDocumentAdoptsTheHandedImage)
 {
     int before = g_nDocuments;
-    XImage* capture = FilledImage(100, 80, 24, IDS_ORIGIN_SCREEN);
-    capture->m_bSelected = TRUE;
-    g_pPendingImage = capture;
+    std::unique_ptr<XImage> handed = FilledImage(100, 80, 24, IDS_ORIGIN_SCREEN);
+    handed->m_bSelected = TRUE;
+    XImage* capture = handed.get();
     {
         XDocument document;
         EXPECT_EQ(g_nDocuments, before + 1);
-        ASSERT_TRUE(document.OnNewDocument());
+        // The framework's plain New has no image to show.
+        EXPECT_FALSE(document.OnNewDocument());
+        ASSERT_TRUE(document.AdoptImage(std::move(handed)));
         EXPECT_EQ(document.GetTitle(), "Screen Capture");
         EXPECT_EQ(capture->m_strTitle, "Screen Capture");
         ASSERT_EQ(document.ImageCount(), 1u);
@@ -62,21 +60,18 @@ TEST_F(PendingImage, NewDocumentAdoptsThePendingImageAndRenewsIt)
         // The canvas of a single 100 x 80 image with the default margins.
         EXPECT_EQ(document.m_cxExtent, 110);
         EXPECT_EQ(document.m_cyExtent, 90);
-        ASSERT_NE(g_pPendingImage, nullptr);
-        EXPECT_NE(g_pPendingImage, capture);
-        EXPECT_EQ(g_pPendingImage->m_hBits, nullptr);
     }
     EXPECT_EQ(g_nDocuments, before);
 }
 
 TEST_F(PendingImage, FilePathTitleIsKeptAndNoteIsTakenOver)
 {
-    g_pPendingImage = FilledImage(8, 8, 8, ID_FILE_SAVE_AS);
-    g_pPendingImage->m_strTitle = "C:\\shots\\SHOT0001.BMP";
+    std::unique_ptr<XImage> saved = FilledImage(8, 8, 8, ID_FILE_SAVE_AS);
+    saved->m_strTitle = "C:\\shots\\SHOT0001.BMP";
     HGLOBAL note = GlobalAlloc(GHND, 4);
     g_hPendingNote = note;
     XDocument document;
-    ASSERT_TRUE(document.OnNewDocument());
+    ASSERT_TRUE(document.AdoptImage(std::move(saved)));
     EXPECT_EQ(document.GetTitle(), "C:\\shots\\SHOT0001.BMP");
     EXPECT_EQ(document.m_hNote, note);
     EXPECT_EQ(g_hPendingNote, nullptr);
@@ -88,20 +83,18 @@ TEST_F(PendingImage, FilePathTitleIsKeptAndNoteIsTakenOver)
 
 TEST_F(PendingImage, NoPixelsNoDocument)
 {
-    XImage* failed = new XImage;
+    std::unique_ptr<XImage> failed(new XImage);
     failed->m_nOriginId = IDS_INSUFFICIENT_MEMORY;
-    g_pPendingImage = failed;
     XDocument document;
-    EXPECT_FALSE(document.OnNewDocument());
-    EXPECT_EQ(g_pPendingImage, failed);
+    EXPECT_FALSE(document.AdoptImage(std::move(failed)));
+    EXPECT_FALSE(document.AdoptImage(nullptr));
     EXPECT_EQ(document.ImageCount(), 0u);
 }
 
 TEST_F(PendingImage, DeleteImageTitlesTheMergeWindowAndKeepsTheLastImage)
 {
-    g_pPendingImage = FilledImage(100, 80, 24, IDS_ORIGIN_WINDOW);
     XDocument document;
-    ASSERT_TRUE(document.OnNewDocument());
+    ASSERT_TRUE(document.AdoptImage(FilledImage(100, 80, 24, IDS_ORIGIN_WINDOW)));
     document.AddImage(FilledImage(40, 30, 8, 0));
     document.AddImage(FilledImage(10, 10, 4, 0));
     // Slot 2 lies at (100, 100): the canvas reaches 110 + margins.
@@ -130,9 +123,8 @@ TEST_F(PendingImage, DeleteImageTitlesTheMergeWindowAndKeepsTheLastImage)
 
 TEST_F(PendingImage, SelectImageAndResetCroppingLines)
 {
-    g_pPendingImage = FilledImage(20, 10, 24, IDS_ORIGIN_REGION);
     XDocument document;
-    ASSERT_TRUE(document.OnNewDocument());
+    ASSERT_TRUE(document.AdoptImage(FilledImage(20, 10, 24, IDS_ORIGIN_REGION)));
     XImage* image = document.TopImage();
 
     CmdUI reset(ID_TOOL_RESET_CROP);
@@ -193,8 +185,6 @@ TEST_F(PendingImage, OpenedFileKeepsItsPathStampAndNote)
         const char* text = static_cast<const char*>(GlobalLock(document.m_hNote));
         EXPECT_STREQ(text, "seen at dawn");
         GlobalUnlock(document.m_hNote);
-        // A document never adopts the pending image when it opens a file.
-        EXPECT_EQ(g_pPendingImage, nullptr);
     }
     MSG msg;
     while (PeekMessageA(&msg, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {

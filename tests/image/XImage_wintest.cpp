@@ -61,7 +61,7 @@ TEST(XImageWin, TrueColourBitmapRoundTripsThroughBitsFromBitmap)
     image.m_nWidth = width;
     image.m_nHeight = height;
     image.m_nBitCount = 32;  // what a capture of a 32-bit display reports
-    image.m_bitmap = DeviceBitmap(Header(width, height, 24, nullptr, 0), bits);
+    image.m_bitmap.reset(DeviceBitmap(Header(width, height, 24, nullptr, 0), bits));
     ASSERT_NE(image.m_bitmap, nullptr);
 
     image.InfoFromScreen();
@@ -89,7 +89,7 @@ TEST(XImageWin, EightBitBitmapKeepsItsColoursOnATrueColourDisplay)
     image.m_nWidth = width;
     image.m_nHeight = height;
     image.m_nBitCount = 8;
-    image.m_bitmap = DeviceBitmap(Header(width, height, 8, HalftonePalette(), 256), bits);
+    image.m_bitmap.reset(DeviceBitmap(Header(width, height, 8, HalftonePalette(), 256), bits));
     ASSERT_NE(image.m_bitmap, nullptr);
     image.InfoFromScreen();
     image.BitsFromBitmap();
@@ -110,8 +110,8 @@ TEST(XImageWin, BitsFromBitmapRefusesImpossibleSizes)
     image.m_nWidth = 0x7FFFFFFF;
     image.m_nHeight = 0x7FFFFFFF;
     image.m_nBitCount = 24;
-    image.m_bitmap = CreateBitmap(1, 1, 1, 1, nullptr);
-    image.m_hInfo = GlobalAlloc(GHND, 40);
+    image.m_bitmap.reset(CreateBitmap(1, 1, 1, 1, nullptr));
+    image.m_hInfo.reset(GlobalAlloc(GHND, 40));
     image.BitsFromBitmap();
     EXPECT_EQ(image.m_hBits, nullptr);
     EXPECT_EQ(image.m_nOriginId, unsigned(IDS_INSUFFICIENT_MEMORY));

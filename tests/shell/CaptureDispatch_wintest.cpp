@@ -2,13 +2,14 @@
 // the main frame and the real capture engine behind it: trigger codes, the
 // drop rules, the countdown on the timer, the trigger context, and the
 // background and foreground chords. A capture is seen by its effects: the
-// name and pixels of the pending image, the New command posted to the
-// frame, the armed state and the windows Hide All Windows took away.
+// image handed to the frame with its name and size, the armed state and
+// the windows Hide All Windows took away.
 #include "capture/CaptureCore.h"
+#include "capture/CaptureNaming.h"
 #include "capture/CaptureState.h"
 #include "framework/WinApp.h"
 #include "hook/HookWire.h"
-#include "image/XImage.h"
+#include "image/ImageHandover.h"
 #include "resources/resource.h"
 #include "shell/AppSettings.h"
 #include "shell/CaptureDispatch.h"
@@ -19,11 +20,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
 
 std::vector<UINT> g_commands;
+std::vector<std::unique_ptr<XImage>> g_images;
 
 // The settings the test frame dispatches with.
 AppSettings& TestSettings()
@@ -38,6 +41,7 @@ LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case kMsgTrigger: OnTriggerMessage(TestSettings(), wParam, lParam); return 0;
     case kMsgKeyRelease: OnHotKeyMessage(TestSettings(), wParam, lParam); return 0;
     case WM_COMMAND: g_commands.push_back(LOWORD(wParam)); return 0;
+    case kMsgOpenImageWindow: g_images.push_back(TakePostedImage(lParam)); return 0;
     default: return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
 }
@@ -81,9 +85,9 @@ protected:
         options.capture.screen.area = RECT{0, 0, 64, 48};
         options.capture.capture.notification = kNoFlash;
         options.capture.capture.bringKestrelToTop = FALSE;
-        g_pPendingImage = &image;
         g_bCaptureBusy = g_bCaptureInProgress = g_bPrinting = g_bTracking = FALSE;
         g_commands.clear();
+        g_images.clear();
     }
     void TearDown() override
     {
@@ -91,7 +95,6 @@ protected:
         RestoreHiddenWindows();
         g_bCaptureInProgress = FALSE;
         TestSettings().UseProfile(nullptr);
-        g_pPendingImage = nullptr;
         DestroyWindow(WinApp::MainWnd());
         WinApp::SetMainWnd(nullptr);
     }
@@ -108,22 +111,26 @@ protected:
         commands.swap(g_commands);
         return commands;
     }
-    // True when a Screen capture went to the window destination since the
-    // image was last cleared.
-    bool ScreenCaptured()
+    // The images handed to the frame since the last call.
+    std::vector<std::unique_ptr<XImage>> Images()
     {
-        return image.m_nOriginId == UINT(IDS_ORIGIN_SCREEN) && image.m_hBits &&
-               Commands() == std::vector<UINT>{ID_FILE_NEW};
+        Pump();
+        std::vector<std::unique_ptr<XImage>> images;
+        images.swap(g_images);
+        return images;
     }
-    void ClearImage()
+    // The one image a Screen capture handed to the frame since the last
+    // call, or null.
+    std::unique_ptr<XImage> ScreenCapture()
     {
-        image.FreeBlocks();
-        image.m_nOriginId = 0;
+        std::vector<std::unique_ptr<XImage>> images = Images();
+        if (images.size() != 1 || images[0]->m_nOriginId != UINT(IDS_ORIGIN_SCREEN) || !images[0]->m_hBits)
+            return nullptr;
+        return std::move(images[0]);
     }
 
     MapProfile profile;
     Options& options = TestSettings().options;
-    XImage image;
 };
 
 }  // namespace
@@ -132,16 +139,16 @@ TEST_F(Dispatch, CtrlOneRunsTheScreenCapture)
 {
     const HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
     SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, CtrlRelease('1'), LPARAM(cross));
-    EXPECT_TRUE(ScreenCaptured());
-    EXPECT_EQ(image.m_nWidth, 64);
-    EXPECT_EQ(image.m_nHeight, 48);
+    std::unique_ptr<XImage> image = ScreenCapture();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->m_nWidth, 64);
+    EXPECT_EQ(image->m_nHeight, 48);
     EXPECT_FALSE(g_bCaptureInProgress);  // the capture has ended
     EXPECT_EQ(CurrentCaptureRequest().mode, kCaptureScreen);
     EXPECT_EQ(CurrentCaptureRequest().triggerCursor, cross);
 
-    ClearImage();
     SendMessageA(WinApp::MainWnd(), kMsgKeyRelease, CtrlRelease('1') & ~0x1000000u, 0);  // Ctrl+Shift+1
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_TRUE(Images().empty());
     EXPECT_TRUE(Commands().empty());
 }
 
@@ -153,7 +160,7 @@ TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
     g_bPrinting = TRUE;
     Trigger(3);
     g_bPrinting = FALSE;
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_TRUE(Images().empty());
     EXPECT_FALSE(g_bTracking);
     EXPECT_TRUE(Commands().empty());
 
@@ -165,12 +172,12 @@ TEST_F(Dispatch, TriggersAreDroppedWhileBusyPrintingOrCountingDown)
         OnMainTimer(TestSettings());
         Trigger(3);  // ignored while counting down
     }
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_TRUE(Images().empty());
     EXPECT_FALSE(g_bTracking);
     EXPECT_TRUE(g_bCaptureInProgress);
     EXPECT_TRUE(Commands().empty());
     OnMainTimer(TestSettings());
-    EXPECT_TRUE(ScreenCaptured());
+    EXPECT_NE(ScreenCapture(), nullptr);
     Trigger(3);
     EXPECT_TRUE(g_bTracking);
 }
@@ -181,21 +188,21 @@ TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
     HWND window = CreateColourWindow(RECT{600, 100, 700, 200}, RGB(30, 90, 200));
     Pump();
     Trigger(3);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_REGION));
+    EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_REGION));
     EXPECT_EQ(CurrentCaptureRequest().mode, kCaptureRegion);
     EXPECT_FALSE(IsWindowVisible(window));  // Hide All Windows ran
     EXPECT_TRUE(g_bTracking);
     EXPECT_EQ(GetCapture(), WinApp::MainWnd());
 
     Trigger(5);  // a new trigger while armed abandons the first selection
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_FREEHAND));
+    EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_FREEHAND));
     EXPECT_EQ(CurrentCaptureRequest().mode, kCaptureFreehand);
     EXPECT_TRUE(g_bTracking);
 
     // Pointer arms nothing: what the abandoned selection hid is back, and
     // the pointer capture (not built yet) ends quietly.
     Trigger(6);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_POINTER));
+    EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_POINTER));
     EXPECT_FALSE(g_bTracking);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(g_bCaptureInProgress);
@@ -203,16 +210,16 @@ TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
 
     options.menu.window = 1234;
     Trigger(4);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_TITLE_MENU));
+    EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_TITLE_MENU));
     EXPECT_EQ(options.menu.window, 1234);  // the stored value stays
 
     Trigger(7);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_BUTTON));
+    EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_BUTTON));
     EXPECT_TRUE(g_bTracking);
 
     options.capture.window.choice = kActiveWindow;
     Trigger(2);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
+    EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_WINDOW));
     EXPECT_FALSE(g_bTracking);
     EXPECT_FALSE(g_bCaptureInProgress);  // the active-window capture (not built yet) ended
     options.capture.window.choice = kSelectWindow;
@@ -233,10 +240,10 @@ TEST_F(Dispatch, OpenMenuBlocksSelectionCaptures)
     options.capture.window.choice = kSelectWindow;
     Trigger(2);
     EXPECT_FALSE(g_bTracking);
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_TRUE(Images().empty());
     options.capture.window.choice = kActiveWindow;
     Trigger(2);
-    EXPECT_EQ(image.m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
+    EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_WINDOW));
     DestroyWindow(menu);
 
     // A stored value naming a visible window of another class is no menu.
@@ -278,7 +285,7 @@ TEST_F(Dispatch, ButtonReportsSnapshotsAndOtherCodes)
     Trigger(8);
     Trigger(9);
     Trigger(99);
-    EXPECT_EQ(image.m_nOriginId, 0u);
+    EXPECT_TRUE(Images().empty());
     EXPECT_FALSE(g_bTracking);
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(CurrentCaptureRequest().triggerCursor, reinterpret_cast<HCURSOR>(0x66));

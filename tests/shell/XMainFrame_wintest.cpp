@@ -60,8 +60,6 @@ protected:
     void SetUp() override
     {
         if (!WinApp::Instance()) WinApp::SetInstance(GetModuleHandleA(nullptr));
-        m_savedPending = g_pPendingImage;
-        g_pPendingImage = new XImage;
         m_app.reset(new TestApp);
         m_frame = new XMainFrame(m_settings);
         m_app->m_pMainWnd.reset(m_frame);
@@ -78,19 +76,23 @@ protected:
         }
         m_app.reset();
         WinApp::SetMainWnd(nullptr);
-        delete g_pPendingImage;
-        g_pPendingImage = m_savedPending;
+    }
+
+    static std::unique_ptr<XImage> Capture(int width, int height, int bitCount)
+    {
+        std::unique_ptr<XImage> image(new XImage);
+        image->m_nWidth = width;
+        image->m_nHeight = height;
+        image->m_nBitCount = uint16_t(bitCount);
+        image->AllocateBlocks();
+        image->m_nOriginId = IDS_ORIGIN_SCREEN;
+        image->m_tStamp = 1765000000;
+        return image;
     }
 
     XDocument* OpenCapture(int width, int height, int bitCount)
     {
-        g_pPendingImage->m_nWidth = width;
-        g_pPendingImage->m_nHeight = height;
-        g_pPendingImage->m_nBitCount = uint16_t(bitCount);
-        g_pPendingImage->AllocateBlocks();
-        g_pPendingImage->m_nOriginId = IDS_ORIGIN_SCREEN;
-        g_pPendingImage->m_tStamp = 1765000000;
-        return dynamic_cast<XDocument*>(m_app->OpenDocumentFile(nullptr));
+        return m_frame->OpenImageWindow(Capture(width, height, bitCount));
     }
 
     CmdUI Update(UINT id)
@@ -113,7 +115,6 @@ protected:
     AppSettings m_settings;
     std::unique_ptr<TestApp> m_app;
     XMainFrame* m_frame = nullptr;
-    XImage* m_savedPending = nullptr;
     bool m_bKnown = false;
 };
 }
@@ -190,6 +191,22 @@ TEST_F(MainFrame, ImageWindowSplitsIntoImageViewAndCollapsedNotepad)
     EXPECT_TRUE(Update(ID_VIEW_NOTEPAD).m_bChecked);
     ASSERT_TRUE(m_frame->RouteCommand(ID_VIEW_NOTEPAD));
     EXPECT_FALSE(notepad->m_bShown);
+}
+
+TEST_F(MainFrame, HandedOverImagesOpenTheirOwnWindowsWhenTheirMessagesArrive)
+{
+    // Two results handed over before the first window opens: each message
+    // carries its own image, so neither is lost or shown twice.
+    AfterOperation(Capture(30, 20, 24));
+    AfterOperation(Capture(60, 40, 8));
+    EXPECT_EQ(g_nDocuments, 0);
+    MSG msg;
+    while (PeekMessageA(&msg, m_frame->m_hWnd, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    ASSERT_EQ(g_nDocuments, 2);
+    std::vector<int32_t> widths;
+    for (Document* document : m_app->m_pDocTemplate->GetDocuments())
+        widths.push_back(dynamic_cast<XDocument*>(document)->TopImage()->m_nWidth);
+    EXPECT_EQ(widths, (std::vector<int32_t>{30, 60}));
 }
 
 TEST_F(MainFrame, CloseAllAsksAndClosesEveryImageWindowOnYes)

@@ -11,8 +11,9 @@
 #include "capture/CaptureState.h"
 #include "capture/ScreenGrab.h"
 #include "framework/WinApp.h"
-#include "settings/Settings.h"
+#include "image/ImageHandover.h"
 #include "image/XImage.h"
+#include "settings/Settings.h"
 
 #include <windows.h>
 
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
         image.m_nHeight = height;
         image.m_nBitCount = 24;
         QueryPerformanceCounter(&t0);
-        image.m_bitmap = GrabDisplayArea(screen, options.capture);
+        image.m_bitmap.reset(GrabDisplayArea(screen, options.capture));
         QueryPerformanceCounter(&t1);
         image.InfoFromScreen();
         image.BitsFromBitmap();
@@ -76,20 +77,18 @@ int main(int argc, char** argv)
         grab.push_back(Milliseconds(t0, t1));
         convert.push_back(Milliseconds(t1, t2));
 
-        g_pPendingImage = new XImage;
         QueryPerformanceCounter(&t0);
         CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
         QueryPerformanceCounter(&t1);
         whole.push_back(Milliseconds(t0, t1));
-        delete g_pPendingImage;
-        g_pPendingImage = nullptr;
+        DropPostedImages(frame);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
     Report("grab (BitBlt)", grab);
     Report("convert (GetDIBits)", convert);
-    Report("CaptureScreen to New posted", whole);
+    Report("CaptureScreen to image window posted", whole);
     DestroyWindow(frame);
     return 0;
 }
