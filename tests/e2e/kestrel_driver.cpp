@@ -504,8 +504,12 @@ int CmdMouse(int x, int y, const std::string& action)
     move.mi.dy = LONG((y * 65536LL + height / 2) / height);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     std::vector<INPUT> inputs(1, move);
-    // Every button event carries the position too, so that a press cannot
-    // land where the pointer was before the move was handled.
+    // Every button event carries the position too. Under Wine a press
+    // without one lands where the system last saw the pointer, and in a
+    // fresh X session a pointer event from before the move (the pointer
+    // starts in the middle of the screen) can still arrive between the move
+    // and the press: the click then hits whatever sits in the middle, such
+    // as a dialog's Cancel button.
     auto button = [&inputs, &move](DWORD flags) {
         INPUT in = move;
         in.mi.dwFlags |= flags;

@@ -50,28 +50,18 @@ def rect(s, window, control):
 
 def click_first_file(s, facts):
     """Clicks the first file of the list until the facts line names it (the
-    list may still be filling when the dialog appears)."""
-    children = s.children()
-    where = {}
+    list may still be filling when the dialog appears). A click in the list
+    must never end the dialog."""
+    left, top, _, _ = rect(s, "dialog:Open", "SysListView32")
 
     def clicked():
-        # Under Wine a click in a list that is still filling may end the
-        # dialog with nothing chosen; then the dialog is opened again.
-        if texts(s, "dialog:Open", check=False) is None:
-            e2e.check(s.children() == children, f"a lost click opened {s.children()}")
-            s.log("the Open dialog ended without a choice; opening it again")
-            open_dialog(s)
-            where.clear()
-        if not where:
-            where["left"], where["top"], _, _ = rect(s, "dialog:Open", "SysListView32")
         # On the icon, not the name: a click on the name of a focused item
         # starts renaming it.
-        s.driver("mouse", where["left"] + 9, where["top"] + 10, "click")
+        s.driver("mouse", left + 9, top + 10, "click")
         for _ in range(6):
             time.sleep(0.5)
             shown = texts(s, "dialog:Open", check=False)
-            if shown is None:
-                return False
+            e2e.check(shown is not None, "a click in the file list ended the Open dialog")
             if shown.get("1196") == facts:
                 return True
         return False
