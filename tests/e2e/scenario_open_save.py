@@ -201,6 +201,9 @@ def main():
         left, top, right, bottom = rect(s, "hwnd:" + child, "Edit")
         s.driver("mouse", (left + right) // 2, (top + bottom) // 2, "click")
         s.driver("type", NOTE)
+        # Typed keys wait in the input queue behind posted commands: the
+        # note must be complete before Save As is posted.
+        s.wait_for("the typed note", lambda: s.driver("child-text", "hwnd:" + child, "Edit").rstrip("\r\n") == NOTE)
 
         # Unknown extension.
         s.driver("post", s.frame, e2e.WM_COMMAND, ID_FILE_SAVE_AS, 0)
