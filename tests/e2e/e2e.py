@@ -1,6 +1,7 @@
 """Shared machinery of the end-to-end scenarios.
 
-A scenario runs the real kestrel.exe under 32-bit Wine inside a virtual
+A scenario runs the real kestrel.exe under Wine (32-bit, or 64-bit where
+the kernel runs no 32-bit programs: tools/wine-env.sh) inside a virtual
 desktop of a known size, on an X server of its own (Xvfb), in a fresh copy of
 a template Wine prefix. kestrel-driver.exe, our own Win32 test driver, runs in
 the same prefix and desktop and reports what a user would see.
