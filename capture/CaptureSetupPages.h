@@ -116,7 +116,6 @@ protected:
     static void DrawBitmap(HDC dc, const RECT& rc, int id);
 
 private:
-    COLORREF m_customColors[16] = {};
 };
 
 class RegionPage : public SamplePage {

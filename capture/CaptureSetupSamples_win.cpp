@@ -6,11 +6,11 @@
 
 #include "CaptureGeometry.h"
 
+#include "../framework/ColorDialog.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
 
-#include <commdlg.h>
 
 #include <string>
 
@@ -31,15 +31,7 @@ void SamplePage::RepaintSample() const { InvalidateRect(GetDlgItem(m_hWnd, IDC_C
 
 bool SamplePage::ChoosePenColor(COLORREF& color)
 {
-    CHOOSECOLORA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = m_hWnd;
-    dialog.rgbResult = color;
-    dialog.lpCustColors = m_customColors;
-    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorA(&dialog)) return false;
-    color = dialog.rgbResult;
-    return true;
+    return ChooseColorFor(m_hWnd, &color);
 }
 
 void SamplePage::DrawBitmap(HDC dc, const RECT& rc, int id)

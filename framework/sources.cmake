@@ -6,6 +6,7 @@ if(WIN32)
 endif()
 # The thin application framework over USER, GDI and the common controls.
 list(APPEND KESTREL_WIN32_SOURCES
+  framework/ColorDialog.cpp
   framework/ControlBars.cpp
   framework/Dialog.cpp
   framework/DocTemplate.cpp

@@ -3,13 +3,13 @@
 // (full-screen and merge backgrounds).
 #include "XDocument.h"
 
+#include "../framework/ColorDialog.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
 #include "ImageWindowOptions.h"
 #include "XViewNotepad.h"
 
-#include <commdlg.h>
 
 #include <vector>
 
@@ -35,19 +35,6 @@ HGLOBAL ReadWholeFile(const std::string& path)
     return result;
 }
 
-bool ChooseFullColor(COLORREF* color)
-{
-    static COLORREF custom[16] = {};
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = WinApp::MainWnd();
-    choose.rgbResult = *color;
-    choose.lpCustColors = custom;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return false;
-    *color = choose.rgbResult;
-    return true;
-}
 }
 
 void XDocument::OpenNoteFile(const std::string& path)
@@ -85,8 +72,8 @@ bool XDocument::HasNoteText() const
     return notepad && notepad->m_hEdit && GetWindowTextLengthA(notepad->m_hEdit) > 0;
 }
 
-void XDocument::OnViewBackground(UINT) { ChooseFullColor(&ImageOptions().session.fullViewBack); }
+void XDocument::OnViewBackground(UINT) { ChooseColorFor(WinApp::MainWnd(), &ImageOptions().session.fullViewBack); }
 
-void XDocument::OnMergeBackground(UINT) { ChooseFullColor(&ImageOptions().session.mergeBack); }
+void XDocument::OnMergeBackground(UINT) { ChooseColorFor(WinApp::MainWnd(), &ImageOptions().session.mergeBack); }
 
 void XDocument::OnUpdateMergeBackground(CmdUI& ui) { ui.Enable(m_images.size() >= 2); }

@@ -7,11 +7,11 @@
 #include "AppSettings.h"
 #include "ClockFormat.h"
 
+#include "../framework/ColorDialog.h"
 #include "../framework/WinApp.h"
 #include "../framework/Window.h"
 #include "../resources/resource.h"
 
-#include <commdlg.h>
 
 #include <algorithm>
 #include <cstring>
@@ -96,13 +96,7 @@ void ClockDialog::UpdateEnabling()
 
 void ClockDialog::OnColor()
 {
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = m_hWnd;
-    choose.rgbResult = m_color;
-    choose.lpCustColors = m_customColors;
-    choose.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (ChooseColorA(&choose)) m_color = choose.rgbResult;
+    ChooseColorFor(m_hWnd, &m_color);
 }
 
 void ClockDialog::DrawSample(const DRAWITEMSTRUCT& item)

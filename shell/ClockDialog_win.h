@@ -34,7 +34,6 @@ private:
 
     AppSettings& m_settings;
     COLORREF m_color;
-    COLORREF m_customColors[16] = {};
     GdiObject<HFONT> m_sampleFont;
 };
 

@@ -6,11 +6,11 @@
 #include "SnapshotStrip.h"
 #include "TitleBarSeams.h"
 
+#include "../framework/ColorDialog.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
 
-#include <commdlg.h>
 
 namespace {
 
@@ -60,14 +60,7 @@ void SnapshotButtonDialog::ApplyChoices()
 
 void SnapshotButtonDialog::OnColor()
 {
-    CHOOSECOLORA choose = {};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = m_hWnd;
-    choose.rgbResult = m_settings.options.buttonColors.face;
-    choose.lpCustColors = m_customColors;
-    choose.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&choose)) return;
-    m_settings.options.buttonColors.face = choose.rgbResult;
+    if (!ChooseColorFor(m_hWnd, &m_settings.options.buttonColors.face, false)) return;
     ApplyChoices();
 }
 

@@ -30,7 +30,6 @@ private:
     void DrawSample(const DRAWITEMSTRUCT& item) const;
 
     AppSettings& m_settings;
-    COLORREF m_customColors[16] = {};
 };
 
 // Options, "Snapshot Button Setup...".
