@@ -11,7 +11,6 @@
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
 
-
 #include <string>
 
 // Samples -------------------------------------------------------------------

@@ -10,7 +10,6 @@
 #include "ImageWindowOptions.h"
 #include "XViewNotepad.h"
 
-
 #include <vector>
 
 namespace {

@@ -12,7 +12,6 @@
 #include "../framework/Window.h"
 #include "../resources/resource.h"
 
-
 #include <algorithm>
 #include <cstring>
 #include <ctime>

@@ -11,7 +11,6 @@
 #include "../framework/WinApp.h"
 #include "../resources/resource.h"
 
-
 namespace {
 
 // The boxes in strip order: Screen, Window, Region, Freehand, Button.
