@@ -13,4 +13,5 @@ struct CaptureRequest {
     RECT captureRect = {0, 0, 0, 0};  // screen coordinates, right and bottom exclusive
     HWND triggerWindow = nullptr;     // foreground window when the trigger arrived
     HCURSOR triggerCursor = nullptr;  // cursor of the application under the pointer
+    RECT snapshotStrip = {0, 0, 0, 0}; // snapshot buttons on the title bar: never in the picture
 };

@@ -7,6 +7,23 @@
 
 #include "../settings/Options.h"
 
+#include <functional>
+
+class XImage;
+
+// What the pipeline asks of the layers beside it, handed down by the shell:
+// the Save As prompt and printing. An empty function does nothing (Save As
+// then writes no file).
+struct CaptureOutlets {
+    // Prompt Filename: the Save As dialog on image, starting from and keeping
+    // the Send To File name, folder and format. True when a file was written
+    // and the image's title holds its path; false when cancelled or failed
+    // (after reporting it).
+    std::function<bool(XImage& image, FileOptions& files, FormatOptions& format)> saveAs;
+    // Printer destination: prints image, with the print dialog when asked.
+    std::function<void(XImage& image, bool withPrintDialog)> print;
+};
+
 struct CaptureSettings {
     const CaptureOptions& options;
     const ModeOptions& mode;             // the running mode: how the main frame comes forward
@@ -14,11 +31,12 @@ struct CaptureSettings {
     const BlackWhiteOptions& blackWhite; // the Black & White colour option
     FileOptions& files;                  // FileNameDirect, PathNameDirect
     FormatOptions& format;               // the Send To File format
+    const CaptureOutlets* outlets;       // null: no Save As prompt, no printing
 };
 
 // The capture settings of options.
-inline CaptureSettings CaptureSettingsOf(Options& options)
+inline CaptureSettings CaptureSettingsOf(Options& options, const CaptureOutlets* outlets = nullptr)
 {
-    return CaptureSettings{options.capture, options.mode,  options.frame,
-                           options.blackWhite, options.files, options.format};
+    return CaptureSettings{options.capture, options.mode,  options.frame, options.blackWhite,
+                           options.files,   options.format, outlets};
 }

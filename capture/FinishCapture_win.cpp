@@ -129,7 +129,8 @@ void DeliverToFile(XImage* image, const CaptureRequest& request, const CaptureSe
     if (naming == kPromptFileName) {
         BringMainFrameForward(settings.mode.runningMode, request.triggerWindow);
         // A cancelled or failed Save As leaves the window its capture name.
-        if (!SaveCaptureAs(image, settings.files, settings.format)) return;
+        const CaptureOutlets* outlets = settings.outlets;
+        if (!outlets || !outlets->saveAs || !outlets->saveAs(*image, settings.files, settings.format)) return;
     } else {
         SetWaitCursor();
         if (naming == kFileNameByTime) {
@@ -149,12 +150,13 @@ void DeliverToFile(XImage* image, const CaptureRequest& request, const CaptureSe
     image->m_nOriginId = kOriginTitleIsPath;
 }
 
-void DeliverToPrinter(XImage* image, const SendToOptions& sendTo, HWND triggerWindow)
+void DeliverToPrinter(XImage* image, const SendToOptions& sendTo, const CaptureOutlets* outlets,
+                      HWND triggerWindow)
 {
     SetArrowCursor();
     if (!sendTo.file) image->m_strTitle = LoadCaptureText(image->m_nOriginId);
     g_bPrinting = TRUE;
-    PrintCaptureImage(image, sendTo.usePrintDialog != FALSE);
+    if (outlets && outlets->print) outlets->print(*image, sendTo.usePrintDialog != FALSE);
     g_bPrinting = FALSE;
     if (triggerWindow) SetForegroundWindow(triggerWindow);
 }
@@ -206,7 +208,7 @@ Outcome RunPipeline(std::unique_ptr<XImage>& owned, const CaptureRequest& reques
 
     ApplyImageOptions(image, settings);
     if (options.sendTo.file) DeliverToFile(image, request, settings);
-    if (options.sendTo.printer) DeliverToPrinter(image, options.sendTo, request.triggerWindow);
+    if (options.sendTo.printer) DeliverToPrinter(image, options.sendTo, settings.outlets, request.triggerWindow);
     if (options.sendTo.window) DeliverToWindow(owned, request, settings);
     return Outcome::kDone;
 }

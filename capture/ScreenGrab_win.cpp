@@ -6,7 +6,6 @@
 #include "CaptureCore.h"
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
-#include "CaptureSeams.h"
 
 #include <cstdint>
 
@@ -18,7 +17,7 @@ bool PointerOverlayAllowed(POINT pt, const CaptureRequest& request, const Captur
     if (mode == kCaptureRegion || mode == kCaptureButton) return false;
     if (mode == kCaptureWindow && options.window.choice == kSelectWindow) return false;
     if (pt.x < area.left || pt.x >= area.right || pt.y < area.top || pt.y >= area.bottom) return false;
-    return !PointerOnSnapshotButton(pt);
+    return !PtInRect(&request.snapshotStrip, pt);
 }
 
 void DrawPointerOverlay(HDC memoryDc, const CaptureRequest& request, const CaptureOptions& options)

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "../capture/CaptureRequest.h"
+#include "../capture/CaptureSettings.h"
 
 #include <windows.h>
 
@@ -22,6 +23,10 @@ void OnMainTimer(const AppSettings& settings);  // timer 1, every 100 ms
 // empty). An armed selection runs on it at the mouse-down, since every
 // trigger but a button report abandons the armed state first.
 const CaptureRequest& CurrentCaptureRequest();
+
+// The capture settings of options with the shell's Save As prompt and
+// printing.
+CaptureSettings ShellCaptureSettings(Options& options);
 
 
 // The last mouse-button report of the hook library (code 14): the pointer

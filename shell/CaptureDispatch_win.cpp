@@ -102,13 +102,13 @@ void StartTitleMenu(Options& options)
     const TitleMenuOptions& titleMenu = options.capture.titleMenu;
     if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
     std::optional<RECT> area = SelectTitleAndMenu(g_trigger, options.capture, options.menu);
-    FinishSelection(g_trigger, area, CaptureSettingsOf(options));
+    FinishSelection(g_trigger, area, ShellCaptureSettings(options));
 }
 
 void StartPointer(Options& options)
 {
     g_trigger.mode = kCapturePointer;
-    FinishCapture(g_trigger, CaptureSettingsOf(options));
+    FinishCapture(g_trigger, ShellCaptureSettings(options));
 }
 
 void StartButton(const Options& options)
@@ -127,7 +127,7 @@ void CaptureWindowNow(Options& options)
     if (options.capture.window.choice == kSelectWindow)
         ArmTracking(g_trigger);
     else
-        FinishSelection(g_trigger, SelectActiveWindow(g_trigger, options.capture), CaptureSettingsOf(options));
+        FinishSelection(g_trigger, SelectActiveWindow(g_trigger, options.capture), ShellCaptureSettings(options));
 }
 
 void SnapshotReleased(const AppSettings& settings)
@@ -182,6 +182,7 @@ void OnTriggerMessage(AppSettings& settings, WPARAM wParam, LPARAM cursor)
     if (cursor) g_trigger.triggerCursor = reinterpret_cast<HCURSOR>(cursor);
     if (g_bTracking) AbandonTracking();
     g_trigger.triggerWindow = GetForegroundWindow();
+    g_trigger.snapshotStrip = SnapshotStripRect();
 
     if (code > kCodeHelp) {
         g_trigger.mode = code;
@@ -198,7 +199,7 @@ void OnTriggerMessage(AppSettings& settings, WPARAM wParam, LPARAM cursor)
     case kCaptureButton: StartButton(options); break;
     case kCaptureScreen:
         g_trigger.mode = kCaptureScreen;
-        CaptureScreen(g_trigger, CaptureSettingsOf(options));
+        CaptureScreen(g_trigger, ShellCaptureSettings(options));
         break;
     case kCaptureWindow: CaptureWindowNow(options); break;
     case kCodeSnapshotRelease: SnapshotReleased(settings); break;

@@ -17,6 +17,9 @@ void UpdateSnapshotButtons(const AppSettings& settings);
 void DrawTitleClock(const AppSettings& settings);
 // Code 13: finds the pressed button under the pointer and shows it down.
 void ShowPressedSnapshotButton();
+// The snapshot strip's place on the screen as last passed to the hook
+// library; empty when no strip is drawn.
+RECT SnapshotStripRect();
 // Code 12: the capture code of the button last pressed (0 for none).
 int PressedSnapshotCode();
 // Rebuilds the button images and the strip after the settings changed.

@@ -13,6 +13,7 @@ void PrepareTitleBar() { g_titleBar.PrepareForCapture(); }
 void UpdateSnapshotButtons(const AppSettings& settings) { g_titleBar.UpdateButtons(settings); }
 void DrawTitleClock(const AppSettings& settings) { g_titleBar.DrawClock(settings); }
 void ShowPressedSnapshotButton() { g_titleBar.ShowPressedButton(); }
+RECT SnapshotStripRect() { return g_titleBar.StripRect(); }
 int PressedSnapshotCode() { return g_titleBar.PressedCode(); }
 void BuildSnapshotButtons(const AppSettings& settings) { g_titleBar.Build(settings); }
 void DeleteSnapshotButtons() { g_titleBar.Delete(); }

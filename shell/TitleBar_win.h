@@ -32,6 +32,8 @@ public:
     void DrawClock(const AppSettings& settings);
     // Snapshot press (code 13): the button under the pointer shown down.
     void ShowPressedButton();
+    // The strip rectangle last passed to the hook library (screen).
+    const RECT& StripRect() const { return m_rcSnap; }
     // Capture code of the button last pressed; 0 when the press was on none.
     int PressedCode() const;
     // Takes the decorations whose Hide in Capture is on off the foreground

@@ -177,7 +177,7 @@ LRESULT XMainFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_LBUTTONDOWN:
-        if (g_bTracking) OnTrackingMouseDown(CurrentCaptureRequest(), CaptureSettingsOf(m_settings.options));
+        if (g_bTracking) OnTrackingMouseDown(CurrentCaptureRequest(), ShellCaptureSettings(m_settings.options));
         return MDIFrameWindow::WindowProc(msg, wParam, lParam);
     case WM_PALETTECHANGED: {
         LRESULT result = MDIFrameWindow::WindowProc(msg, wParam, lParam);
