@@ -82,9 +82,12 @@ const Format kFormats[] = {
     {"gif", kSaveGifInterlaced, Read<XFileGif>, WriteGifInterlaced, IDS_UNSUPPORTED_GIF, IDS_GIF_NO_24BIT},
     {"ico", 0, Read<XFileIco>, nullptr, IDS_UNSUPPORTED_ICO, 0},
     {"jpg", kSaveJpg, Read<XFileJpg>, Write<XFileJpg>, IDS_UNSUPPORTED_JPG, IDS_JPG_NO_4BIT},
+    {"jpeg", 0, Read<XFileJpg>, nullptr, IDS_UNSUPPORTED_JPG, 0},
+    {"jpe", 0, Read<XFileJpg>, nullptr, IDS_UNSUPPORTED_JPG, 0},
     {"pcx", kSavePcx, Read<XFilePcx>, Write<XFilePcx>, IDS_UNSUPPORTED_PCX, 0},
     {"rle", kSaveRle, Read<XFileBmp>, WriteRle, IDS_UNSUPPORTED_BMP, 0},
     {"tif", kSaveTif, Read<XFileTif>, Write<XFileTif>, IDS_UNSUPPORTED_TIF, 0},
+    {"tiff", 0, Read<XFileTif>, nullptr, IDS_UNSUPPORTED_TIF, 0},
     {"wpg", kSaveWpg, Read<XFileWpg>, Write<XFileWpg>, IDS_UNSUPPORTED_WPG, IDS_WPG_NO_24BIT},
 };
 

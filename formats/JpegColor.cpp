@@ -171,3 +171,12 @@ void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr
 #endif
     HalfToBgrScalar(y + i, cb + i / 2, cr + i / 2, bgr + 3 * i, count - i);
 }
+
+void JpegRgbToBgr(const BYTE* r, const BYTE* g, const BYTE* b, BYTE* bgr, int count)
+{
+    for (int i = 0; i < count; ++i, bgr += 3) {
+        bgr[0] = b[i];
+        bgr[1] = g[i];
+        bgr[2] = r[i];
+    }
+}

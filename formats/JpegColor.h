@@ -14,6 +14,9 @@ void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, in
 // serves Y samples 2i and 2i + 1 (upsampling by replication).
 void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count);
 
+// Components that hold R, G and B themselves: one row of each to B, G, R.
+void JpegRgbToBgr(const BYTE* r, const BYTE* g, const BYTE* b, BYTE* bgr, int count);
+
 // The decoder's tables, for tests: index i stands for x = 2i - 255.
 struct JpegColorTables {
     int16_t redFromCr[256];

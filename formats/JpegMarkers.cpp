@@ -163,6 +163,10 @@ bool ParseJpegHeaders(const BYTE* data, size_t size, JpegHeader& header)
         case 0xE0:
             if (!IsJfif(seg, segLength)) return false;
             break;
+        case 0xEE:
+            // "Adobe", version, two flag words, then the colour transform.
+            if (segLength >= 12 && std::memcmp(seg, "Adobe", 5) == 0) header.rgb = seg[11] == 0;
+            break;
         case 0xDA:
             if (!haveFrame || !ParseScan(seg, segLength, header)) return false;
             header.scanOffset = pos + 2 + length;

@@ -25,6 +25,9 @@ struct JpegHeader {
     // Per component (frame order): index of the component in scan order.
     int scanOrder[4] = {};
     size_t scanOffset = 0;  // first byte of entropy-coded data
+    // An Adobe marker with transform 0: three components hold R, G and B
+    // as they are, not Y, Cb and Cr.
+    bool rgb = false;
 
     bool hasQuant[4] = {};
     uint16_t quant[4][64] = {};  // zigzag order

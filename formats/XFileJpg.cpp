@@ -151,7 +151,7 @@ JpgError XFileJpg::DecodeScan(XImage* image, const BYTE* data, size_t size)
                 rows[c] = planes[c].samples.data() + size_t(r / planes[c].repeatY) * size_t(planes[c].width);
             if (!colour) {
                 std::memcpy(dest, rows[0], size_t(h.width));
-            } else if (planes[0].repeatX == 1 && planes[1].repeatX == 2 && planes[2].repeatX == 2) {
+            } else if (!h.rgb && planes[0].repeatX == 1 && planes[1].repeatX == 2 && planes[2].repeatX == 2) {
                 JpegYCbCrHalfToBgr(rows[0], rows[1], rows[2], dest, h.width);
             } else {
                 for (int c = 0; c < 3; ++c) {
@@ -161,7 +161,10 @@ JpgError XFileJpg::DecodeScan(XImage* image, const BYTE* data, size_t size)
                     for (int x = 0; x < rowSamples; ++x) to[x] = rows[c][x / n];
                     rows[c] = to;
                 }
-                JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
+                if (h.rgb)
+                    JpegRgbToBgr(rows[0], rows[1], rows[2], dest, h.width);
+                else
+                    JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
             }
         }
         int done = (my + 1) * mcuHeight;

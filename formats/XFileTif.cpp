@@ -23,13 +23,26 @@ size_t TypeSize(WORD type) { return type == kByte ? 1 : type == kShort ? 2 : typ
 
 uint64_t BytesPerRow(uint64_t width, int bitCount) { return (width * uint64_t(bitCount) + 7) / 8; }
 
+BYTE ReversedBits(BYTE b)
+{
+    b = BYTE((b & 0xF0) >> 4 | (b & 0x0F) << 4);
+    b = BYTE((b & 0xCC) >> 2 | (b & 0x33) << 2);
+    return BYTE((b & 0xAA) >> 1 | (b & 0x55) << 1);
+}
+
+void ReverseBits(BYTE* p, size_t count)
+{
+    for (size_t i = 0; i < count; ++i) p[i] = ReversedBits(p[i]);
+}
+
 // Perceived brightness, enough to tell which of two colours is the lighter.
 int Brightness(const RGBQUAD& c) { return 30 * c.rgbRed + 59 * c.rgbGreen + 11 * c.rgbBlue; }
 }
 
 XFileTif::XFileTif()
     : m_pImage(nullptr), m_pData(nullptr), m_nSize(0), m_nWidth(0), m_nHeight(0), m_nCompression(kNoCompression),
-      m_nPhotometric(-1), m_nSamples(1), m_nRowsPerStrip(0), m_nPlanar(1), m_nBitCount(0), m_bitsPerSample{},
+      m_nPhotometric(-1), m_nSamples(1), m_nRowsPerStrip(0), m_nPlanar(1), m_nBitCount(0), m_bLowBitFirst(false),
+      m_bitsPerSample{},
       m_stripOffsets{}, m_colorMap{}
 {
 }
@@ -69,7 +82,7 @@ bool XFileTif::ParseDirectory()
     const uint32_t entries = LoadU16(m_pData + directory);
     if ((m_nSize - directory - 2) / 12 < entries) return false;
 
-    uint32_t photometric = 0;
+    uint32_t photometric = 0, fillOrder = 1;
     bool hasPhotometric = false;
     for (uint32_t i = 0; i < entries; ++i) {
         const BYTE* e = m_pData + directory + 2 + 12 * size_t(i);
@@ -81,6 +94,7 @@ bool XFileTif::ParseDirectory()
         case 258: m_bitsPerSample = entry; break;
         case 259: ok = ReadValue(entry, 0, &m_nCompression); break;
         case 262: ok = hasPhotometric = ReadValue(entry, 0, &photometric); break;
+        case 266: ok = ReadValue(entry, 0, &fillOrder); break;
         case 273: m_stripOffsets = entry; break;
         case 277: ok = ReadValue(entry, 0, &m_nSamples); break;
         case 278: ok = ReadValue(entry, 0, &m_nRowsPerStrip); break;
@@ -92,6 +106,8 @@ bool XFileTif::ParseDirectory()
     }
 
     if (m_nWidth == 0 || m_nHeight == 0 || m_stripOffsets.count == 0) return false;
+    if (fillOrder != 1 && fillOrder != 2) return false;
+    m_bLowBitFirst = fillOrder == 2;
     if ((m_nCompression != kNoCompression && m_nCompression != kPackBits) ||
         (hasPhotometric && photometric > 3) || (m_nPlanar != 1 && m_nPlanar != 2))
         return false;
@@ -185,25 +201,30 @@ bool XFileTif::ReadStrips()
             } else {
                 std::memcpy(row, in, rowBytes);
             }
+            if (m_bLowBitFirst) ReverseBits(row, rowBytes);
             pos += rowBytes;
             continue;
         }
         size_t produced = 0;
         while (produced < rowBytes) {
             if (pos >= m_nSize) return false;
-            const BYTE n = m_pData[pos++];
+            const BYTE n = m_bLowBitFirst ? ReversedBits(m_pData[pos]) : m_pData[pos];
+            ++pos;
             if (n < 128) {
                 const size_t count = size_t(n) + 1;
                 if (m_nSize - pos < count) return false;
                 const size_t kept = count < rowBytes - produced ? count : rowBytes - produced;
                 std::memcpy(row + produced, m_pData + pos, kept);
+                if (m_bLowBitFirst) ReverseBits(row + produced, kept);
                 produced += kept;
                 pos += count;
             } else if (n > 128) {
                 if (pos >= m_nSize) return false;
                 size_t count = 257 - size_t(n);
                 if (count > rowBytes - produced) count = rowBytes - produced;
-                std::memset(row + produced, m_pData[pos++], count);
+                const BYTE value = m_bLowBitFirst ? ReversedBits(m_pData[pos]) : m_pData[pos];
+                ++pos;
+                std::memset(row + produced, value, count);
                 produced += count;
             }
         }

@@ -1,6 +1,7 @@
 // TIFF reader and writer (TIFF 6.0 baseline, little-endian "II" files only).
 // The reader takes the first directory: 1, 4, 8 bits with one sample or
-// 8-bit red, green, blue, uncompressed, or PackBits for bilevel images. The
+// 8-bit red, green, blue, uncompressed, or PackBits for bilevel images, in
+// either bit order (FillOrder 1 or 2). The
 // writer writes uncompressed strips of about 8 KB (one strip for 1 bit).
 #pragma once
 
@@ -45,6 +46,7 @@ private:
     uint32_t m_nRowsPerStrip;  // 0 when the directory lacks it
     uint32_t m_nPlanar;
     int m_nBitCount;
+    bool m_bLowBitFirst;  // FillOrder 2: each data byte's bits stored in reverse
     Entry m_bitsPerSample;
     Entry m_stripOffsets;
     Entry m_colorMap;

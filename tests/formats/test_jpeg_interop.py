@@ -123,6 +123,17 @@ def cases():
     Image.fromarray(picture).convert("L").save(path("pil_grey.jpg"), quality=80)
     check_read(path("pil_grey.jpg"), "Pillow grey q80", True)
 
+    # Components stored as R, G and B (an Adobe marker with transform 0).
+    interop.run("cjpeg", "-rgb", "-quality", "90", "-outfile", path("rgb.jpg"), path("src.ppm"))
+    check(b"Adobe" in open(path("rgb.jpg"), "rb").read(), "cjpeg -rgb wrote an Adobe marker")
+    check_read(path("rgb.jpg"), "cjpeg RGB components", False)
+    # The longer extensions read as JPG.
+    reference, _ = kestrel_read(path("c_2x2_75.jpg"))
+    for extension in ("jpeg", "jpe", "JPEG"):
+        shutil.copy(path("c_2x2_75.jpg"), path("copy." + extension))
+        copy, message = kestrel_read(path("copy." + extension))
+        check(copy is not None and np.array_equal(copy, reference), ".%s reads as JPG: %s" % (extension, message))
+
     # Restart intervals: the same pixels as the file without them.
     plain, restarts = path("plain.jpg"), path("restart.jpg")
     interop.run("cjpeg", "-quality", "80", "-sample", "2x2", "-outfile", plain, path("src.ppm"))

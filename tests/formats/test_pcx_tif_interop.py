@@ -21,6 +21,7 @@ Env: KESTREL_CONVERT (kestrel-convert IN OUT [FORMAT-INDEX]).
 import io
 import os
 import random
+import shutil
 import struct
 import sys
 
@@ -355,6 +356,16 @@ def others_write():
         result = run("tiffcp", "-c", "none", "-r", rows, path("pil_rgb.tif"), out)
         check(result.returncode == 0, "tiffcp restrips to %s rows" % rows)
         kestrel_reads(out, expected["rgb"], "tiffcp TIFF with %s rows a strip" % rows)
+
+    # Lowest bit first (FillOrder 2), uncompressed and PackBits; and the
+    # longer extension.
+    for name, source in (("rgb", "pil_rgb.tif"), ("mono", "pil_mono.tif"), ("mono", "pil_mono_packbits.tif")):
+        out = path("lsb_" + source)
+        result = run("tiffcp", "-f", "lsb2msb", path(source), out)
+        check(result.returncode == 0 and b"lsb-to-msb" in run("tiffinfo", out).stdout, "tiffcp writes FillOrder 2")
+        kestrel_reads(out, expected[name], "FillOrder 2 " + source)
+    shutil.copy(path("pil_rgb.tif"), path("pil_rgb.tiff"))
+    kestrel_reads(path("pil_rgb.tiff"), expected["rgb"], "a .tiff file")
 
 
 if __name__ == "__main__":
