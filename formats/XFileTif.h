@@ -1,8 +1,8 @@
 // TIFF reader and writer (TIFF 6.0 baseline, little-endian "II" files only).
 // The reader takes the first directory: 1, 4, 8 bits with one sample or
 // 8-bit red, green, blue, uncompressed, or PackBits for bilevel images, in
-// either bit order (FillOrder 1 or 2). The
-// writer writes uncompressed strips of about 8 KB (one strip for 1 bit).
+// either bit order (FillOrder 1 or 2). The writer writes uncompressed strips
+// of about 8 KB (one strip for 1 bit).
 #pragma once
 
 #include "ImageReader.h"
