@@ -44,18 +44,19 @@ def check_image_info(s):
     today = [f"{d.year}-{d.month}-{d.day}" for d in (datetime.date.today(),
                                                      datetime.date.today() - datetime.timedelta(days=1))]
     e2e.check(date_text in today, f"the date {date_text!r} is not {today[0]}")
-    panes = s.status_panes()
-    e2e.check(panes[3] == f"{time_text} {date_text}", f"the status bar stamp {panes[3]!r} differs from Image Info")
     s.driver("keys", "return")
     s.driver("wait-gone", dialog, 10000)
+    # The status bar is brought up to date once the dialog has gone.
+    stamp = f"{time_text} {date_text}"
+    s.wait_for(f"the status bar stamp {stamp}", lambda: s.status_panes()[3:4] == [stamp], timeout=10)
 
 
 def open_full_view(s):
     s.driver("post", s.frame, e2e.WM_COMMAND, ID_VIEW_FULL_SCREEN, 0)
 
     def full_view():
-        handle, _, title = s.driver("foreground").rstrip("\n").partition("\t")
-        return handle if title == "" and s.driver("rect", "hwnd:" + handle).split() == ["0", "0", str(WIDTH),
+        handle, _, title = s.driver("foreground").partition("\t")
+        return handle if title.strip() == "" and s.driver("rect", "hwnd:" + handle).split() == ["0", "0", str(WIDTH),
                                                                                        str(HEIGHT)] else None
     return "hwnd:" + s.wait_for("the full-screen view in front", full_view, timeout=10)
 
