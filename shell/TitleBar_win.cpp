@@ -149,6 +149,7 @@ void TitleBar::DrawClock(const AppSettings& settings)
 
     const std::string text = TitleClockText(clock.time != FALSE, clock.date != FALSE,
                                             FormatLocalTimeAndDate(ClockFormatOf(clock), int64_t(std::time(nullptr))));
+    if (text.empty()) return;
     DisplayDC screen;
     if (!screen) return;
     MemoryDC memory(screen.get());
