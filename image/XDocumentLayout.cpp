@@ -32,3 +32,16 @@ SIZE CanvasExtent(const std::vector<RECT>& places, int marginX, int marginY)
     int64_t cy = maxBottom - minTop + 2 * int64_t(marginY);
     return SIZE{Clamp32(std::max<int64_t>(0, cx)), Clamp32(std::max<int64_t>(0, cy))};
 }
+
+POINT FullViewOrigin(const std::vector<RECT>& places, int screenWidth, int screenHeight)
+{
+    int64_t minLeft = 0, minTop = 0, maxRight = 0, maxBottom = 0;
+    for (const RECT& rc : places) {
+        minLeft = std::min<int64_t>(minLeft, rc.left);
+        minTop = std::min<int64_t>(minTop, rc.top);
+        maxRight = std::max<int64_t>(maxRight, rc.right);
+        maxBottom = std::max<int64_t>(maxBottom, rc.bottom);
+    }
+    auto centred = [](int64_t screen, int64_t box) { return box >= screen ? 0 : LONG((screen - box) / 2); };
+    return POINT{centred(screenWidth, maxRight - minLeft), centred(screenHeight, maxBottom - minTop)};
+}

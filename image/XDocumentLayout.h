@@ -12,3 +12,7 @@ RECT PlacementForSlot(int slot, int width, int height);
 // Width and height of the canvas over places, computed in 64 bits and
 // clamped to the 32-bit range.
 SIZE CanvasExtent(const std::vector<RECT>& places, int marginX, int marginY);
+// Where the full-screen view puts the canvas origin so that the bounding
+// box of places (spanning the origin) is centred on a screen of the given
+// size; 0 on an axis where the box is at least as large as the screen.
+POINT FullViewOrigin(const std::vector<RECT>& places, int screenWidth, int screenHeight);

@@ -1,6 +1,6 @@
 // The notepad pane of an image window: an edit control filling the lower
 // row of the splitter. It is "shown" while its row has a height; it takes
-// over the document's note block when it updates.
+// over the document's note block when it next paints.
 #pragma once
 
 #include "../framework/View.h"
@@ -8,8 +8,7 @@
 class XViewNotepad : public View {
 public:
     bool Create(HWND parent, UINT id, Document* document);
-    void OnInitialUpdate() override;
-    void OnUpdate(View* sender, LPARAM hint) override;
+    void OnDraw(HDC dc) override;
 
     HWND m_hEdit = nullptr;
     BOOL m_bShown = FALSE;
@@ -19,5 +18,4 @@ protected:
 
 private:
     void OnSize(int cx, int cy);
-    void TakeNote();
 };

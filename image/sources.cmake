@@ -23,4 +23,5 @@ list(APPEND KESTREL_WIN32_SOURCES
   image/XDocumentState.cpp
   image/XDocumentPending.cpp
   image/XViewImage.cpp
-  image/XViewNotepad.cpp)
+  image/XViewNotepad.cpp
+  image/XWndFullView.cpp)

@@ -51,6 +51,17 @@
 #define IDC_ABOUT_ANIMATION 1130
 #define IDC_ABOUT_VERSION 1131
 #define IDC_SPLASH_VERSION 1132
+// The Image Info dialog (1103) and its nine value fields.
+#define IDD_IMAGE_INFO 1103
+#define IDC_INFO_FILENAME 1140
+#define IDC_INFO_WIDTH 1141
+#define IDC_INFO_HEIGHT 1142
+#define IDC_INFO_BITS 1143
+#define IDC_INFO_COLORS 1144
+#define IDC_INFO_MEMORY 1145
+#define IDC_INFO_LAST_CHANGE 1146
+#define IDC_INFO_TIME 1147
+#define IDC_INFO_DATE 1148
 // The title-bar dialogs: the clock (1120, controls 1460 block) and the
 // snapshot buttons (1121, controls 1710 block; samples 1739-1743).
 #define IDD_CLOCK 1120

@@ -72,7 +72,7 @@ ClockTexts FormatLocalTimeAndDate(const ClockFormat& format, int64_t stamp)
 
 std::string TitleClockText(bool showTime, bool showDate, const ClockTexts& texts)
 {
-    if (showTime && showDate) return texts.time + " " + texts.date;
+    if (showTime && showDate) return texts.time.empty() ? std::string() : texts.time + " " + texts.date;
     if (showTime) return texts.time;
     if (showDate) return texts.date;
     return std::string();

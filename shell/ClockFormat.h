@@ -33,5 +33,6 @@ ClockTexts FormatTimeAndDate(const ClockFormat& format, const std::tm& when);
 // empty when the stamp cannot be converted.
 ClockTexts FormatLocalTimeAndDate(const ClockFormat& format, int64_t stamp);
 // What the title-bar clock shows: the time text, the date text, or both
-// with a blank between them; empty when both are switched off.
+// with a blank between them; empty when both are switched off or the
+// time could not be converted.
 std::string TitleClockText(bool showTime, bool showDate, const ClockTexts& texts);

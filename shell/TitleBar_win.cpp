@@ -25,9 +25,13 @@
 namespace {
 
 // SetWindowPos flags: no size, no move, no z-order change, frame changed;
-// with no activation for a window that stops being the target.
-const UINT kRedrawFrame = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED;
+// with no activation for a window that stops being the target. The
+// target is another program's window, which may have stopped answering:
+// the request is posted to its thread rather than sent.
+const UINT kRedrawFrame = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_ASYNCWINDOWPOS;
 const UINT kRedrawOldTarget = kRedrawFrame | SWP_NOACTIVATE;
+// How long a capture waits for another program to repaint its frame.
+const UINT kFramePaintWait = 250;  // ms
 
 CaptionFacts CaptionOf(HWND hwnd, const DisplayFacts& display)
 {
@@ -54,6 +58,21 @@ TargetAtPoint UnderPointIs(HWND target)
 bool ClockOn(const ClockOptions& clock) { return clock.time || clock.date; }
 
 }  // namespace
+
+void RepaintFrameNow(HWND hwnd)
+{
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, kRedrawFrame);
+    if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        return;
+    }
+    // The frame of another thread's window is painted by that thread: ask
+    // for it with a bounded wait. A thread blocked in sending the trigger
+    // still answers; a hung one costs the wait, not the program.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hwnd, WM_NCPAINT, 1, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kFramePaintWait, &result);
+}
 
 void TitleBar::Build(const AppSettings& settings)
 {
@@ -130,6 +149,7 @@ void TitleBar::DrawClock(const AppSettings& settings)
 
     const std::string text = TitleClockText(clock.time != FALSE, clock.date != FALSE,
                                             FormatLocalTimeAndDate(ClockFormatOf(clock), int64_t(std::time(nullptr))));
+    if (text.empty()) return;
     DisplayDC screen;
     if (!screen) return;
     MemoryDC memory(screen.get());
@@ -182,13 +202,7 @@ void TitleBar::PrepareForCapture()
     const bool clockOn = ClockOn(options.clock), stripOn = m_strip.width != 0;
     if (!options.clock.hideInCapture && !options.snapshot.hideInCapture) return;
     if (!clockOn && !stripOn) return;
-    if (HWND foreground = GetForegroundWindow()) {
-        SetWindowPos(foreground, nullptr, 0, 0, 0, 0, kRedrawFrame);
-        // The capture may follow at once, while the window's thread waits
-        // for the trigger it sent: its frame must be repainted before this
-        // returns, not when it next reads its queue.
-        RedrawWindow(foreground, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
-    }
+    if (HWND foreground = GetForegroundWindow()) RepaintFrameNow(foreground);
     if (!options.clock.hideInCapture && clockOn) DrawClock(*m_pSettings);
     if (!options.snapshot.hideInCapture && stripOn) UpdateButtons(*m_pSettings);
 }

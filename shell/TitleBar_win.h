@@ -18,6 +18,12 @@
 
 class AppSettings;
 
+// Redraws the frame of hwnd before returning: the capture may follow at
+// once, while the window's thread waits for the trigger it sent. A window
+// of another thread gets a bounded wait, so a hung one never stalls the
+// caller.
+void RepaintFrameNow(HWND hwnd);
+
 class TitleBar {
 public:
     // Rebuilds the strip table, the button bitmaps and the title font from

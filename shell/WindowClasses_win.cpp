@@ -4,6 +4,7 @@
 #include "../capture/CoverWindow.h"
 #include "../dialogs/HotKeyDialog.h"
 #include "../framework/WinApp.h"
+#include "../image/XWndFullView.h"
 
 #include <windows.h>
 
@@ -33,7 +34,7 @@ bool RegisterWindowClasses()
 {
     // The full-screen view's class: global, no cursor, background or icon.
     g_strFullViewClass = "Kestrel:FullView";
-    if (!RegisterPlainClass(g_strFullViewClass.c_str(), CS_GLOBALCLASS, nullptr)) return false;
+    if (!XWndFullView::RegisterWindowClass(g_strFullViewClass.c_str())) return false;
 
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     if (!RegisterPlainClass("PrnClass", 0, white)) return false;

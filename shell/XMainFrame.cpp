@@ -14,12 +14,15 @@
 #include "../image/ImageHandover.h"
 #include "../image/XDocument.h"
 #include "../image/XDocumentClipboard.h"
+#include "../image/XWndFullView.h"
 #include "../resources/resource.h"
 #include "AppSettings.h"
 #include "CaptureDispatch.h"
 #include "ClockDialog_win.h"
+#include "ImageInfoDialog_win.h"
 #include "ProgressMeter.h"
 #include "SnapshotButtonDialog_win.h"
+#include "WindowClasses.h"
 #include "XMDIChildWnd.h"
 #include "XMainFramePanes.h"
 
@@ -81,6 +84,8 @@ bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
         {ID_WINDOW_CLOSE_ALL, ID_WINDOW_CLOSE_ALL, &XMainFrame::OnCloseAll, &XMainFrame::OnUpdateCloseAll},
         {ID_OPTIONS_CLOCK, ID_OPTIONS_CLOCK, &XMainFrame::OnClockSetup, nullptr},
         {ID_OPTIONS_SNAPSHOT_BUTTONS, ID_OPTIONS_SNAPSHOT_BUTTONS, &XMainFrame::OnSnapshotButtonSetup, nullptr},
+        {ID_EDIT_IMAGE_INFO, ID_EDIT_IMAGE_INFO, &XMainFrame::OnImageInfo, &XMainFrame::OnUpdateImageInfo},
+        {ID_VIEW_FULL_SCREEN, ID_VIEW_FULL_SCREEN, &XMainFrame::OnFullScreenView, &XMainFrame::OnUpdateFullScreenView},
         {ID_INDICATOR_SIZE, ID_INDICATOR_SIZE, nullptr, &XMainFrame::OnUpdatePaneSize},
         {ID_INDICATOR_COLORS, ID_INDICATOR_COLORS, nullptr, &XMainFrame::OnUpdatePaneColors},
         {ID_INDICATOR_STAMP, ID_INDICATOR_STAMP, nullptr, &XMainFrame::OnUpdatePaneStamp},
@@ -110,6 +115,20 @@ void XMainFrame::OnUpdateCloseAll(CmdUI& ui) { ui.Enable(g_nDocuments > 0); }
 void XMainFrame::OnClockSetup(UINT) { RunClockDialog(m_settings, m_hWnd); }
 
 void XMainFrame::OnSnapshotButtonSetup(UINT) { RunSnapshotButtonDialog(m_settings, m_hWnd); }
+
+void XMainFrame::OnImageInfo(UINT)
+{
+    if (XDocument* document = ActiveImageDocument()) RunImageInfoDialog(*document, m_settings.options.clock, m_hWnd);
+}
+
+void XMainFrame::OnUpdateImageInfo(CmdUI& ui) { ui.Enable(ActiveImageDocument() != nullptr); }
+
+// Handled here rather than by the document: the view closes itself with
+// this command, which must find its way back even when no image window is
+// active any more.
+void XMainFrame::OnFullScreenView(UINT) { ToggleFullView(g_strFullViewClass.c_str()); }
+
+void XMainFrame::OnUpdateFullScreenView(CmdUI& ui) { ui.Enable(g_pFullView || ActiveImageDocument()); }
 
 void XMainFrame::OnUpdatePaneSize(CmdUI& ui)
 {

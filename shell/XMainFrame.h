@@ -43,6 +43,10 @@ private:
     void OnUpdateCloseAll(CmdUI& ui);
     void OnClockSetup(UINT id);
     void OnSnapshotButtonSetup(UINT id);
+    void OnImageInfo(UINT id);
+    void OnUpdateImageInfo(CmdUI& ui);
+    void OnFullScreenView(UINT id);
+    void OnUpdateFullScreenView(CmdUI& ui);
     void OnUpdatePaneSize(CmdUI& ui);
     void OnUpdatePaneColors(CmdUI& ui);
     void OnUpdatePaneStamp(CmdUI& ui);

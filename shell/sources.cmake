@@ -25,7 +25,8 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/TitleBar_win.cpp
   shell/SnapshotBitmaps_win.cpp
   shell/ClockDialog_win.cpp
-  shell/SnapshotButtonDialog_win.cpp)
+  shell/SnapshotButtonDialog_win.cpp
+  shell/ImageInfoDialog_win.cpp)
 # Application object, main frame, image window frame and their seams.
 list(APPEND KESTREL_PORTABLE_SOURCES shell/XMainFramePanes.cpp)
 list(APPEND KESTREL_WIN32_SOURCES

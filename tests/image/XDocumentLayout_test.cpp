@@ -46,3 +46,18 @@ TEST(XDocumentLayout, HugeSlotsAndMarginsDoNotWrap)
     SIZE extent = CanvasExtent({far}, 1200, 1200);
     EXPECT_EQ(extent.cx, 0x7FFFFFFF);
 }
+
+TEST(XDocumentLayout, FullViewCentresTheImagesOnTheScreen)
+{
+    POINT small = FullViewOrigin({PlacementForSlot(0, 200, 100)}, 640, 480);
+    EXPECT_EQ(small.x, 220);
+    EXPECT_EQ(small.y, 190);
+    // Wider than the screen: from the left edge, still centred vertically.
+    POINT wide = FullViewOrigin({PlacementForSlot(0, 800, 100)}, 640, 480);
+    EXPECT_EQ(wide.x, 0);
+    EXPECT_EQ(wide.y, 190);
+    // A merge window: the box spans both placements.
+    POINT merged = FullViewOrigin({PlacementForSlot(0, 100, 80), PlacementForSlot(1, 100, 80)}, 640, 480);
+    EXPECT_EQ(merged.x, (640 - 150) / 2);
+    EXPECT_EQ(merged.y, (480 - 130) / 2);
+}

@@ -107,6 +107,8 @@ TEST(ClockFormat, TitleClockShowsTimeDateOrBoth)
     EXPECT_EQ(TitleClockText(false, true, texts), "12/6/26");
     EXPECT_EQ(TitleClockText(true, true, texts), "3:07pm 12/6/26");
     EXPECT_EQ(TitleClockText(false, false, texts), "");
+    // A time that could not be converted shows no clock, not a lone blank.
+    EXPECT_EQ(TitleClockText(true, true, ClockTexts()), "");
 }
 
 TEST(ClockFormat, StampsInLocalTimeAndUnconvertibleStampsEmpty)

@@ -193,6 +193,43 @@ TEST_F(MainFrame, ImageWindowSplitsIntoImageViewAndCollapsedNotepad)
     EXPECT_FALSE(notepad->m_bShown);
 }
 
+TEST_F(MainFrame, NotepadTakesTheNoteOnItsFirstPaintAndKeepsItWhenHidden)
+{
+    XDocument* document = OpenCapture(40, 30, 8);
+    ASSERT_NE(document, nullptr);
+    auto* child = dynamic_cast<XMDIChildWnd*>(m_frame->MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    XViewNotepad* notepad = child->GetNotepadView();
+    ASSERT_NE(notepad, nullptr);
+    const LONG style = GetWindowLongA(notepad->m_hEdit, GWL_STYLE);
+    const LONG wanted = WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL;
+    EXPECT_EQ(style & wanted, wanted);
+    // (WS_BORDER is not checked: the edit control takes it out of its
+    // window style and draws the border itself.)
+    EXPECT_EQ(style & (WS_HSCROLL | ES_AUTOHSCROLL), 0);
+
+    const char note[] = "note text";
+    OwnedBlock block;
+    ASSERT_TRUE(block.Allocate(sizeof note));
+    CopyMemory(LockedBlock<char>(block.get()).get(), note, sizeof note);
+    document->m_hNote = block.release();
+    // Only a visible pane paints.
+    ShowWindow(m_frame->m_hWnd, SW_SHOWNOACTIVATE);
+    ASSERT_TRUE(m_frame->RouteCommand(ID_VIEW_NOTEPAD));
+    ASSERT_TRUE(notepad->m_bShown);
+    EXPECT_NE(document->m_hNote, nullptr);
+    UpdateWindow(notepad->m_hWnd);
+    EXPECT_EQ(document->m_hNote, nullptr);
+    char text[32] = {};
+    GetWindowTextA(notepad->m_hEdit, text, sizeof text);
+    EXPECT_STREQ(text, note);
+
+    ASSERT_TRUE(m_frame->RouteCommand(ID_VIEW_NOTEPAD));
+    ASSERT_TRUE(m_frame->RouteCommand(ID_VIEW_NOTEPAD));
+    GetWindowTextA(notepad->m_hEdit, text, sizeof text);
+    EXPECT_STREQ(text, note);
+}
+
 TEST_F(MainFrame, HandedOverImagesOpenTheirOwnWindowsWhenTheirMessagesArrive)
 {
     // Two results handed over before the first window opens: each message
