@@ -1,0 +1,31 @@
+// Mouse input of the selection loops. The wait wakes for mouse input or
+// after a short poll, when the button state and the mouse capture are
+// checked: a release can be lost to the selection (the capture taken by
+// another window, a button that was never down at all).
+#include "SelectionInput.h"
+
+#include "../framework/WinApp.h"
+
+#include <windows.h>
+
+namespace {
+
+const DWORD kPollMs = 50;
+
+bool ReleaseWentElsewhere()
+{
+    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0 || GetCapture() != WinApp::MainWnd();
+}
+
+}  // namespace
+
+SelectionInput NextSelectionInput()
+{
+    for (;;) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
+            return msg.message == WM_LBUTTONUP ? SelectionInput::kRelease : SelectionInput::kMove;
+        if (ReleaseWentElsewhere()) return SelectionInput::kRelease;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_MOUSE);
+    }
+}
