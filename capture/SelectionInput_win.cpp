@@ -1,7 +1,9 @@
 // Mouse input of the selection loops. The wait wakes for mouse input or
 // after a short poll, when the button state and the mouse capture are
 // checked: a release can be lost to the selection (the capture taken by
-// another window, a button that was never down at all).
+// another window, a button that was never down at all). The button state is
+// the one of the messages this thread has taken, not the device's, so a
+// release still waiting in the queue is always taken as a message first.
 #include "SelectionInput.h"
 
 #include "../framework/WinApp.h"
@@ -14,7 +16,7 @@ const DWORD kPollMs = 50;
 
 bool ReleaseWentElsewhere()
 {
-    return (GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0 || GetCapture() != WinApp::MainWnd();
+    return (GetKeyState(VK_LBUTTON) & 0x8000) == 0 || GetCapture() != WinApp::MainWnd();
 }
 
 }  // namespace
