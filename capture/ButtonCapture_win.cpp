@@ -7,6 +7,7 @@
 #include "ButtonSearch.h"
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
+#include "SelectionInput.h"
 
 #include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
@@ -60,8 +61,7 @@ private:
 std::optional<RECT> SelectButton(const CaptureRequest&)
 {
     const int width = ScreenWidth(), height = ScreenHeight();
-    POINT p = {0, 0};
-    GetCursorPos(&p);
+    POINT p = PressPosition();
     p.x = std::max<LONG>(0, std::min<LONG>(p.x, width - 1));
     p.y = std::max<LONG>(0, std::min<LONG>(p.y, height - 1));
     DisplayDC display;

@@ -28,11 +28,9 @@ CapturedBitmap OutOfMemory()
     return grab;
 }
 
-// The pointer, kept on the screen so that the stroke never leaves it.
-StrokePoint PointerOnScreen(int width, int height)
+// A stroke point, kept on the screen.
+StrokePoint OnScreen(POINT pt, int width, int height)
 {
-    POINT pt = {0, 0};
-    GetCursorPos(&pt);
     return StrokePoint{int32_t(std::max<LONG>(0, std::min<LONG>(pt.x, width - 1))),
                        int32_t(std::max<LONG>(0, std::min<LONG>(pt.y, height - 1)))};
 }
@@ -76,10 +74,10 @@ CapturedBitmap GrabFreehand(const CaptureRequest&, const CaptureOptions& options
     SelectedObject backupSelected(backupDc.get(), backup);
     BitBlt(backupDc.get(), 0, 0, screenWidth, screenHeight, dc, 0, 0, SRCCOPY);
 
-    points.Add(PointerOnScreen(screenWidth, screenHeight));
+    points.Add(OnScreen(PressPosition(), screenWidth, screenHeight));
     bool full = false;
-    while (NextSelectionInput() == SelectionInput::kMove) {
-        const StrokePoint pt = PointerOnScreen(screenWidth, screenHeight);
+    for (SelectionInput input = NextSelectionInput(); !input.released; input = NextSelectionInput()) {
+        const StrokePoint pt = OnScreen(input.pt, screenWidth, screenHeight);
         if (!points.Add(pt)) {
             full = true;
             break;

@@ -18,10 +18,8 @@
 
 namespace {
 
-POINT PointerOnScreen()
+POINT OnScreen(POINT pt)
 {
-    POINT pt = {0, 0};
-    GetCursorPos(&pt);
     pt.x = std::max<LONG>(0, std::min<LONG>(pt.x, ScreenWidth() - 1));
     pt.y = std::max<LONG>(0, std::min<LONG>(pt.y, ScreenHeight() - 1));
     return pt;
@@ -50,7 +48,7 @@ std::optional<RECT> SelectRegion(const CaptureRequest&, const CaptureOptions& op
 {
     const bool invert = options.region.invertSelection != FALSE;
     const bool showSize = options.region.showImageSize != FALSE;
-    RegionBand band = StartRegionBand(PointerOnScreen());
+    RegionBand band = StartRegionBand(OnScreen(PressPosition()));
     DisplayDC display;
     if (!display) return std::nullopt;
     HDC dc = display.get();
@@ -60,11 +58,11 @@ std::optional<RECT> SelectRegion(const CaptureRequest&, const CaptureOptions& op
     for (;;) {
         const SelectionInput input = NextSelectionInput();
         ToggleBandMarks(dc, band.rect, showSize);
-        if (input == SelectionInput::kRelease) {
+        if (input.released) {
             if (invert) InvertRect(dc, band.rect);
             break;
         }
-        const POINT pt = PointerOnScreen();
+        const POINT pt = OnScreen(input.pt);
         if (invert) {
             const BandInversions inversions = BandInversionsTo(band, pt);
             for (int i = 0; i < inversions.count; ++i) InvertRect(dc, inversions.rects[i]);

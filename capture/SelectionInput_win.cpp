@@ -8,8 +8,6 @@
 
 #include "../framework/WinApp.h"
 
-#include <windows.h>
-
 namespace {
 
 const DWORD kPollMs = 50;
@@ -21,13 +19,19 @@ bool ReleaseWentElsewhere()
 
 }  // namespace
 
+POINT PressPosition()
+{
+    const DWORD pos = GetMessagePos();
+    return POINT{LONG(short(LOWORD(pos))), LONG(short(HIWORD(pos)))};
+}
+
 SelectionInput NextSelectionInput()
 {
     for (;;) {
         MSG msg;
         if (PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE))
-            return msg.message == WM_LBUTTONUP ? SelectionInput::kRelease : SelectionInput::kMove;
-        if (ReleaseWentElsewhere()) return SelectionInput::kRelease;
+            return SelectionInput{msg.message == WM_LBUTTONUP, msg.pt};
+        if (ReleaseWentElsewhere()) return SelectionInput{true, PressPosition()};
         MsgWaitForMultipleObjects(0, nullptr, FALSE, kPollMs, QS_MOUSE);
     }
 }
