@@ -25,7 +25,7 @@ POINT OnScreen(POINT pt)
     return pt;
 }
 
-void InvertRect(HDC dc, const RECT& rc)
+void InvertArea(HDC dc, const RECT& rc)
 {
     if (!BandRectEmpty(rc)) PatBlt(dc, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, DSTINVERT);
 }
@@ -59,13 +59,13 @@ std::optional<RECT> SelectRegion(const CaptureRequest&, const CaptureOptions& op
         const SelectionInput input = NextSelectionInput();
         ToggleBandMarks(dc, band.rect, showSize);
         if (input.released) {
-            if (invert) InvertRect(dc, band.rect);
+            if (invert) InvertArea(dc, band.rect);
             break;
         }
         const POINT pt = OnScreen(input.pt);
         if (invert) {
             const BandInversions inversions = BandInversionsTo(band, pt);
-            for (int i = 0; i < inversions.count; ++i) InvertRect(dc, inversions.rects[i]);
+            for (int i = 0; i < inversions.count; ++i) InvertArea(dc, inversions.rects[i]);
         }
         MoveRegionBand(&band, pt);
         ToggleBandMarks(dc, band.rect, showSize);
