@@ -19,11 +19,3 @@ CapturedBitmap GrabTitleAndMenu(const CaptureRequest& request, const CaptureOpti
 {
     return GrabScreenRect(request, options);
 }
-
-std::optional<RECT> SelectRegion(const CaptureRequest&, const CaptureOptions&) { return std::nullopt; }
-
-CapturedBitmap GrabFreehand(const CaptureRequest&, const CaptureOptions&) { return CapturedBitmap(); }
-
-CapturedBitmap GrabPointer(const CaptureRequest&) { return CapturedBitmap(); }
-
-std::optional<RECT> SelectButton(const CaptureRequest&) { return std::nullopt; }

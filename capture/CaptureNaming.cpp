@@ -53,3 +53,13 @@ std::string SendToFilePath(const std::string& folder, const std::string& name)
     if (!folder.empty() && folder.back() == '\\') return folder + name;
     return folder + "\\" + name;
 }
+
+std::string FreeFileName(const std::string& name, const std::function<bool(const std::string&)>& taken)
+{
+    std::string candidate = name;
+    while (taken(candidate)) {
+        candidate = AugmentFileName(candidate);
+        if (candidate == name) return std::string();
+    }
+    return candidate;
+}

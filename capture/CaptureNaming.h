@@ -4,6 +4,7 @@
 // and the full path built from the stored folder.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The name string id of a capture of mode (its TriggerCode): Screen,
@@ -26,3 +27,8 @@ std::string FileNameByTime(const std::string& oldName, int day, int hour, int mi
 
 // folder, a backslash unless folder already ends in one, and name.
 std::string SendToFilePath(const std::string& folder, const std::string& name);
+
+// The first name of the numbering that starts at name (name, then each
+// AugmentFileName of the one before) that taken refuses; empty when the
+// numbering comes back round, or cannot advance, without a free name.
+std::string FreeFileName(const std::string& name, const std::function<bool(const std::string&)>& taken);

@@ -122,32 +122,54 @@ void ApplyImageOptions(XImage* image, const CaptureSettings& settings)
     if (capture.colorOption != kColorAsIs) ApplyCaptureColorOption(image, capture.colorOption, settings.blackWhite);
 }
 
-void DeliverToFile(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
+// The Save As prompt on the capture image; false when cancelled or failed.
+bool PromptForFile(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
+{
+    BringMainFrameForward(settings.mode.runningMode, request.triggerWindow);
+    const CaptureOutlets* outlets = settings.outlets;
+    return outlets && outlets->saveAs && outlets->saveAs(*image, settings.files, settings.format);
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Augment Filename and Filename by Time. A name that is taken, by an
+// earlier capture or anything else, moves on with the numbering to the
+// next free one; when every name is taken the prompt asks instead.
+bool WriteUnderAutomaticName(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
 {
     const int naming = settings.options.sendTo.fileNaming;
     std::string& name = settings.files.fileNameDirect;
-    if (naming == kPromptFileName) {
-        BringMainFrameForward(settings.mode.runningMode, request.triggerWindow);
-        // A cancelled or failed Save As leaves the window its capture name.
-        const CaptureOutlets* outlets = settings.outlets;
-        if (!outlets || !outlets->saveAs || !outlets->saveAs(*image, settings.files, settings.format)) return;
-    } else {
-        SetWaitCursor();
-        if (naming == kFileNameByTime) {
-            time_t stamp = time_t(image->m_tStamp);
-            const std::tm* local = std::localtime(&stamp);
-            if (local) name = FileNameByTime(name, local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec);
-        }
-        std::string path = SendToFilePath(settings.files.pathNameDirect, name);
-        // A file that could not be written must not give the window its
-        // path as title; the window then keeps the capture's name.
-        bool written = WriteCaptureFile(image, path, settings.format.sendToFormat);
-        if (written) image->m_strTitle = path;
-        if (naming == kAugmentFileName) name = AugmentFileName(name);
-        SetArrowCursor();
-        if (!written) return;
+    const std::string& folder = settings.files.pathNameDirect;
+    SetWaitCursor();
+    if (naming == kFileNameByTime) {
+        time_t stamp = time_t(image->m_tStamp);
+        const std::tm* local = std::localtime(&stamp);
+        if (local) name = FileNameByTime(name, local->tm_mday, local->tm_hour, local->tm_min, local->tm_sec);
     }
-    image->m_nOriginId = kOriginTitleIsPath;
+    std::string free =
+        FreeFileName(name, [&folder](const std::string& candidate) { return FileExists(SendToFilePath(folder, candidate)); });
+    if (free.empty()) {
+        SetArrowCursor();
+        return PromptForFile(image, request, settings);
+    }
+    name = free;
+    std::string path = SendToFilePath(folder, name);
+    // A file that could not be written must not give the window its
+    // path as title; the window then keeps the capture's name.
+    bool written = WriteCaptureFile(image, path, settings.format.sendToFormat);
+    if (written) image->m_strTitle = path;
+    if (naming == kAugmentFileName) name = AugmentFileName(name);
+    SetArrowCursor();
+    return written;
+}
+
+// A cancelled or failed write leaves the window its capture name.
+void DeliverToFile(XImage* image, const CaptureRequest& request, const CaptureSettings& settings)
+{
+    const bool written = settings.options.sendTo.fileNaming == kPromptFileName
+                             ? PromptForFile(image, request, settings)
+                             : WriteUnderAutomaticName(image, request, settings);
+    if (written) image->m_nOriginId = kOriginTitleIsPath;
 }
 
 void DeliverToPrinter(XImage* image, const SendToOptions& sendTo, const CaptureOutlets* outlets,

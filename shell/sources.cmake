@@ -20,6 +20,7 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/OptionCommands_win.cpp
   shell/CaptureDispatch_win.cpp
   shell/CaptureOutlets_win.cpp
+  shell/SaveCaptureAs_win.cpp
   shell/ProgressMeter_win.cpp
   shell/TitleBarSeams_win.cpp
   shell/TitleBar_win.cpp

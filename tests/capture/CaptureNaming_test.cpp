@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 TEST(CaptureNaming, AugmentAdvancesDigitsBeforeFirstDotWithCarry)
 {
     EXPECT_EQ(AugmentFileName("IMG0009.BMP"), "IMG0010.BMP");
@@ -33,4 +36,20 @@ TEST(CaptureNaming, PathAddsOneBackslash)
 {
     EXPECT_EQ(SendToFilePath("C:\\shots", "A.BMP"), "C:\\shots\\A.BMP");
     EXPECT_EQ(SendToFilePath("C:\\", "A.BMP"), "C:\\A.BMP");
+}
+
+TEST(CaptureNaming, FreeFileNameSkipsTakenNamesWithTheNumbering)
+{
+    std::set<std::string> files = {"IMG0009.BMP", "IMG0010.BMP", "IMG0012.BMP"};
+    auto taken = [&files](const std::string& name) { return files.count(name) != 0; };
+    EXPECT_EQ(FreeFileName("IMG0008.BMP", taken), "IMG0008.BMP");
+    EXPECT_EQ(FreeFileName("IMG0009.BMP", taken), "IMG0011.BMP");
+    // Wraps round like the numbering; a full round or a name that cannot
+    // advance gives nothing.
+    files = {"IMG9.BMP"};
+    EXPECT_EQ(FreeFileName("IMG9.BMP", taken), "IMG0.BMP");
+    files = {"A0.BMP", "A1.BMP", "A2.BMP", "A3.BMP", "A4.BMP", "A5.BMP", "A6.BMP", "A7.BMP", "A8.BMP", "A9.BMP"};
+    EXPECT_EQ(FreeFileName("A3.BMP", taken), "");
+    files = {"IMG.BMP"};
+    EXPECT_EQ(FreeFileName("IMG.BMP", taken), "");
 }

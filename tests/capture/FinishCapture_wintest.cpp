@@ -240,3 +240,32 @@ TEST_F(FinishCaptureTest, SendToFileWritesTheScreenAndTitlesTheWindowWithThePath
     EXPECT_TRUE(ReadBmpFile(options.files.pathNameDirect + expected) == want);
     DeleteFileA((options.files.pathNameDirect + expected).c_str());
 }
+
+TEST_F(FinishCaptureTest, AutomaticNameNeverOverwritesAnExistingFile)
+{
+    options.capture.screen.area = RECT{40, 30, 90, 70};
+    options.capture.sendTo.file = TRUE;
+    options.files.pathNameDirect = TempFolder();
+    options.files.fileNameDirect = "KEEP0007.BMP";
+    const std::string kept = options.files.pathNameDirect + "KEEP0007.BMP";
+    const std::string next = options.files.pathNameDirect + "KEEP0008.BMP";
+    DeleteFileA(next.c_str());
+    HANDLE file = CreateFileA(kept.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "keep", 4, &written, nullptr);
+    CloseHandle(file);
+    Pixels want = ReadScreen(options.capture.screen.area);
+    CaptureScreen(CaptureRequest(), CaptureSettingsOf(options));
+    ExpectIdle();
+    XImage* image = HandedImage();
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->m_strTitle, next);
+    EXPECT_EQ(options.files.fileNameDirect, "KEEP0009.BMP");
+    EXPECT_TRUE(ReadBmpFile(next) == want);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    ASSERT_TRUE(GetFileAttributesExA(kept.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 4u);
+    DeleteFileA(kept.c_str());
+    DeleteFileA(next.c_str());
+}

@@ -174,6 +174,25 @@ bool WriteBitmapAs24(HBITMAP bitmap, const char* path)
 }
 
 // Copies a rectangle of the screen, as the user sees it, into a BMP file.
+// The arrow cursor as the system draws it at (0, 0) on a 32 x 32 white picture.
+bool DrawArrowPicture(const char* path)
+{
+    ScreenDc screen;
+    HDC memory = CreateCompatibleDC(screen.dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen.dc, 32, 32);
+    bool ok = false;
+    if (memory && bitmap) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        PatBlt(memory, 0, 0, 32, 32, WHITENESS);
+        DrawIcon(memory, 0, 0, LoadCursor(nullptr, IDC_ARROW));
+        SelectObject(memory, old);
+        ok = WriteBitmapAs24(bitmap, path);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (memory) DeleteDC(memory);
+    return ok;
+}
+
 bool GrabScreenRect(const RECT& rc, const char* path)
 {
     ScreenDc screen;
@@ -254,6 +273,7 @@ int Usage()
         "  time-input FRAME CHILD TIMEOUT keys|mouse ARGS...  input, then ms until a new child\n"
         "  clipboard FILE.bmp                       clipboard image (CF_BITMAP as 24-bit, else CF_DIB)\n"
         "  grab FILE.bmp [WINDOW]                   screen pixels (whole screen or the window's area)\n"
+        "  arrow FILE.bmp                           the system's arrow cursor drawn at (0, 0) on 32x32 white\n"
         "  status WINDOW                            status bar pane texts, one per line\n"
         "  screen                                   print the screen size: w h bits\n"
         "  time-capture WINDOW CODE CHILD [TIMEOUT] send WM_USER+1 CODE, time grab and new child (ms)\n",
@@ -500,8 +520,10 @@ int CmdMouse(int x, int y, const std::string& action)
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT move = {};
     move.type = INPUT_MOUSE;
-    move.mi.dx = LONG((x * 65536LL + width / 2) / width);
-    move.mi.dy = LONG((y * 65536LL + height / 2) / height);
+    // Rounded up: the system maps back by truncation, so the pointer lands
+    // on exactly (x, y).
+    move.mi.dx = LONG((x * 65536LL + width - 1) / width);
+    move.mi.dy = LONG((y * 65536LL + height - 1) / height);
     move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     std::vector<INPUT> inputs(1, move);
     // Every button event carries the position too. Under Wine a press
@@ -784,6 +806,8 @@ int Run(int argc, char** argv)
         }
         return GrabScreenRect(rc, argv[2]) ? 0 : 1;
     }
+    if (cmd == "arrow" && argc >= 3)
+        return DrawArrowPicture(argv[2]) ? 0 : 1;
     if (argc < 3)
         return Usage();
     HWND hwnd = RequireWindow(argv[2]);
