@@ -2,11 +2,28 @@
 // it hands down with every capture (CaptureOutlets).
 #include "CaptureDispatch.h"
 
+#include "AppSettings.h"
+#include "XMainFrame.h"
+
+#include "../framework/WinApp.h"
+#include "../print/PrintCommands.h"
+
 namespace {
 
+// The Printer destination prints with the application's settings, which
+// the main frame holds.
+void PrintCapture(XImage& image, bool withPrintDialog)
+{
+    WinApp* app = WinApp::Current();
+    auto* frame = app ? dynamic_cast<XMainFrame*>(app->m_pMainWnd.get()) : nullptr;
+    if (!frame) return;
+    AppSettings& settings = frame->Settings();
+    PrintCaptureImage(image, withPrintDialog, PrintContext{settings.options, settings.Profile(), frame->m_hWnd});
+}
+
 const CaptureOutlets g_outlets = {
-    nullptr,  // Save As prompt
-    nullptr,  // printing
+    nullptr,       // Save As prompt
+    PrintCapture,  // printing
 };
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include "../capture/CoverWindow.h"
 #include "../dialogs/HotKeyDialog.h"
 #include "../framework/WinApp.h"
+#include "../print/PrintProgressDialog.h"
+#include "../print/PrintSheet.h"
 
 #include <windows.h>
 
@@ -36,11 +38,11 @@ bool RegisterWindowClasses()
     if (!RegisterPlainClass(g_strFullViewClass.c_str(), CS_GLOBALCLASS, nullptr)) return false;
 
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    if (!RegisterPlainClass("PrnClass", 0, white)) return false;
+    if (!RegisterPlainClass("PrnClass", 0, white, PositionCellProc)) return false;
     if (!RegisterPlainClass("BWClass", 0, white)) return false;
     if (!RegisterPlainClass("KeyClass", 0, white, KeyCapWindowProc)) return false;
-    for (const char* name : {"MeterClass", "PLClass"})
-        if (!RegisterPlainClass(name, 0, white)) return false;
+    if (!RegisterPlainClass("MeterClass", 0, white, MeterWindowProc)) return false;
+    if (!RegisterPlainClass("PLClass", 0, white)) return false;
 
     if (!RegisterCoverWindowClass(WinApp::Instance())) return false;
     return CreateCoverWindow(WinApp::Instance());
