@@ -6,6 +6,8 @@
 
 #include "../settings/Settings.h"
 
+#include <algorithm>
+
 namespace {
 
 const UINT_PTR kSampleTimer = 1;
