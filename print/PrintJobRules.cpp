@@ -50,3 +50,14 @@ PrintFailure EndDocFailure(int code)
     default: return PrintFailure::None;
     }
 }
+
+void SplitPrinterText(const std::string& text, bool blankEndsDriver, PrinterName* name)
+{
+    size_t deviceEnd = text.find(',');
+    name->device = text.substr(0, deviceEnd);
+    if (deviceEnd == std::string::npos) return;
+    size_t driverEnd = text.find_first_of(blankEndsDriver ? ", " : ",", deviceEnd + 1);
+    name->driver = text.substr(deviceEnd + 1, driverEnd == std::string::npos ? std::string::npos : driverEnd - deviceEnd - 1);
+    if (driverEnd == std::string::npos) return;
+    name->port = text.substr(driverEnd + 1);
+}

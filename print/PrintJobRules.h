@@ -47,6 +47,14 @@ private:
     int m_shown = 0;
 };
 
+// Device, driver and port of a printer text "device,driver,port" (the
+// Printer key) or "device,driver port" (the system's default printer).
+// Parts the text does not hold keep the values they had.
+struct PrinterName {
+    std::string device, driver, port;
+};
+void SplitPrinterText(const std::string& text, bool blankEndsDriver, PrinterName* name);
+
 // What the user is told when ending the document returns code.
 enum class PrintFailure {
     None,          // success, or the user or the application aborted

@@ -7,4 +7,15 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   print/PageLayout.cpp
   print/PrintJobRules.cpp
   print/PrintPalette.cpp
+  print/PrintPixels.cpp
   print/PrintStrips.cpp)
+list(APPEND KESTREL_WIN32_SOURCES
+  print/CurrentPrinter_win.cpp
+  print/DateTimeDialog_win.cpp
+  print/PageTexts_win.cpp
+  print/PrintCommands_win.cpp
+  print/PrintFlatten_win.cpp
+  print/PrintJob_win.cpp
+  print/PrintProgressDialog_win.cpp
+  print/PrintSheetPages_win.cpp
+  print/PrintSheet_win.cpp)

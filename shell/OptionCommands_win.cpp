@@ -11,6 +11,7 @@
 #include "../dialogs/XDialogFile4.h"
 #include "../framework/ShowMessage.h"
 #include "../image/XDocument.h"
+#include "../print/PrintCommands.h"
 #include "../resources/resource.h"
 
 #include "../dialogs/HotButtonDialog.h"
@@ -68,6 +69,10 @@ void RunCaptureSetup(AppSettings& settings, XMainFrame& frame)
     context.setFile = [](FileOptions& files, FormatOptions& format) {
         SaveChoice choice{};
         SaveImageDialog(SavePurpose::CaptureNaming, files, format, &choice);
+    };
+    // Set Print: the print settings, stored by their own sheet on its OK.
+    context.setPrint = [&settings]() {
+        RunPrintSettings(PrintContext{settings.options, settings.Profile(), GetActiveWindow()});
     };
     if (!RunCaptureSetupSheet(frame.m_hWnd, values, context)) return;
 

@@ -11,13 +11,13 @@
 #include "SettingsCommands.h"
 
 #include "AppSettings.h"
-#include "XAppSeams.h"
 
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/ShowMessage.h"
 #include "../framework/WinApp.h"
 #include "../framework/Window.h"
+#include "../print/CurrentPrinter.h"
 #include "../resources/resource.h"
 
 #include <windows.h>

@@ -5,6 +5,8 @@
 #include "../dialogs/HotKeyDialog.h"
 #include "../framework/WinApp.h"
 #include "../image/XWndFullView.h"
+#include "../print/PrintProgressDialog.h"
+#include "../print/PrintSheet.h"
 
 #include <windows.h>
 
@@ -37,11 +39,11 @@ bool RegisterWindowClasses()
     if (!XWndFullView::RegisterWindowClass(g_strFullViewClass.c_str())) return false;
 
     HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    if (!RegisterPlainClass("PrnClass", 0, white)) return false;
+    if (!RegisterPlainClass("PrnClass", 0, white, PositionCellProc)) return false;
     if (!RegisterPlainClass("BWClass", 0, white)) return false;
     if (!RegisterPlainClass("KeyClass", 0, white, KeyCapWindowProc)) return false;
-    for (const char* name : {"MeterClass", "PLClass"})
-        if (!RegisterPlainClass(name, 0, white)) return false;
+    if (!RegisterPlainClass("MeterClass", 0, white, MeterWindowProc)) return false;
+    if (!RegisterPlainClass("PLClass", 0, white)) return false;
 
     if (!RegisterCoverWindowClass(WinApp::Instance())) return false;
     return CreateCoverWindow(WinApp::Instance());

@@ -16,7 +16,6 @@
 #include "SettingsCommands.h"
 #include "XAbout.h"
 #include "TitleBarSeams.h"
-#include "XAppSeams.h"
 #include "XMDIChildWnd.h"
 #include "WindowClasses.h"
 #include "XMainFrame.h"
@@ -25,6 +24,7 @@
 #include "../capture/CoverWindow.h"
 #include "../dialogs/XDialogFile4.h"
 #include "../image/ImageWindowOptions.h"
+#include "../print/CurrentPrinter.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

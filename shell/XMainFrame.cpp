@@ -81,6 +81,8 @@ bool XMainFrame::OnFrameCmdMsg(UINT id, CmdUI* ui)
 {
     static const CommandEntry<XMainFrame> table[] = {
         {ID_EDIT_PASTE_IMAGE, ID_EDIT_PASTE_IMAGE, &XMainFrame::OnPasteImage, &XMainFrame::OnUpdatePasteImage},
+        {ID_FILE_PRINT, ID_FILE_PRINT, &XMainFrame::OnFilePrint, &XMainFrame::OnUpdateFilePrint},
+        {ID_FILE_PRINT_ALL, ID_FILE_PRINT_ALL, &XMainFrame::OnFilePrintAll, &XMainFrame::OnUpdateFilePrintAll},
         {ID_WINDOW_CLOSE_ALL, ID_WINDOW_CLOSE_ALL, &XMainFrame::OnCloseAll, &XMainFrame::OnUpdateCloseAll},
         {ID_OPTIONS_CLOCK, ID_OPTIONS_CLOCK, &XMainFrame::OnClockSetup, nullptr},
         {ID_OPTIONS_SNAPSHOT_BUTTONS, ID_OPTIONS_SNAPSHOT_BUTTONS, &XMainFrame::OnSnapshotButtonSetup, nullptr},

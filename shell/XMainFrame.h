@@ -31,6 +31,10 @@ public:
 
     void OnIdleUpdate() override;
 
+    // The application's settings (the capture's Printer destination prints
+    // with them).
+    AppSettings& Settings() const { return m_settings; }
+
 protected:
     bool OnCreate() override;
     bool OnFrameCmdMsg(UINT id, CmdUI* ui) override;
@@ -39,6 +43,10 @@ protected:
 private:
     void OnPasteImage(UINT id);
     void OnUpdatePasteImage(CmdUI& ui);
+    void OnFilePrint(UINT id);
+    void OnUpdateFilePrint(CmdUI& ui);
+    void OnFilePrintAll(UINT id);
+    void OnUpdateFilePrintAll(CmdUI& ui);
     void OnCloseAll(UINT id);
     void OnUpdateCloseAll(CmdUI& ui);
     void OnClockSetup(UINT id);

@@ -28,13 +28,13 @@ list(APPEND KESTREL_WIN32_SOURCES
   shell/ClockDialog_win.cpp
   shell/SnapshotButtonDialog_win.cpp
   shell/ImageInfoDialog_win.cpp)
-# Application object, main frame, image window frame and their seams.
+# Application object, main frame, image window frame and the print commands.
 list(APPEND KESTREL_PORTABLE_SOURCES shell/XMainFramePanes.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
   shell/XAbout.cpp
   shell/XApp.cpp
-  shell/XAppSeams.cpp
   shell/XMDIChildWnd.cpp
-  shell/XMainFrame.cpp)
+  shell/XMainFrame.cpp
+  shell/XMainFramePrint_win.cpp)
 # The entry point stays out of the library the Win32 tests link.
 set(KESTREL_WIN32_MAIN shell/XAppMain_win.cpp)

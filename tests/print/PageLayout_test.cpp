@@ -215,3 +215,21 @@ TEST(PrintJobRules, PercentagesAboveTwentyOneMillionPixels)
     EXPECT_EQ(progress.Percent(), 100);
     EXPECT_FALSE(progress.Add(5000000));
 }
+
+TEST(PrintJobRules, PrinterTextsSplitIntoDeviceDriverAndPort)
+{
+    PrinterName name;
+    SplitPrinterText("PDF,winspool,CUPS:PDF", false, &name);
+    EXPECT_EQ(name.device, "PDF");
+    EXPECT_EQ(name.driver, "winspool");
+    EXPECT_EQ(name.port, "CUPS:PDF");
+    // The system's default printer separates driver and port by a blank.
+    SplitPrinterText("Laser,winspool Ne00:", true, &name);
+    EXPECT_EQ(name.driver, "winspool");
+    EXPECT_EQ(name.port, "Ne00:");
+    // Missing parts keep what they held.
+    SplitPrinterText("Other", false, &name);
+    EXPECT_EQ(name.device, "Other");
+    EXPECT_EQ(name.driver, "winspool");
+    EXPECT_EQ(name.port, "Ne00:");
+}
