@@ -4,7 +4,9 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   capture/CaptureGeometry.cpp
   capture/CaptureNaming.cpp
   capture/CaptureSetup.cpp
-  capture/FlashGeometry.cpp)
+  capture/FlashGeometry.cpp
+  capture/MenuGeometry.cpp
+  capture/WindowGeometry.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
   capture/BringForward_win.cpp
   capture/CaptureFile_win.cpp
@@ -14,9 +16,12 @@ list(APPEND KESTREL_WIN32_SOURCES
   capture/CaptureSetupPages_win.cpp
   capture/CaptureSetupSamples_win.cpp
   capture/CaptureSetupSheet_win.cpp
+  capture/CompositeGrab_win.cpp
   capture/CoverWindow_win.cpp
   capture/FinishCapture_win.cpp
   capture/Flash_win.cpp
   capture/HideWindows_win.cpp
   capture/ScreenGrab_win.cpp
-  capture/Tracking_win.cpp)
+  capture/TitleMenuCapture_win.cpp
+  capture/Tracking_win.cpp
+  capture/WindowCapture_win.cpp)
