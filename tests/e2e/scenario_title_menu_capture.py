@@ -6,7 +6,10 @@ and Menu Bar off), typed as Ctrl+4 into Notepad:
   of the menu and one menu-bar height above it, in which the menu equals an
   independent grab of the screen and every other pixel is either white or
   the screen's (the highlighted File item), the menu bar around the item
-  being white."""
+  being white;
+- after a right click near the right edge of the screen, whose context menu
+  cannot open at the click but lies further left: a second capture of
+  exactly that menu."""
 
 import os
 import sys
@@ -65,6 +68,26 @@ def main():
                 e2e.check(got in (white, shown), f"pixel {x},{y} is {got}, neither white nor the screen's {shown}")
                 erased += got == white and shown != white
         e2e.check(erased > 0, "nothing around the menu was made white")
+
+        s.driver("activate", notepad)
+        s.wait_for("Notepad in front", lambda: s.driver("foreground").startswith(notepad[5:] + "\t"))
+        s.driver("keys", "esc", "esc")
+        s.wait_for("the File menu closed",
+                   lambda: not s.driver("state", "class:#32768", check=False).startswith("visible"))
+        s.driver("move", notepad, 400, 60)
+        s.driver("mouse", 1000, 300, "rclick")
+        s.wait_for("the context menu", lambda: s.driver("state", "class:#32768", check=False).startswith("visible"))
+        menu = rect(s, "class:#32768")
+        e2e.check(menu[0] < 1000, f"the context menu {menu} opened at the click, not left of it")
+        screen = Image.open(s.grab_screen_agreeing_with_x("screen2.bmp")).convert("RGB")
+        s.driver("keys", "ctrl+4")
+        s.wait_for("the second capture window", lambda: s.children() == ["Title & Menu Capture"] * 2, timeout=30)
+        s.driver("clipboard", path)
+        captured = Image.open(path).convert("RGB")
+        e2e.check(captured.size == (menu[2] - menu[0], menu[3] - menu[1]),
+                  f"the capture is {captured.size} for the context menu {menu}")
+        box = ImageChops.difference(captured, screen.crop(menu)).getbbox()
+        e2e.check(box is None, f"the context menu in the capture differs from the screen inside {box}")
     return 0
 
 
