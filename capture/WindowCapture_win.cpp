@@ -53,12 +53,15 @@ std::optional<RECT> CaptureTargetWindow(HWND window, const CaptureRequest& reque
 HWND WindowAt(POINT pt) { return WindowFromPoint(pt); }
 
 // The window over the target's edges (Capture with Current). Its own child
-// windows are part of the target, not over it.
+// windows are part of it, and the point query answers with the parent
+// where a picked control lets the mouse through (group boxes, disabled
+// controls): neither lies over it.
 HWND FindOverlappingWindow(const Target& target)
 {
     HWND window = target.window;
-    return FindEdgeWindow(target.windowRect, true, ScreenWidth(), ScreenHeight(), WindowAt,
-                          [window](HWND hit) { return hit != window && !IsChild(window, hit); });
+    return FindEdgeWindow(target.windowRect, true, ScreenWidth(), ScreenHeight(), WindowAt, [window](HWND hit) {
+        return hit != window && !IsChild(window, hit) && !IsChild(hit, window);
+    });
 }
 
 }  // namespace
