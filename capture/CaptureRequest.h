@@ -14,4 +14,6 @@ struct CaptureRequest {
     HWND triggerWindow = nullptr;     // foreground window when the trigger arrived
     HCURSOR triggerCursor = nullptr;  // cursor of the application under the pointer
     RECT snapshotStrip = {0, 0, 0, 0}; // snapshot buttons on the title bar: never in the picture
+    POINT lastButton = {0, 0};        // pointer at the hook library's last mouse-button report
+    bool lastButtonRight = false;     // that report was a right-button release
 };

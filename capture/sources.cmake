@@ -7,17 +7,19 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   capture/CaptureSetup.cpp
   capture/FlashGeometry.cpp
   capture/FreehandStroke.cpp
-  capture/RegionBand.cpp)
+  capture/MenuGeometry.cpp
+  capture/RegionBand.cpp
+  capture/WindowGeometry.cpp)
 list(APPEND KESTREL_WIN32_SOURCES
   capture/BringForward_win.cpp
   capture/ButtonCapture_win.cpp
   capture/CaptureFile_win.cpp
-  capture/CaptureKinds_win.cpp
   capture/CaptureState.cpp
   capture/CaptureSeams.cpp
   capture/CaptureSetupPages_win.cpp
   capture/CaptureSetupSamples_win.cpp
   capture/CaptureSetupSheet_win.cpp
+  capture/CompositeGrab_win.cpp
   capture/CoverWindow_win.cpp
   capture/FinishCapture_win.cpp
   capture/Flash_win.cpp
@@ -27,4 +29,6 @@ list(APPEND KESTREL_WIN32_SOURCES
   capture/RegionCapture_win.cpp
   capture/ScreenGrab_win.cpp
   capture/SelectionInput_win.cpp
-  capture/Tracking_win.cpp)
+  capture/TitleMenuCapture_win.cpp
+  capture/Tracking_win.cpp
+  capture/WindowCapture_win.cpp)

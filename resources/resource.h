@@ -35,6 +35,8 @@
 #include "../formats/FormatMessages.h"
 #define IDS_CANNOT_OPEN_CLIPBOARD 32965
 #define IDS_NO_BITMAP_IN_CLIPBOARD 32966
+// The Title & Menu capture's one message.
+#define IDS_NO_MENU_FOUND 32971
 
 // Resources of the main frame (2) and of the image windows (3): menus,
 // accelerators, tool bar and icons.

@@ -101,6 +101,8 @@ void StartTitleMenu(Options& options)
     g_trigger.mode = kCaptureTitleMenu;
     const TitleMenuOptions& titleMenu = options.capture.titleMenu;
     if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
+    g_trigger.lastButton = g_ptLastButton;
+    g_trigger.lastButtonRight = g_bLastButtonRight != FALSE;
     std::optional<RECT> area = SelectTitleAndMenu(g_trigger, options.capture, options.menu);
     FinishSelection(g_trigger, area, ShellCaptureSettings(options));
 }

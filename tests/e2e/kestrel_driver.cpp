@@ -7,8 +7,9 @@
 // Every subcommand prints its result on stdout and exits 0 on success,
 // 1 when what it waited for did not happen, 2 on a usage error.
 // A window argument is an exact top-level title (dialog boxes excluded),
-// "dialog:TITLE" for a dialog box such as a message box, or "hwnd:0x1234"
-// for a handle printed by an earlier call.
+// "dialog:TITLE" for a dialog box such as a message box, "class:NAME" for
+// the topmost window of a class (an open pop-up menu is "class:#32768"), or
+// "hwnd:0x1234" for a handle printed by an earlier call.
 //
 // The status bar lives in another process: SB_GETPARTS and SB_GETTEXT take
 // pointers, which the system does not marshal for common controls, so the
@@ -94,6 +95,8 @@ HWND FindTopLevel(const std::string& target)
 {
     if (target.compare(0, 5, "hwnd:") == 0)
         return reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseNumber(target.c_str() + 5)));
+    if (target.compare(0, 6, "class:") == 0)
+        return FindWindowA(target.c_str() + 6, nullptr);
     TitleSearch search = {target, false, nullptr};
     if (target.compare(0, 7, "dialog:") == 0) {
         search.title = target.substr(7);
@@ -257,6 +260,7 @@ int Usage()
         "  count TITLE                              print how many top-level windows have that title\n"
         "  texts WINDOW                             the child controls: id<TAB>class<TAB>text\n"
         "  rect WINDOW                              print the window rectangle: l t r b\n"
+        "  client-rect WINDOW                       print the client area on screen: l t r b\n"
         "  child-rect WINDOW ID|CLASS               rectangle of the first such descendant control\n"
         "  child-text WINDOW ID|CLASS               text of the first such descendant control\n"
         "  click-child WINDOW ID|CLASS [ACTION]     click the middle of the first visible such control\n"
@@ -839,9 +843,14 @@ int Run(int argc, char** argv)
         return CmdClickTab(hwnd, std::atoi(argv[3]), "click");
     if (cmd == "click-control" && argc >= 4)
         return CmdClickControl(hwnd, argv[3]);
-    if (cmd == "rect") {
+    if (cmd == "rect" || cmd == "client-rect") {
         RECT rc;
-        GetWindowRect(hwnd, &rc);
+        if (cmd == "rect") {
+            GetWindowRect(hwnd, &rc);
+        } else {
+            GetClientRect(hwnd, &rc);
+            MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        }
         std::printf("%ld %ld %ld %ld\n", rc.left, rc.top, rc.right, rc.bottom);
         return 0;
     }

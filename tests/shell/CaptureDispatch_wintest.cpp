@@ -209,7 +209,11 @@ TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
     EXPECT_TRUE(Commands().empty());
 
     options.menu.window = 1234;
-    Trigger(4);
+    {
+        MessageBoxWatcher watcher;
+        Trigger(4);  // no menu open, Pulldown Menu on, Menu Bar off
+        EXPECT_EQ(watcher.Texts(), std::vector<std::string>{"No menu is found."});
+    }
     EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_TITLE_MENU));
     EXPECT_EQ(options.menu.window, 1234);  // the stored value stays
 
@@ -221,7 +225,13 @@ TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
     Trigger(2);
     EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_WINDOW));
     EXPECT_FALSE(g_bTracking);
-    EXPECT_FALSE(g_bCaptureInProgress);  // the active-window capture (not built yet) ended
+    EXPECT_FALSE(g_bCaptureInProgress);
+    std::vector<std::unique_ptr<XImage>> images = Images();  // the frame, the foreground window
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0]->m_nOriginId, UINT(IDS_ORIGIN_WINDOW));
+    RECT frame;
+    GetWindowRect(WinApp::MainWnd(), &frame);
+    EXPECT_EQ(images[0]->m_nWidth, frame.right - frame.left);
     options.capture.window.choice = kSelectWindow;
     Trigger(2);
     EXPECT_TRUE(g_bTracking);
