@@ -24,7 +24,10 @@ void TakeResult(XImage* image, ImageOpResult result)
 }
 }
 
-void ApplyCaptureFrame(XImage* image, const FrameOptions& frame) { TakeResult(image, FrameImage(*image, FrameInRange(frame))); }
+void ApplyCaptureFrame(XImage* image, const FrameOptions& frame)
+{
+    TakeResult(image, FrameImage(*image, FrameInRange(frame)));
+}
 
 void ApplyCaptureColorOption(XImage* image, int colorOption, const BlackWhiteOptions& blackWhite)
 {

@@ -7,9 +7,9 @@
 class XImage;
 
 // The frame and mat widths are kept in their ranges whatever the settings
-// file holds. Each replaces the image's size, bit count, pixel and header blocks by
-// the operation's result; one that fails shows its message and leaves the
-// image as it was.
+// file holds. Each replaces the image's size, bit count, pixel and header
+// blocks by the operation's result; one that fails shows its message and
+// leaves the image as it was.
 void ApplyCaptureFrame(XImage* image, const FrameOptions& frame);
 // colorOption is one of the Capture page's ColorOption values; kColorAsIs
 // leaves the image alone.

@@ -48,6 +48,13 @@ POINT CursorInClient(HWND hwnd)
     return pt;
 }
 
+XViewImage* ImageViewUnderPointer()
+{
+    POINT screen;
+    GetCursorPos(&screen);
+    return dynamic_cast<XViewImage*>(Window::FromHandle(WindowFromPoint(screen)));
+}
+
 RECT Normalized(POINT a, POINT b)
 {
     return RECT{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
@@ -262,18 +269,10 @@ void XViewImage::DragImageToOtherWindow()
 {
     SetCapture(m_hWnd);
     ShowCursorResource(IDCUR_DROP_ACCEPTED);
-    XViewImage* target = nullptr;
     MSG msg;
-    for (;;) {
-        POINT screen;
-        GetCursorPos(&screen);
-        target = dynamic_cast<XViewImage*>(Window::FromHandle(WindowFromPoint(screen)));
-        ShowCursorResource(target ? IDCUR_DROP_ACCEPTED : IDCUR_DROP_REFUSED);
-        if (!NextMouseMessage(&msg)) break;
-    }
-    POINT screen;
-    GetCursorPos(&screen);
-    target = dynamic_cast<XViewImage*>(Window::FromHandle(WindowFromPoint(screen)));
+    while (NextMouseMessage(&msg))
+        ShowCursorResource(ImageViewUnderPointer() ? IDCUR_DROP_ACCEPTED : IDCUR_DROP_REFUSED);
+    XViewImage* target = ImageViewUnderPointer();
     ReleaseCapture();
     ShowArrow();
     XDocument* into = target && target != this ? target->GetDocument() : nullptr;
@@ -299,8 +298,9 @@ void XViewImage::MoveOrPickTopImage(POINT pt, bool control)
     const SendToOptions& margins = ImageOptions().sendTo;
     const POINT canvas = {pt.x - margins.marginX + m_ptScroll.x, pt.y - margins.marginY + m_ptScroll.y};
     auto& images = document->m_images;
-    auto hit = std::find_if(images.rbegin(), images.rend(),
-                            [canvas](const std::unique_ptr<XImage>& image) { return PtInRect(&image->m_rcPlace, canvas); });
+    auto hit = std::find_if(images.rbegin(), images.rend(), [canvas](const std::unique_ptr<XImage>& image) {
+        return PtInRect(&image->m_rcPlace, canvas);
+    });
     if (hit == images.rend()) return;
     {
         WindowDC dc(m_hWnd);
