@@ -13,9 +13,9 @@
 #include "CaptureCore.h"
 #include "CaptureFile.h"
 #include "CaptureGeometry.h"
+#include "CaptureImageOptions.h"
 #include "CaptureKinds.h"
 #include "CaptureNaming.h"
-#include "CaptureSeams.h"
 #include "CaptureState.h"
 #include "CaptureText.h"
 

@@ -15,7 +15,7 @@ list(APPEND KESTREL_WIN32_SOURCES
   capture/ButtonCapture_win.cpp
   capture/CaptureFile_win.cpp
   capture/CaptureState.cpp
-  capture/CaptureSeams.cpp
+  capture/CaptureImageOptions.cpp
   capture/CaptureSetupPages_win.cpp
   capture/CaptureSetupSamples_win.cpp
   capture/CaptureSetupSheet_win.cpp

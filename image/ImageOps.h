@@ -11,6 +11,7 @@
 // Long loops report through ReportProgress (framework/Progress.h).
 #pragma once
 
+#include "../settings/Options.h"
 #include "XImage.h"
 
 #include <cstdint>
@@ -28,6 +29,11 @@ enum class ImageOpError {
     kNoColorChange,      // Change Color to the colour already there
 };
 
+// The message shown for a failed operation (a string id); 0 when the
+// failure has none (the commands' enable rules and dialogs keep those
+// from happening).
+UINT ImageOpMessage(ImageOpError error);
+
 // The result of an operation: an image ready for a new window (origin id
 // set, placement and cropping rectangle covering the whole result), or null
 // with the reason.
@@ -40,14 +46,8 @@ struct ImageOpResult {
 
 // --- Frame (ops_frame.cpp) ---------------------------------------------------
 
-struct FrameOptions {
-    int frameWidth = 1;  // outer band, pixels
-    int matWidth = 0;    // inner band, pixels
-    COLORREF frameColor = 0;
-    COLORREF matColor = 0;
-};
-
-// Source centred in a mat band and a frame band: (w + 2(F + M)) x (h + 2(F + M)).
+// Source centred in a mat band (options.matWidth, colour options.mat) and a
+// frame band (options.frameWidth, colour options.frame): (w + 2(F + M)) x (h + 2(F + M)).
 // 4- and 8-bit sources keep their colour table, the band colours taking the
 // nearest entries; 1-bit sources come out at 24 bits with exact colours (as
 // drawn on a true-colour display); 24-bit sources are exact.
@@ -88,15 +88,10 @@ int EraseIndex(const RGBQUAD* table, int count);
 
 // --- Colour conversions (ops_color.cpp) -------------------------------------
 
-// One entry per colour of the fixed 16-colour table (kStandard16): nonzero
-// for white.
-struct BlackWhiteTable {
-    BYTE white[16] = {};
-};
-
 // 1-bit result, entry 0 black and entry 1 white; every colour decided by its
-// nearest standard colour and the table. Sources of 1, 4, 8 and 24 bits.
-ImageOpResult BlackAndWhite(const XImage& src, const BlackWhiteTable& table);
+// nearest colour of the fixed 16-colour table (kStandard16) and table.map,
+// nonzero for white. Sources of 1, 4, 8 and 24 bits.
+ImageOpResult BlackAndWhite(const XImage& src, const BlackWhiteOptions& table);
 // gray = r when r = g = b, else (30 r + 54 g + 11 b) / 100.
 BYTE GrayOf(BYTE red, BYTE green, BYTE blue);
 // 1 and 4 bits: the table turns gray; 8 bits: pixels become gray levels under

@@ -21,7 +21,8 @@ const ImageWindowOptions& ImageOptions()
 {
     if (!g_used) {
         static Options defaults = DefaultOptions(SystemDefaults());
-        g_used.emplace(ImageWindowOptions{defaults.session, defaults.capture.sendTo, defaults.files, defaults.format});
+        g_used.emplace(ImageWindowOptions{defaults.session, defaults.capture.sendTo, defaults.files, defaults.format,
+                                          defaults.frame, defaults.blackWhite, nullptr});
     }
     return *g_used;
 }

@@ -141,6 +141,9 @@ void XDocument::DeleteTopImage()
     if (m_images.size() < 2) return;
     m_images.pop_back();
     SetTitle("Merging - " + std::to_string(m_images.size()));
+    // A lone image goes back to the origin, where the view's pixel
+    // arithmetic for one-image windows expects it.
+    if (m_images.size() == 1) PlaceImage(0);
     RecalcExtent();
     UpdateAllViews(nullptr);
 }
@@ -174,7 +177,7 @@ bool XDocument::OnCmdMsg(UINT id, CmdUI* ui)
         {ID_EDIT_PASTE_TEXT, ID_EDIT_PASTE_TEXT, &XDocument::OnEditPasteText, &XDocument::OnUpdateEditPasteText},
         {ID_VIEW_NOTEPAD, ID_VIEW_NOTEPAD, &XDocument::OnViewNotepad, &XDocument::OnUpdateViewNotepad},
     };
-    return DispatchCommand(this, table, id, ui);
+    return DispatchCommand(this, table, id, ui) || OnToolCmdMsg(id, ui);
 }
 
 void XDocument::OnCopyImage(UINT)

@@ -72,6 +72,10 @@ public:
     XViewNotepad* GetNotepadView() const;
 
     bool OnCmdMsg(UINT id, CmdUI* ui) override;
+    // The Tool menu's operations (XDocumentTools.cpp).
+    bool OnToolCmdMsg(UINT id, CmdUI* ui);
+    // Check & Change Colors once the view has picked a colour of the image.
+    void CheckAndChangeColor(COLORREF picked);
 
     std::vector<std::unique_ptr<XImage>> m_images;
     HGLOBAL m_hNote = nullptr;

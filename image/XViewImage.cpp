@@ -18,8 +18,8 @@ bool DisplayBelow15Bits()
     const int depth = DisplayDepth();
     return depth > 0 && depth < 15;
 }
+}
 
-// Self-inverting dotted outline from (left, top) to (right-1, bottom-1).
 void DrawDottedOutline(HDC dc, const RECT& rc)
 {
     GdiObject<HPEN> pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
@@ -46,7 +46,6 @@ void DrawCropLines(const XImage& image, HDC dc)
                               {crop.left - 3, crop.bottom - 5},
                               {crop.right - 5, crop.bottom - 5}};
     for (const POINT& corner : corners) PatBlt(dc, corner.x, corner.y, 8, 8, DSTINVERT);
-}
 }
 
 void DrawImage(const XImage& image, HDC dc, const SessionOptions& session)
@@ -135,6 +134,7 @@ void XViewImage::OnLButtonDblClk(POINT pt)
 
 void XViewImage::OnKeyDown(UINT key)
 {
+    if (OnToolKey(key)) return;
     // Scrolling keys of a one-image window; the arrows scroll only while
     // the image is not selected (a selected image's arrows move its
     // cropping lines).
@@ -162,6 +162,9 @@ LRESULT XViewImage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     switch (msg) {
     case WM_KEYDOWN:
         OnKeyDown(UINT(wParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(POINT{short(LOWORD(lParam)), short(HIWORD(lParam))}, wParam);
         return 0;
     case WM_LBUTTONDBLCLK:
         OnLButtonDblClk(POINT{short(LOWORD(lParam)), short(HIWORD(lParam))});

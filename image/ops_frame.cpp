@@ -48,8 +48,8 @@ ImageOpResult FrameImage(const XImage& srcImage, const FrameOptions& options)
     if (!result) return result;
     ImageWriteLock dst(*result.image);
     const int32_t width = dst.Width(), height = dst.Height();
-    const uint32_t frameValue = BandValue(options.frameColor, resultBits, src);
-    const uint32_t matValue = BandValue(options.matColor, resultBits, src);
+    const uint32_t frameValue = BandValue(options.frame, resultBits, src);
+    const uint32_t matValue = BandValue(options.mat, resultBits, src);
 
     std::vector<BYTE> frameRow(dst.RowBytes()), matRow(dst.RowBytes());
     FillPixelRun(frameRow.data(), 0, width, resultBits, frameValue);

@@ -3,6 +3,7 @@ list(APPEND KESTREL_PORTABLE_SOURCES image/XImage.cpp image/XDocumentLayout.cpp 
 # The Tool menu's pixel operations (ImageOps.h), portable.
 list(APPEND KESTREL_PORTABLE_SOURCES
   image/ImageLock.cpp
+  image/ImageOpMessages.cpp
   image/ops_frame.cpp
   image/ops_scale.cpp
   image/ops_flip_rotate.cpp
@@ -22,6 +23,9 @@ list(APPEND KESTREL_WIN32_SOURCES
   image/XDocumentSaveAs_win.cpp
   image/XDocumentState.cpp
   image/XDocumentPending.cpp
+  image/XDocumentTools.cpp
+  image/ToolDialogs_win.cpp
   image/XViewImage.cpp
+  image/XViewImageTools.cpp
   image/XViewNotepad.cpp
   image/XWndFullView.cpp)

@@ -35,6 +35,10 @@
 #include "../formats/FormatMessages.h"
 #define IDS_CANNOT_OPEN_CLIPBOARD 32965
 #define IDS_NO_BITMAP_IN_CLIPBOARD 32966
+// Messages of the Tool menu's operations.
+#define IDS_MORE_THAN_16_COLORS 32968
+#define IDS_MORE_THAN_256_COLORS 32969
+#define IDS_NO_COLOR_CHANGE 32970
 // The Title & Menu capture's one message.
 #define IDS_NO_MENU_FOUND 32971
 
@@ -311,6 +315,42 @@
 #define IDS_IDENTICAL_HOTKEYS 33026
 #define IDS_IDENTICAL_PAIR_FIRST 33027
 #define IDS_CHOOSE_A_KEY 33048
+
+// The Tool menu's dialogs: Merge status (1104), Scale (1105), Check Color
+// (1106), Black and White (1124, swatches 100-115 of class "BWClass" and
+// the Black and White radio pair of colour i at 1863 + 2i and 1864 + 2i)
+// and Frame (1125); their other controls in the 1900 block.
+#define IDD_MERGE_STATUS 1104
+#define IDD_SCALE 1105
+#define IDD_CHECK_COLOR 1106
+#define IDD_BLACK_WHITE 1124
+#define IDD_FRAME 1125
+#define IDC_BW_SWATCH_FIRST 100
+#define IDC_BW_BLACK_FIRST 1863
+#define IDC_CHANGE_COLOR 1705
+#define IDC_MERGE_TEXT 1900
+#define IDC_SCALE_PIXELS 1901
+#define IDC_SCALE_PERCENT 1902
+#define IDC_SCALE_HORIZONTAL 1903
+#define IDC_SCALE_VERTICAL 1904
+#define IDC_SCALE_SPIN_H 1905
+#define IDC_SCALE_SPIN_V 1906
+#define IDC_SCALE_HELP 1907
+#define IDC_CHECK_SWATCH 1908
+#define IDC_CHECK_RED 1909
+#define IDC_CHECK_GREEN 1910
+#define IDC_CHECK_BLUE 1911
+#define IDC_BW_DEFAULT 1912
+#define IDC_BW_HELP 1913
+#define IDC_FRAME_WIDTH 1914
+#define IDC_MAT_WIDTH 1915
+#define IDC_FRAME_SPIN 1916
+#define IDC_MAT_SPIN 1917
+#define IDC_FRAME_SWATCH 1918
+#define IDC_MAT_SWATCH 1919
+#define IDC_FRAME_COLOR 1920
+#define IDC_MAT_COLOR 1921
+#define IDC_FRAME_HELP 1922
 
 // Cursors (91 block): picking a colour, the capture modes, dragging images.
 #define IDCUR_PICK_COLOR 91

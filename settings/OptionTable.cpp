@@ -172,7 +172,10 @@ std::vector<KeyEntry> OptionTable(Options& o)
     for (int i = 0; i < 16; ++i) blackWhite.push_back({o.blackWhite.map[i], kBlackWhiteDefaults[i]});
     t.push_back(List("BlackWhite", G::kBlackWhite, std::move(blackWhite)));
     t.push_back(List("Frame", G::kFrame,
-                     {{o.frame.frameWidth, 1}, {o.frame.matWidth, 0}, {o.frame.frame, 0}, {o.frame.mat, 16777215}}));
+                     {{o.frame.frameWidth, 1, kFrameWidth},
+                      {o.frame.matWidth, 0, kMatWidth},
+                      {o.frame.frame, 0},
+                      {o.frame.mat, 16777215}}));
     t.push_back(List("Clock", G::kClock,  // the time with seconds and am/pm, no date
                      {{o.clock.time, 1}, {o.clock.date, 0}, {o.clock.hideInCapture, 1}, {o.clock.hourFormat, 0},
                       {o.clock.seconds, 1}, {o.clock.amPm, 1}, {o.clock.upperCase, 0}, {o.clock.dateOrder, 0},

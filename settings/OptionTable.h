@@ -33,6 +33,8 @@ struct ValueRange {
 };
 const ValueRange kAnyValue = {0, 0, ValueRange::kAny};
 const ValueRange kCountdownSeconds = {0, 600, ValueRange::kClamp};
+const ValueRange kFrameWidth = {1, 2000, ValueRange::kClamp};
+const ValueRange kMatWidth = {0, 2000, ValueRange::kClamp};
 const ValueRange kCaptureSetupPages = {0, 7, ValueRange::kZeroOutside};
 const ValueRange kPrintSheetPages = {0, 4, ValueRange::kZeroOutside};
 // HotButton: the left double click stores a dialog column (None, Screen,

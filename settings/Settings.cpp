@@ -60,6 +60,14 @@ int WindowCountdownSeconds(const WindowOptions& window)
     return ValueInRange(window.countdownSeconds, kCountdownSeconds);
 }
 
+FrameOptions FrameInRange(const FrameOptions& frame)
+{
+    FrameOptions result = frame;
+    result.frameWidth = ValueInRange(frame.frameWidth, kFrameWidth);
+    result.matWidth = ValueInRange(frame.matWidth, kMatWidth);
+    return result;
+}
+
 void HotButtonCodesForHook(const HotButtonOptions& hotButton, int codes[5])
 {
     codes[0] = ValueInRange(hotButton.codes[0], kLeftDoubleClickColumns);

@@ -31,6 +31,8 @@ void WriteSettings(SettingsProfile& profile, const Options& options, KeyGroup gr
 // Values in range where they are used; the stored values stay as read.
 int ScreenCountdownSeconds(const ScreenOptions& screen);  // 0-600
 int WindowCountdownSeconds(const WindowOptions& window);  // 0-600
+// Frame width 1-2000 and mat width 0-2000; the colours as stored.
+FrameOptions FrameInRange(const FrameOptions& frame);
 // The HotButton codes as handed to the hook library: anything outside its
 // row's choices (0-6 for the left double click, 0-7 otherwise) becomes 0.
 void HotButtonCodesForHook(const HotButtonOptions& hotButton, int codes[5]);

@@ -100,7 +100,9 @@ bool XApp::InitInstance()
     // The document template of the image windows, whose documents and
     // views use the live options.
     Options& options = m_settings.options;
-    UseImageWindowOptions(ImageWindowOptions{options.session, options.capture.sendTo, options.files, options.format});
+    UseImageWindowOptions(ImageWindowOptions{options.session, options.capture.sendTo, options.files, options.format,
+                                             options.frame, options.blackWhite,
+                                             [this](KeyGroup group) { m_settings.Write(group); }});
     m_pDocTemplate.reset(new DocTemplate(IDR_IMAGETYPE, &XDocument::CreateObject, &XMDIChildWnd::CreateObject));
     // The main frame.
     std::unique_ptr<XMainFrame> frame(new XMainFrame(m_settings));

@@ -268,7 +268,7 @@ int Usage()
         "  click-tab WINDOW INDEX                   click that tab of the window's tab control\n"
         "  click-control WINDOW ID|CLASS            post BM_CLICK to the control (as a user's click)\n"
         "  move WINDOW X Y                          move the window's top-left corner there\n"
-        "  activate WINDOW                          make it the foreground window\n"
+        "  activate WINDOW                          make it the foreground window (or the active MDI child)\n"
         "  send WINDOW MSG WPARAM LPARAM [TIMEOUT]  SendMessageTimeout, print the result\n"
         "  post WINDOW MSG WPARAM LPARAM            PostMessage\n"
         "  keys KEY...                              SendInput chords like ctrl+1, alt+f4, y, return\n"
@@ -276,6 +276,7 @@ int Usage()
         "  type TEXT                                type the characters as key strokes\n"
         "  time-input FRAME CHILD TIMEOUT keys|mouse ARGS...  input, then ms until a new child\n"
         "  clipboard FILE.bmp                       clipboard image (CF_BITMAP as 24-bit, else CF_DIB)\n"
+        "  set-clipboard FILE.bmp                   the BMP file onto the clipboard as CF_DIB\n"
         "  grab FILE.bmp [WINDOW]                   screen pixels (whole screen or the window's area)\n"
         "  arrow FILE.bmp                           the system's arrow cursor drawn at (0, 0) on 32x32 white\n"
         "  status WINDOW                            status bar pane texts, one per line\n"
@@ -658,6 +659,36 @@ int CmdClipboard(const char* path)
     return 1;
 }
 
+// The BMP file's header and pixels, as CF_DIB.
+int CmdSetClipboard(const char* path)
+{
+    FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        std::fprintf(stderr, "cannot read %s\n", path);
+        return 1;
+    }
+    std::vector<char> bytes;
+    char chunk[65536];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
+    std::fclose(file);
+    if (bytes.size() <= sizeof(BITMAPFILEHEADER)) {
+        std::fprintf(stderr, "%s is no BMP file\n", path);
+        return 1;
+    }
+    const size_t size = bytes.size() - sizeof(BITMAPFILEHEADER);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!block) return 1;
+    std::memcpy(GlobalLock(block), bytes.data() + sizeof(BITMAPFILEHEADER), size);
+    GlobalUnlock(block);
+    ClipboardOpen clipboard;
+    if (!clipboard.open || !EmptyClipboard() || !SetClipboardData(CF_DIB, block)) {
+        GlobalFree(block);
+        std::fputs("cannot fill the clipboard\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
 int CmdStatus(HWND frame)
 {
     HWND bar = FindChildOfClass(frame, STATUSCLASSNAMEA);
@@ -776,6 +807,8 @@ int Run(int argc, char** argv)
         return CmdType(argv[2]);
     if (cmd == "clipboard" && argc >= 3)
         return CmdClipboard(argv[2]);
+    if (cmd == "set-clipboard" && argc >= 3)
+        return CmdSetClipboard(argv[2]);
     if (cmd == "count" && argc >= 3) {
         const std::string title = argv[2];
         std::pair<const std::string*, int> search(&title, 0);
@@ -856,8 +889,14 @@ int Run(int argc, char** argv)
     }
     if (cmd == "status")
         return CmdStatus(hwnd);
-    if (cmd == "activate")
+    if (cmd == "activate") {
+        // An MDI child is activated by its client window.
+        if (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_MDICHILD) {
+            SendMessageA(GetParent(hwnd), WM_MDIACTIVATE, WPARAM(hwnd), 0);
+            return 0;
+        }
         return SetForegroundWindow(hwnd) ? 0 : 1;
+    }
     if (cmd == "move" && argc >= 5)
         return SetWindowPos(hwnd, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;

@@ -43,13 +43,24 @@ TEST(ImageOps, GrayscaleWeighsRedGreenBlue30_54_11)
         EXPECT_EQ(gray.image->m_nOriginId, unsigned(IDS_ORIGIN_GRAYSCALE));
         for (int i = 0; i < 5; ++i) EXPECT_EQ(ShownColor(*gray.image, i, 0), grays[i] * 0x010101u) << i;
     }
+    // The 24-bit pixel loop agrees with GrayOf across the colour cube.
+    std::vector<uint32_t> cube;
+    for (int r = 0; r < 256; r += 5)
+        for (int g = 0; g < 256; g += 3)
+            for (int b = 0; b < 256; b += 7) cube.push_back(Rgb(r, g, b));
+    auto many = TrueColorImage(int32_t(cube.size()), 1, cube);
+    ImageOpResult gray = Grayscale(*many);
+    ASSERT_TRUE(gray);
+    for (size_t i = 0; i < cube.size(); ++i)
+        ASSERT_EQ(ShownColor(*gray.image, int32_t(i), 0),
+                  GrayOf(BYTE(cube[i] >> 16), BYTE(cube[i] >> 8), BYTE(cube[i])) * 0x010101u) << i;
 }
 
 TEST(ImageOps, BlackAndWhiteFollowsTheNearestStandardColour)
 {
     // White only for gray (128,128,128) and silver (192,192,192).
-    BlackWhiteTable table;
-    table.white[7] = table.white[8] = 1;
+    BlackWhiteOptions table = {};
+    table.map[7] = table.map[8] = 1;
     const uint32_t colors[] = {Rgb(130, 125, 131), Rgb(200, 200, 185), Rgb(250, 10, 10), Rgb(240, 240, 240),
                                Rgb(20, 20, 20)};
     const uint32_t expected[] = {0xFFFFFF, 0xFFFFFF, 0, 0, 0};

@@ -84,7 +84,7 @@ TEST(ImageOps, SizesBeyondTheAllocationGateFailCleanly)
     EXPECT_EQ(ZoomImage(*dot, 40000, 40000).error, ImageOpError::kOutOfMemory);
     EXPECT_EQ(ScaleImage(*dot, 65535, 65535).error, ImageOpError::kOutOfMemory);
     EXPECT_EQ(ScaleImage(*dot, 0x100000000LL, 1).error, ImageOpError::kOutOfMemory);
-    FrameOptions huge;
+    FrameOptions huge = {};
     huge.frameWidth = 0x7FFFFFF0;
     EXPECT_EQ(FrameImage(*dot, huge).error, ImageOpError::kOutOfMemory);
     EXPECT_EQ(ScaleImage(*dot, 10, 0).error, ImageOpError::kEmptyResult);
@@ -137,11 +137,11 @@ TEST(ImageOps, CropTakesTheRectangleAtEveryBitCount)
 
 TEST(ImageOps, FrameSurroundsTheSourceWithMatAndFrameBands)
 {
-    FrameOptions options;
+    FrameOptions options = {};
     options.frameWidth = 2;
     options.matWidth = 3;
-    options.frameColor = RGB(200, 10, 10);
-    options.matColor = RGB(10, 10, 200);
+    options.frame = RGB(200, 10, 10);
+    options.mat = RGB(10, 10, 200);
     for (int bits : kBitCounts) {
         SCOPED_TRACE(bits);
         auto source = RandomImage(7, 4, bits, unsigned(bits));

@@ -348,6 +348,7 @@ TEST(SettingsStore, HostileValuesAreClampedWhereUsed)
     profile.keys["PrintPage"] = "-1";
     profile.keys["FileNameDirect"] = "..\\..\\Windows\\shot.bmp";
     profile.keys["BlackWhite"] = "256,257";
+    profile.keys["Frame"] = "0,2001,0,0";
     Options o = DefaultOptions(SystemDefaults());
     Load(profile, o);
     EXPECT_EQ(ScreenCountdownSeconds(o.capture.screen), 0);
@@ -358,6 +359,8 @@ TEST(SettingsStore, HostileValuesAreClampedWhereUsed)
     EXPECT_EQ(o.files.fileNameDirect, "shot.bmp");
     EXPECT_EQ(o.blackWhite.map[0], 0);
     EXPECT_EQ(o.blackWhite.map[1], 1);
+    EXPECT_EQ(FrameInRange(o.frame).frameWidth, 1);
+    EXPECT_EQ(FrameInRange(o.frame).matWidth, 2000);
 }
 
 TEST(SettingsStore, CaptureSetupKeysHoldTheirValuesInTheSheetsOrder)
