@@ -200,13 +200,16 @@ TEST_F(Dispatch, SelectionCapturesNameTheImageAndAbandonArmedOnes)
     EXPECT_TRUE(g_bTracking);
 
     // Pointer arms nothing: what the abandoned selection hid is back, and
-    // the pointer capture (not built yet) ends quietly.
+    // the pointer capture hands over its picture at once.
     Trigger(6);
     EXPECT_EQ(CaptureOriginId(CurrentCaptureRequest().mode), UINT(IDS_ORIGIN_POINTER));
     EXPECT_FALSE(g_bTracking);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_FALSE(g_bCaptureInProgress);
     EXPECT_TRUE(Commands().empty());
+    std::vector<std::unique_ptr<XImage>> pointer = Images();
+    ASSERT_EQ(pointer.size(), 1u);
+    EXPECT_EQ(pointer[0]->m_nOriginId, UINT(IDS_ORIGIN_POINTER));
 
     options.menu.window = 1234;
     {
