@@ -5,6 +5,8 @@
 // LSB first (RFC 1951 3.1.1), so table indexes are the codes bit-reversed.
 #include "Inflate.h"
 
+#include "Adler32.h"
+
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -126,7 +128,7 @@ public:
         AlignToByte();
         uint32_t stored = 0;
         for (int i = 0; i < 4; ++i) stored = stored << 8 | Bits(8);
-        if (Overrun() || stored != Adler32()) return InflateError::Damaged;
+        if (Overrun() || stored != Adler32(m_pOut, m_nWritten)) return InflateError::Damaged;
         return InflateError::None;
     }
 
@@ -278,23 +280,6 @@ private:
             }
             m_nWritten += length;
         }
-    }
-
-    uint32_t Adler32() const
-    {
-        uint32_t a = 1, b = 0;
-        size_t i = 0;
-        while (i < m_nWritten) {
-            // 5552 bytes keep b below 2^32 before the reduction.
-            const size_t end = i + 5552 < m_nWritten ? i + 5552 : m_nWritten;
-            for (; i < end; ++i) {
-                a += m_pOut[i];
-                b += a;
-            }
-            a %= 65521;
-            b %= 65521;
-        }
-        return b << 16 | a;
     }
 
     const BYTE* m_pIn;

@@ -9,15 +9,25 @@
 // CRC or Adler-32 mismatch, data cut short, an inconsistent header or
 // filter byte, image data of the wrong length and sizes above the 1 GiB
 // limit all fail with Unsupported.
+//
+// Writing: 1-, 4- and 8-bit images as palette PNGs with their full table
+// (filter None), 24-bit images as 8-bit RGB (filter Up), not interlaced,
+// compressed by DeflateZlib.
 #pragma once
 
 #include "ImageReader.h"
 
 #include <cstddef>
+#include <vector>
 
 enum class PngError { None, Unsupported, OutOfMemory };
 
 class XFilePng : public ImageReader<PngError> {
+public:
+    Error WriteImage(const XImage& image, const char* path);
+    // Encodes into memory (out is replaced).
+    Error Encode(const XImage& image, std::vector<BYTE>& out);
+
 private:
     Error DecodeFile(XImage* image, const BYTE* data, size_t size) override;
 };

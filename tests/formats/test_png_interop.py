@@ -9,6 +9,10 @@ pixels ImageMagick decodes: 16-bit samples rounded to 8 bits and alpha
 (channel or tRNS) blended onto white, both computed here. Damaged files
 fail with "Unsupported PNG file format." and no output.
 
+Writing: 1-, 4-, 8- and 24-bit images built here as BMP files, written as PNG
+(format index 12), decode to exactly their pixels in Pillow, ImageMagick and
+libpng (pngtopnm), and read back through Kestrel unchanged.
+
 Env: KESTREL_CONVERT (kestrel-convert IN OUT [FORMAT-INDEX]); a path ending in
 ".exe" is the Win32 build and runs under Wine.
 """
@@ -20,7 +24,7 @@ import zlib
 from PIL import Image
 
 import interop
-from interop import MAGICK, check, parse_bmp, path, run
+from interop import MAGICK, check, make_bmp, parse_bmp, path, run
 
 
 def to8(v16):
@@ -239,5 +243,51 @@ def case_damaged():
           "short palette reads missing entries as black")
 
 
+def ppm_pixels(blob):
+    """RGB triples of a binary PPM with maxval 255."""
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while blob[pos:pos + 1].isspace():
+            pos += 1
+        end = pos
+        while not blob[end:end + 1].isspace():
+            end += 1
+        fields.append(blob[pos:end])
+        pos = end
+    data = blob[pos + 1:]
+    return [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+
+
+def case_write():
+    rnd = random.Random(13)
+    for bits, width, height in [(1, 45, 9), (4, 33, 17), (8, 71, 13), (24, 640, 150)]:
+        palette = [(rnd.randrange(256), rnd.randrange(256), rnd.randrange(256)) for _ in range(1 << min(bits, 8))]
+        if bits == 24:
+            # Screen-like: flat fields, text-like stripes repeated, noise.
+            rows = [[(200, 200, 200) if (x // 50 + y // 20) % 2 else
+                     ((x * 3) & 255, (y * 4) & 255, (x ^ y) & 255) if y % 9 else (rnd.randrange(256), 0, 9)
+                     for x in range(width)] for y in range(height)]
+            expected = [v for row in rows for v in row]
+        else:
+            rows = [[(x // 3 + y) % len(palette) if y % 4 else rnd.randrange(len(palette)) for x in range(width)]
+                    for y in range(height)]
+            expected = [palette[v] for row in rows for v in row]
+        src = path("w%d.bmp" % bits)
+        open(src, "wb").write(make_bmp(width, height, bits, rows, palette if bits < 24 else None))
+        png = path("w%d.png" % bits)
+        result = run(interop.CONVERT, src, png, "12")
+        label = "write %d-bit PNG" % bits
+        if result.returncode != 0:
+            check(False, label + ": " + result.stderr.decode())
+            continue
+        check(ihdr(png) == ((2, 8, 0) if bits == 24 else (3, bits, 0)), label + ": colour type and depth")
+        pil = Image.open(png).convert("RGB")
+        check(list(pil.getdata()) == expected, label + ": Pillow decodes")
+        check(magick_on_white(png) == (width, height, expected), label + ": ImageMagick decodes")
+        check(ppm_pixels(run("pngtopnm", png).stdout) == expected, label + ": libpng decodes")
+        back = kestrel_pixels(png)
+        check(back is not None and back == (bits, (width, height, expected)), label + ": Kestrel reads it back")
+
+
 if __name__ == "__main__":
-    sys.exit(interop.main(case_foreign, case_zlib, case_damaged))
+    sys.exit(interop.main(case_foreign, case_zlib, case_damaged, case_write))

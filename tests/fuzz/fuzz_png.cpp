@@ -1,4 +1,4 @@
-// libFuzzer target for the PNG reader (see ImageFileFuzz.h).
+// libFuzzer target for the PNG reader and writer (see ImageFileFuzz.h).
 #include "formats/XFilePng.h"
 
 #include "ImageFileFuzz.h"
@@ -12,5 +12,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         auto u32 = [&](size_t at) { return uint64_t(data[at]) << 24 | data[at + 1] << 16 | data[at + 2] << 8 | data[at + 3]; };
         if (u32(16) * u32(20) > (8u << 20)) return 0;
     }
-    return fuzz::ReadOnly<XFilePng>(data, size);
+    return fuzz::ReadAndWriteBack<XFilePng>(data, size, "png");
 }
