@@ -93,7 +93,7 @@ TEST(ImageFileDispatch, RefusedSavesCreateNoFile)
         EXPECT_FALSE(FileExists(target)) << c.index;
     }
     image.m_nBitCount = 24;
-    EXPECT_EQ(WriteImageFile(image, target.c_str(), 12), 0u);
+    EXPECT_EQ(WriteImageFile(image, target.c_str(), 13), 0u);
     EXPECT_FALSE(FileExists(target));
     EXPECT_EQ(WriteImageFile(image, target.c_str(), 3), 0u);
     EXPECT_EQ(ReadFileBytes(target), TinyBmp());
