@@ -61,34 +61,69 @@ struct DistanceCodes {
 };
 const DistanceCodes kDistances;
 
+// Bits go out 32 at a time into room made beforehand (Reserve), not byte
+// by byte through push_back.
 class BitSink {
 public:
-    explicit BitSink(std::vector<BYTE>& out) : m_out(out) {}
+    explicit BitSink(std::vector<BYTE>& out) : m_out(out), m_nAt(out.size()) {}
+    void Reserve(size_t bytes)
+    {
+        if (m_out.size() < m_nAt + bytes + 8) m_out.resize(m_nAt + bytes + 8);
+    }
+    // count is at most 16.
     void Put(uint32_t bits, int count)
     {
         m_nBuffer |= uint64_t(bits) << m_nCount;
         m_nCount += count;
-        while (m_nCount >= 8) {
-            m_out.push_back(BYTE(m_nBuffer));
-            m_nBuffer >>= 8;
-            m_nCount -= 8;
+        if (m_nCount >= 32) {
+            for (int i = 0; i < 4; ++i) m_out[m_nAt + size_t(i)] = BYTE(m_nBuffer >> (8 * i));
+            m_nAt += 4;
+            m_nBuffer >>= 32;
+            m_nCount -= 32;
         }
     }
+    // Writes the last partial byte and trims the room left over.
     void Flush()
     {
-        if (m_nCount) Put(0, 8 - m_nCount);
+        for (; m_nCount > 0; m_nCount -= 8, m_nBuffer >>= 8) m_out[m_nAt++] = BYTE(m_nBuffer);
+        m_nCount = 0;
+        m_out.resize(m_nAt);
     }
 
 private:
     std::vector<BYTE>& m_out;
+    size_t m_nAt;
     uint64_t m_nBuffer = 0;
     int m_nCount = 0;
 };
 
-uint32_t Hash3(const BYTE* p)
+// Unaligned little-endian loads (the program runs on x86 only).
+inline uint32_t Load32(const BYTE* p)
 {
-    const uint32_t v = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
-    return (v * 2654435761u) >> (32 - kHashBits);
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+inline uint64_t Load64(const BYTE* p)
+{
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+inline uint32_t Hash3(uint32_t threeBytes) { return (threeBytes * 2654435761u) >> (32 - kHashBits); }
+
+// Length of the common prefix of a and b, at most limit.
+inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
+{
+    size_t length = 0;
+    while (length + 8 <= limit) {
+        const uint64_t difference = Load64(a + length) ^ Load64(b + length);
+        if (difference) return length + size_t(__builtin_ctzll(difference) >> 3);
+        length += 8;
+    }
+    while (length < limit && a[length] == b[length]) ++length;
+    return length;
 }
 
 // The code lengths of both tables, run-length coded with symbols 16, 17
@@ -157,6 +192,8 @@ void WriteBlock(BitSink& sink, const std::vector<uint32_t>& symbols, bool last)
     int codeLengthCount = 19;
     while (codeLengthCount > 4 && !itemLengths[kCodeLengthOrder[codeLengthCount - 1]]) --codeLengthCount;
 
+    // A symbol takes at most 48 bits; the header at most 400 bytes.
+    sink.Reserve(symbols.size() * 6 + 512);
     sink.Put(last ? 1 : 0, 1);
     sink.Put(2, 2);
     sink.Put(uint32_t(literalCount - 257), 5);
@@ -204,22 +241,23 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
         const size_t left = size - i;
         size_t length = 0;
         uint32_t distance = 0;
-        if (left >= 3) {
-            const uint32_t h = Hash3(data + i);
+        // Four bytes are loaded for a three-byte string.
+        if (left >= 4) {
+            const uint32_t string = Load32(data + i) & 0xFFFFFF;
+            const uint32_t h = Hash3(string);
             const uint32_t candidate = head[h];
             head[h] = uint32_t(i);
-            if (candidate != UINT32_MAX && i - candidate <= kWindow) {
-                const BYTE* a = data + candidate;
-                const BYTE* b = data + i;
+            if (candidate != UINT32_MAX && i - candidate <= kWindow && (Load32(data + candidate) & 0xFFFFFF) == string) {
                 const size_t limit = left < kMaxMatch ? left : kMaxMatch;
-                while (length < limit && a[length] == b[length]) ++length;
+                length = 3 + MatchLength(data + candidate + 3, data + i + 3, limit - 3);
                 distance = uint32_t(i - candidate);
             }
         }
         if (length >= 3) {
             symbols.push_back(kMatchFlag | uint32_t(length) << 16 | distance);
             // The match's last position keeps the table fresh for what follows.
-            if (left >= length + 2) head[Hash3(data + i + length - 1)] = uint32_t(i + length - 1);
+            const size_t end = i + length - 1;
+            if (size - end >= 4) head[Hash3(Load32(data + end) & 0xFFFFFF)] = uint32_t(end);
             i += length;
         } else {
             symbols.push_back(data[i]);

@@ -135,10 +135,22 @@ public:
     size_t Written() const { return m_nWritten; }
 
 private:
-    // Past the end of the input the buffer fills with zero bytes; having
-    // used one of them is an overrun, checked at the end of every block.
+    // Eight bytes at once while they last: the bytes loaded beyond the
+    // count are loaded again at the same place by the next refill, so
+    // or-ing them in twice changes nothing. Past the end of the input the
+    // buffer fills with zero bytes; having used one of them is an overrun,
+    // checked at the end of every block.
     void Refill()
     {
+        if (m_pEnd - m_pIn >= 8) {
+            uint64_t word = 0;
+            for (int i = 7; i >= 0; --i) word = word << 8 | m_pIn[i];
+            m_nBuffer |= word << m_nBitCount;
+            const int bytes = (63 - m_nBitCount) >> 3;
+            m_pIn += bytes;
+            m_nBitCount += bytes * 8;
+            return;
+        }
         while (m_nBitCount <= 56) {
             uint64_t byte = 0;
             if (m_pIn < m_pEnd) byte = *m_pIn++;
@@ -190,6 +202,7 @@ private:
             --left;
         }
         if (Overrun()) return InflateError::Damaged;
+        m_nBuffer = 0;  // bytes loaded ahead belong to the copy below
         if (size_t(m_pEnd - m_pIn) < left) return InflateError::Damaged;
         if (m_nCapacity - m_nWritten < left) return InflateError::TooLong;
         std::memcpy(m_pOut + m_nWritten, m_pIn, left);
@@ -273,8 +286,13 @@ private:
             if (Overrun()) return InflateError::Damaged;
             BYTE* to = m_pOut + m_nWritten;
             const BYTE* from = to - distance;
-            if (distance >= length) {
-                std::memcpy(to, from, length);
+            if (distance >= 8 && m_nCapacity - m_nWritten >= length + 8) {
+                // Whole words, up to 7 bytes past the match, which later
+                // output overwrites: each word reads only bytes already
+                // written since the distance is at least a word.
+                for (size_t i = 0; i < length; i += 8) std::memcpy(to + i, from + i, 8);
+            } else if (distance == 1) {
+                std::memset(to, *from, length);
             } else {
                 for (size_t i = 0; i < length; ++i) to[i] = from[i];
             }

@@ -47,6 +47,7 @@ public:
     {
         const uint32_t y = pass.y0 + passRow * pass.dy;
         BYTE* out = m_pBits + size_t(m_h.height - 1 - y) * m_nStride;
+        if (pass.dx == 1 && m_h.bitDepth == 8 && !m_extra.transparentKey && FastRow(row, out)) return;
         const int channels = m_h.Channels();
         for (uint32_t i = 0; i < pass.width; ++i) {
             const uint32_t x = pass.x0 + i * pass.dx;
@@ -80,6 +81,33 @@ public:
     }
 
 private:
+    // The common 8-bit layouts of a plain image, without the per-sample
+    // dispatch.
+    bool FastRow(const BYTE* row, BYTE* out) const
+    {
+        const size_t width = m_h.width;
+        switch (m_h.colorType) {
+        case 0:
+        case 3: std::memcpy(out, row, width); return true;
+        case 2:
+            for (size_t x = 0; x < width; ++x, row += 3, out += 3) {
+                out[0] = row[2];
+                out[1] = row[1];
+                out[2] = row[0];
+            }
+            return true;
+        case 6:
+            for (size_t x = 0; x < width; ++x, row += 4, out += 3) {
+                const int a = row[3];
+                out[0] = BYTE(OnWhite(row[2], a));
+                out[1] = BYTE(OnWhite(row[1], a));
+                out[2] = BYTE(OnWhite(row[0], a));
+            }
+            return true;
+        default: return false;
+        }
+    }
+
     uint32_t Sample(const BYTE* row, size_t i) const
     {
         switch (m_h.bitDepth) {
