@@ -1,6 +1,6 @@
 // Symbols are gathered for a block of up to kBlockSymbols, then coded with
 // Huffman codes built for that block (RFC 1951 3.2.7). Matches are found
-// through a table of the last position of each three-byte hash: greedy,
+// through a table of the last two positions of each three-byte hash: greedy,
 // no chains, which suits screen pictures, whose redundancy is long runs and
 // exact repeats rather than near matches.
 #include "Deflate.h"
@@ -233,7 +233,8 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
     out.push_back(0x78);
     out.push_back(0x01);
     BitSink sink(out);
-    std::vector<uint32_t> head(size_t(1) << kHashBits, UINT32_MAX);
+    // Two slots per hash: the last position and the one before.
+    std::vector<uint32_t> head(size_t(2) << kHashBits, UINT32_MAX);
     std::vector<uint32_t> symbols;
     symbols.reserve(kBlockSymbols);
     size_t i = 0;
@@ -244,20 +245,30 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
         // Four bytes are loaded for a three-byte string.
         if (left >= 4) {
             const uint32_t string = Load32(data + i) & 0xFFFFFF;
-            const uint32_t h = Hash3(string);
-            const uint32_t candidate = head[h];
-            head[h] = uint32_t(i);
-            if (candidate != UINT32_MAX && i - candidate <= kWindow && (Load32(data + candidate) & 0xFFFFFF) == string) {
-                const size_t limit = left < kMaxMatch ? left : kMaxMatch;
-                length = 3 + MatchLength(data + candidate + 3, data + i + 3, limit - 3);
-                distance = uint32_t(i - candidate);
+            uint32_t* slots = &head[size_t(Hash3(string)) * 2];
+            const size_t limit = left < kMaxMatch ? left : kMaxMatch;
+            for (int k = 0; k < 2; ++k) {
+                const uint32_t candidate = slots[k];
+                if (candidate == UINT32_MAX || i - candidate > kWindow || (Load32(data + candidate) & 0xFFFFFF) != string)
+                    continue;
+                const size_t found = 3 + MatchLength(data + candidate + 3, data + i + 3, limit - 3);
+                if (found > length) {
+                    length = found;
+                    distance = uint32_t(i - candidate);
+                }
             }
+            slots[1] = slots[0];
+            slots[0] = uint32_t(i);
         }
         if (length >= 3) {
             symbols.push_back(kMatchFlag | uint32_t(length) << 16 | distance);
             // The match's last position keeps the table fresh for what follows.
             const size_t end = i + length - 1;
-            if (size - end >= 4) head[Hash3(Load32(data + end) & 0xFFFFFF)] = uint32_t(end);
+            if (size - end >= 4) {
+                uint32_t* slots = &head[size_t(Hash3(Load32(data + end) & 0xFFFFFF)) * 2];
+                slots[1] = slots[0];
+                slots[0] = uint32_t(end);
+            }
             i += length;
         } else {
             symbols.push_back(data[i]);

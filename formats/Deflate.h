@@ -1,6 +1,6 @@
 // Compression into a zlib stream (RFC 1950 around RFC 1951 deflate data),
 // one fixed fast setting built for screen content: a greedy match finder
-// with one hash slot per three-byte string, and a dynamic Huffman block per
+// with two hash slots per three-byte string, and a dynamic Huffman block per
 // run of symbols.
 #pragma once
 
