@@ -267,37 +267,129 @@ private:
     InflateError Codes()
     {
         for (;;) {
-            const int symbol = Decode(m_literals);
+            bool ended = false;
+            InflateError error = FastCodes(ended);
+            if (error == InflateError::None && !ended) error = Symbol(ended);
+            if (error != InflateError::None || ended) return error;
+        }
+    }
+
+    // Symbols while at least 8 input bytes and a longest match plus a word
+    // of output room remain, with the state in locals: stores through the
+    // byte pointer of the output would otherwise make the compiler reload
+    // every member after each byte. One refill gives 56 bits, enough for a
+    // length and a distance with their extra bits (at most 48).
+    InflateError FastCodes(bool& ended)
+    {
+        const BYTE* in = m_pIn;
+        const BYTE* const end = m_pEnd;
+        uint64_t buffer = m_nBuffer;
+        int count = m_nBitCount;
+        BYTE* const out = m_pOut;
+        size_t written = m_nWritten;
+        const size_t room = 258 + 8;
+        const size_t last = m_nCapacity >= room ? m_nCapacity - room : 0;
+        InflateError error = InflateError::None;
+        while (end - in >= 8 && written <= last && m_nCapacity >= room) {
+            uint64_t word;
+            std::memcpy(&word, in, 8);  // little-endian, as on x86
+            buffer |= word << count;
+            const int bytes = (63 - count) >> 3;
+            in += bytes;
+            count += bytes * 8;
+
+            uint32_t entry = m_literals.Lookup(buffer);
+            int length = int(entry >> 16 & 0xFF);
+            const uint32_t symbol = entry & 0xFFFF;
+            buffer >>= length;
+            count -= length;
+            if (!length || symbol > 285) {
+                error = InflateError::Damaged;
+                break;
+            }
             if (symbol < 256) {
-                if (symbol < 0) return InflateError::Damaged;
-                if (m_nWritten == m_nCapacity) return InflateError::TooLong;
-                m_pOut[m_nWritten++] = BYTE(symbol);
+                out[written++] = BYTE(symbol);
                 continue;
             }
-            if (symbol == 256) return InflateError::None;
-            if (symbol > 285) return InflateError::Damaged;
-            const int lengthCode = symbol - 257;
-            const size_t length = kLengthBase[lengthCode] + Bits(kLengthExtra[lengthCode]);
-            const int distanceCode = Decode(m_distances);
-            if (distanceCode < 0 || distanceCode > 29) return InflateError::Damaged;
-            const size_t distance = kDistanceBase[distanceCode] + Bits(kDistanceExtra[distanceCode]);
-            if (distance > m_nWritten) return InflateError::Damaged;
-            if (m_nCapacity - m_nWritten < length) return InflateError::TooLong;
-            if (Overrun()) return InflateError::Damaged;
-            BYTE* to = m_pOut + m_nWritten;
-            const BYTE* from = to - distance;
-            if (distance >= 8 && m_nCapacity - m_nWritten >= length + 8) {
-                // Whole words, up to 7 bytes past the match, which later
-                // output overwrites: each word reads only bytes already
-                // written since the distance is at least a word.
-                for (size_t i = 0; i < length; i += 8) std::memcpy(to + i, from + i, 8);
-            } else if (distance == 1) {
-                std::memset(to, *from, length);
-            } else {
-                for (size_t i = 0; i < length; ++i) to[i] = from[i];
+            if (symbol == 256) {
+                ended = true;
+                break;
             }
-            m_nWritten += length;
+            const int lengthCode = int(symbol) - 257;
+            const int lengthExtra = kLengthExtra[lengthCode];
+            const size_t matchLength = kLengthBase[lengthCode] + size_t(buffer & ((uint64_t(1) << lengthExtra) - 1));
+            buffer >>= lengthExtra;
+            count -= lengthExtra;
+            entry = m_distances.Lookup(buffer);
+            length = int(entry >> 16 & 0xFF);
+            const uint32_t distanceCode = entry & 0xFFFF;
+            buffer >>= length;
+            count -= length;
+            if (!length || distanceCode > 29) {
+                error = InflateError::Damaged;
+                break;
+            }
+            const int distanceExtra = kDistanceExtra[distanceCode];
+            const size_t distance = kDistanceBase[distanceCode] + size_t(buffer & ((uint64_t(1) << distanceExtra) - 1));
+            buffer >>= distanceExtra;
+            count -= distanceExtra;
+            if (distance > written) {
+                error = InflateError::Damaged;
+                break;
+            }
+            Copy(out + written, distance, matchLength, true);
+            written += matchLength;
         }
+        m_pIn = in;
+        m_nBuffer = buffer;
+        m_nBitCount = count;
+        m_nWritten = written;
+        return error;
+    }
+
+    // length bytes from distance back; with spare, the output has a word
+    // of room past them.
+    static void Copy(BYTE* to, size_t distance, size_t length, bool spare)
+    {
+        const BYTE* from = to - distance;
+        if (distance >= 8 && spare) {
+            // Whole words, up to 7 bytes past the match, which later output
+            // overwrites: each word reads only bytes already written since
+            // the distance is at least a word.
+            for (size_t i = 0; i < length; i += 8) std::memcpy(to + i, from + i, 8);
+        } else if (distance == 1) {
+            std::memset(to, *from, length);
+        } else {
+            for (size_t i = 0; i < length; ++i) to[i] = from[i];
+        }
+    }
+
+    // One symbol near the ends of the input or output, every step checked.
+    InflateError Symbol(bool& ended)
+    {
+        const int symbol = Decode(m_literals);
+        if (symbol < 256) {
+            if (symbol < 0) return InflateError::Damaged;
+            if (m_nWritten == m_nCapacity) return InflateError::TooLong;
+            m_pOut[m_nWritten++] = BYTE(symbol);
+            return InflateError::None;
+        }
+        if (symbol == 256) {
+            ended = true;
+            return InflateError::None;
+        }
+        if (symbol > 285) return InflateError::Damaged;
+        const int lengthCode = symbol - 257;
+        const size_t length = kLengthBase[lengthCode] + Bits(kLengthExtra[lengthCode]);
+        const int distanceCode = Decode(m_distances);
+        if (distanceCode < 0 || distanceCode > 29) return InflateError::Damaged;
+        const size_t distance = kDistanceBase[distanceCode] + Bits(kDistanceExtra[distanceCode]);
+        if (distance > m_nWritten) return InflateError::Damaged;
+        if (m_nCapacity - m_nWritten < length) return InflateError::TooLong;
+        if (Overrun()) return InflateError::Damaged;
+        Copy(m_pOut + m_nWritten, distance, length, m_nCapacity - m_nWritten >= length + 8);
+        m_nWritten += length;
+        return InflateError::None;
     }
 
     const BYTE* m_pIn;

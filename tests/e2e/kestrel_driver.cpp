@@ -253,6 +253,7 @@ int Usage()
         "  type TEXT                                type the characters as key strokes\n"
         "  time-input FRAME CHILD TIMEOUT keys|mouse ARGS...  input, then ms until a new child\n"
         "  clipboard FILE.bmp                       clipboard image (CF_BITMAP as 24-bit, else CF_DIB)\n"
+        "  put-png FILE.png                         the file alone on the clipboard as format \"PNG\"\n"
         "  grab FILE.bmp [WINDOW]                   screen pixels (whole screen or the window's area)\n"
         "  status WINDOW                            status bar pane texts, one per line\n"
         "  screen                                   print the screen size: w h bits\n"
@@ -632,6 +633,32 @@ int CmdClipboard(const char* path)
     return 1;
 }
 
+// Puts the bytes of a file on the clipboard as the registered format "PNG",
+// alone, as programs that copy only PNG do.
+int CmdPutPng(const char* path)
+{
+    FILE* file = std::fopen(path, "rb");
+    if (!file) {
+        std::fputs("cannot read the file\n", stderr);
+        return 1;
+    }
+    std::vector<char> bytes;
+    char chunk[65536];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
+    std::fclose(file);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!block) return 1;
+    std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    ClipboardOpen clipboard;
+    if (!clipboard.open || !EmptyClipboard() || !SetClipboardData(RegisterClipboardFormatA("PNG"), block)) {
+        GlobalFree(block);
+        std::fputs("cannot set the clipboard\n", stderr);
+        return 1;
+    }
+    return 0;
+}
+
 int CmdStatus(HWND frame)
 {
     HWND bar = FindChildOfClass(frame, STATUSCLASSNAMEA);
@@ -750,6 +777,8 @@ int Run(int argc, char** argv)
         return CmdType(argv[2]);
     if (cmd == "clipboard" && argc >= 3)
         return CmdClipboard(argv[2]);
+    if (cmd == "put-png" && argc >= 3)
+        return CmdPutPng(argv[2]);
     if (cmd == "count" && argc >= 3) {
         const std::string title = argv[2];
         std::pair<const std::string*, int> search(&title, 0);
