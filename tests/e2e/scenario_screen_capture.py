@@ -2,8 +2,8 @@
 the hook library sends it) opens an image window "Screen Capture" and puts
 the same picture on the clipboard (Send To Window and Clipboard); the
 picture equals the screen at that moment and the status bar describes it.
-At 1024x768 the capture also goes to a file in PNG (save format 12), which
-Pillow reads to the same pixels.
+At 1024x768 the capture also goes to a file in PNG (save format 12), whose
+path names the window and which Pillow reads to the same pixels.
 
 The reference picture is taken twice, independently of Kestrel: by the
 driver through the Wine screen and by ImageMagick from the X server; the two
@@ -33,8 +33,10 @@ def capture_at(width, height, to_png=False):
         before = s.grab_screen_agreeing_with_x("before.bmp")
 
         s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
-        s.driver("wait-child", s.frame, "Screen Capture", 30000)
-        e2e.check(s.children() == ["Screen Capture"], f"image windows are {s.children()}")
+        # A capture written to a file is named by its path.
+        title = "C:\\out\\SHOT0000.PNG" if to_png else "Screen Capture"
+        s.driver("wait-child", s.frame, title, 30000)
+        e2e.check(s.children() == [title], f"image windows are {s.children()}")
 
         expected = [f"{width}w x {height}h", "24-bit, 16.8M colors"]
         panes = s.wait_for("the status bar to describe the capture",
