@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -217,9 +218,10 @@ PngError DecodePng(XImage* image, const BYTE* data, size_t size)
     if (total > XImage::kMaxBitsSize || !XImage::FitsInMemory(h.width, h.height, outBitCount))
         return PngError::Unsupported;
 
-    std::vector<BYTE> raw(static_cast<size_t>(total));
+    // Not zero-filled first: only the bytes inflate wrote are ever read.
+    std::unique_ptr<BYTE[]> raw(new BYTE[size_t(total)]);
     size_t written = 0;
-    switch (InflateZlib(compressed.data(), compressed.size(), raw.data(), size_t(total), &written)) {
+    switch (InflateZlib(compressed.data(), compressed.size(), raw.get(), size_t(total), &written)) {
     case InflateError::None: break;
     case InflateError::OutOfMemory: return PngError::OutOfMemory;
     default: return PngError::Unsupported;
@@ -237,7 +239,7 @@ PngError DecodePng(XImage* image, const BYTE* data, size_t size)
 
     PixelWriter writer(h, extra, bits.get(), image->RowBytes(), outBitCount);
     const size_t bytesPerPixel = h.BitsPerPixel() >= 8 ? size_t(h.BitsPerPixel() / 8) : 1;
-    BYTE* at = raw.data();
+    BYTE* at = raw.get();
     for (int i = 0; i < passCount; ++i) {
         const PngPass& pass = passes[i];
         if (!pass.width) continue;
