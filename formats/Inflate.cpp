@@ -309,6 +309,14 @@ private:
             }
             if (symbol < 256) {
                 out[written++] = BYTE(symbol);
+                // At least 41 bits remain: a second literal needs no refill.
+                entry = m_literals.Lookup(buffer);
+                length = int(entry >> 16 & 0xFF);
+                if (length && (entry & 0xFFFF) < 256) {
+                    buffer >>= length;
+                    count -= length;
+                    out[written++] = BYTE(entry);
+                }
                 continue;
             }
             if (symbol == 256) {
