@@ -25,7 +25,7 @@ bool FileTime(const std::string& path, FILETIME* written)
 bool WriteCaptureFile(XImage* image, const std::string& path, int formatIndex)
 {
     // A stored index outside the save list would write nothing at all.
-    if (formatIndex < kSaveBmp || formatIndex > kSaveWpg) formatIndex = kSaveBmp;
+    if (formatIndex < kSaveBmp || formatIndex > kSavePng) formatIndex = kSaveBmp;
     FILETIME before = {}, after = {};
     bool existed = FileTime(path, &before);
     const UINT failure = WriteImageFile(*image, path.c_str(), formatIndex);

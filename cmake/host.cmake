@@ -39,6 +39,9 @@ endif()
 if(TARGET tif_bench)
   target_link_libraries(tif_bench PRIVATE tiff)
 endif()
+if(TARGET png_bench)
+  target_link_libraries(png_bench PRIVATE png deflate)
+endif()
 
 # tests/fuzz/fuzz_*.cpp: libFuzzer targets, with clang and -DKESTREL_FUZZ=ON.
 if(KESTREL_FUZZ)

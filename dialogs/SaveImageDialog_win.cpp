@@ -10,9 +10,9 @@
 
 namespace {
 const char* const kPatterns[] = {"*.bmp", "*.clp", "*.dib", "*.fst", "*.gif", "*.gif",
-                                 "*.jpg", "*.pcx", "*.rle", "*.tif", "*.wpg"};
+                                 "*.jpg", "*.pcx", "*.rle", "*.tif", "*.wpg", "*.png"};
 
-int ValidFormat(int index) { return index >= 1 && index <= 11 ? index : 1; }
+int ValidFormat(int index) { return index >= 1 && index <= 12 ? index : 1; }
 
 std::string FolderOf(const std::string& path)
 {

@@ -121,7 +121,7 @@ bool XDialogFile4::Run(HWND owner, OpenChoice* choice)
     ofn.hInstance = WinApp::Instance();
     ofn.lpstrFilter = filter.c_str();
     const int openFilter = m_format.openFilter;
-    ofn.nFilterIndex = DWORD(openFilter >= 1 && openFilter <= 13 ? openFilter : 13);
+    ofn.nFilterIndex = DWORD(openFilter >= 1 && openFilter <= 14 ? openFilter : 13);
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrInitialDir = m_files.pathNameOpen.empty() ? nullptr : m_files.pathNameOpen.c_str();

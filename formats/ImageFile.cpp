@@ -11,6 +11,7 @@
 #include "XFileIco.h"
 #include "XFileJpg.h"
 #include "XFilePcx.h"
+#include "XFilePng.h"
 #include "XFileTif.h"
 #include "XFileWpg.h"
 
@@ -85,6 +86,7 @@ const Format kFormats[] = {
     {"jpeg", 0, Read<XFileJpg>, nullptr, IDS_UNSUPPORTED_JPG, 0},
     {"jpe", 0, Read<XFileJpg>, nullptr, IDS_UNSUPPORTED_JPG, 0},
     {"pcx", kSavePcx, Read<XFilePcx>, Write<XFilePcx>, IDS_UNSUPPORTED_PCX, 0},
+    {"png", kSavePng, Read<XFilePng>, Write<XFilePng>, IDS_UNSUPPORTED_PNG, 0},
     {"rle", kSaveRle, Read<XFileBmp>, WriteRle, IDS_UNSUPPORTED_BMP, 0},
     {"tif", kSaveTif, Read<XFileTif>, Write<XFileTif>, IDS_UNSUPPORTED_TIF, 0},
     {"tiff", 0, Read<XFileTif>, nullptr, IDS_UNSUPPORTED_TIF, 0},

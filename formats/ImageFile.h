@@ -23,6 +23,7 @@ enum SaveFormat {
     kSaveRle = 9,
     kSaveTif = 10,
     kSaveWpg = 11,
+    kSavePng = 12,  // after the original eleven: stored indexes keep their meaning
 };
 
 // The text after the last dot of path with A-Z lowered; empty when the path

@@ -1,4 +1,4 @@
-// BMP, DIB and RLE files: one reader for all three (uncompressed, RLE8 and
+// BMP, DIB and RLE files: one reader for all three (uncompressed, bit-field, RLE8 and
 // RLE4 pixel data; 40-byte and larger information headers and the 12-byte
 // core header), the plain writer and the run-length writer.
 #pragma once

@@ -6,6 +6,7 @@
 #include "XFileBmpDib.h"
 
 #include "ImageFileBytes.h"
+#include "XFileBmpMasked.h"
 #include "XFileBmpRle.h"
 
 #include "../framework/GlobalBlock.h"
@@ -24,7 +25,30 @@ struct DibHeader {
     int32_t yPelsPerMeter;
     uint32_t colorsUsed;
     size_t entrySize;  // 3 for the core header's triples, 4 for quads
+    uint64_t tableStart;  // after the header and any masks behind it
+    BmpMasks masks;       // 16 and 32 bits
 };
+
+const uint32_t kBiBitfields = 3;
+const uint32_t kBiAlphaBitfields = 6;
+
+// BI_BITFIELDS masks sit inside a header of 52 bytes or more (alpha from
+// 56), otherwise right behind the 40-byte header; BI_ALPHABITFIELDS adds
+// the alpha mask there.
+bool ParseMasks(const BYTE* dib, size_t size, DibHeader& h)
+{
+    h.masks = DefaultBmpMasks(h.bitCount);
+    if (h.compression != kBiBitfields && h.compression != kBiAlphaBitfields) return true;
+    const size_t count = h.compression == kBiAlphaBitfields ? 4 : 3;
+    const uint64_t at = h.headerSize >= 40 + 4 * count ? 40 : h.headerSize;
+    if (at + 4 * count > size) return false;
+    if (at == h.headerSize) h.tableStart += 4 * count;
+    h.masks.red = LoadU32(dib + at);
+    h.masks.green = LoadU32(dib + at + 4);
+    h.masks.blue = LoadU32(dib + at + 8);
+    h.masks.alpha = count == 4 || h.headerSize >= 56 ? LoadU32(dib + at + 12) : 0;
+    return true;
+}
 
 bool ParseHeader(const BYTE* dib, size_t size, DibHeader& h)
 {
@@ -39,6 +63,8 @@ bool ParseHeader(const BYTE* dib, size_t size, DibHeader& h)
         h.xPelsPerMeter = h.yPelsPerMeter = 0;
         h.colorsUsed = 0;
         h.entrySize = 3;
+        h.tableStart = 12;
+        h.masks = DefaultBmpMasks(h.bitCount);
         return true;
     }
     if (h.headerSize < 40 || h.headerSize > size) return false;
@@ -50,14 +76,18 @@ bool ParseHeader(const BYTE* dib, size_t size, DibHeader& h)
     h.yPelsPerMeter = int32_t(LoadU32(dib + 28));
     h.colorsUsed = LoadU32(dib + 32);
     h.entrySize = 4;
-    return true;
+    h.tableStart = h.headerSize;
+    return ParseMasks(dib, size, h);
 }
 
 bool IsSupported(const DibHeader& h)
 {
-    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 24) return false;
+    const bool masked = h.bitCount == 16 || h.bitCount == 32;
+    if (h.bitCount != 1 && h.bitCount != 4 && h.bitCount != 8 && h.bitCount != 24 && !masked) return false;
     switch (h.compression) {
     case BI_RGB: break;
+    case kBiBitfields:
+    case kBiAlphaBitfields: if (!masked) return false; break;
     case BI_RLE8: if (h.bitCount != 8) return false; break;
     case BI_RLE4: if (h.bitCount != 4) return false; break;
     default: return false;
@@ -74,20 +104,24 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
 
     const bool topDown = h.height < 0;
     const int64_t height = topDown ? -h.height : h.height;
-    const uint64_t fullCount = h.bitCount <= 8 ? (1u << h.bitCount) : 0;
+    const bool masked = h.bitCount == 16 || h.bitCount == 32;
+    const int outBitCount = masked ? 24 : h.bitCount;
+    // Above 8 bits a table is optional (a hint for palette displays) and
+    // only skipped.
+    const uint64_t fullCount = h.bitCount <= 8 ? (1u << h.bitCount) : h.colorsUsed;
     uint64_t count = fullCount;
     if (h.colorsUsed != 0 && h.colorsUsed < fullCount) count = h.colorsUsed;
-    const uint64_t tableStart = h.headerSize;
+    const uint64_t tableStart = h.tableStart;
     if (bitsOffset == kBitsAfterTable) bitsOffset = tableStart + count * h.entrySize;
     // Pixel data inside the headers, or beyond the data, cannot be right.
     if (bitsOffset < tableStart || bitsOffset > size) return BmpError::Unsupported;
     // A table that the pixel data cuts short keeps its leading entries.
     count = std::min(count, (bitsOffset - tableStart) / h.entrySize);
 
-    if (!XImage::FitsInMemory(h.width, height, h.bitCount)) return BmpError::OutOfMemory;
+    if (!XImage::FitsInMemory(h.width, height, outBitCount)) return BmpError::OutOfMemory;
     image->m_nWidth = int32_t(h.width);
     image->m_nHeight = int32_t(height);
-    image->m_nBitCount = uint16_t(h.bitCount);
+    image->m_nBitCount = uint16_t(outBitCount);
     if (!image->AllocateBlocks()) return BmpError::OutOfMemory;
 
     {
@@ -101,7 +135,7 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
         header->biXPelsPerMeter = h.xPelsPerMeter;
         header->biYPelsPerMeter = h.yPelsPerMeter;
         RGBQUAD* table = reinterpret_cast<RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
-        for (uint64_t i = 0; i < count; ++i) {
+        for (uint64_t i = 0; i < count && !masked; ++i) {
             const BYTE* entry = dib + tableStart + i * h.entrySize;
             table[i] = {entry[0], entry[1], entry[2], 0};
         }
@@ -109,7 +143,10 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
         const BYTE* data = dib + bitsOffset;
         const size_t available = size - size_t(bitsOffset);
         const size_t stride = image->RowBytes();
-        if (h.compression == BI_RGB) {
+        if (masked) {
+            DecodeMaskedRows(data, available, h.bitCount, h.masks, bits.get(), int32_t(h.width), int32_t(height),
+                             stride, topDown);
+        } else if (h.compression == BI_RGB) {
             // Copy whole rows that are present, then the part of the first
             // one that is cut; the rest stays zero.
             for (int64_t row = 0; row < height; ++row) {

@@ -17,7 +17,8 @@ const uint64_t kBitsAfterTable = UINT64_MAX;
 
 // dib points at the information header; bitsOffset is where the pixel data
 // starts, counted from dib. Fills image (its blocks are replaced) with a
-// normalised 40-byte header, a full colour table (entries the file lacks are
+// normalised 40-byte header (16- and 32-bit pixels, BI_RGB or bit fields,
+// become a 24-bit image), a full colour table (entries the file lacks are
 // black) and bottom-up rows. Pixel data shorter than the image leaves the
 // missing rows zero. On failure the image has no blocks.
 BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image);

@@ -1,5 +1,5 @@
 // Copy Image and Paste Image between an image and the system clipboard
-// (CF_BITMAP, CF_DIB, CF_PALETTE). ReadPackedDib is the portable half: it
+// (CF_BITMAP, CF_DIB, CF_PALETTE; pasting also "PNG"). ReadPackedDib is the portable half: it
 // checks a packed DIB from the clipboard against the bytes it really has
 // and fills an image from it; the rest is in XDocumentClipboard_win.cpp.
 #pragma once
@@ -26,9 +26,9 @@ size_t MonochromeRowBytes(int width);
 // clipboard cannot be opened.
 void CopyImageToClipboard(const XImage& image);
 // Win32: Paste Image: a new image from the clipboard (CF_DIB preferred,
-// else CF_BITMAP with CF_PALETTE), named "Clipboard Image", or without
+// else CF_BITMAP with CF_PALETTE, else the registered format "PNG"), named "Clipboard Image", or without
 // pixels and with the failure's message id. Null, after "Cannot open
 // Clipboard.", when the clipboard cannot be opened.
 std::unique_ptr<XImage> PasteImageFromClipboard();
-// Win32: CF_BITMAP or CF_DIB is on the clipboard.
+// Win32: CF_BITMAP, CF_DIB or "PNG" is on the clipboard.
 bool ClipboardHasImage();

@@ -3,6 +3,7 @@
 // clipboard's afterwards; what is borrowed from it is never deleted here.
 #include "XDocumentClipboard.h"
 
+#include "../formats/XFilePng.h"
 #include "../framework/Display.h"
 #include "../framework/GdiHandles.h"
 #include "../framework/GlobalBlock.h"
@@ -93,6 +94,17 @@ void PasteDib(XImage* image)
     ReadPackedDib(bytes.get(), GlobalSize(block), image);
 }
 
+// The registered format "PNG", which some programs offer alone.
+UINT PngClipboardFormat() { return RegisterClipboardFormatA("PNG"); }
+
+void PastePng(XImage* image)
+{
+    HGLOBAL block = GetClipboardData(PngClipboardFormat());
+    LockedBlock<BYTE> bytes(block);
+    if (!bytes || XFilePng().Decode(image, bytes.get(), GlobalSize(block)) != PngError::None)
+        image->m_nOriginId = IDS_NO_BITMAP_IN_CLIPBOARD;
+}
+
 void PasteBitmap(XImage* image)
 {
     auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
@@ -147,6 +159,8 @@ std::unique_ptr<XImage> PasteImageFromClipboard()
         }
         if (IsClipboardFormatAvailable(CF_DIB))
             PasteDib(image.get());
+        else if (!IsClipboardFormatAvailable(CF_BITMAP) && IsClipboardFormatAvailable(PngClipboardFormat()))
+            PastePng(image.get());
         else
             PasteBitmap(image.get());
     }
@@ -156,5 +170,6 @@ std::unique_ptr<XImage> PasteImageFromClipboard()
 
 bool ClipboardHasImage()
 {
-    return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB);
+    return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB) ||
+           IsClipboardFormatAvailable(PngClipboardFormat());
 }

@@ -29,7 +29,7 @@ packages=(
   # independent codecs and tools the tests compare against (never linked
   # into the product)
   imagemagick libjpeg-turbo-progs libturbojpeg0-dev libjpeg-dev libgif-dev giflib-tools
-  libtiff-tools libtiff-dev netpbm python3 python3-pil python3-numpy poppler-utils
+  libtiff-tools libtiff-dev libpng-dev libdeflate-dev netpbm python3 python3-pil python3-numpy poppler-utils
 )
 
 build=1

@@ -277,6 +277,7 @@ int Usage()
         "  time-input FRAME CHILD TIMEOUT keys|mouse ARGS...  input, then ms until a new child\n"
         "  clipboard FILE.bmp                       clipboard image (CF_BITMAP as 24-bit, else CF_DIB)\n"
         "  set-clipboard FILE.bmp                   the BMP file onto the clipboard as CF_DIB\n"
+        "  put-png FILE.png                         the file alone on the clipboard as format \"PNG\"\n"
         "  grab FILE.bmp [WINDOW]                   screen pixels (whole screen or the window's area)\n"
         "  arrow FILE.bmp                           the system's arrow cursor drawn at (0, 0) on 32x32 white\n"
         "  status WINDOW                            status bar pane texts, one per line\n"
@@ -659,8 +660,8 @@ int CmdClipboard(const char* path)
     return 1;
 }
 
-// The BMP file's header and pixels, as CF_DIB.
-int CmdSetClipboard(const char* path)
+// The file's bytes from offset on, alone on the clipboard in format.
+int PutFileOnClipboard(const char* path, size_t offset, UINT format)
 {
     FILE* file = std::fopen(path, "rb");
     if (!file) {
@@ -671,17 +672,17 @@ int CmdSetClipboard(const char* path)
     char chunk[65536];
     for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
     std::fclose(file);
-    if (bytes.size() <= sizeof(BITMAPFILEHEADER)) {
-        std::fprintf(stderr, "%s is no BMP file\n", path);
+    if (bytes.size() <= offset) {
+        std::fprintf(stderr, "%s is too short\n", path);
         return 1;
     }
-    const size_t size = bytes.size() - sizeof(BITMAPFILEHEADER);
+    const size_t size = bytes.size() - offset;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     if (!block) return 1;
-    std::memcpy(GlobalLock(block), bytes.data() + sizeof(BITMAPFILEHEADER), size);
+    std::memcpy(GlobalLock(block), bytes.data() + offset, size);
     GlobalUnlock(block);
     ClipboardOpen clipboard;
-    if (!clipboard.open || !EmptyClipboard() || !SetClipboardData(CF_DIB, block)) {
+    if (!clipboard.open || !EmptyClipboard() || !SetClipboardData(format, block)) {
         GlobalFree(block);
         std::fputs("cannot fill the clipboard\n", stderr);
         return 1;
@@ -807,8 +808,10 @@ int Run(int argc, char** argv)
         return CmdType(argv[2]);
     if (cmd == "clipboard" && argc >= 3)
         return CmdClipboard(argv[2]);
-    if (cmd == "set-clipboard" && argc >= 3)
-        return CmdSetClipboard(argv[2]);
+    if (cmd == "set-clipboard" && argc >= 3)  // the BMP file's header and pixels, as CF_DIB
+        return PutFileOnClipboard(argv[2], sizeof(BITMAPFILEHEADER), CF_DIB);
+    if (cmd == "put-png" && argc >= 3)  // as programs that copy only PNG do
+        return PutFileOnClipboard(argv[2], 0, RegisterClipboardFormatA("PNG"));
     if (cmd == "count" && argc >= 3) {
         const std::string title = argv[2];
         std::pair<const std::string*, int> search(&title, 0);

@@ -1,11 +1,15 @@
 """Copy Image puts the picture of the active image window on the clipboard:
 after a Screen capture it equals the screen as it was when the trigger
-arrived, pixel for pixel."""
+arrived, pixel for pixel. Paste Image takes a picture offered only in the
+registered format "PNG" (as some programs copy) into a new "Clipboard Image"
+window with the same pixels."""
 
 import os
 import sys
 
 import e2e
+
+ID_PASTE_IMAGE = 32776
 
 
 def main():
@@ -22,6 +26,18 @@ def main():
         s.driver("clipboard", copied)
         difference = e2e.compare_images(copied, before)
         e2e.check(difference is None, f"the copied image differs from the screen: {difference}")
+
+        from PIL import Image
+        offered = os.path.join(s.out, "offered.png")
+        Image.open(copied).crop((0, 0, 300, 200)).save(offered)
+        s.driver("put-png", offered)
+        s.driver("send", s.frame, e2e.WM_COMMAND, ID_PASTE_IMAGE, 0)
+        s.driver("wait-child", s.frame, "Clipboard Image", 30000)
+        pasted = os.path.join(s.out, "pasted.bmp")
+        s.driver("send", s.frame, e2e.WM_COMMAND, e2e.ID_COPY_IMAGE, 0)
+        s.driver("clipboard", pasted)
+        difference = e2e.compare_images(pasted, offered)
+        e2e.check(difference is None, f"the pasted PNG differs from the offered one: {difference}")
     return 0
 
 

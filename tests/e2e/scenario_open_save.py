@@ -27,8 +27,8 @@ ID_FILE_SAVE_AS = 57604
 ID_VIEW_NOTEPAD = 32781
 WM_CLOSE = 0x0010
 NOTE = "Hello note"
-FORMATS = ["bmp", "clp", "dib", "fst", "gif", "pcx", "rle", "tif", "wpg", "jpg"]  # lossy JPG last
-PILLOW_READS = {"bmp", "dib", "gif", "pcx", "tif", "jpg"}
+FORMATS = ["bmp", "clp", "dib", "fst", "gif", "pcx", "png", "rle", "tif", "wpg", "jpg"]  # lossy JPG last
+PILLOW_READS = {"bmp", "dib", "gif", "pcx", "png", "tif", "jpg"}
 
 
 def make_pictures(folder):
@@ -208,13 +208,13 @@ def main():
         # Unknown extension.
         s.driver("post", s.frame, e2e.WM_COMMAND, ID_FILE_SAVE_AS, 0)
         s.driver("wait-window", "dialog:Save As", 20000)
-        type_file_name(s, "dialog:Save As", "C:\\out\\shot.png")
+        type_file_name(s, "dialog:Save As", "C:\\out\\shot.xyz")
         s.driver("keys", "return")
         s.driver("wait-window", "dialog:Kestrel", 20000)
         e2e.check("Unrecognized format." in s.driver("texts", "dialog:Kestrel"), "no Unrecognized format. message")
         s.driver("keys", "return")
         s.driver("wait-gone", "dialog:Kestrel", 20000)
-        e2e.check(not os.path.exists(os.path.join(out, "shot.png")), "shot.png was written")
+        e2e.check(not os.path.exists(os.path.join(out, "shot.xyz")), "shot.xyz was written")
 
         # Every format: save (from the window opened last), reopen, compare.
         for ext in FORMATS:

@@ -2,20 +2,28 @@
 the hook library sends it) opens an image window "Screen Capture" and puts
 the same picture on the clipboard (Send To Window and Clipboard); the
 picture equals the screen at that moment and the status bar describes it.
+At 1024x768 the capture also goes to a file in PNG (save format 12), whose
+path names the window and which Pillow reads to the same pixels.
 
 The reference picture is taken twice, independently of Kestrel: by the
 driver through the Wine screen and by ImageMagick from the X server; the two
 must agree before the capture is compared with them."""
 
+import glob
 import os
 import sys
 
 import e2e
 
 
-def capture_at(width, height):
+def capture_at(width, height, to_png=False):
     settings = dict(e2e.QUIET_SETTINGS, SendtoPage="0,1,1,0,0,0,0,5,5")
+    if to_png:
+        settings.update(SendtoPage="0,1,1,0,1,0,0,5,5", Format="13,1,12,1", PathNameDirect="C:\\out",
+                        FileNameDirect="SHOT0000.PNG")
     with e2e.Scenario(f"screen_capture_{width}x{height}", width, height, settings) as s:
+        out = os.path.join(s.prefix, "drive_c", "out")
+        os.makedirs(out)
         s.start_kestrel()
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
@@ -25,8 +33,10 @@ def capture_at(width, height):
         before = s.grab_screen_agreeing_with_x("before.bmp")
 
         s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
-        s.driver("wait-child", s.frame, "Screen Capture", 30000)
-        e2e.check(s.children() == ["Screen Capture"], f"image windows are {s.children()}")
+        # A capture written to a file is named by its path.
+        title = "C:\\out\\SHOT0000.PNG" if to_png else "Screen Capture"
+        s.driver("wait-child", s.frame, title, 30000)
+        e2e.check(s.children() == [title], f"image windows are {s.children()}")
 
         expected = [f"{width}w x {height}h", "24-bit, 16.8M colors"]
         panes = s.wait_for("the status bar to describe the capture",
@@ -39,10 +49,17 @@ def capture_at(width, height):
         s.driver("clipboard", captured)
         difference = e2e.compare_images(captured, before)
         e2e.check(difference is None, f"the captured image differs from the screen: {difference}")
+        if to_png:
+            def complete_png():
+                files = glob.glob(os.path.join(out, "*.[Pp][Nn][Gg]"))
+                return files if files and open(files[0], "rb").read().endswith(b"IEND\xaeB`\x82") else None
+            written = s.wait_for("the PNG file", complete_png, timeout=20)
+            difference = e2e.compare_images(written[0], before)
+            e2e.check(difference is None, f"Pillow reads another picture from {written[0]}: {difference}")
 
 
 def main():
-    capture_at(1024, 768)
+    capture_at(1024, 768, to_png=True)
     capture_at(1920, 1080)
     return 0
 

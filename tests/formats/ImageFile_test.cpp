@@ -39,7 +39,8 @@ TEST(ImageFileDispatch, TheLastDotsExtensionInAnyCaseChoosesTheReader)
     EXPECT_STREQ(SaveFormatExtension(6), "gif");
     EXPECT_STREQ(SaveFormatExtension(11), "wpg");
     EXPECT_EQ(SaveFormatExtension(0), nullptr);
-    EXPECT_EQ(SaveFormatExtension(12), nullptr);
+    EXPECT_STREQ(SaveFormatExtension(12), "png");  // after the original eleven
+    EXPECT_EQ(SaveFormatExtension(13), nullptr);
 }
 
 TEST(ImageFileDispatch, EveryReaderRefusesAFileNotOfItsFormatWithItsMessage)
@@ -47,7 +48,7 @@ TEST(ImageFileDispatch, EveryReaderRefusesAFileNotOfItsFormatWithItsMessage)
     const struct { const char* extension; UINT id; } cases[] = {
         {"bmp", IDS_UNSUPPORTED_BMP}, {"clp", IDS_UNSUPPORTED_CLP}, {"cur", IDS_UNSUPPORTED_CUR},
         {"dib", IDS_UNSUPPORTED_BMP}, {"fst", IDS_UNSUPPORTED_FST}, {"gif", IDS_UNSUPPORTED_GIF},
-        {"ico", IDS_UNSUPPORTED_ICO}, {"jpg", IDS_UNSUPPORTED_JPG}, {"pcx", IDS_UNSUPPORTED_PCX},
+        {"ico", IDS_UNSUPPORTED_ICO}, {"jpg", IDS_UNSUPPORTED_JPG}, {"pcx", IDS_UNSUPPORTED_PCX}, {"png", IDS_UNSUPPORTED_PNG},
         {"rle", IDS_UNSUPPORTED_BMP}, {"tif", IDS_UNSUPPORTED_TIF}, {"wpg", IDS_UNSUPPORTED_WPG},
     };
     const Bytes text(200, 'x');
@@ -92,7 +93,7 @@ TEST(ImageFileDispatch, RefusedSavesCreateNoFile)
         EXPECT_FALSE(FileExists(target)) << c.index;
     }
     image.m_nBitCount = 24;
-    EXPECT_EQ(WriteImageFile(image, target.c_str(), 12), 0u);
+    EXPECT_EQ(WriteImageFile(image, target.c_str(), 13), 0u);
     EXPECT_FALSE(FileExists(target));
     EXPECT_EQ(WriteImageFile(image, target.c_str(), 3), 0u);
     EXPECT_EQ(ReadFileBytes(target), TinyBmp());

@@ -154,9 +154,9 @@ TEST(BmpReader, CoreHeaderIsConvertedAndLargeHeadersKeepTheirTable)
 TEST(BmpReader, RefusesWhatItCannotRepresent)
 {
     auto refused = [](const Bytes& file) { return DecodeRefused<XFileBmp>(file); };
-    EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 16), Bytes(8))));
-    EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 32), Bytes(16))));
-    EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 32, 3), Bytes(28))));         // bit fields
+    EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 16, 1), Bytes(8))));          // RLE8 on 16 bits
+    EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 8, 3), Bytes(16))));          // bit fields on 8 bits
+    EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 32, 3), Bytes(28))));         // masks missing
     EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 24, 1), Bytes(16))));         // RLE8 on 24 bits
     EXPECT_TRUE(refused(BmpFile(InfoHeader(2, 2, 24, 0, 0, 20), Bytes(16))));  // unknown header size
     EXPECT_TRUE(refused(BmpFile(InfoHeader(0, 2, 24), Bytes(16))));

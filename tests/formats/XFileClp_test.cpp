@@ -51,7 +51,7 @@ TEST(ClpReader, CheckedSizesAndBitCounts)
 {
     auto refused = [](const Bytes& file) { return DecodeRefused<XFileClp>(file); };
     Bytes bad = OneBitDib();
-    bad[14] = 16;
+    bad[14] = 2;
     EXPECT_TRUE(refused(ClpFile({{8, bad}})));
     Bytes file = ClpFile({{8, OneBitDib()}});
     Put32(file, 0);

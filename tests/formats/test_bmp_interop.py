@@ -5,7 +5,9 @@ Files written by Pillow and ImageMagick (and RLE4 and short-table files built
 here byte by byte) are read by kestrel-convert and written back as plain
 BMP; files that Kestrel writes (BMP, DIB, RLE, CLP round trip) are decoded by
 Pillow and ImageMagick. Every comparison is of RGB pixels against the
-independent decoder's view of the source.
+independent decoder's view of the source, except for 16- and 32-bit files,
+whose channel scaling and alpha differ between decoders: those are decoded
+here as well.
 """
 import os
 import random
@@ -212,8 +214,94 @@ def reversed_rows(data, height):
     return b"".join(data[i * stride:(i + 1) * stride] for i in reversed(range(height)))
 
 
+def masked_pixels(path):
+    """RGB bytes of a 16- or 32-bit BMP decoded here: each channel scaled by
+    rounding v * 255 / max, alpha (when any pixel has some) blended on white."""
+    data = open(path, "rb").read()
+    offset, hsize, w, h, _, bits, comp = struct.unpack_from("<IIiiHHI", data, 10)
+    if comp in (3, 6):
+        at = 14 + (40 if hsize >= 52 else hsize)
+        masks = list(struct.unpack_from("<III", data, at)) + [
+            struct.unpack_from("<I", data, at + 12)[0] if comp == 6 or hsize >= 56 else 0]
+    else:
+        masks = [0x7C00, 0x3E0, 0x1F, 0] if bits == 16 else [0xFF0000, 0xFF00, 0xFF, 0xFF000000]
+
+    def channel(v, m):
+        if not m:
+            return 0
+        shift = (m & -m).bit_length() - 1
+        top = m >> shift
+        return (((v & m) >> shift) * 255 + top // 2) // top
+
+    stride = (w * bits + 31) // 32 * 4
+    words = []
+    for y in range(abs(h)):
+        row = data[offset + (abs(h) - 1 - y if h > 0 else y) * stride:]
+        words.append([int.from_bytes(row[x * bits // 8:(x + 1) * bits // 8], "little") for x in range(w)])
+    has_alpha = any(channel(v, masks[3]) for r in words for v in r)
+    out = bytearray()
+    for r in words:
+        for v in r:
+            a = channel(v, masks[3]) if has_alpha else 255
+            out += bytes((channel(v, m) * a + 255 * (255 - a) + 127) // 255 for m in masks[:3])
+    return (w, abs(h)), bytes(out)
+
+
+def masked_sources(tmp):
+    """16- and 32-bit files from Pillow, ImageMagick and built here."""
+    w, h = 31, 7
+    rnd = random.Random(9)
+    rgba = Image.new("RGBA", (w, h))
+    rgba.putdata([(rnd.randrange(256), x * 8, y * 36, (x * 9 + y * 40) % 256) for y in range(h) for x in range(w)])
+    made = []
+    p = os.path.join(tmp, "pil32a.bmp"); rgba.save(p); made.append(("Pillow 32-bit with alpha", p))
+    png = os.path.join(tmp, "m.png"); rgba.save(png)
+    opaque = os.path.join(tmp, "o.png"); rgba.convert("RGB").save(opaque)
+    for label, src, args, name in [("ImageMagick 32-bit V5 bit fields with alpha", png, [], "im32a.bmp"),
+                                   ("ImageMagick 16-bit 565", opaque, ["-define", "bmp:subtype=RGB565"], "im565.bmp"),
+                                   ("ImageMagick 16-bit 555", opaque, ["-define", "bmp:subtype=RGB555"], "im555.bmp")]:
+        p = os.path.join(tmp, name)
+        subprocess.run(["convert", src] + args + ["BMP:" + p], check=True)
+        made.append((label, p))
+    words16 = [[rnd.randrange(65536) for _ in range(w)] for _ in range(h)]
+    words32 = [[rnd.randrange(1 << 24) for _ in range(w)] for _ in range(h)]
+
+    def rows(words, bits):
+        out = b""
+        for r in reversed(words):
+            raw = b"".join(v.to_bytes(bits // 8, "little") for v in r)
+            out += raw + bytes(-len(raw) % 4)
+        return out
+    for label, name, bits, comp, masks, words in [
+            ("16-bit BI_RGB", "h555.bmp", 16, 0, b"", words16),
+            ("16-bit bit fields after a 40-byte header", "h565.bmp", 16, 3,
+             struct.pack("<III", 0xF800, 0x7E0, 0x1F), words16),
+            ("32-bit BI_RGB, alpha unused", "h32.bmp", 32, 0, b"", words32),
+            ("32-bit bit fields, swapped order", "h32bf.bmp", 32, 3,
+             struct.pack("<III", 0xFF, 0xFF00, 0xFF0000), words32)]:
+        pixels = rows(words, bits)
+        header = struct.pack("<IiiHHIIiiII", 40, w, h, 1, bits, comp, len(pixels), 0, 0, 0, 0) + masks
+        p = os.path.join(tmp, name)
+        open(p, "wb").write(b"BM" + struct.pack("<IHHI", 14 + len(header) + len(pixels), 0, 0, 14 + len(header))
+                            + header + pixels)
+        made.append((label, p))
+    return made
+
+
 def main():
     with tempfile.TemporaryDirectory() as tmp:
+        # 16- and 32-bit files read as 24-bit images: the same pixels as
+        # decoded here, within one step of ImageMagick's 5- and 6-bit scaling.
+        for label, path in masked_sources(tmp):
+            out = os.path.join(tmp, "k_" + os.path.basename(path))
+            r = kestrel(path, out, "1")
+            ok = r.returncode == 0 and pil_rgb(out) == masked_pixels(path)
+            check("read " + label, ok, r.stderr.strip())
+            if ok and "alpha" not in label:
+                size, ours = pil_rgb(out)
+                theirs = magick_rgb(path)[1]
+                check("read " + label + " (vs ImageMagick)", max(abs(a - b) for a, b in zip(ours, theirs)) <= 1)
+
         sources = write_sources(tmp)
         # Foreign files read by Kestrel give the pixels Pillow and ImageMagick see.
         for label, path in sources:

@@ -22,7 +22,8 @@ TEST(ChooseSaveFormat, DotsInFoldersDoNotCountAndUnknownExtensionsAreRefused)
     SaveChoice plain = ChooseSaveFormat("C:\\my.images\\shot", 1);
     EXPECT_EQ(plain.path, "C:\\my.images\\shot.bmp");
     EXPECT_EQ(plain.format, 1);
-    EXPECT_EQ(ChooseSaveFormat("C:\\shot.png", 1).format, 0);
+    EXPECT_EQ(ChooseSaveFormat("C:\\shot.png", 1).format, 12);
+    EXPECT_EQ(ChooseSaveFormat("C:\\shot.xyz", 1).format, 0);
     EXPECT_EQ(ChooseSaveFormat("C:\\shot.ico", 1).format, 0);  // read only
     // A filter index out of range falls back to the first filter.
     EXPECT_EQ(ChooseSaveFormat("shot", 40).path, "shot.bmp");

@@ -54,7 +54,7 @@ bool ParseIndex(const char* text, int& index)
 {
     char* end = nullptr;
     long value = std::strtol(text, &end, 10);
-    if (end == text || *end || value < 1 || value > kSaveWpg) return false;
+    if (end == text || *end || value < 1 || value > kSavePng) return false;
     index = int(value);
     return true;
 }

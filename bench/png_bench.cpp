@@ -1,0 +1,175 @@
+// PNG speed: Kestrel's encoder and decoder on a 1920 x 1080 screenshot-like
+// picture (flat panels, text-like glyph rows, a noisy photo region), next to
+// libdeflate (level 6 over Up-filtered rows, zlib format) and libpng's
+// default settings through its simplified API, in the same process. Single
+// thread; best of several runs in processor time; megapixels per second.
+// Decoding reads both Kestrel's file and libpng's, with each decoder.
+#include "formats/XFilePng.h"
+#include "framework/GlobalBlock.h"
+
+#include <libdeflate.h>
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+namespace {
+const int kWidth = 1920, kHeight = 1080, kRuns = 5;
+
+double Megapixels() { return double(kWidth) * kHeight / 1e6; }
+
+template <typename F>
+double BestSeconds(F work)
+{
+    double best = 1e30;
+    for (int i = 0; i < kRuns; ++i) {
+        const std::clock_t start = std::clock();
+        work();
+        const double s = double(std::clock() - start) / CLOCKS_PER_SEC;
+        if (s < best) best = s;
+    }
+    return best;
+}
+
+// RGB top-down rows: window panels and title bars, rows of glyph-like
+// strokes in a few colours, and a photo region of gradients with noise.
+std::vector<BYTE> MakeScreen()
+{
+    std::vector<BYTE> rgb(size_t(kWidth) * kHeight * 3);
+    uint32_t seed = 99;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            BYTE* p = &rgb[(size_t(y) * kWidth + x) * 3];
+            int r = 236, g = 236, b = 236;
+            if (y % 300 < 24) r = 40, g = 90, b = 160;  // title bars
+            const bool textRow = y % 300 > 40 && y % 20 < 12 && x % 960 > 30 && x % 960 < 900;
+            if (textRow && ((x * 7 + (y % 20) * 13) % 11 < 3 || (x / 6 + y / 20) % 9 == 0)) r = g = b = 20;
+            if (x > 1100 && x < 1800 && y > 320 && y < 820) {
+                seed = seed * 1103515245u + 12345u;
+                const int noise = int((seed >> 16) & 15) - 8;
+                r = (x - 1100) * 255 / 700 + noise;
+                g = (y - 320) * 255 / 500 - noise;
+                b = 128 + noise;
+            }
+            p[0] = BYTE(r < 0 ? 0 : r > 255 ? 255 : r);
+            p[1] = BYTE(g < 0 ? 0 : g > 255 ? 255 : g);
+            p[2] = BYTE(b < 0 ? 0 : b > 255 ? 255 : b);
+        }
+    }
+    return rgb;
+}
+
+void ToImage(const std::vector<BYTE>& rgb, XImage& image)
+{
+    image.m_nWidth = kWidth;
+    image.m_nHeight = kHeight;
+    image.m_nBitCount = 24;
+    if (!image.AllocateBlocks()) std::exit(1);
+    LockedBlock<BYTE> bits(image.m_hBits);
+    const size_t stride = image.RowBytes();
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            for (int c = 0; c < 3; ++c)
+                bits.get()[size_t(kHeight - 1 - y) * stride + 3 * size_t(x) + c] = rgb[(size_t(y) * kWidth + x) * 3 + 2 - c];
+}
+
+// The same picture reduced to 8 bits: the panel and text colours and a
+// 6x6x6 cube for the photo.
+void ToPalette(const std::vector<BYTE>& rgb, XImage& image)
+{
+    image.m_nWidth = kWidth;
+    image.m_nHeight = kHeight;
+    image.m_nBitCount = 8;
+    if (!image.AllocateBlocks()) std::exit(1);
+    LockedBlock<BYTE> info(image.m_hInfo), bits(image.m_hBits);
+    RGBQUAD* table = reinterpret_cast<RGBQUAD*>(info.get() + 40);
+    for (int i = 0; i < 216; ++i) table[i] = {BYTE(i % 6 * 51), BYTE(i / 6 % 6 * 51), BYTE(i / 36 * 51), 0};
+    const size_t stride = image.RowBytes();
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const BYTE* p = &rgb[(size_t(y) * kWidth + x) * 3];
+            bits.get()[size_t(kHeight - 1 - y) * stride + x] = BYTE(p[0] / 51 * 36 + p[1] / 51 * 6 + p[2] / 51);
+        }
+}
+
+std::vector<BYTE> UpFiltered(const std::vector<BYTE>& rgb)
+{
+    const size_t row = size_t(kWidth) * 3;
+    std::vector<BYTE> out((row + 1) * kHeight);
+    for (int y = 0; y < kHeight; ++y) {
+        BYTE* o = &out[(row + 1) * y];
+        o[0] = y ? 2 : 0;
+        for (size_t i = 0; i < row; ++i) o[1 + i] = BYTE(rgb[row * y + i] - (y ? rgb[row * (y - 1) + i] : 0));
+    }
+    return out;
+}
+
+std::vector<BYTE> LibpngEncode(const std::vector<BYTE>& rgb)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = kWidth;
+    image.height = kHeight;
+    image.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr);
+    std::vector<BYTE> out(size);
+    if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgb.data(), 0, nullptr)) std::exit(1);
+    out.resize(size);
+    return out;
+}
+
+void LibpngDecode(const std::vector<BYTE>& file, std::vector<BYTE>& rgb)
+{
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) std::exit(1);
+    image.format = PNG_FORMAT_RGB;
+    rgb.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) std::exit(1);
+}
+}
+
+int main()
+{
+    const std::vector<BYTE> rgb = MakeScreen();
+    XImage screen, palette;
+    ToImage(rgb, screen);
+    ToPalette(rgb, palette);
+    const double mpx = Megapixels();
+
+    std::vector<BYTE> ours, oursPalette, theirs, deflated;
+    const double ourEncode = BestSeconds([&] { XFilePng().Encode(screen, ours); });
+    const double ourPalette = BestSeconds([&] { XFilePng().Encode(palette, oursPalette); });
+    libdeflate_compressor* compressor = libdeflate_alloc_compressor(6);
+    const double deflateEncode = BestSeconds([&] {
+        const std::vector<BYTE> filtered = UpFiltered(rgb);
+        deflated.resize(libdeflate_zlib_compress_bound(compressor, filtered.size()));
+        deflated.resize(libdeflate_zlib_compress(compressor, filtered.data(), filtered.size(), deflated.data(),
+                                                 deflated.size()));
+    });
+    libdeflate_free_compressor(compressor);
+    const double libpngEncode = BestSeconds([&] { theirs = LibpngEncode(rgb); });
+
+    std::printf("encode 1920x1080 24-bit        Mpx/s     bytes\n");
+    std::printf("  Kestrel                    %7.1f %9zu\n", mpx / ourEncode, ours.size());
+    std::printf("  libdeflate 6, Up filter    %7.1f %9zu\n", mpx / deflateEncode, deflated.size());
+    std::printf("  libpng default             %7.1f %9zu\n", mpx / libpngEncode, theirs.size());
+    std::printf("  Kestrel, 8-bit palette     %7.1f %9zu\n", mpx / ourPalette, oursPalette.size());
+
+    std::printf("decode                         Mpx/s\n");
+    const std::vector<BYTE>* files[2] = {&ours, &theirs};
+    const char* names[2] = {"Kestrel's file", "libpng's file"};
+    for (int i = 0; i < 2; ++i) {
+        XImage image;
+        std::vector<BYTE> out;
+        const double ourDecode = BestSeconds([&] {
+            if (XFilePng().Decode(&image, files[i]->data(), files[i]->size()) != PngError::None) std::exit(1);
+        });
+        const double libpngDecode = BestSeconds([&] { LibpngDecode(*files[i], out); });
+        std::printf("  %-15s Kestrel %7.1f  libpng %7.1f\n", names[i], mpx / ourDecode, mpx / libpngDecode);
+    }
+    return 0;
+}

@@ -1,0 +1,286 @@
+// Symbols are gathered for a block of up to kBlockSymbols, then coded with
+// Huffman codes built for that block (RFC 1951 3.2.7). Matches are found
+// through a table of the last two positions of each three-byte hash: greedy,
+// no chains, which suits screen pictures, whose redundancy is long runs and
+// exact repeats rather than near matches.
+#include "Deflate.h"
+
+#include "Adler32.h"
+#include "DeflateHuffman.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+const int kHashBits = 15;
+const size_t kWindow = 32768;
+const size_t kMaxMatch = 258;
+const size_t kBlockSymbols = 1 << 16;
+const uint32_t kMatchFlag = 0x80000000u;
+const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+
+struct LengthCodes {
+    uint16_t code[kMaxMatch + 1];  // length -> symbol 257..285
+    uint8_t extraBits[29];
+    uint16_t base[29];
+    LengthCodes()
+    {
+        const uint16_t bases[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                    31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+        const uint8_t extra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+        for (int i = 0; i < 29; ++i) {
+            base[i] = bases[i];
+            extraBits[i] = extra[i];
+            const int last = i == 28 ? 258 : i == 27 ? 257 : bases[i] + (1 << extra[i]) - 1;
+            for (int length = bases[i]; length <= last; ++length) code[length] = uint16_t(257 + i);
+        }
+    }
+};
+const LengthCodes kLengths;
+
+const uint32_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   17,   25,   33,   49,   65,    97,    129,
+                                    193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+const uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+int DistanceCode(uint32_t distance)
+{
+    int code = 0;
+    while (code < 29 && kDistanceBase[code + 1] <= distance) ++code;
+    return code;
+}
+
+struct DistanceCodes {
+    uint8_t small[513];  // distance - 1 < 512
+    uint8_t large[256];  // (distance - 1) >> 7
+    DistanceCodes()
+    {
+        for (uint32_t d = 1; d <= 512; ++d) small[d - 1] = uint8_t(DistanceCode(d));
+        for (uint32_t i = 0; i < 256; ++i) large[i] = uint8_t(DistanceCode((i << 7) + 1));
+    }
+    int Of(uint32_t distance) const { return distance <= 512 ? small[distance - 1] : large[(distance - 1) >> 7]; }
+};
+const DistanceCodes kDistances;
+
+// Bits go out 32 at a time into room made beforehand (Reserve), not byte
+// by byte through push_back.
+class BitSink {
+public:
+    explicit BitSink(std::vector<BYTE>& out) : m_out(out), m_nAt(out.size()) {}
+    void Reserve(size_t bytes)
+    {
+        if (m_out.size() < m_nAt + bytes + 8) m_out.resize(m_nAt + bytes + 8);
+    }
+    // count is at most 16.
+    void Put(uint32_t bits, int count)
+    {
+        m_nBuffer |= uint64_t(bits) << m_nCount;
+        m_nCount += count;
+        if (m_nCount >= 32) {
+            for (int i = 0; i < 4; ++i) m_out[m_nAt + size_t(i)] = BYTE(m_nBuffer >> (8 * i));
+            m_nAt += 4;
+            m_nBuffer >>= 32;
+            m_nCount -= 32;
+        }
+    }
+    // Writes the last partial byte and trims the room left over.
+    void Flush()
+    {
+        for (; m_nCount > 0; m_nCount -= 8, m_nBuffer >>= 8) m_out[m_nAt++] = BYTE(m_nBuffer);
+        m_nCount = 0;
+        m_out.resize(m_nAt);
+    }
+
+private:
+    std::vector<BYTE>& m_out;
+    size_t m_nAt;
+    uint64_t m_nBuffer = 0;
+    int m_nCount = 0;
+};
+
+// Unaligned little-endian loads (the program runs on x86 only).
+inline uint32_t Load32(const BYTE* p)
+{
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+inline uint64_t Load64(const BYTE* p)
+{
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+inline uint32_t Hash3(uint32_t threeBytes) { return (threeBytes * 2654435761u) >> (32 - kHashBits); }
+
+// Length of the common prefix of a and b, at most limit.
+inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
+{
+    size_t length = 0;
+    while (length + 8 <= limit) {
+        const uint64_t difference = Load64(a + length) ^ Load64(b + length);
+        if (difference) return length + size_t(__builtin_ctzll(difference) >> 3);
+        length += 8;
+    }
+    while (length < limit && a[length] == b[length]) ++length;
+    return length;
+}
+
+// The code lengths of both tables, run-length coded with symbols 16, 17
+// and 18 (RFC 1951 3.2.7); each item is symbol | extra value << 8.
+std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
+{
+    std::vector<uint32_t> items;
+    for (int i = 0; i < count;) {
+        const uint8_t value = lengths[i];
+        int run = 1;
+        while (i + run < count && lengths[i + run] == value) ++run;
+        i += run;
+        if (value == 0) {
+            while (run >= 11) {
+                const int n = run < 138 ? run : 138;
+                items.push_back(18 | uint32_t(n - 11) << 8);
+                run -= n;
+            }
+            if (run >= 3) {
+                items.push_back(17 | uint32_t(run - 3) << 8);
+                run = 0;
+            }
+        } else {
+            items.push_back(value);
+            --run;
+            while (run >= 3) {
+                const int n = run < 6 ? run : 6;
+                items.push_back(16 | uint32_t(n - 3) << 8);
+                run -= n;
+            }
+        }
+        for (; run > 0; --run) items.push_back(value);
+    }
+    return items;
+}
+
+void WriteBlock(BitSink& sink, const std::vector<uint32_t>& symbols, bool last)
+{
+    uint32_t literalFreq[286] = {}, distanceFreq[30] = {};
+    for (uint32_t s : symbols) {
+        if (s & kMatchFlag) {
+            ++literalFreq[kLengths.code[(s >> 16) & 0x1FF]];
+            ++distanceFreq[kDistances.Of(s & 0xFFFF)];
+        } else {
+            ++literalFreq[s];
+        }
+    }
+    literalFreq[256] = 1;
+    uint8_t lengths[286 + 30];
+    BuildCodeLengths(literalFreq, 286, 15, lengths);
+    BuildCodeLengths(distanceFreq, 30, 15, lengths + 286);
+    int literalCount = 286, distanceCount = 30;
+    while (literalCount > 257 && !lengths[literalCount - 1]) --literalCount;
+    while (distanceCount > 1 && !lengths[286 + distanceCount - 1]) --distanceCount;
+
+    uint8_t packed[286 + 30];
+    std::memcpy(packed, lengths, size_t(literalCount));
+    std::memcpy(packed + literalCount, lengths + 286, size_t(distanceCount));
+    const std::vector<uint32_t> items = RunLengthCodes(packed, literalCount + distanceCount);
+    uint32_t itemFreq[19] = {};
+    for (uint32_t item : items) ++itemFreq[item & 0xFF];
+    uint8_t itemLengths[19];
+    BuildCodeLengths(itemFreq, 19, 7, itemLengths);
+    uint16_t itemCodes[19];
+    BuildReversedCodes(itemLengths, 19, itemCodes);
+    int codeLengthCount = 19;
+    while (codeLengthCount > 4 && !itemLengths[kCodeLengthOrder[codeLengthCount - 1]]) --codeLengthCount;
+
+    // A symbol takes at most 48 bits; the header at most 400 bytes.
+    sink.Reserve(symbols.size() * 6 + 512);
+    sink.Put(last ? 1 : 0, 1);
+    sink.Put(2, 2);
+    sink.Put(uint32_t(literalCount - 257), 5);
+    sink.Put(uint32_t(distanceCount - 1), 5);
+    sink.Put(uint32_t(codeLengthCount - 4), 4);
+    for (int i = 0; i < codeLengthCount; ++i) sink.Put(itemLengths[kCodeLengthOrder[i]], 3);
+    static const int kItemExtra[3] = {2, 3, 7};
+    for (uint32_t item : items) {
+        const uint32_t symbol = item & 0xFF;
+        sink.Put(itemCodes[symbol], itemLengths[symbol]);
+        if (symbol >= 16) sink.Put(item >> 8, kItemExtra[symbol - 16]);
+    }
+
+    uint16_t literalCodes[286], distanceCodes[30];
+    BuildReversedCodes(lengths, 286, literalCodes);
+    BuildReversedCodes(lengths + 286, 30, distanceCodes);
+    for (uint32_t s : symbols) {
+        if (!(s & kMatchFlag)) {
+            sink.Put(literalCodes[s], lengths[s]);
+            continue;
+        }
+        const uint32_t length = (s >> 16) & 0x1FF, distance = s & 0xFFFF;
+        const int lengthSymbol = kLengths.code[length];
+        const int l = lengthSymbol - 257;
+        sink.Put(literalCodes[lengthSymbol], lengths[lengthSymbol]);
+        sink.Put(length - kLengths.base[l], kLengths.extraBits[l]);
+        const int d = kDistances.Of(distance);
+        sink.Put(distanceCodes[d], lengths[286 + d]);
+        sink.Put(distance - kDistanceBase[d], kDistanceExtra[d]);
+    }
+    sink.Put(literalCodes[256], lengths[256]);
+}
+}
+
+void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
+{
+    out.push_back(0x78);
+    out.push_back(0x01);
+    BitSink sink(out);
+    // Two slots per hash: the last position and the one before.
+    std::vector<uint32_t> head(size_t(2) << kHashBits, UINT32_MAX);
+    std::vector<uint32_t> symbols;
+    symbols.reserve(kBlockSymbols);
+    size_t i = 0;
+    while (i < size) {
+        const size_t left = size - i;
+        size_t length = 0;
+        uint32_t distance = 0;
+        // Four bytes are loaded for a three-byte string.
+        if (left >= 4) {
+            const uint32_t string = Load32(data + i) & 0xFFFFFF;
+            uint32_t* slots = &head[size_t(Hash3(string)) * 2];
+            const size_t limit = left < kMaxMatch ? left : kMaxMatch;
+            for (int k = 0; k < 2; ++k) {
+                const uint32_t candidate = slots[k];
+                if (candidate == UINT32_MAX || i - candidate > kWindow || (Load32(data + candidate) & 0xFFFFFF) != string)
+                    continue;
+                const size_t found = 3 + MatchLength(data + candidate + 3, data + i + 3, limit - 3);
+                if (found > length) {
+                    length = found;
+                    distance = uint32_t(i - candidate);
+                }
+            }
+            slots[1] = slots[0];
+            slots[0] = uint32_t(i);
+        }
+        if (length >= 3) {
+            symbols.push_back(kMatchFlag | uint32_t(length) << 16 | distance);
+            // The match's last position keeps the table fresh for what follows.
+            const size_t end = i + length - 1;
+            if (size - end >= 4) {
+                uint32_t* slots = &head[size_t(Hash3(Load32(data + end) & 0xFFFFFF)) * 2];
+                slots[1] = slots[0];
+                slots[0] = uint32_t(end);
+            }
+            i += length;
+        } else {
+            symbols.push_back(data[i]);
+            ++i;
+        }
+        if (symbols.size() == kBlockSymbols) {
+            WriteBlock(sink, symbols, false);
+            symbols.clear();
+        }
+    }
+    WriteBlock(sink, symbols, true);
+    sink.Flush();
+    const uint32_t adler = Adler32(data, size);
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(adler >> shift));
+}

@@ -1,0 +1,13 @@
+// PNG's per-row filters (ISO/IEC 15948, 9): None, Sub, Up, Average and
+// Paeth, each predicting a byte from the one bytesPerPixel to the left
+// (a), the one above (b) and the one above-left (c); bytes left of the row
+// and the row above the first count as zero.
+#pragma once
+
+#include "../framework/kernel.h"
+
+#include <cstddef>
+
+// Undoes filter type on row in place; previous is the row above already
+// unfiltered, or null for the first row of a pass. False for a type above 4.
+bool UnfilterPngRow(int type, BYTE* row, const BYTE* previous, size_t length, size_t bytesPerPixel);
