@@ -22,6 +22,8 @@
 #include "../hook/kesthook.h"
 #include "../resources/resource.h"
 
+#include <windowsx.h>
+
 #include <cstring>
 
 POINT g_ptLastButton = {0, 0};
@@ -96,9 +98,31 @@ void StartFrozenSelection(const Options& options, int code)
     ArmTracking(g_trigger);
 }
 
+// The pointer position is the one the report was posted at: a fresh query
+// of the pointer may still answer with an older position under Wine.
+void RecordButtonReport(LPARAM right, POINT postedAt)
+{
+    g_ptLastButton = postedAt;
+    g_bLastButtonRight = right != 0;
+}
+
+// A hotkey's report is sent, so it overtakes the button reports the mouse
+// hook posted before it; those still waiting are taken first, or a menu
+// opened by the last click would be looked for at an older one.
+void TakePostedButtonReports()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, WinApp::MainWnd(), kMsgTrigger, kMsgTrigger, PM_NOREMOVE) &&
+           msg.wParam == kCodeButtonReport) {
+        PeekMessageA(&msg, WinApp::MainWnd(), kMsgTrigger, kMsgTrigger, PM_REMOVE);
+        RecordButtonReport(msg.lParam, msg.pt);
+    }
+}
+
 void StartTitleMenu(Options& options)
 {
     g_trigger.mode = kCaptureTitleMenu;
+    TakePostedButtonReports();
     const TitleMenuOptions& titleMenu = options.capture.titleMenu;
     if (titleMenu.titleBar || titleMenu.menuBar) PrepareTitleBar();
     g_trigger.lastButton = g_ptLastButton;
@@ -176,8 +200,8 @@ void OnTriggerMessage(AppSettings& settings, WPARAM wParam, LPARAM cursor)
     if (g_bCaptureBusy || g_countdown.Active() || g_bPrinting) return;
     const int code = int(wParam);
     if (code == kCodeButtonReport) {
-        GetCursorPos(&g_ptLastButton);
-        g_bLastButtonRight = cursor != 0;
+        const DWORD postedAt = GetMessagePos();
+        RecordButtonReport(cursor, POINT{GET_X_LPARAM(postedAt), GET_Y_LPARAM(postedAt)});
         return;
     }
 
