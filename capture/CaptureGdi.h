@@ -1,6 +1,7 @@
 // The device context on the whole display that every capture routine reads
-// and draws through ("DISPLAY" driver, no device, output or init data).
-// The display facts are the framework's (framework/Display.h).
+// and draws through ("DISPLAY" driver, no device, output or init data), and
+// the screen rectangle of a window's client area. The display facts are the
+// framework's (framework/Display.h).
 #pragma once
 
 #include <windows.h>
@@ -17,3 +18,11 @@ public:
 private:
     HDC m_dc;
 };
+
+inline RECT ClientOnScreen(HWND window)
+{
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}

@@ -89,14 +89,6 @@ FrameMeasures MeasuresOf(HWND window)
     return frame;
 }
 
-RECT ClientOnScreen(HWND window)
-{
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    return client;
-}
-
 // One row of screen pixels, read in one block transfer and only where it
 // lies on the screen; pixels off the screen match no colour.
 class ScreenRow {

@@ -8,6 +8,7 @@
 #include "CaptureKinds.h"
 
 #include "CaptureCore.h"
+#include "CaptureGdi.h"
 #include "CaptureGeometry.h"
 #include "CompositeGrab.h"
 #include "WindowGeometry.h"
@@ -23,14 +24,6 @@ struct Target {
 };
 
 Target g_target;
-
-RECT ClientOnScreen(HWND window)
-{
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(window, &client);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    return client;
-}
 
 std::optional<RECT> CaptureTargetWindow(HWND window, const CaptureRequest& request, const CaptureOptions& options)
 {

@@ -36,6 +36,8 @@ DateTimeNames LoadDateTimeNames();
 // A stored screen font at the printer's size: its height times the
 // printer's horizontal dots per inch over the screen's.
 LOGFONTA PrinterFont(const settings::FontValue& font, int printerDpi, int screenDpi);
+// A stored font as the font functions take it.
+LOGFONTA LogFontOf(const settings::FontValue& font);
 
 // Draws header, footer and notes, each while its "Print with image" option
 // is set and its text is not empty. printerDpi and screenDpi convert the

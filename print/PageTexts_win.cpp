@@ -51,10 +51,18 @@ std::string ExpandPageText(const std::string& text, const XImage* image, const P
 
 LOGFONTA PrinterFont(const settings::FontValue& font, int printerDpi, int screenDpi)
 {
+    LOGFONTA lf = LogFontOf(font);
+    lf.lfHeight = PrinterFontHeight(lf.lfHeight, printerDpi, screenDpi);
+    if (lf.lfWidth != 0) lf.lfWidth = PrinterFontHeight(lf.lfWidth, printerDpi, screenDpi);
+    return lf;
+}
+
+LOGFONTA LogFontOf(const settings::FontValue& font)
+{
     LOGFONTA lf = {};
     const int32_t* n = font.numbers;
-    lf.lfHeight = PrinterFontHeight(n[0], printerDpi, screenDpi);
-    lf.lfWidth = n[1] == 0 ? 0 : PrinterFontHeight(n[1], printerDpi, screenDpi);
+    lf.lfHeight = n[0];
+    lf.lfWidth = n[1];
     lf.lfEscapement = n[2];
     lf.lfOrientation = n[3];
     lf.lfWeight = n[4];

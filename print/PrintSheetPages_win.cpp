@@ -4,6 +4,7 @@
 #include "PrintSheetState.h"
 
 #include "PageLayout.h"
+#include "PageTexts.h"
 #include "PrintJobRules.h"
 
 #include "../framework/ShowMessage.h"
@@ -34,22 +35,7 @@ std::string PrintSheetPage::ItemText(int id) const
 
 void PrintSheetPage::PickFont(settings::FontValue& font, KeyGroup group) const
 {
-    LOGFONTA lf = {};
-    const int32_t* n = font.numbers;
-    lf.lfHeight = n[0];
-    lf.lfWidth = n[1];
-    lf.lfEscapement = n[2];
-    lf.lfOrientation = n[3];
-    lf.lfWeight = n[4];
-    lf.lfItalic = BYTE(n[5]);
-    lf.lfUnderline = BYTE(n[6]);
-    lf.lfStrikeOut = BYTE(n[7]);
-    lf.lfCharSet = BYTE(n[8]);
-    lf.lfOutPrecision = BYTE(n[9]);
-    lf.lfClipPrecision = BYTE(n[10]);
-    lf.lfQuality = BYTE(n[11]);
-    lf.lfPitchAndFamily = BYTE(n[12]);
-    strncpy(lf.lfFaceName, font.face.c_str(), LF_FACESIZE - 1);
+    LOGFONTA lf = LogFontOf(font);
     CHOOSEFONTA choose = {};
     choose.lStructSize = sizeof choose;
     choose.hwndOwner = m_hWnd;
