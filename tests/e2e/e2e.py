@@ -393,6 +393,24 @@ class Scenario:
         self.wait_for("the Wine screen and the X screen to agree", screen_is_still, timeout=20, interval=0.5)
         return path
 
+    def copy_active_image(self, name):
+        """Copy Image on the active image window; the clipboard's picture,
+        kept as NAME.bmp, as an RGB Pillow image."""
+        from PIL import Image
+        path = os.path.join(self.out, name + ".bmp")
+        self.driver("send", self.frame, WM_COMMAND, ID_COPY_IMAGE, 0)
+        self.driver("clipboard", path)
+        return Image.open(path).convert("RGB")
+
+    def check_same_picture(self, name, picture, expected):
+        """picture must equal expected pixel for pixel; expected is kept as
+        NAME-expected.png beside the outputs."""
+        from PIL import ImageChops
+        expected.save(os.path.join(self.out, name + "-expected.png"))
+        check(picture.size == expected.size, f"{name}: size {picture.size}, expected {expected.size}")
+        box = ImageChops.difference(picture, expected).getbbox()
+        check(box is None, f"{name}: the pixels differ inside {box}")
+
     def options_command(self, keys, dialog):
         """Opens the Options menu with Alt+O, picks the item by its mnemonic
         (or the keys given as a list) and waits for the dialog it opens;

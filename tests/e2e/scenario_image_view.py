@@ -39,17 +39,6 @@ def main():
         s.driver("send", s.frame, e2e.WM_COMMAND, ID_PASTE_IMAGE, 0)
         first = "hwnd:" + s.driver("wait-child", s.frame, "Clipboard Image", 20000).strip()
 
-        def copied(name):
-            path = os.path.join(s.out, name + ".bmp")
-            s.driver("send", s.frame, e2e.WM_COMMAND, e2e.ID_COPY_IMAGE, 0)
-            s.driver("clipboard", path)
-            return Image.open(path).convert("RGB")
-
-        def check_same(name, picture, expected):
-            expected.save(os.path.join(s.out, name + "-expected.png"))
-            e2e.check(picture.size == expected.size, f"{name}: size {picture.size}, expected {expected.size}")
-            e2e.check(list(picture.getdata()) == list(expected.getdata()), f"{name}: the pixels differ")
-
         # Cropping lines: left 3 right, top 2 down, right 4 left, bottom 5 up,
         # then all one inwards.
         s.driver("send", s.frame, e2e.WM_COMMAND, ID_SELECT_IMAGE, 0)
@@ -58,7 +47,7 @@ def main():
         s.driver("send", s.frame, e2e.WM_COMMAND, ID_CROP, 0)
         crop = "hwnd:" + s.driver("wait-child", s.frame, "Crop", 20000).strip()
         cropped = source.crop((4, 3, source.width - 5, source.height - 6))
-        check_same("crop", copied("crop"), cropped)
+        s.check_same_picture("crop", s.copy_active_image("crop"), cropped)
 
         # Drag the cropped image out of its window onto the first one.
         s.driver("move", crop, 500, 250)
@@ -81,7 +70,7 @@ def main():
                            MERGE_BACK)
         merged.paste(source, (0, 0))
         merged.paste(cropped, (50, 50))
-        check_same("merged", copied("merged"), merged)
+        s.check_same_picture("merged", s.copy_active_image("merged"), merged)
     return 0
 
 

@@ -118,24 +118,11 @@ def main():
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
 
-        def copied(name):
-            path = os.path.join(s.out, name + ".bmp")
-            s.driver("send", s.frame, e2e.WM_COMMAND, e2e.ID_COPY_IMAGE, 0)
-            s.driver("clipboard", path)
-            return Image.open(path).convert("RGB")
-
-        def check_same(name, picture, expected):
-            expected.save(os.path.join(s.out, name + "-expected.png"))
-            e2e.check(picture.size == expected.size, f"{name}: size {picture.size}, expected {expected.size}")
-            difference = [(x, y) for y in range(expected.height) for x in range(expected.width)
-                          if picture.getpixel((x, y)) != expected.getpixel((x, y))]
-            e2e.check(not difference, f"{name}: {len(difference)} pixels differ, the first at {difference[:1]}")
-
         # Add Frame and Mat, then Grayscale, on a Screen capture.
         screen = Image.open(s.grab_screen_agreeing_with_x("screen.bmp")).convert("RGB")
         s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
         s.driver("wait-child", s.frame, "Screen Capture", 30000)
-        check_same("capture", copied("capture"), grayscale(framed(screen, 1, 0, FRAME_COLOR, MAT_COLOR)))
+        s.check_same_picture("capture", s.copy_active_image("capture"), grayscale(framed(screen, 1, 0, FRAME_COLOR, MAT_COLOR)))
 
         source = source_picture()
         source_path = os.path.join(s.out, "source.bmp")
@@ -143,7 +130,7 @@ def main():
         s.driver("set-clipboard", source_path)
         s.driver("send", s.frame, e2e.WM_COMMAND, ID_PASTE_IMAGE, 0)
         pasted = "hwnd:" + s.driver("wait-child", s.frame, "Clipboard Image", 20000).strip()
-        check_same("pasted", copied("pasted"), source)
+        s.check_same_picture("pasted", s.copy_active_image("pasted"), source)
 
         def answer_dialog(title, keys):
             dialog = s.driver("wait-window", "dialog:" + title, 20000).strip()
@@ -164,7 +151,7 @@ def main():
             title = {"Scale": "Zoom In", "Reduce Colors": "Reduce Color"}.get(name, name)
             s.wait_for(f"the {title} window", lambda: len(s.children()) > windows)
             e2e.check(s.children().count(title) == (2 if name == "Scale" else 1), f"no new {title} window")
-            check_same(name, copied(name.replace(" ", "_")), expected)
+            s.check_same_picture(name, s.copy_active_image(name.replace(" ", "_")), expected)
 
         s.driver("activate", pasted)
         s.driver("post", s.frame, e2e.WM_COMMAND, TOOL["Count Colors"], 0)
