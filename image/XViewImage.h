@@ -50,7 +50,7 @@ private:
     void TrackCropHandle(POINT pt);
     void DragImageToOtherWindow();
     void MoveOrPickTopImage(POINT pt, bool control);
-    void TrackTopImage();
+    void TrackTopImage(POINT from);
     // Image pixel (possibly outside the image) under client point pt.
     POINT ImagePixelAt(POINT pt) const;
     // The pointer kept over the visible part of the one image.

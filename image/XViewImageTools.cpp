@@ -40,18 +40,16 @@ bool NextMouseMessage(MSG* msg)
     }
 }
 
-POINT CursorInClient(HWND hwnd)
+// The loops follow the positions their mouse messages were made at: a
+// fresh query of the pointer may still answer with an older one under Wine.
+POINT InClient(HWND hwnd, POINT screen)
 {
-    POINT pt;
-    GetCursorPos(&pt);
-    ScreenToClient(hwnd, &pt);
-    return pt;
+    ScreenToClient(hwnd, &screen);
+    return screen;
 }
 
-XViewImage* ImageViewUnderPointer()
+XViewImage* ImageViewAt(POINT screen)
 {
-    POINT screen;
-    GetCursorPos(&screen);
     return dynamic_cast<XViewImage*>(Window::FromHandle(WindowFromPoint(screen)));
 }
 
@@ -255,7 +253,7 @@ void XViewImage::TrackCropHandle(POINT pt)
     PrepareCanvasDC(dc.get());
     MSG msg;
     while (NextMouseMessage(&msg)) {
-        POINT q = ImagePixelAt(CursorInClient(m_hWnd));
+        POINT q = ImagePixelAt(InClient(m_hWnd, msg.pt));
         q.x = std::max(0L, std::min(LONG(image.m_nWidth), q.x));
         q.y = std::max(0L, std::min(LONG(image.m_nHeight), q.y));
         const RECT rc = Normalized(*anchor, q);
@@ -271,8 +269,8 @@ void XViewImage::DragImageToOtherWindow()
     ShowCursorResource(IDCUR_DROP_ACCEPTED);
     MSG msg;
     while (NextMouseMessage(&msg))
-        ShowCursorResource(ImageViewUnderPointer() ? IDCUR_DROP_ACCEPTED : IDCUR_DROP_REFUSED);
-    XViewImage* target = ImageViewUnderPointer();
+        ShowCursorResource(ImageViewAt(msg.pt) ? IDCUR_DROP_ACCEPTED : IDCUR_DROP_REFUSED);
+    XViewImage* target = ImageViewAt(msg.pt);  // where the button went up
     ReleaseCapture();
     ShowArrow();
     XDocument* into = target && target != this ? target->GetDocument() : nullptr;
@@ -319,10 +317,10 @@ void XViewImage::MoveOrPickTopImage(POINT pt, bool control)
         DragImageToOtherWindow();
         return;
     }
-    TrackTopImage();
+    TrackTopImage(pt);
 }
 
-void XViewImage::TrackTopImage()
+void XViewImage::TrackTopImage(POINT from)
 {
     XDocument* document = GetDocument();
     XImage& top = *document->TopImage();
@@ -336,14 +334,14 @@ void XViewImage::TrackTopImage()
         PrepareCanvasDC(dc.get());
         ShowCursorResource(IDCUR_MOVE_IMAGE);
         DrawDottedOutline(dc.get(), top.m_rcPlace);
-        POINT last = CursorInClient(m_hWnd);
+        POINT last = from;
         MSG msg;
         for (;;) {
             const bool more = NextMouseMessage(&msg);
             DrawDottedOutline(dc.get(), top.m_rcPlace);
             ShowCursorResource(IDCUR_MOVE_IMAGE);
             if (!more) break;
-            const POINT now = CursorInClient(m_hWnd);
+            const POINT now = InClient(m_hWnd, msg.pt);
             OffsetRect(&top.m_rcPlace, now.x - last.x, now.y - last.y);
             last = now;
             DrawDottedOutline(dc.get(), top.m_rcPlace);
