@@ -9,6 +9,10 @@
 #include "../framework/Progress.h"
 #include "../resources/resource.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 uint64_t Load64(const BYTE* p)
 {
@@ -77,6 +81,30 @@ void RotatePixel(const ImageLock& src, const ImageWriteLock& dst, const Rotation
                   PixelValue(src.Row(turn.SourceRow(j)), turn.SourceColumn(r), src.BitCount()));
 }
 
+#ifdef __SSE2__
+const int kTile = 16;
+
+// Moves the 16 x 16 bytes at column of the rows from[0..15] so that to[i]
+// receives byte i of every row: four rounds of interleaving row k with row
+// k + 8 each rotate the eight bits of a byte's place (row, column) by one,
+// which after four rounds has swapped row and column.
+void TransposeTile(const BYTE* const from[kTile], int32_t column, BYTE* const to[kTile])
+{
+    __m128i tile[kTile];
+    for (int k = 0; k < kTile; ++k) tile[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from[k] + column));
+    for (int round = 0; round < 4; ++round) {
+        __m128i next[kTile];
+        for (int k = 0; k < 8; ++k) {
+            next[2 * k] = _mm_unpacklo_epi8(tile[k], tile[k + 8]);
+            next[2 * k + 1] = _mm_unpackhi_epi8(tile[k], tile[k + 8]);
+        }
+        for (int k = 0; k < kTile; ++k) tile[k] = next[k];
+    }
+    for (int i = 0; i < kTile; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(to[i]), tile[i]);
+}
+#else
+const int kTile = 8;
+
 // Swaps the bits of a selected by mask << shift with those of b selected by mask.
 void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
 {
@@ -85,10 +113,13 @@ void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
     a ^= t << shift;
 }
 
-// Transposes the 8 x 8 bytes held in rows[0..7] (byte i of rows[k] is
-// element (k, i)) by swapping ever smaller blocks: 4 x 4, 2 x 2, 1 x 1.
-void Transpose8x8(uint64_t rows[8])
+// The 8 x 8 bytes at column of the rows from[0..7], read as eight words
+// and transposed by swapping ever smaller blocks: 4 x 4, 2 x 2, 1 x 1;
+// to[i] receives byte i of every row.
+void TransposeTile(const BYTE* const from[kTile], int32_t column, BYTE* const to[kTile])
 {
+    uint64_t rows[kTile];
+    for (int k = 0; k < kTile; ++k) rows[k] = Load64(from[k] + column);
     const uint64_t quads = 0x00000000FFFFFFFFull, pairs = 0x0000FFFF0000FFFFull, bytes = 0x00FF00FF00FF00FFull;
     SwapBlocks(rows[0], rows[4], 32, quads);
     SwapBlocks(rows[1], rows[5], 32, quads);
@@ -102,34 +133,34 @@ void Transpose8x8(uint64_t rows[8])
     SwapBlocks(rows[2], rows[3], 8, bytes);
     SwapBlocks(rows[4], rows[5], 8, bytes);
     SwapBlocks(rows[6], rows[7], 8, bytes);
+    for (int i = 0; i < kTile; ++i) Store64(to[i], rows[i]);
 }
+#endif
 
-// Rotation walks eight source rows at a time from left to right, so the
-// source is read as eight sequential streams; the result takes eight
-// pixels in each of its rows per pass, and those rows stay in cache from
-// one pass to the next. Left over result columns go pixel by pixel.
+// Rotation walks a tile's height of source rows at a time from left to
+// right, so the source is read as that many sequential streams; the
+// result takes a tile's width of pixels in each of its rows per pass, and
+// those rows stay in cache from one pass to the next. Left over result
+// columns go pixel by pixel.
 
-// 8 bits: blocks of 8 x 8 pixels, read as eight source words,
-// transposed, and written as eight result words.
+// 8 bits: square tiles of bytes, transposed.
 void Rotate8(const ImageLock& src, const ImageWriteLock& dst, const Rotation& turn)
 {
     const int32_t rows = dst.Height(), columns = dst.Width();
-    const int32_t fullRows = rows & ~7, fullColumns = columns & ~7;
-    for (int32_t j0 = 0; j0 < fullColumns; j0 += 8) {
+    const int32_t fullRows = rows - rows % kTile, fullColumns = columns - columns % kTile;
+    for (int32_t j0 = 0; j0 < fullColumns; j0 += kTile) {
         ReportProgress(j0, columns);
-        const BYTE* from[8];
-        for (int k = 0; k < 8; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
-        for (int32_t r0 = 0; r0 < fullRows; r0 += 8) {
-            // The eight source columns of result rows r0..r0+7, lowest first.
-            const int32_t column = turn.left ? r0 : turn.width - 8 - r0;
-            uint64_t block[8];
-            for (int k = 0; k < 8; ++k) block[k] = Load64(from[k] + column);
-            Transpose8x8(block);
-            // block[i] now holds source column column + i across the eight rows.
-            for (int i = 0; i < 8; ++i) Store64(dst.Row(r0 + i) + j0, block[turn.left ? i : 7 - i]);
+        const BYTE* from[kTile];
+        for (int k = 0; k < kTile; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
+        for (int32_t r0 = 0; r0 < fullRows; r0 += kTile) {
+            // The source columns of result rows r0 onwards, lowest first.
+            const int32_t column = turn.left ? r0 : turn.width - kTile - r0;
+            BYTE* to[kTile];
+            for (int i = 0; i < kTile; ++i) to[i] = dst.Row(r0 + (turn.left ? i : kTile - 1 - i)) + j0;
+            TransposeTile(from, column, to);
         }
         for (int32_t r = fullRows; r < rows; ++r)
-            for (int32_t j = j0; j < j0 + 8; ++j) RotatePixel(src, dst, turn, r, j);
+            for (int32_t j = j0; j < j0 + kTile; ++j) RotatePixel(src, dst, turn, r, j);
     }
     for (int32_t r = 0; r < rows; ++r)
         for (int32_t j = fullColumns; j < columns; ++j) RotatePixel(src, dst, turn, r, j);
