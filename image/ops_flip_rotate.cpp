@@ -1,13 +1,15 @@
 // Flip Horizontal and Vertical, Rotate Left and Right at every bit count.
 // Rotation is a transposition, which walks one of the two images across
-// its rows; 8- and 24-bit images are moved in groups of eight source rows
-// so that the reads stream and the rows written stay in cache. Pixels are
-// moved in 64-bit words loaded and stored with memcpy.
+// its rows; 8- and 24-bit images are moved in bands of source rows so that
+// the reads stream and the rows written stay in cache. Without SSE2,
+// pixels are moved in 64-bit words loaded and stored with memcpy.
 #include "ImageLock.h"
 #include "PixelRow.h"
 
 #include "../framework/Progress.h"
 #include "../resources/resource.h"
+
+#include <algorithm>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -183,30 +185,36 @@ void TransposeTile(const BYTE* const from[kTile], int32_t column, BYTE* const to
 }
 #endif
 
-// Rotation walks a tile's height of source rows at a time from left to
-// right, so the source is read as that many sequential streams; the
-// result takes a tile's width of pixels in each of its rows per pass, and
-// those rows stay in cache from one pass to the next. Left over result
-// columns go pixel by pixel.
+// Rotation walks a band of source rows at a time from left to right, so
+// the source is read as that many sequential streams; the result takes a
+// band's width of pixels in each of its rows per pass, and those rows stay
+// in cache from one pass to the next. Left over result columns go pixel by
+// pixel.
 
-// 8 bits: square tiles of bytes, transposed.
+// 8 bits: square tiles of bytes, transposed, in bands of kPass rows (a
+// result cache line per row and pass).
+const int kPass = 64;
 void Rotate8(const ImageLock& src, const ImageWriteLock& dst, const Rotation& turn)
 {
     const int32_t rows = dst.Height(), columns = dst.Width();
     const int32_t fullRows = rows - rows % kTile, fullColumns = columns - columns % kTile;
-    for (int32_t j0 = 0; j0 < fullColumns; j0 += kTile) {
+    for (int32_t j0 = 0; j0 < fullColumns; j0 += kPass) {
         ReportProgress(j0, columns);
-        const BYTE* from[kTile];
-        for (int k = 0; k < kTile; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
+        const int tiles = std::min(kPass, fullColumns - j0) / kTile;
+        const BYTE* from[kPass];
+        for (int k = 0; k < tiles * kTile; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
         for (int32_t r0 = 0; r0 < fullRows; r0 += kTile) {
             // The source columns of result rows r0 onwards, lowest first.
             const int32_t column = turn.left ? r0 : turn.width - kTile - r0;
             BYTE* to[kTile];
             for (int i = 0; i < kTile; ++i) to[i] = dst.Row(r0 + (turn.left ? i : kTile - 1 - i)) + j0;
-            TransposeTile(from, column, to);
+            for (int t = 0; t < tiles; ++t) {
+                TransposeTile(from + t * kTile, column, to);
+                for (int i = 0; i < kTile; ++i) to[i] += kTile;
+            }
         }
         for (int32_t r = fullRows; r < rows; ++r)
-            for (int32_t j = j0; j < j0 + kTile; ++j) RotatePixel(src, dst, turn, r, j);
+            for (int32_t j = j0; j < j0 + tiles * kTile; ++j) RotatePixel(src, dst, turn, r, j);
     }
     for (int32_t r = 0; r < rows; ++r)
         for (int32_t j = fullColumns; j < columns; ++j) RotatePixel(src, dst, turn, r, j);
