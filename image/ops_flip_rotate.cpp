@@ -1,13 +1,19 @@
 // Flip Horizontal and Vertical, Rotate Left and Right at every bit count.
 // Rotation is a transposition, which walks one of the two images across
-// its rows; 8- and 24-bit images are moved in groups of eight source rows
-// so that the reads stream and the rows written stay in cache. Pixels are
-// moved in 64-bit words loaded and stored with memcpy.
+// its rows; 8- and 24-bit images are moved in bands of source rows so that
+// the reads stream and the rows written stay in cache. Without SSE2,
+// pixels are moved in 64-bit words loaded and stored with memcpy.
 #include "ImageLock.h"
 #include "PixelRow.h"
 
 #include "../framework/Progress.h"
 #include "../resources/resource.h"
+
+#include <algorithm>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 uint64_t Load64(const BYTE* p)
@@ -38,9 +44,55 @@ void FlipRow8(const BYTE* in, BYTE* out, int32_t width)
 // reads the source forwards, which the hardware prefetches best. The
 // shifts take the first byte in memory as the lowest byte of a word.
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "FlipRow24 reads pixels from little-endian words");
+#ifdef __SSE2__
+// The 16 bytes of v in reverse order.
+inline __m128i ReverseBytes(__m128i v)
+{
+    v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+    v = _mm_shufflehi_epi16(_mm_shufflelo_epi16(v, 0x1B), 0x1B);
+    return _mm_shuffle_epi32(v, 0x4E);
+}
+
+// Sixteen pixels (48 bytes) at a time. With the 48 bytes reversed as R,
+// result byte j is R[j + 2], R[j] or R[j - 2] as j % 3 is 0, 1 or 2: the
+// pixels are in place, each with its bytes reversed.
+int32_t FlipRow24Wide(const BYTE* in, BYTE* out, int32_t width)
+{
+    alignas(16) BYTE phases[3][3][16];  // [register][j % 3][byte]
+    for (int k = 0; k < 3; ++k)
+        for (int c = 0; c < 3; ++c)
+            for (int i = 0; i < 16; ++i) phases[k][c][i] = (16 * k + i) % 3 == c ? 0xFF : 0;
+    __m128i mask[3][3];
+    for (int k = 0; k < 3; ++k)
+        for (int c = 0; c < 3; ++c) mask[k][c] = _mm_load_si128(reinterpret_cast<const __m128i*>(phases[k][c]));
+    int32_t x = 0;
+    for (; x + 16 <= width; x += 16) {
+        const BYTE* from = in + size_t(x) * 3;
+        __m128i r[3];
+        for (int k = 0; k < 3; ++k)
+            r[k] = ReverseBytes(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 32 - 16 * k)));
+        BYTE* to = out + size_t(width - x - 16) * 3;
+        for (int k = 0; k < 3; ++k) {
+            // R[j + 2] and R[j - 2]; the bytes past either end are never selected.
+            __m128i ahead = _mm_srli_si128(r[k], 2), behind = _mm_slli_si128(r[k], 2);
+            if (k < 2) ahead = _mm_or_si128(ahead, _mm_slli_si128(r[k + 1], 14));
+            if (k > 0) behind = _mm_or_si128(behind, _mm_srli_si128(r[k - 1], 14));
+            const __m128i pixels = _mm_or_si128(_mm_or_si128(_mm_and_si128(ahead, mask[k][0]), _mm_and_si128(r[k], mask[k][1])),
+                                                _mm_and_si128(behind, mask[k][2]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + 16 * k), pixels);
+        }
+    }
+    return x;
+}
+#endif
+
 void FlipRow24(const BYTE* in, BYTE* out, int32_t width)
 {
+#ifdef __SSE2__
+    int32_t x = FlipRow24Wide(in, out, width);
+#else
     int32_t x = 0;
+#endif
     for (; x + 4 <= width; x += 4) {
         const uint64_t low = Load64(in + size_t(x) * 3), high = Load64(in + size_t(x) * 3 + 4);
         const uint64_t p0 = low & 0xFFFFFF, p1 = low >> 24 & 0xFFFFFF, p2 = high >> 16 & 0xFFFFFF, p3 = high >> 40;
@@ -77,6 +129,30 @@ void RotatePixel(const ImageLock& src, const ImageWriteLock& dst, const Rotation
                   PixelValue(src.Row(turn.SourceRow(j)), turn.SourceColumn(r), src.BitCount()));
 }
 
+#ifdef __SSE2__
+const int kTile = 16;
+
+// Moves the 16 x 16 bytes at column of the rows from[0..15] so that to[i]
+// receives byte i of every row: four rounds of interleaving row k with row
+// k + 8 each rotate the eight bits of a byte's place (row, column) by one,
+// which after four rounds has swapped row and column.
+void TransposeTile(const BYTE* const from[kTile], int32_t column, BYTE* const to[kTile])
+{
+    __m128i tile[kTile];
+    for (int k = 0; k < kTile; ++k) tile[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from[k] + column));
+    for (int round = 0; round < 4; ++round) {
+        __m128i next[kTile];
+        for (int k = 0; k < 8; ++k) {
+            next[2 * k] = _mm_unpacklo_epi8(tile[k], tile[k + 8]);
+            next[2 * k + 1] = _mm_unpackhi_epi8(tile[k], tile[k + 8]);
+        }
+        for (int k = 0; k < kTile; ++k) tile[k] = next[k];
+    }
+    for (int i = 0; i < kTile; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(to[i]), tile[i]);
+}
+#else
+const int kTile = 8;
+
 // Swaps the bits of a selected by mask << shift with those of b selected by mask.
 void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
 {
@@ -85,10 +161,13 @@ void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
     a ^= t << shift;
 }
 
-// Transposes the 8 x 8 bytes held in rows[0..7] (byte i of rows[k] is
-// element (k, i)) by swapping ever smaller blocks: 4 x 4, 2 x 2, 1 x 1.
-void Transpose8x8(uint64_t rows[8])
+// The 8 x 8 bytes at column of the rows from[0..7], read as eight words
+// and transposed by swapping ever smaller blocks: 4 x 4, 2 x 2, 1 x 1;
+// to[i] receives byte i of every row.
+void TransposeTile(const BYTE* const from[kTile], int32_t column, BYTE* const to[kTile])
 {
+    uint64_t rows[kTile];
+    for (int k = 0; k < kTile; ++k) rows[k] = Load64(from[k] + column);
     const uint64_t quads = 0x00000000FFFFFFFFull, pairs = 0x0000FFFF0000FFFFull, bytes = 0x00FF00FF00FF00FFull;
     SwapBlocks(rows[0], rows[4], 32, quads);
     SwapBlocks(rows[1], rows[5], 32, quads);
@@ -102,34 +181,40 @@ void Transpose8x8(uint64_t rows[8])
     SwapBlocks(rows[2], rows[3], 8, bytes);
     SwapBlocks(rows[4], rows[5], 8, bytes);
     SwapBlocks(rows[6], rows[7], 8, bytes);
+    for (int i = 0; i < kTile; ++i) Store64(to[i], rows[i]);
 }
+#endif
 
-// Rotation walks eight source rows at a time from left to right, so the
-// source is read as eight sequential streams; the result takes eight
-// pixels in each of its rows per pass, and those rows stay in cache from
-// one pass to the next. Left over result columns go pixel by pixel.
+// Rotation walks a band of source rows at a time from left to right, so
+// the source is read as that many sequential streams; the result takes a
+// band's width of pixels in each of its rows per pass, and those rows stay
+// in cache from one pass to the next. Left over result columns go pixel by
+// pixel.
 
-// 8 bits: blocks of 8 x 8 pixels, read as eight source words,
-// transposed, and written as eight result words.
+// 8 bits: square tiles of bytes, transposed, in bands of kPass rows (a
+// result cache line per row and pass).
+const int kPass = 64;
 void Rotate8(const ImageLock& src, const ImageWriteLock& dst, const Rotation& turn)
 {
     const int32_t rows = dst.Height(), columns = dst.Width();
-    const int32_t fullRows = rows & ~7, fullColumns = columns & ~7;
-    for (int32_t j0 = 0; j0 < fullColumns; j0 += 8) {
+    const int32_t fullRows = rows - rows % kTile, fullColumns = columns - columns % kTile;
+    for (int32_t j0 = 0; j0 < fullColumns; j0 += kPass) {
         ReportProgress(j0, columns);
-        const BYTE* from[8];
-        for (int k = 0; k < 8; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
-        for (int32_t r0 = 0; r0 < fullRows; r0 += 8) {
-            // The eight source columns of result rows r0..r0+7, lowest first.
-            const int32_t column = turn.left ? r0 : turn.width - 8 - r0;
-            uint64_t block[8];
-            for (int k = 0; k < 8; ++k) block[k] = Load64(from[k] + column);
-            Transpose8x8(block);
-            // block[i] now holds source column column + i across the eight rows.
-            for (int i = 0; i < 8; ++i) Store64(dst.Row(r0 + i) + j0, block[turn.left ? i : 7 - i]);
+        const int tiles = std::min(kPass, fullColumns - j0) / kTile;
+        const BYTE* from[kPass];
+        for (int k = 0; k < tiles * kTile; ++k) from[k] = src.Row(turn.SourceRow(j0 + k));
+        for (int32_t r0 = 0; r0 < fullRows; r0 += kTile) {
+            // The source columns of result rows r0 onwards, lowest first.
+            const int32_t column = turn.left ? r0 : turn.width - kTile - r0;
+            BYTE* to[kTile];
+            for (int i = 0; i < kTile; ++i) to[i] = dst.Row(r0 + (turn.left ? i : kTile - 1 - i)) + j0;
+            for (int t = 0; t < tiles; ++t) {
+                TransposeTile(from + t * kTile, column, to);
+                for (int i = 0; i < kTile; ++i) to[i] += kTile;
+            }
         }
         for (int32_t r = fullRows; r < rows; ++r)
-            for (int32_t j = j0; j < j0 + 8; ++j) RotatePixel(src, dst, turn, r, j);
+            for (int32_t j = j0; j < j0 + tiles * kTile; ++j) RotatePixel(src, dst, turn, r, j);
     }
     for (int32_t r = 0; r < rows; ++r)
         for (int32_t j = fullColumns; j < columns; ++j) RotatePixel(src, dst, turn, r, j);
