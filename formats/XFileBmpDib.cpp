@@ -135,7 +135,7 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
         header->biXPelsPerMeter = h.xPelsPerMeter;
         header->biYPelsPerMeter = h.yPelsPerMeter;
         RGBQUAD* table = reinterpret_cast<RGBQUAD*>(info.get() + sizeof(BITMAPINFOHEADER));
-        for (uint64_t i = 0; i < count && !masked; ++i) {
+        for (uint64_t i = 0; i < count && h.bitCount <= 8; ++i) {
             const BYTE* entry = dib + tableStart + i * h.entrySize;
             table[i] = {entry[0], entry[1], entry[2], 0};
         }
