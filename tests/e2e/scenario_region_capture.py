@@ -28,8 +28,13 @@ def arm_region(s, notepad):
                                     s.driver("foreground").rstrip("\r\n").split("\t")), timeout=10)
 
 
-def pointer(s):
-    return tuple(map(int, s.driver("cursor").split()))
+def pointer_near(s, point):
+    """The pointer position once it is within a pixel of point: the
+    position read back right after the input can still be the older one."""
+    def near():
+        at = tuple(map(int, s.driver("cursor").split()))
+        return at if max(abs(at[0] - point[0]), abs(at[1] - point[1])) <= 1 else None
+    return s.wait_for(f"the pointer at {point}", near, timeout=10, interval=0.1)
 
 
 def drag(s, start, via, end):
@@ -37,11 +42,11 @@ def drag(s, start, via, end):
     release (a position the input asks for may land a pixel beside it) and
     the ms from the release to the painted new window."""
     s.driver("mouse", *start, "down")
-    pressed = pointer(s)
+    pressed = pointer_near(s, start)
     for point in via:
         s.driver("mouse", *point, "move")
     s.driver("mouse", *end, "move")
-    released = pointer(s)
+    released = pointer_near(s, end)
     out = s.driver("time-input", s.frame, "Region Capture", 30000, "mouse", *released, "up")
     return pressed, released, float(dict(line.split() for line in out.splitlines())["window_ms"])
 
