@@ -3,10 +3,11 @@
 // usually have) written to and read from a temporary file, in megapixels a second.
 #pragma once
 
+#include "BestSeconds.h"
+
 #include "framework/GlobalBlock.h"
 #include "image/XImage.h"
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -47,20 +48,6 @@ inline std::vector<BYTE> ReadAll(const std::string& path)
     return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Seconds for one run of work, the best of a few.
-template <typename Work>
-double BestSeconds(Work work, int runs = 5)
-{
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        if (took.count() < best) best = took.count();
-    }
-    return best;
-}
-
 inline void Report(const char* what, int bitCount, double seconds, size_t fileBytes)
 {
     std::printf("%-28s %2d-bit  %8.1f Mpx/s  (%zu bytes)\n", what, bitCount,
@@ -74,13 +61,13 @@ void BenchCodec(const char* name, int bitCount)
 {
     auto image = ScreenImage(bitCount);
     const std::string path = std::string("/tmp/kestrel_bench_") + name;
-    const double write = BestSeconds([&] { C().WriteImage(*image, path.c_str()); });
+    const double write = BestSeconds(5, [&] { C().WriteImage(*image, path.c_str()); });
     const std::vector<BYTE> file = ReadAll(path);
-    const double read = BestSeconds([&] {
+    const double read = BestSeconds(5, [&] {
         XImage back;
         C().ReadImage(&back, path.c_str());
     });
-    const double decode = BestSeconds([&] {
+    const double decode = BestSeconds(5, [&] {
         XImage back;
         C().Decode(&back, file.data(), file.size());
     });

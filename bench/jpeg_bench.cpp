@@ -11,6 +11,8 @@
 // kind of work Kestrel does; it is timed both into a freshly allocated buffer
 // per image (as Kestrel allocates its pixel block) and into one reused buffer.
 // Encoding: quality 45, 4:2:0, accurate DCT.
+#include "BestSeconds.h"
+
 #include "formats/XFileJpg.h"
 #include "framework/GlobalBlock.h"
 
@@ -19,7 +21,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -27,19 +28,6 @@ namespace {
 const int kWidth = 4000, kHeight = 3000, kRuns = 3;
 
 double Megapixels() { return double(kWidth) * kHeight / 1e6; }
-
-template <typename F>
-double BestSeconds(F work)
-{
-    double best = 1e30;
-    for (int i = 0; i < kRuns; ++i) {
-        std::clock_t start = std::clock();
-        work();
-        double s = double(std::clock() - start) / CLOCKS_PER_SEC;
-        if (s < best) best = s;
-    }
-    return best;
-}
 
 // Smooth shapes, edges and a little noise, as B, G, R bottom-up rows.
 void MakePhoto(XImage& image)
@@ -89,7 +77,7 @@ int main(int argc, char** argv)
 
     // Encoding.
     std::vector<BYTE> ours;
-    double t = BestSeconds([&] { XFileJpg().Encode(photo, ours); });
+    double t = BestSeconds(kRuns, [&] { XFileJpg().Encode(photo, ours); });
     double kestrelEncode = Megapixels() / t;
     tjhandle compressor = tjInitCompress();
     unsigned char* theirs = nullptr;
@@ -101,7 +89,7 @@ int main(int argc, char** argv)
                         TJFLAG_ACCURATEDCT))
             std::printf("libjpeg-turbo failed: %s\n", tjGetErrorStr2(compressor));
     };
-    t = BestSeconds([&] { compress(45); });
+    t = BestSeconds(kRuns, [&] { compress(45); });
     double turboEncode = Megapixels() / t;
     std::printf("encode q45 4:2:0   Kestrel %7.1f Mpx/s (%zu bytes)  libjpeg-turbo %7.1f Mpx/s (%lu bytes)  ratio %.2f\n",
                 kestrelEncode, ours.size(), turboEncode, theirsSize, kestrelEncode / turboEncode);
@@ -111,17 +99,17 @@ int main(int argc, char** argv)
     std::vector<BYTE> reused(bgr.size());
     auto decodeBoth = [&](const BYTE* file, size_t size, const char* label) {
         XImage image;
-        double k = Megapixels() / BestSeconds([&] { XFileJpg().Decode(&image, file, size); });
+        double k = Megapixels() / BestSeconds(kRuns, [&] { XFileJpg().Decode(&image, file, size); });
         if (!image.m_hBits) std::printf("Kestrel failed to decode %s\n", label);
         int status = 0;
         // libjpeg-turbo into a fresh buffer per image, as Kestrel allocates its
         // pixel block (page faults included), and into one reused buffer.
-        double fresh = Megapixels() / BestSeconds([&] {
+        double fresh = Megapixels() / BestSeconds(kRuns, [&] {
             std::unique_ptr<BYTE[]> pixels(new BYTE[bgr.size()]);
             status |= tjDecompress2(decompressor, file, size, pixels.get(), kWidth, 0, kHeight, TJPF_BGR,
                                     TJFLAG_FASTUPSAMPLE);
         });
-        double warm = Megapixels() / BestSeconds([&] {
+        double warm = Megapixels() / BestSeconds(kRuns, [&] {
             status |= tjDecompress2(decompressor, file, size, reused.data(), kWidth, 0, kHeight, TJPF_BGR,
                                     TJFLAG_FASTUPSAMPLE);
         });

@@ -4,6 +4,8 @@
 // default settings through its simplified API, in the same process. Single
 // thread; best of several runs in processor time; megapixels per second.
 // Decoding reads both Kestrel's file and libpng's, with each decoder.
+#include "BestSeconds.h"
+
 #include "formats/XFilePng.h"
 #include "framework/GlobalBlock.h"
 
@@ -12,26 +14,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <vector>
 
 namespace {
 const int kWidth = 1920, kHeight = 1080, kRuns = 5;
 
 double Megapixels() { return double(kWidth) * kHeight / 1e6; }
-
-template <typename F>
-double BestSeconds(F work)
-{
-    double best = 1e30;
-    for (int i = 0; i < kRuns; ++i) {
-        const std::clock_t start = std::clock();
-        work();
-        const double s = double(std::clock() - start) / CLOCKS_PER_SEC;
-        if (s < best) best = s;
-    }
-    return best;
-}
 
 // RGB top-down rows: window panels and title bars, rows of glyph-like
 // strokes in a few colours, and a photo region of gradients with noise.
@@ -141,17 +129,17 @@ int main()
     const double mpx = Megapixels();
 
     std::vector<BYTE> ours, oursPalette, theirs, deflated;
-    const double ourEncode = BestSeconds([&] { XFilePng().Encode(screen, ours); });
-    const double ourPalette = BestSeconds([&] { XFilePng().Encode(palette, oursPalette); });
+    const double ourEncode = BestSeconds(kRuns, [&] { XFilePng().Encode(screen, ours); });
+    const double ourPalette = BestSeconds(kRuns, [&] { XFilePng().Encode(palette, oursPalette); });
     libdeflate_compressor* compressor = libdeflate_alloc_compressor(6);
-    const double deflateEncode = BestSeconds([&] {
+    const double deflateEncode = BestSeconds(kRuns, [&] {
         const std::vector<BYTE> filtered = UpFiltered(rgb);
         deflated.resize(libdeflate_zlib_compress_bound(compressor, filtered.size()));
         deflated.resize(libdeflate_zlib_compress(compressor, filtered.data(), filtered.size(), deflated.data(),
                                                  deflated.size()));
     });
     libdeflate_free_compressor(compressor);
-    const double libpngEncode = BestSeconds([&] { theirs = LibpngEncode(rgb); });
+    const double libpngEncode = BestSeconds(kRuns, [&] { theirs = LibpngEncode(rgb); });
 
     std::printf("encode 1920x1080 24-bit        Mpx/s     bytes\n");
     std::printf("  Kestrel                    %7.1f %9zu\n", mpx / ourEncode, ours.size());
@@ -165,10 +153,10 @@ int main()
     for (int i = 0; i < 2; ++i) {
         XImage image;
         std::vector<BYTE> out;
-        const double ourDecode = BestSeconds([&] {
+        const double ourDecode = BestSeconds(kRuns, [&] {
             if (XFilePng().Decode(&image, files[i]->data(), files[i]->size()) != PngError::None) std::exit(1);
         });
-        const double libpngDecode = BestSeconds([&] { LibpngDecode(*files[i], out); });
+        const double libpngDecode = BestSeconds(kRuns, [&] { LibpngDecode(*files[i], out); });
         std::printf("  %-15s Kestrel %7.1f  libpng %7.1f\n", names[i], mpx / ourDecode, mpx / libpngDecode);
     }
     return 0;

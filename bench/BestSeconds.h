@@ -1,0 +1,19 @@
+// Seconds of processor time for one run of work, the best of a few runs.
+// Processor time, because the benchmarks run one thread on a shared
+// machine, where wall time says little.
+#pragma once
+
+#include <ctime>
+
+template <typename Work>
+double BestSeconds(int runs, Work work)
+{
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        const std::clock_t start = std::clock();
+        work();
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        if (seconds < best) best = seconds;
+    }
+    return best;
+}
