@@ -52,5 +52,14 @@ if(KESTREL_WIN32_TESTS)
   set_tests_properties(capture_win32_tests PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endif()
 
+# The benchmarks that also run under Wine, where they time our own code on
+# each vector path the processor has (no reference libraries here).
+set(KESTREL_WIN32_BENCHES image_ops_bench)
+foreach(name ${KESTREL_WIN32_BENCHES})
+  add_executable(${name} ${CMAKE_SOURCE_DIR}/bench/${name}.cpp)
+  target_link_libraries(${name} PRIVATE kestrel_core)
+  target_link_options(${name} PRIVATE ${KESTREL_STATIC_LINK})
+endforeach()
+
 include(tests/e2e/scenarios.cmake OPTIONAL)
 include(tests/capture/wintests.cmake OPTIONAL)

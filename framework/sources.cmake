@@ -1,4 +1,4 @@
-list(APPEND KESTREL_PORTABLE_SOURCES framework/File.cpp framework/Progress.cpp framework/RecentFileList.cpp)
+list(APPEND KESTREL_PORTABLE_SOURCES framework/CpuFeatures.cpp framework/File.cpp framework/Progress.cpp framework/RecentFileList.cpp)
 # The display facts join the core on Windows, so the Win32 test programs
 # that link only the core read the display as the program does.
 if(WIN32)

@@ -4,12 +4,13 @@
 #include "ImageLock.h"
 #include "PixelRow.h"
 
+#include "../framework/CpuFeatures.h"
 #include "../framework/Progress.h"
 #include "../resources/resource.h"
 
 #include <vector>
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 #include <emmintrin.h>
 #endif
 
@@ -71,11 +72,11 @@ inline BYTE GrayOfBgr(const BYTE* p)
     return BYTE(flat ? red : weighted);
 }
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 // One perfect shuffle of the 96 bytes in v[0..5]: the first 48 go to the
 // even places, the last 48 to the odd ones. Byte p moves to 2p mod 95, so
 // five rounds move byte 3k + c to 32c + k: blue, green and red apart.
-inline void PerfectShuffle(__m128i v[6])
+KESTREL_TARGET_SSE2 inline void PerfectShuffle(__m128i v[6])
 {
     const __m128i next[6] = {_mm_unpacklo_epi8(v[0], v[3]), _mm_unpackhi_epi8(v[0], v[3]),
                              _mm_unpacklo_epi8(v[1], v[4]), _mm_unpackhi_epi8(v[1], v[4]),
@@ -84,7 +85,7 @@ inline void PerfectShuffle(__m128i v[6])
 }
 
 // GrayOfBgr's weighted sum for eight pixels in 16-bit lanes.
-inline __m128i WeightedGray(__m128i red, __m128i green, __m128i blue)
+KESTREL_TARGET_SSE2 inline __m128i WeightedGray(__m128i red, __m128i green, __m128i blue)
 {
     const __m128i sum = _mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(red, _mm_set1_epi16(30)),
                                                     _mm_mullo_epi16(green, _mm_set1_epi16(54))),
@@ -94,7 +95,7 @@ inline __m128i WeightedGray(__m128i red, __m128i green, __m128i blue)
 
 // GrayOfBgr for sixteen pixels, one byte each in red, green and blue: the
 // even and the odd pixels in 16-bit lanes.
-inline __m128i GrayOf16Pixels(__m128i red, __m128i green, __m128i blue)
+KESTREL_TARGET_SSE2 inline __m128i GrayOf16Pixels(__m128i red, __m128i green, __m128i blue)
 {
     const __m128i low = _mm_set1_epi16(0xFF);
     const __m128i even = WeightedGray(_mm_and_si128(red, low), _mm_and_si128(green, low), _mm_and_si128(blue, low));
@@ -106,7 +107,7 @@ inline __m128i GrayOf16Pixels(__m128i red, __m128i green, __m128i blue)
 }
 
 // GrayOfBgr for 32 pixels (96 bytes) into out.
-inline void GrayOf32Pixels(const BYTE* in, BYTE* out)
+KESTREL_TARGET_SSE2 inline void GrayOf32Pixels(const BYTE* in, BYTE* out)
 {
     __m128i v[6];
     for (int i = 0; i < 6; ++i) v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16 * i));
@@ -115,18 +116,27 @@ inline void GrayOf32Pixels(const BYTE* in, BYTE* out)
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), GrayOf16Pixels(v[4], v[2], v[0]));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), GrayOf16Pixels(v[5], v[3], v[1]));
 }
+
+// The pixels of a row up to the last whole 32; returns how many were done.
+KESTREL_TARGET_SSE2 int32_t GrayRowSse2(const BYTE* in, BYTE* out, int32_t width)
+{
+    int32_t x = 0;
+    for (; x + 32 <= width; x += 32) GrayOf32Pixels(in + 3 * x, out + x);
+    return x;
+}
 #endif
 
 void GrayTrueColorPixels(const ImageLock& src, const ImageWriteLock& dst)
 {
+    const bool sse2 = ActiveSimdLevel() >= SimdLevel::kSse2;
     const int32_t width = src.Width();
     for (int32_t y = 0; y < src.Height(); ++y) {
         ReportProgress(y, src.Height());
         const BYTE* in = src.Row(y);
         BYTE* out = dst.Row(y);
         int32_t x = 0;
-#ifdef __SSE2__
-        for (; x + 32 <= width; x += 32) GrayOf32Pixels(in + 3 * x, out + x);
+#ifdef KESTREL_X86
+        if (sse2) x = GrayRowSse2(in, out, width);
 #endif
         for (; x < width; ++x) out[x] = GrayOfBgr(in + 3 * x);
     }
