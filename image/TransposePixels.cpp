@@ -1,0 +1,197 @@
+// Transposition in square tiles, on the vector path the processor allows.
+// The tiles are visited a block of result rows at a time, walking along
+// those rows: each result row is written from left to right as a stream,
+// and the source bytes a block reads (kBlockRows pixels of a row) are whole
+// cache lines, so neither side reloads a line it has partly used. Pixels
+// outside the whole tiles go one by one.
+#include "TransposePixels.h"
+
+#include "PixelRow.h"
+
+#include "../framework/CpuFeatures.h"
+#include "../framework/Progress.h"
+
+#include <algorithm>
+
+#ifdef KESTREL_X86
+#include <emmintrin.h>
+#include <immintrin.h>
+#endif
+
+namespace {
+const int32_t kBlockRows = 64;
+
+uint32_t Load32(const BYTE* p)
+{
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+uint64_t Load64(const BYTE* p)
+{
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+void Store32(BYTE* p, uint32_t v) { std::memcpy(p, &v, 4); }
+
+void Store64(BYTE* p, uint64_t v) { std::memcpy(p, &v, 8); }
+
+// Swaps the bits of a selected by mask << shift with those of b selected by mask.
+void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
+{
+    const uint64_t t = ((a >> shift) ^ b) & mask;
+    b ^= t;
+    a ^= t << shift;
+}
+
+// 8 x 8 bytes read as eight words and transposed by swapping ever smaller
+// blocks: 4 x 4, 2 x 2, 1 x 1.
+struct BytesTile8 {
+    static const int kSize = 8;
+    static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        uint64_t rows[kSize];
+        for (int k = 0; k < kSize; ++k) rows[k] = Load64(from + k * fromStride);
+        const uint64_t quads = 0x00000000FFFFFFFFull, pairs = 0x0000FFFF0000FFFFull, bytes = 0x00FF00FF00FF00FFull;
+        for (int k = 0; k < 4; ++k) SwapBlocks(rows[k], rows[k + 4], 32, quads);
+        for (int k : {0, 1, 4, 5}) SwapBlocks(rows[k], rows[k + 2], 16, pairs);
+        for (int k : {0, 2, 4, 6}) SwapBlocks(rows[k], rows[k + 1], 8, bytes);
+        for (int i = 0; i < kSize; ++i) Store64(to + i * toStride, rows[i]);
+    }
+};
+
+// 4 x 4 pixels of 24 bits, each read as a 4-byte word (the fourth byte is
+// the next pixel's, or row padding, and is masked off), written as three
+// words per result row.
+struct TrueColorTile4 {
+    static const int kSize = 4;
+    static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are packed into little-endian words");
+        for (int i = 0; i < kSize; ++i) {
+            uint32_t p[kSize];
+            for (int k = 0; k < kSize; ++k) p[k] = Load32(from + k * fromStride + 3 * i) & 0xFFFFFF;
+            BYTE* out = to + i * toStride;
+            Store32(out, p[0] | p[1] << 24);
+            Store32(out + 4, p[1] >> 8 | p[2] << 16);
+            Store32(out + 8, p[2] >> 16 | p[3] << 8);
+        }
+    }
+};
+
+#ifdef KESTREL_X86
+// 16 x 16 bytes: four rounds of interleaving row k with row k + 8 each
+// rotate the eight bits of a byte's place (row, column) by one, which after
+// four rounds has swapped row and column.
+struct BytesTile16 {
+    static const int kSize = 16;
+    KESTREL_TARGET_SSE2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        __m128i tile[kSize];
+        for (int k = 0; k < kSize; ++k) tile[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k * fromStride));
+        for (int round = 0; round < 4; ++round) {
+            __m128i next[kSize];
+            for (int k = 0; k < 8; ++k) {
+                next[2 * k] = _mm_unpacklo_epi8(tile[k], tile[k + 8]);
+                next[2 * k + 1] = _mm_unpackhi_epi8(tile[k], tile[k + 8]);
+            }
+            for (int k = 0; k < kSize; ++k) tile[k] = next[k];
+        }
+        for (int i = 0; i < kSize; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i * toStride), tile[i]);
+    }
+};
+
+// 4 x 4 pixels of 24 bits: each source row's four pixels spread to 32-bit
+// lanes with a byte shuffle, the lanes transposed, and packed back.
+struct TrueColorTileShuffle {
+    static const int kSize = 4;
+    KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+        const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+        __m128i r[kSize];
+        for (int k = 0; k < kSize; ++k)
+            r[k] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k * fromStride)), spread);
+        const __m128i low01 = _mm_unpacklo_epi32(r[0], r[1]), low23 = _mm_unpacklo_epi32(r[2], r[3]);
+        const __m128i high01 = _mm_unpackhi_epi32(r[0], r[1]), high23 = _mm_unpackhi_epi32(r[2], r[3]);
+        const __m128i columns[kSize] = {_mm_unpacklo_epi64(low01, low23), _mm_unpackhi_epi64(low01, low23),
+                                        _mm_unpacklo_epi64(high01, high23), _mm_unpackhi_epi64(high01, high23)};
+        for (int i = 0; i < kSize; ++i) {
+            const __m128i packed = _mm_shuffle_epi8(columns[i], pack);
+            BYTE* out = to + i * toStride;
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), packed);
+            Store32(out + 8, uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(packed, 8))));
+        }
+    }
+};
+#endif
+
+void MovePixel(SourceRows from, ResultRows to, int32_t i, int32_t k, int bitCount)
+{
+    SetPixelValue(to.Row(i), k, bitCount, PixelValue(from.Row(k), i, bitCount));
+}
+
+// The whole tiles of Tile's size, then the pixels around them. A tile may
+// read 16 bytes from its first pixel in a source row.
+template <class Tile>
+void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to,
+                      int bitCount)
+{
+    const int32_t n = Tile::kSize, pixelBytes = bitCount / 8;
+    int32_t tileColumns = width - width % n;
+    while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 16 > rowBytes) tileColumns -= n;
+    const int32_t tileRows = height - height % n;
+    for (int32_t i0 = 0; i0 < tileColumns; i0 += kBlockRows) {
+        ReportProgress(i0, width);
+        const int32_t i1 = std::min(i0 + kBlockRows, tileColumns);
+        for (int32_t k = 0; k < tileRows; k += n)
+            for (int32_t i = i0; i < i1; i += n)
+                Tile::Move(from.Row(k) + i * pixelBytes, from.stride, to.Row(i) + k * pixelBytes, to.stride);
+        for (int32_t i = i0; i < i1; ++i)
+            for (int32_t k = tileRows; k < height; ++k) MovePixel(from, to, i, k, bitCount);
+    }
+    for (int32_t i = tileColumns; i < width; ++i)
+        for (int32_t k = 0; k < height; ++k) MovePixel(from, to, i, k, bitCount);
+}
+
+template <class BytesTile, class TrueColorTile>
+inline void TransposeWith(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to,
+                          int bitCount)
+{
+    if (bitCount == 8)
+        TransposeInTiles<BytesTile>(from, rowBytes, width, height, to, bitCount);
+    else
+        TransposeInTiles<TrueColorTile>(from, rowBytes, width, height, to, bitCount);
+}
+
+#ifdef KESTREL_X86
+// Flattened, so that the tiles' vector code is inlined into loops compiled
+// for the same level.
+KESTREL_TARGET_SSE2 __attribute__((flatten)) void TransposeSse2(SourceRows from, size_t rowBytes, int32_t width,
+                                                                int32_t height, ResultRows to, int bitCount)
+{
+    TransposeWith<BytesTile16, TrueColorTile4>(from, rowBytes, width, height, to, bitCount);
+}
+
+KESTREL_TARGET_AVX2 __attribute__((flatten)) void TransposeAvx2(SourceRows from, size_t rowBytes, int32_t width,
+                                                                int32_t height, ResultRows to, int bitCount)
+{
+    TransposeWith<BytesTile16, TrueColorTileShuffle>(from, rowBytes, width, height, to, bitCount);
+}
+#endif
+}
+
+void TransposePixels(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to, int bitCount)
+{
+#ifdef KESTREL_X86
+    switch (ActiveSimdLevel()) {
+    case SimdLevel::kAvx2: TransposeAvx2(from, rowBytes, width, height, to, bitCount); return;
+    case SimdLevel::kSse2: TransposeSse2(from, rowBytes, width, height, to, bitCount); return;
+    case SimdLevel::kScalar: break;
+    }
+#endif
+    TransposeWith<BytesTile8, TrueColorTile4>(from, rowBytes, width, height, to, bitCount);
+}
