@@ -19,7 +19,7 @@
 #endif
 
 namespace {
-const int32_t kBlockRows = 64;
+const int32_t kBlockRows = 128;
 
 uint32_t Load32(const BYTE* p)
 {
@@ -50,7 +50,7 @@ void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
 // 8 x 8 bytes read as eight words and transposed by swapping ever smaller
 // blocks: 4 x 4, 2 x 2, 1 x 1.
 struct BytesTile8 {
-    static const int kSize = 8;
+    static const int kSize = 8, kRows = kSize, kColumns = kSize;
     static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         uint64_t rows[kSize];
@@ -67,7 +67,7 @@ struct BytesTile8 {
 // the next pixel's, or row padding, and is masked off), written as three
 // words per result row.
 struct TrueColorTile4 {
-    static const int kSize = 4;
+    static const int kSize = 4, kRows = kSize, kColumns = kSize;
     static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are packed into little-endian words");
@@ -87,7 +87,7 @@ struct TrueColorTile4 {
 // rotate the eight bits of a byte's place (row, column) by one, which after
 // four rounds has swapped row and column.
 struct BytesTile16 {
-    static const int kSize = 16;
+    static const int kSize = 16, kRows = kSize, kColumns = kSize;
     KESTREL_TARGET_SSE2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         __m128i tile[kSize];
@@ -104,26 +104,48 @@ struct BytesTile16 {
     }
 };
 
-// 4 x 4 pixels of 24 bits: each source row's four pixels spread to 32-bit
-// lanes with a byte shuffle, the lanes transposed, and packed back.
-struct TrueColorTileShuffle {
-    static const int kSize = 4;
+// 16 source rows x 4 pixels of 24 bits, so that each result row receives
+// 48 bytes. Each vector holds two source rows, one per 128-bit lane, whose
+// four pixels a byte shuffle spreads to 32-bit elements; the elements are
+// transposed four rows at a time, squeezed back to 12 bytes per lane, and
+// the lanes joined by element permutes.
+struct TrueColorTileAvx2 {
+    static const int kRows = 16, kColumns = 4;
     KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
-        const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-        const __m128i pack = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
-        __m128i r[kSize];
-        for (int k = 0; k < kSize; ++k)
-            r[k] = _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k * fromStride)), spread);
-        const __m128i low01 = _mm_unpacklo_epi32(r[0], r[1]), low23 = _mm_unpacklo_epi32(r[2], r[3]);
-        const __m128i high01 = _mm_unpackhi_epi32(r[0], r[1]), high23 = _mm_unpackhi_epi32(r[2], r[3]);
-        const __m128i columns[kSize] = {_mm_unpacklo_epi64(low01, low23), _mm_unpackhi_epi64(low01, low23),
-                                        _mm_unpacklo_epi64(high01, high23), _mm_unpackhi_epi64(high01, high23)};
-        for (int i = 0; i < kSize; ++i) {
-            const __m128i packed = _mm_shuffle_epi8(columns[i], pack);
+        const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
+                                                0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+        const __m256i squeeze = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,
+                                                 0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+        // half[h][i]: result row i's pixels from source rows 8h..8h+3 in
+        // the low lane and 8h+4..8h+7 in the high one.
+        __m256i half[2][kColumns];
+        for (int h = 0; h < 2; ++h) {
+            __m256i r[4];
+            for (int k = 0; k < 4; ++k) {
+                const BYTE* low = from + (8 * h + k) * fromStride;
+                const __m128i lowRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low));
+                const __m128i highRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + 4 * fromStride));
+                r[k] = _mm256_shuffle_epi8(_mm256_inserti128_si256(_mm256_castsi128_si256(lowRow), highRow, 1), spread);
+            }
+            const __m256i low01 = _mm256_unpacklo_epi32(r[0], r[1]), low23 = _mm256_unpacklo_epi32(r[2], r[3]);
+            const __m256i high01 = _mm256_unpackhi_epi32(r[0], r[1]), high23 = _mm256_unpackhi_epi32(r[2], r[3]);
+            half[h][0] = _mm256_shuffle_epi8(_mm256_unpacklo_epi64(low01, low23), squeeze);
+            half[h][1] = _mm256_shuffle_epi8(_mm256_unpackhi_epi64(low01, low23), squeeze);
+            half[h][2] = _mm256_shuffle_epi8(_mm256_unpacklo_epi64(high01, high23), squeeze);
+            half[h][3] = _mm256_shuffle_epi8(_mm256_unpackhi_epi64(high01, high23), squeeze);
+        }
+        // Each half holds its 24 bytes as elements 0-2 and 4-6; the first
+        // 32 bytes of the row take the first half's six and the second's
+        // first two, the last 16 bytes the second's other four.
+        const __m256i firstOrder = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 0, 0);
+        const __m256i secondOrder = _mm256_setr_epi32(2, 4, 5, 6, 0, 0, 0, 1);
+        for (int i = 0; i < kColumns; ++i) {
             BYTE* out = to + i * toStride;
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), packed);
-            Store32(out + 8, uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(packed, 8))));
+            const __m256i first = _mm256_permutevar8x32_epi32(half[0][i], firstOrder);
+            const __m256i second = _mm256_permutevar8x32_epi32(half[1][i], secondOrder);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_blend_epi32(first, second, 0xC0));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 32), _mm256_castsi256_si128(second));
         }
     }
 };
@@ -134,20 +156,21 @@ void MovePixel(SourceRows from, ResultRows to, int32_t i, int32_t k, int bitCoun
     SetPixelValue(to.Row(i), k, bitCount, PixelValue(from.Row(k), i, bitCount));
 }
 
-// The whole tiles of Tile's size, then the pixels around them. A tile may
-// read 16 bytes from its first pixel in a source row.
+// The whole tiles (Tile::kRows source rows by Tile::kColumns pixels), then
+// the pixels around them. A tile may read 16 bytes from its first pixel in
+// a source row.
 template <class Tile>
 void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to,
                       int bitCount)
 {
-    const int32_t n = Tile::kSize, pixelBytes = bitCount / 8;
+    const int32_t n = Tile::kColumns, pixelBytes = bitCount / 8;
     int32_t tileColumns = width - width % n;
     while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 16 > rowBytes) tileColumns -= n;
-    const int32_t tileRows = height - height % n;
+    const int32_t tileRows = height - height % Tile::kRows;
     for (int32_t i0 = 0; i0 < tileColumns; i0 += kBlockRows) {
         ReportProgress(i0, width);
         const int32_t i1 = std::min(i0 + kBlockRows, tileColumns);
-        for (int32_t k = 0; k < tileRows; k += n)
+        for (int32_t k = 0; k < tileRows; k += Tile::kRows)
             for (int32_t i = i0; i < i1; i += n)
                 Tile::Move(from.Row(k) + i * pixelBytes, from.stride, to.Row(i) + k * pixelBytes, to.stride);
         for (int32_t i = i0; i < i1; ++i)
@@ -179,7 +202,7 @@ KESTREL_TARGET_SSE2 __attribute__((flatten)) void TransposeSse2(SourceRows from,
 KESTREL_TARGET_AVX2 __attribute__((flatten)) void TransposeAvx2(SourceRows from, size_t rowBytes, int32_t width,
                                                                 int32_t height, ResultRows to, int bitCount)
 {
-    TransposeWith<BytesTile16, TrueColorTileShuffle>(from, rowBytes, width, height, to, bitCount);
+    TransposeWith<BytesTile16, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
 }
 #endif
 }
