@@ -1,17 +1,16 @@
-// Transposition in square tiles, on the vector path the processor allows.
-// The tiles are visited a block of result rows at a time, walking along
-// those rows: each result row is written from left to right as a stream,
-// and the source bytes a block reads (kBlockRows pixels of a row) are whole
-// cache lines, so neither side reloads a line it has partly used. Pixels
-// outside the whole tiles go one by one.
+// Transposition in tiles, on the vector path the processor allows. The
+// tiles are visited a block of kBlockRows result rows at a time, walking
+// along those rows: each result row is written from left to right as a
+// stream, and each source row gives a block several whole cache lines, so
+// that neither side comes back to a line it has partly used. Pixels outside
+// the whole tiles go one by one.
 #include "TransposePixels.h"
-
-#include "PixelRow.h"
 
 #include "../framework/CpuFeatures.h"
 #include "../framework/Progress.h"
 
 #include <algorithm>
+#include <cstring>
 
 #ifdef KESTREL_X86
 #include <emmintrin.h>
@@ -19,7 +18,7 @@
 #endif
 
 namespace {
-const int32_t kBlockRows = 128;
+const int32_t kBlockRows = 256;
 
 uint32_t Load32(const BYTE* p)
 {
@@ -104,6 +103,29 @@ struct BytesTile16 {
     }
 };
 
+// Two 16 x 16 tiles side by side, one per 128-bit lane, transposed as
+// BytesTile16 transposes one.
+struct BytesTile16x32 {
+    static const int kRows = 16, kColumns = 32;
+    KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        __m256i tile[kRows];
+        for (int k = 0; k < kRows; ++k) tile[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k * fromStride));
+        for (int round = 0; round < 4; ++round) {
+            __m256i next[kRows];
+            for (int k = 0; k < 8; ++k) {
+                next[2 * k] = _mm256_unpacklo_epi8(tile[k], tile[k + 8]);
+                next[2 * k + 1] = _mm256_unpackhi_epi8(tile[k], tile[k + 8]);
+            }
+            for (int k = 0; k < kRows; ++k) tile[k] = next[k];
+        }
+        for (int i = 0; i < kRows; ++i) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i * toStride), _mm256_castsi256_si128(tile[i]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (i + 16) * toStride), _mm256_extracti128_si256(tile[i], 1));
+        }
+    }
+};
+
 // 16 source rows x 4 pixels of 24 bits, so that each result row receives
 // 48 bytes. Each vector holds two source rows, one per 128-bit lane, whose
 // four pixels a byte shuffle spreads to 32-bit elements; the elements are
@@ -151,21 +173,18 @@ struct TrueColorTileAvx2 {
 };
 #endif
 
-void MovePixel(SourceRows from, ResultRows to, int32_t i, int32_t k, int bitCount)
+// The whole tiles (Tile::kRows source rows by Tile::kColumns pixels of
+// pixelBytes each), then the pixels around them one by one. A tile may read
+// 32 bytes from its first pixel in a source row.
+template <class Tile, int pixelBytes>
+void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to)
 {
-    SetPixelValue(to.Row(i), k, bitCount, PixelValue(from.Row(k), i, bitCount));
-}
-
-// The whole tiles (Tile::kRows source rows by Tile::kColumns pixels), then
-// the pixels around them. A tile may read 16 bytes from its first pixel in
-// a source row.
-template <class Tile>
-void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to,
-                      int bitCount)
-{
-    const int32_t n = Tile::kColumns, pixelBytes = bitCount / 8;
+    const auto movePixel = [&](int32_t i, int32_t k) {
+        std::memcpy(to.Row(i) + k * pixelBytes, from.Row(k) + i * pixelBytes, pixelBytes);
+    };
+    const int32_t n = Tile::kColumns;
     int32_t tileColumns = width - width % n;
-    while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 16 > rowBytes) tileColumns -= n;
+    while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 32 > rowBytes) tileColumns -= n;
     const int32_t tileRows = height - height % Tile::kRows;
     for (int32_t i0 = 0; i0 < tileColumns; i0 += kBlockRows) {
         ReportProgress(i0, width);
@@ -173,11 +192,11 @@ void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t h
         for (int32_t k = 0; k < tileRows; k += Tile::kRows)
             for (int32_t i = i0; i < i1; i += n)
                 Tile::Move(from.Row(k) + i * pixelBytes, from.stride, to.Row(i) + k * pixelBytes, to.stride);
-        for (int32_t i = i0; i < i1; ++i)
-            for (int32_t k = tileRows; k < height; ++k) MovePixel(from, to, i, k, bitCount);
+        for (int32_t k = tileRows; k < height; ++k)
+            for (int32_t i = i0; i < i1; ++i) movePixel(i, k);
     }
     for (int32_t i = tileColumns; i < width; ++i)
-        for (int32_t k = 0; k < height; ++k) MovePixel(from, to, i, k, bitCount);
+        for (int32_t k = 0; k < height; ++k) movePixel(i, k);
 }
 
 template <class BytesTile, class TrueColorTile>
@@ -185,9 +204,9 @@ inline void TransposeWith(SourceRows from, size_t rowBytes, int32_t width, int32
                           int bitCount)
 {
     if (bitCount == 8)
-        TransposeInTiles<BytesTile>(from, rowBytes, width, height, to, bitCount);
+        TransposeInTiles<BytesTile, 1>(from, rowBytes, width, height, to);
     else
-        TransposeInTiles<TrueColorTile>(from, rowBytes, width, height, to, bitCount);
+        TransposeInTiles<TrueColorTile, 3>(from, rowBytes, width, height, to);
 }
 
 #ifdef KESTREL_X86
@@ -202,7 +221,7 @@ KESTREL_TARGET_SSE2 __attribute__((flatten)) void TransposeSse2(SourceRows from,
 KESTREL_TARGET_AVX2 __attribute__((flatten)) void TransposeAvx2(SourceRows from, size_t rowBytes, int32_t width,
                                                                 int32_t height, ResultRows to, int bitCount)
 {
-    TransposeWith<BytesTile16, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
+    TransposeWith<BytesTile16x32, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
 }
 #endif
 }
