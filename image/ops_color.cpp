@@ -12,6 +12,7 @@
 
 #ifdef KESTREL_X86
 #include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 BYTE GrayOf(BYTE red, BYTE green, BYTE blue)
@@ -31,14 +32,10 @@ void WriteGrayRamp(RGBQUAD* table)
     for (int i = 0; i < 256; ++i) table[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
 }
 
-// 8 bits: each index becomes the gray level of its colour, two pixels per
-// look-up in a table that maps two indices, as they lie in memory, to their
-// two levels in the same places.
-void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
+// 8 bits, scalar: two pixels per look-up in a table that maps two indices,
+// as they lie in memory, to their two levels in the same places.
+void MapIndexPairs(const ImageLock& src, const ImageWriteLock& dst, const BYTE* grayOfIndex)
 {
-    BYTE grayOfIndex[256];
-    for (int i = 0; i < 256; ++i)
-        grayOfIndex[i] = GrayOf(src.Table()[i].rgbRed, src.Table()[i].rgbGreen, src.Table()[i].rgbBlue);
     std::vector<uint16_t> pairs(65536);
     for (int i = 0; i < 65536; ++i) {
         const BYTE in[2] = {BYTE(i), BYTE(i >> 8)}, out[2] = {grayOfIndex[in[0]], grayOfIndex[in[1]]};
@@ -60,6 +57,86 @@ void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
         }
         if (x < width) out[x] = grayOfIndex[in[x]];
     }
+}
+
+#ifdef KESTREL_X86
+// 8 bits, AVX2: a byte shuffle looks up 16 entries, chosen by the low four
+// bits of each index, and gives 0 where the index's top bit is set. With
+// the index's top bit dropped, adding 0x70 - 16t to an index whose high
+// nibble is h (0..7) leaves the top bit clear exactly when t >= h, so
+// shuffles of D[t] = T[t] ^ T[t + 1] (T[t]: the levels of indices 16t to
+// 16t + 15; D[7] = T[7]) over t = 0..7 XOR together to T[h]. The same sums
+// on D[8..15] give the levels of indices 128 and up, and the index's own
+// top bit picks between the two.
+struct NibbleTables {
+    __m256i difference[16];
+    __m256i offset[8];
+};
+
+KESTREL_TARGET_AVX2 void MakeNibbleTables(const BYTE* grayOfIndex, NibbleTables* tables)
+{
+    for (int t = 0; t < 16; ++t) {
+        alignas(32) BYTE entries[32];
+        for (int i = 0; i < 16; ++i) {
+            const bool lastOfHalf = t % 8 == 7;
+            entries[i] = BYTE(grayOfIndex[16 * t + i] ^ (lastOfHalf ? 0 : grayOfIndex[16 * (t + 1) + i]));
+            entries[16 + i] = entries[i];
+        }
+        tables->difference[t] = _mm256_load_si256(reinterpret_cast<const __m256i*>(entries));
+    }
+    for (int t = 0; t < 8; ++t) tables->offset[t] = _mm256_set1_epi8(char(0x70 - 16 * t));
+}
+
+// The pixels of a row up to the last whole 32; returns how many were done.
+KESTREL_TARGET_AVX2 int32_t MapIndexRowAvx2(const BYTE* in, BYTE* out, int32_t width, const NibbleTables& tables)
+{
+    int32_t x = 0;
+    for (; x + 32 <= width; x += 32) {
+        const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
+        const __m256i inHalf = _mm256_and_si256(index, _mm256_set1_epi8(0x7F));
+        __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
+        for (int t = 0; t < 8; ++t) {
+            const __m256i shifted = _mm256_add_epi8(inHalf, tables.offset[t]);
+            low = _mm256_xor_si256(low, _mm256_shuffle_epi8(tables.difference[t], shifted));
+            high = _mm256_xor_si256(high, _mm256_shuffle_epi8(tables.difference[t + 8], shifted));
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_blendv_epi8(low, high, index));
+    }
+    return x;
+}
+
+void MapIndicesAvx2(const ImageLock& src, const ImageWriteLock& dst, const BYTE* grayOfIndex)
+{
+    NibbleTables tables;
+    MakeNibbleTables(grayOfIndex, &tables);
+    const int32_t width = src.Width();
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        for (int32_t x = MapIndexRowAvx2(in, out, width, tables); x < width; ++x) out[x] = grayOfIndex[in[x]];
+    }
+}
+#endif
+
+// 8 bits: each index becomes the gray level of its colour. A table that is
+// already the gray ramp leaves every index as it is.
+void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
+{
+    BYTE grayOfIndex[256];
+    bool identity = true;
+    for (int i = 0; i < 256; ++i) {
+        grayOfIndex[i] = GrayOf(src.Table()[i].rgbRed, src.Table()[i].rgbGreen, src.Table()[i].rgbBlue);
+        identity = identity && grayOfIndex[i] == i;
+    }
+    if (identity) {
+        std::memcpy(dst.Row(0), src.Row(0), src.BitsSize());
+        return;
+    }
+#ifdef KESTREL_X86
+    if (ActiveSimdLevel() >= SimdLevel::kAvx2) return MapIndicesAvx2(src, dst, grayOfIndex);
+#endif
+    MapIndexPairs(src, dst, grayOfIndex);
 }
 
 // GrayOf without branches, so that noisy pictures cost no mispredictions:
