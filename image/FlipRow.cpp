@@ -126,6 +126,11 @@ KESTREL_TARGET_AVX2 void FlipBytesAvx2(const BYTE* in, BYTE* out, int32_t width)
     FlipBytesFrom(in, out, width, x);
 }
 
+KESTREL_TARGET_AVX2 inline __m128i Load16(const BYTE* p)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
 // Sixteen pixels (48 bytes) at a time: each 16 bytes of the result gathered
 // by byte shuffles from two overlapping loads of the source's 48.
 KESTREL_TARGET_AVX2 void FlipTrueColorAvx2(const BYTE* in, BYTE* out, int32_t width)
@@ -138,12 +143,11 @@ KESTREL_TARGET_AVX2 void FlipTrueColorAvx2(const BYTE* in, BYTE* out, int32_t wi
     const __m128i second31 = _mm_setr_epi8(0, 1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
     const __m128i third0 = _mm_setr_epi8(-1, 12, 13, 14, 9, 10, 11, 6, 7, 8, 3, 4, 5, 0, 1, 2);
     const __m128i third16 = _mm_setr_epi8(1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-    const auto load = [](const BYTE* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
     int32_t x = 0;
     for (; x + 16 <= width; x += 16) {
         const BYTE* from = in + size_t(x) * 3;
-        const __m128i at0 = load(from), at15 = load(from + 15), at16 = load(from + 16), at31 = load(from + 31),
-                      at32 = load(from + 32);
+        const __m128i at0 = Load16(from), at15 = Load16(from + 15), at16 = Load16(from + 16),
+                      at31 = Load16(from + 31), at32 = Load16(from + 32);
         __m128i* to = reinterpret_cast<__m128i*>(out + size_t(width - x - 16) * 3);
         _mm_storeu_si128(to, _mm_or_si128(_mm_shuffle_epi8(at16, first16), _mm_shuffle_epi8(at32, first32)));
         _mm_storeu_si128(to + 1, _mm_or_si128(_mm_shuffle_epi8(at15, second15), _mm_shuffle_epi8(at31, second31)));
