@@ -14,28 +14,56 @@
 #include "framework/GlobalBlock.h"
 
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 
 namespace {
-const int kRounds = 15;
+const int kRounds = 11;
 
+// Each timed sample repeats the work until it spans at least this many
+// ticks of the processor clock, so that a clock that counts milliseconds
+// (the Windows C runtime's) still resolves operations that take one.
+const double kSampleTicks = 25;
+
+// Repetitions of work that fill one sample.
 template <typename F>
-double BestMilliseconds(F&& run)
+int RepetitionsFor(F& work)
 {
-    return BestSeconds(kRounds, run) * 1000.0;
+    int repetitions = 1;
+    while (repetitions < 4096 &&
+           BestSeconds(1, [&] { for (int i = 0; i < repetitions; ++i) work(); }) * CLOCKS_PER_SEC < kSampleTicks)
+        repetitions *= 2;
+    return repetitions;
 }
 
-// The best milliseconds of a and of b, timed in alternate rounds.
+// Milliseconds per run of work, from one sample.
+template <typename F>
+double SampleMilliseconds(F& work, int repetitions)
+{
+    return BestSeconds(1, [&] { for (int i = 0; i < repetitions; ++i) work(); }) * 1000.0 / repetitions;
+}
+
+template <typename F>
+double BestMilliseconds(F&& work)
+{
+    const int repetitions = RepetitionsFor(work);
+    double best = 1e30;
+    for (int i = 0; i < kRounds; ++i) best = std::min(best, SampleMilliseconds(work, repetitions));
+    return best;
+}
+
+// The best milliseconds of a and of b, sampled in alternate rounds.
 template <typename A, typename B>
 void BestSideBySide(A&& a, B&& b, double* msA, double* msB)
 {
+    const int repetitionsA = RepetitionsFor(a), repetitionsB = RepetitionsFor(b);
     *msA = *msB = 1e30;
     for (int i = 0; i < kRounds; ++i) {
-        *msA = std::min(*msA, BestSeconds(1, a) * 1000.0);
-        *msB = std::min(*msB, BestSeconds(1, b) * 1000.0);
+        *msA = std::min(*msA, SampleMilliseconds(a, repetitionsA));
+        *msB = std::min(*msB, SampleMilliseconds(b, repetitionsB));
     }
 }
 

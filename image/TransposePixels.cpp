@@ -18,7 +18,7 @@
 #endif
 
 namespace {
-const int32_t kBlockRows = 256;
+const int32_t kBlockRows = 512;
 
 uint32_t Load32(const BYTE* p)
 {

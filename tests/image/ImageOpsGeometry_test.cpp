@@ -97,8 +97,8 @@ TEST(ImageOps, FlipsAndRotationsMoveEveryPixelAtEveryBitCount)
     for (int bits : kBitCounts) {
         SCOPED_TRACE(bits);
         // 45 x 37 crosses the transposition tiles; 13 x 3 is small and odd;
-        // 301 x 35 spans more than one block of result rows.
-        for (At size : {At{45, 37}, At{13, 3}, At{301, 35}}) {
+        // 541 x 35 spans more than one block of result rows.
+        for (At size : {At{45, 37}, At{13, 3}, At{541, 35}}) {
             const int w = size.first, h = size.second;
             auto source = RandomImage(w, h, bits, unsigned(bits + w));
             ForEachSimdLevel([&] {
