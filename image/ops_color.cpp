@@ -88,11 +88,17 @@ KESTREL_TARGET_AVX2 void MakeNibbleTables(const BYTE* grayOfIndex, NibbleTables*
 }
 
 // The pixels of a row up to the last whole 32; returns how many were done.
-KESTREL_TARGET_AVX2 int32_t MapIndexRowAvx2(const BYTE* in, BYTE* out, int32_t width, const NibbleTables& tables)
+// Screenshots are mostly flat: 32 equal indices take one look-up.
+KESTREL_TARGET_AVX2 int32_t MapIndexRowAvx2(const BYTE* in, BYTE* out, int32_t width, const NibbleTables& tables,
+                                            const BYTE* grayOfIndex)
 {
     int32_t x = 0;
     for (; x + 32 <= width; x += 32) {
         const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi8(index, _mm256_set1_epi8(char(in[x])))) == -1) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_set1_epi8(char(grayOfIndex[in[x]])));
+            continue;
+        }
         const __m256i inHalf = _mm256_and_si256(index, _mm256_set1_epi8(0x7F));
         __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
         for (int t = 0; t < 8; ++t) {
@@ -114,7 +120,7 @@ void MapIndicesAvx2(const ImageLock& src, const ImageWriteLock& dst, const BYTE*
         ReportProgress(y, src.Height());
         const BYTE* in = src.Row(y);
         BYTE* out = dst.Row(y);
-        for (int32_t x = MapIndexRowAvx2(in, out, width, tables); x < width; ++x) out[x] = grayOfIndex[in[x]];
+        for (int32_t x = MapIndexRowAvx2(in, out, width, tables, grayOfIndex); x < width; ++x) out[x] = grayOfIndex[in[x]];
     }
 }
 #endif
