@@ -50,12 +50,21 @@ void MapIndexPairs(const ImageLock& src, const ImageWriteLock& dst, const BYTE* 
         const BYTE* in = src.Row(y);
         BYTE* out = dst.Row(y);
         int32_t x = 0;
-        for (; x + 2 <= width; x += 2) {
-            uint16_t two;
-            std::memcpy(&two, in + x, 2);
-            std::memcpy(out + x, &pairs[two], 2);
+        for (; x + 8 <= width; x += 8) {
+            // Eight equal indices (flat screen areas) take one look-up.
+            uint64_t eight;
+            std::memcpy(&eight, in + x, 8);
+            if (eight == in[x] * 0x0101010101010101ull) {
+                std::memset(out + x, grayOfIndex[in[x]], 8);
+                continue;
+            }
+            for (int i = 0; i < 8; i += 2) {
+                uint16_t two;
+                std::memcpy(&two, in + x + i, 2);
+                std::memcpy(out + x + i, &pairs[two], 2);
+            }
         }
-        if (x < width) out[x] = grayOfIndex[in[x]];
+        for (; x < width; ++x) out[x] = grayOfIndex[in[x]];
     }
 }
 
