@@ -189,16 +189,19 @@ void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t h
     while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 32 > rowBytes) tileColumns -= n;
     const int32_t tileRows = height - height % Tile::kRows;
     for (int32_t i0 = 0; i0 < tileColumns; i0 += kBlockRows) {
-        ReportProgress(i0, width);
         const int32_t i1 = std::min(i0 + kBlockRows, tileColumns);
         for (int32_t k = 0; k < tileRows; k += Tile::kRows)
             for (int32_t i = i0; i < i1; i += n)
                 Tile::Move(from.Row(k) + i * pixelBytes, from.stride, to.Row(i) + k * pixelBytes, to.stride);
         for (int32_t k = tileRows; k < height; ++k)
             for (int32_t i = i0; i < i1; ++i) movePixel(i, k);
+        // The block's result rows are complete only now.
+        for (int32_t i = i0; i < i1; ++i) ReportProgress(i, width);
     }
-    for (int32_t i = tileColumns; i < width; ++i)
+    for (int32_t i = tileColumns; i < width; ++i) {
+        ReportProgress(i, width);
         for (int32_t k = 0; k < height; ++k) movePixel(i, k);
+    }
 }
 
 template <class BytesTile, class TrueColorTile>

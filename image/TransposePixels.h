@@ -20,5 +20,6 @@ using ResultRows = RowsOf<BYTE>;
 // Pixel k of row i of `to` becomes pixel i of row k of `from`, for the
 // width x height pixels of `from` at 8 or 24 bits. Every row of `from`
 // holds rowBytes bytes, which vector loads may read up to; `to` has width
-// rows of height pixels, and only their pixels are written.
+// rows of height pixels, and only their pixels are written. Progress is
+// reported per row of `to`.
 void TransposePixels(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to, int bitCount);
