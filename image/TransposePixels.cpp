@@ -92,7 +92,8 @@ struct BytesTile16 {
     KESTREL_TARGET_SSE2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         __m128i tile[kSize];
-        for (int k = 0; k < kSize; ++k) tile[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k * fromStride));
+        for (int k = 0; k < kSize; ++k)
+            tile[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k * fromStride));
         for (int round = 0; round < 4; ++round) {
             __m128i next[kSize];
             for (int k = 0; k < 8; ++k) {
@@ -112,7 +113,8 @@ struct BytesTile16x32 {
     KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         __m256i tile[kRows];
-        for (int k = 0; k < kRows; ++k) tile[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k * fromStride));
+        for (int k = 0; k < kRows; ++k)
+            tile[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k * fromStride));
         for (int round = 0; round < 4; ++round) {
             __m256i next[kRows];
             for (int k = 0; k < 8; ++k) {
@@ -123,7 +125,8 @@ struct BytesTile16x32 {
         }
         for (int i = 0; i < kRows; ++i) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i * toStride), _mm256_castsi256_si128(tile[i]));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (i + 16) * toStride), _mm256_extracti128_si256(tile[i], 1));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (i + 16) * toStride),
+                             _mm256_extracti128_si256(tile[i], 1));
         }
     }
 };

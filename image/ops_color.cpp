@@ -129,7 +129,8 @@ void MapIndicesAvx2(const ImageLock& src, const ImageWriteLock& dst, const BYTE*
         ReportProgress(y, src.Height());
         const BYTE* in = src.Row(y);
         BYTE* out = dst.Row(y);
-        for (int32_t x = MapIndexRowAvx2(in, out, width, tables, grayOfIndex); x < width; ++x) out[x] = grayOfIndex[in[x]];
+        for (int32_t x = MapIndexRowAvx2(in, out, width, tables, grayOfIndex); x < width; ++x)
+            out[x] = grayOfIndex[in[x]];
     }
 }
 #endif
@@ -145,7 +146,10 @@ void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
         identity = identity && grayOfIndex[i] == i;
     }
     if (identity) {
-        std::memcpy(dst.Row(0), src.Row(0), src.BitsSize());
+        for (int32_t y = 0; y < src.Height(); ++y) {
+            ReportProgress(y, src.Height());
+            std::memcpy(dst.Row(y), src.Row(y), src.RowBytes());
+        }
         return;
     }
 #ifdef KESTREL_X86

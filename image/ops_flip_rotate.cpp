@@ -34,8 +34,10 @@ void RotatePacked(const ImageLock& src, const ImageWriteLock& dst, const Rotatio
 void RotateWholeBytes(const ImageLock& src, const ImageWriteLock& dst, bool left)
 {
     const ptrdiff_t srcStride = ptrdiff_t(src.RowBytes()), dstStride = ptrdiff_t(dst.RowBytes());
-    const SourceRows from = left ? SourceRows{src.Row(src.Height() - 1), -srcStride} : SourceRows{src.Row(0), srcStride};
-    const ResultRows to = left ? ResultRows{dst.Row(0), dstStride} : ResultRows{dst.Row(dst.Height() - 1), -dstStride};
+    const SourceRows from =
+        left ? SourceRows{src.Row(src.Height() - 1), -srcStride} : SourceRows{src.Row(0), srcStride};
+    const ResultRows to =
+        left ? ResultRows{dst.Row(0), dstStride} : ResultRows{dst.Row(dst.Height() - 1), -dstStride};
     TransposePixels(from, src.RowBytes(), src.Width(), src.Height(), to, src.BitCount());
 }
 
