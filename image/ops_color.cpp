@@ -12,6 +12,7 @@
 
 #ifdef KESTREL_X86
 #include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 BYTE GrayOf(BYTE red, BYTE green, BYTE blue)
@@ -31,14 +32,10 @@ void WriteGrayRamp(RGBQUAD* table)
     for (int i = 0; i < 256; ++i) table[i] = RGBQUAD{BYTE(i), BYTE(i), BYTE(i), 0};
 }
 
-// 8 bits: each index becomes the gray level of its colour, two pixels per
-// look-up in a table that maps two indices, as they lie in memory, to their
-// two levels in the same places.
-void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
+// 8 bits, scalar: two pixels per look-up in a table that maps two indices,
+// as they lie in memory, to their two levels in the same places.
+void MapIndexPairs(const ImageLock& src, const ImageWriteLock& dst, const BYTE* grayOfIndex)
 {
-    BYTE grayOfIndex[256];
-    for (int i = 0; i < 256; ++i)
-        grayOfIndex[i] = GrayOf(src.Table()[i].rgbRed, src.Table()[i].rgbGreen, src.Table()[i].rgbBlue);
     std::vector<uint16_t> pairs(65536);
     for (int i = 0; i < 65536; ++i) {
         const BYTE in[2] = {BYTE(i), BYTE(i >> 8)}, out[2] = {grayOfIndex[in[0]], grayOfIndex[in[1]]};
@@ -53,13 +50,112 @@ void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
         const BYTE* in = src.Row(y);
         BYTE* out = dst.Row(y);
         int32_t x = 0;
-        for (; x + 2 <= width; x += 2) {
-            uint16_t two;
-            std::memcpy(&two, in + x, 2);
-            std::memcpy(out + x, &pairs[two], 2);
+        for (; x + 8 <= width; x += 8) {
+            // Eight equal indices (flat screen areas) take one look-up.
+            uint64_t eight;
+            std::memcpy(&eight, in + x, 8);
+            if (eight == in[x] * 0x0101010101010101ull) {
+                std::memset(out + x, grayOfIndex[in[x]], 8);
+                continue;
+            }
+            for (int i = 0; i < 8; i += 2) {
+                uint16_t two;
+                std::memcpy(&two, in + x + i, 2);
+                std::memcpy(out + x + i, &pairs[two], 2);
+            }
         }
-        if (x < width) out[x] = grayOfIndex[in[x]];
+        for (; x < width; ++x) out[x] = grayOfIndex[in[x]];
     }
+}
+
+#ifdef KESTREL_X86
+// 8 bits, AVX2: a byte shuffle looks up 16 entries, chosen by the low four
+// bits of each index, and gives 0 where the index's top bit is set. With
+// the index's top bit dropped, adding 0x70 - 16t to an index whose high
+// nibble is h (0..7) leaves the top bit clear exactly when t >= h, so
+// shuffles of D[t] = T[t] ^ T[t + 1] (T[t]: the levels of indices 16t to
+// 16t + 15; D[7] = T[7]) over t = 0..7 XOR together to T[h]. The same sums
+// on D[8..15] give the levels of indices 128 and up, and the index's own
+// top bit picks between the two.
+struct NibbleTables {
+    __m256i difference[16];
+    __m256i offset[8];
+};
+
+KESTREL_TARGET_AVX2 void MakeNibbleTables(const BYTE* grayOfIndex, NibbleTables* tables)
+{
+    for (int t = 0; t < 16; ++t) {
+        alignas(32) BYTE entries[32];
+        for (int i = 0; i < 16; ++i) {
+            const bool lastOfHalf = t % 8 == 7;
+            entries[i] = BYTE(grayOfIndex[16 * t + i] ^ (lastOfHalf ? 0 : grayOfIndex[16 * (t + 1) + i]));
+            entries[16 + i] = entries[i];
+        }
+        tables->difference[t] = _mm256_load_si256(reinterpret_cast<const __m256i*>(entries));
+    }
+    for (int t = 0; t < 8; ++t) tables->offset[t] = _mm256_set1_epi8(char(0x70 - 16 * t));
+}
+
+// The pixels of a row up to the last whole 32; returns how many were done.
+// Screenshots are mostly flat: 32 equal indices take one look-up.
+KESTREL_TARGET_AVX2 int32_t MapIndexRowAvx2(const BYTE* in, BYTE* out, int32_t width, const NibbleTables& tables,
+                                            const BYTE* grayOfIndex)
+{
+    int32_t x = 0;
+    for (; x + 32 <= width; x += 32) {
+        const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
+        if (_mm256_movemask_epi8(_mm256_cmpeq_epi8(index, _mm256_set1_epi8(char(in[x])))) == -1) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_set1_epi8(char(grayOfIndex[in[x]])));
+            continue;
+        }
+        const __m256i inHalf = _mm256_and_si256(index, _mm256_set1_epi8(0x7F));
+        __m256i low = _mm256_setzero_si256(), high = _mm256_setzero_si256();
+        for (int t = 0; t < 8; ++t) {
+            const __m256i shifted = _mm256_add_epi8(inHalf, tables.offset[t]);
+            low = _mm256_xor_si256(low, _mm256_shuffle_epi8(tables.difference[t], shifted));
+            high = _mm256_xor_si256(high, _mm256_shuffle_epi8(tables.difference[t + 8], shifted));
+        }
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_blendv_epi8(low, high, index));
+    }
+    return x;
+}
+
+void MapIndicesAvx2(const ImageLock& src, const ImageWriteLock& dst, const BYTE* grayOfIndex)
+{
+    NibbleTables tables;
+    MakeNibbleTables(grayOfIndex, &tables);
+    const int32_t width = src.Width();
+    for (int32_t y = 0; y < src.Height(); ++y) {
+        ReportProgress(y, src.Height());
+        const BYTE* in = src.Row(y);
+        BYTE* out = dst.Row(y);
+        for (int32_t x = MapIndexRowAvx2(in, out, width, tables, grayOfIndex); x < width; ++x)
+            out[x] = grayOfIndex[in[x]];
+    }
+}
+#endif
+
+// 8 bits: each index becomes the gray level of its colour. A table that is
+// already the gray ramp leaves every index as it is.
+void GrayIndexedPixels(const ImageLock& src, const ImageWriteLock& dst)
+{
+    BYTE grayOfIndex[256];
+    bool identity = true;
+    for (int i = 0; i < 256; ++i) {
+        grayOfIndex[i] = GrayOf(src.Table()[i].rgbRed, src.Table()[i].rgbGreen, src.Table()[i].rgbBlue);
+        identity = identity && grayOfIndex[i] == i;
+    }
+    if (identity) {
+        for (int32_t y = 0; y < src.Height(); ++y) {
+            ReportProgress(y, src.Height());
+            std::memcpy(dst.Row(y), src.Row(y), src.RowBytes());
+        }
+        return;
+    }
+#ifdef KESTREL_X86
+    if (ActiveSimdLevel() >= SimdLevel::kAvx2) return MapIndicesAvx2(src, dst, grayOfIndex);
+#endif
+    MapIndexPairs(src, dst, grayOfIndex);
 }
 
 // GrayOf without branches, so that noisy pictures cost no mispredictions:
@@ -124,11 +220,61 @@ KESTREL_TARGET_SSE2 int32_t GrayRowSse2(const BYTE* in, BYTE* out, int32_t width
     for (; x + 32 <= width; x += 32) GrayOf32Pixels(in + 3 * x, out + x);
     return x;
 }
+
+// The same on AVX2: each 128-bit lane shuffles its own 96 bytes, so that
+// 64 pixels go at a time.
+KESTREL_TARGET_AVX2 inline void PerfectShuffle(__m256i v[6])
+{
+    const __m256i next[6] = {_mm256_unpacklo_epi8(v[0], v[3]), _mm256_unpackhi_epi8(v[0], v[3]),
+                             _mm256_unpacklo_epi8(v[1], v[4]), _mm256_unpackhi_epi8(v[1], v[4]),
+                             _mm256_unpacklo_epi8(v[2], v[5]), _mm256_unpackhi_epi8(v[2], v[5])};
+    for (int i = 0; i < 6; ++i) v[i] = next[i];
+}
+
+KESTREL_TARGET_AVX2 inline __m256i WeightedGray(__m256i red, __m256i green, __m256i blue)
+{
+    const __m256i sum = _mm256_add_epi16(_mm256_add_epi16(_mm256_mullo_epi16(red, _mm256_set1_epi16(30)),
+                                                          _mm256_mullo_epi16(green, _mm256_set1_epi16(54))),
+                                         _mm256_mullo_epi16(blue, _mm256_set1_epi16(11)));
+    return _mm256_srli_epi16(_mm256_mulhi_epu16(sum, _mm256_set1_epi16(5243)), 3);
+}
+
+KESTREL_TARGET_AVX2 inline __m256i GrayOf32Pixels(__m256i red, __m256i green, __m256i blue)
+{
+    const __m256i low = _mm256_set1_epi16(0xFF);
+    const __m256i even =
+        WeightedGray(_mm256_and_si256(red, low), _mm256_and_si256(green, low), _mm256_and_si256(blue, low));
+    const __m256i odd =
+        WeightedGray(_mm256_srli_epi16(red, 8), _mm256_srli_epi16(green, 8), _mm256_srli_epi16(blue, 8));
+    const __m256i weighted = _mm256_or_si256(even, _mm256_slli_epi16(odd, 8));
+    const __m256i flat = _mm256_and_si256(_mm256_cmpeq_epi8(red, green), _mm256_cmpeq_epi8(green, blue));
+    return _mm256_blendv_epi8(weighted, red, flat);
+}
+
+KESTREL_TARGET_AVX2 int32_t GrayRowAvx2(const BYTE* in, BYTE* out, int32_t width)
+{
+    int32_t x = 0;
+    for (; x + 64 <= width; x += 64) {
+        // Lane 0 holds pixels x..x+31, lane 1 pixels x+32..x+63.
+        const BYTE* from = in + 3 * x;
+        __m256i v[6];
+        for (int i = 0; i < 6; ++i)
+            v[i] = _mm256_inserti128_si256(
+                _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 16 * i))),
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + 96 + 16 * i)), 1);
+        for (int round = 0; round < 5; ++round) PerfectShuffle(v);
+        const __m256i first = GrayOf32Pixels(v[4], v[2], v[0]), second = GrayOf32Pixels(v[5], v[3], v[1]);
+        // first: pixels 0-15 and 32-47; second: 16-31 and 48-63.
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), _mm256_permute2x128_si256(first, second, 0x20));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x + 32), _mm256_permute2x128_si256(first, second, 0x31));
+    }
+    return x;
+}
 #endif
 
 void GrayTrueColorPixels(const ImageLock& src, const ImageWriteLock& dst)
 {
-    const bool sse2 = ActiveSimdLevel() >= SimdLevel::kSse2;
+    const SimdLevel level = ActiveSimdLevel();
     const int32_t width = src.Width();
     for (int32_t y = 0; y < src.Height(); ++y) {
         ReportProgress(y, src.Height());
@@ -136,7 +282,8 @@ void GrayTrueColorPixels(const ImageLock& src, const ImageWriteLock& dst)
         BYTE* out = dst.Row(y);
         int32_t x = 0;
 #ifdef KESTREL_X86
-        if (sse2) x = GrayRowSse2(in, out, width);
+        if (level >= SimdLevel::kAvx2) x = GrayRowAvx2(in, out, width);
+        if (level >= SimdLevel::kSse2) x += GrayRowSse2(in + 3 * x, out + x, width - x);
 #endif
         for (; x < width; ++x) out[x] = GrayOfBgr(in + 3 * x);
     }

@@ -7,6 +7,8 @@ list(APPEND KESTREL_PORTABLE_SOURCES
   image/ops_frame.cpp
   image/ops_scale.cpp
   image/ops_flip_rotate.cpp
+  image/TransposePixels.cpp
+  image/FlipRow.cpp
   image/ops_crop_erase.cpp
   image/ops_color.cpp
   image/ops_change_color.cpp

@@ -58,6 +58,22 @@ TEST(ImageOps, GrayscaleWeighsRedGreenBlue30_54_11)
             ASSERT_EQ(ShownColor(*gray.image, int32_t(i), 0),
                       GrayOf(BYTE(cube[i] >> 16), BYTE(cube[i] >> 8), BYTE(cube[i])) * 0x010101u) << i;
     });
+    // So do the 8-bit index mappings, on noise and on runs of one index,
+    // and a gray image stays as it is.
+    auto random = RandomImage(301, 5, 8, 11);
+    for (int x = 0; x < 301; ++x) SetPixelAt(*random, x, 2, uint32_t(x / 40 * 37 + 128) % 256);
+    ForEachSimdLevel([&] {
+        ImageOpResult gray = Grayscale(*random);
+        ASSERT_TRUE(gray);
+        for (int y = 0; y < 5; ++y)
+            for (int x = 0; x < 301; ++x) {
+                const RGBQUAD c = ColorAt(*random, int(PixelValue(*random, x, y)));
+                ASSERT_EQ(ShownColor(*gray.image, x, y), GrayOf(c.rgbRed, c.rgbGreen, c.rgbBlue) * 0x010101u) << x;
+            }
+        ImageOpResult again = Grayscale(*gray.image);
+        ASSERT_TRUE(again);
+        EXPECT_TRUE(SameImage(*again.image, *gray.image));
+    });
 }
 
 TEST(ImageOps, BlackAndWhiteFollowsTheNearestStandardColour)

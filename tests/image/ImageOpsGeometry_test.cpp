@@ -4,6 +4,7 @@
 #include "ImageOpsTestSupport.h"
 
 #include "resources/resource.h"
+#include "tests/framework/SimdLevels.h"
 
 using namespace opstest;
 
@@ -95,25 +96,28 @@ TEST(ImageOps, FlipsAndRotationsMoveEveryPixelAtEveryBitCount)
 {
     for (int bits : kBitCounts) {
         SCOPED_TRACE(bits);
-        // 45 x 37 crosses the transposition tiles; 13 x 3 is small and odd.
-        for (At size : {At{45, 37}, At{13, 3}}) {
+        // 45 x 37 crosses the transposition tiles; 13 x 3 is small and odd;
+        // 541 x 35 spans more than one block of result rows.
+        for (At size : {At{45, 37}, At{13, 3}, At{541, 35}}) {
             const int w = size.first, h = size.second;
             auto source = RandomImage(w, h, bits, unsigned(bits + w));
-            ImageOpResult left = RotateLeft(*source), right = RotateRight(*source);
-            ImageOpResult mirrored = FlipHorizontal(*source), upsideDown = FlipVertical(*source);
-            ASSERT_TRUE(left && right && mirrored && upsideDown);
-            EXPECT_EQ(left.image->m_nWidth, h);
-            EXPECT_EQ(left.image->m_nHeight, w);
-            // Counter-clockwise: the source's right column becomes the top row.
-            EXPECT_TRUE(PixelsFrom(*left.image, *source, [&](int x, int y) { return At{w - 1 - y, x}; }));
-            EXPECT_TRUE(PixelsFrom(*right.image, *source, [&](int x, int y) { return At{y, h - 1 - x}; }));
-            EXPECT_TRUE(PixelsFrom(*mirrored.image, *source, [&](int x, int y) { return At{w - 1 - x, y}; }));
-            EXPECT_TRUE(PixelsFrom(*upsideDown.image, *source, [&](int x, int y) { return At{x, h - 1 - y}; }));
-            EXPECT_EQ(left.image->m_nOriginId, unsigned(IDS_ORIGIN_ROTATE_LEFT));
+            ForEachSimdLevel([&] {
+                ImageOpResult left = RotateLeft(*source), right = RotateRight(*source);
+                ImageOpResult mirrored = FlipHorizontal(*source), upsideDown = FlipVertical(*source);
+                ASSERT_TRUE(left && right && mirrored && upsideDown);
+                EXPECT_EQ(left.image->m_nWidth, h);
+                EXPECT_EQ(left.image->m_nHeight, w);
+                // Counter-clockwise: the source's right column becomes the top row.
+                EXPECT_TRUE(PixelsFrom(*left.image, *source, [&](int x, int y) { return At{w - 1 - y, x}; }));
+                EXPECT_TRUE(PixelsFrom(*right.image, *source, [&](int x, int y) { return At{y, h - 1 - x}; }));
+                EXPECT_TRUE(PixelsFrom(*mirrored.image, *source, [&](int x, int y) { return At{w - 1 - x, y}; }));
+                EXPECT_TRUE(PixelsFrom(*upsideDown.image, *source, [&](int x, int y) { return At{x, h - 1 - y}; }));
+                EXPECT_EQ(left.image->m_nOriginId, unsigned(IDS_ORIGIN_ROTATE_LEFT));
 
-            ImageOpResult back = RotateRight(*left.image);
-            ASSERT_TRUE(back);
-            EXPECT_TRUE(SameImage(*back.image, *source));
+                ImageOpResult back = RotateRight(*left.image);
+                ASSERT_TRUE(back);
+                EXPECT_TRUE(SameImage(*back.image, *source));
+            });
         }
     }
 }

@@ -1,0 +1,247 @@
+// Transposition in tiles, on the vector path the processor allows. The
+// tiles are visited a block of kBlockRows result rows at a time, walking
+// along those rows: each result row is written from left to right as a
+// stream, and each source row gives a block several whole cache lines, so
+// that neither side comes back to a line it has partly used. Pixels outside
+// the whole tiles go one by one.
+#include "TransposePixels.h"
+
+#include "../framework/CpuFeatures.h"
+#include "../framework/Progress.h"
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef KESTREL_X86
+#include <emmintrin.h>
+#include <immintrin.h>
+#endif
+
+namespace {
+// A block's current result lines and the source lines a row of tiles reads
+// (16 rows of 256 or 768 bytes) stay within a 32 KB first-level cache.
+const int32_t kBlockRows = 256;
+
+uint32_t Load32(const BYTE* p)
+{
+    uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+uint64_t Load64(const BYTE* p)
+{
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+void Store32(BYTE* p, uint32_t v) { std::memcpy(p, &v, 4); }
+
+void Store64(BYTE* p, uint64_t v) { std::memcpy(p, &v, 8); }
+
+// Swaps the bits of a selected by mask << shift with those of b selected by mask.
+void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
+{
+    const uint64_t t = ((a >> shift) ^ b) & mask;
+    b ^= t;
+    a ^= t << shift;
+}
+
+// 8 x 8 bytes read as eight words and transposed by swapping ever smaller
+// blocks: 4 x 4, 2 x 2, 1 x 1.
+struct BytesTile8 {
+    static const int kSize = 8, kRows = kSize, kColumns = kSize;
+    static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        uint64_t rows[kSize];
+        for (int k = 0; k < kSize; ++k) rows[k] = Load64(from + k * fromStride);
+        const uint64_t quads = 0x00000000FFFFFFFFull, pairs = 0x0000FFFF0000FFFFull, bytes = 0x00FF00FF00FF00FFull;
+        for (int k = 0; k < 4; ++k) SwapBlocks(rows[k], rows[k + 4], 32, quads);
+        for (int k : {0, 1, 4, 5}) SwapBlocks(rows[k], rows[k + 2], 16, pairs);
+        for (int k : {0, 2, 4, 6}) SwapBlocks(rows[k], rows[k + 1], 8, bytes);
+        for (int i = 0; i < kSize; ++i) Store64(to + i * toStride, rows[i]);
+    }
+};
+
+// 4 x 4 pixels of 24 bits, each read as a 4-byte word (the fourth byte is
+// the next pixel's, or row padding, and is masked off), written as three
+// words per result row.
+struct TrueColorTile4 {
+    static const int kSize = 4, kRows = kSize, kColumns = kSize;
+    static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are packed into little-endian words");
+        for (int i = 0; i < kSize; ++i) {
+            uint32_t p[kSize];
+            for (int k = 0; k < kSize; ++k) p[k] = Load32(from + k * fromStride + 3 * i) & 0xFFFFFF;
+            BYTE* out = to + i * toStride;
+            Store32(out, p[0] | p[1] << 24);
+            Store32(out + 4, p[1] >> 8 | p[2] << 16);
+            Store32(out + 8, p[2] >> 16 | p[3] << 8);
+        }
+    }
+};
+
+#ifdef KESTREL_X86
+// 16 x 16 bytes: four rounds of interleaving row k with row k + 8 each
+// rotate the eight bits of a byte's place (row, column) by one, which after
+// four rounds has swapped row and column.
+struct BytesTile16 {
+    static const int kSize = 16, kRows = kSize, kColumns = kSize;
+    KESTREL_TARGET_SSE2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        __m128i tile[kSize];
+        for (int k = 0; k < kSize; ++k)
+            tile[k] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + k * fromStride));
+        for (int round = 0; round < 4; ++round) {
+            __m128i next[kSize];
+            for (int k = 0; k < 8; ++k) {
+                next[2 * k] = _mm_unpacklo_epi8(tile[k], tile[k + 8]);
+                next[2 * k + 1] = _mm_unpackhi_epi8(tile[k], tile[k + 8]);
+            }
+            for (int k = 0; k < kSize; ++k) tile[k] = next[k];
+        }
+        for (int i = 0; i < kSize; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i * toStride), tile[i]);
+    }
+};
+
+// Two 16 x 16 tiles side by side, one per 128-bit lane, transposed as
+// BytesTile16 transposes one.
+struct BytesTile16x32 {
+    static const int kRows = 16, kColumns = 32;
+    KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        __m256i tile[kRows];
+        for (int k = 0; k < kRows; ++k)
+            tile[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k * fromStride));
+        for (int round = 0; round < 4; ++round) {
+            __m256i next[kRows];
+            for (int k = 0; k < 8; ++k) {
+                next[2 * k] = _mm256_unpacklo_epi8(tile[k], tile[k + 8]);
+                next[2 * k + 1] = _mm256_unpackhi_epi8(tile[k], tile[k + 8]);
+            }
+            for (int k = 0; k < kRows; ++k) tile[k] = next[k];
+        }
+        for (int i = 0; i < kRows; ++i) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i * toStride), _mm256_castsi256_si128(tile[i]));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (i + 16) * toStride),
+                             _mm256_extracti128_si256(tile[i], 1));
+        }
+    }
+};
+
+// 16 source rows x 4 pixels of 24 bits, so that each result row receives
+// 48 bytes. Each vector holds two source rows, one per 128-bit lane, whose
+// four pixels a byte shuffle spreads to 32-bit elements; the elements are
+// transposed four rows at a time, squeezed back to 12 bytes per lane, and
+// the lanes joined by element permutes.
+struct TrueColorTileAvx2 {
+    static const int kRows = 16, kColumns = 4;
+    KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
+    {
+        const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
+                                                0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+        const __m256i squeeze = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,
+                                                 0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+        // half[h][i]: result row i's pixels from source rows 8h..8h+3 in
+        // the low lane and 8h+4..8h+7 in the high one.
+        __m256i half[2][kColumns];
+        for (int h = 0; h < 2; ++h) {
+            __m256i r[4];
+            for (int k = 0; k < 4; ++k) {
+                const BYTE* low = from + (8 * h + k) * fromStride;
+                const __m128i lowRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low));
+                const __m128i highRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + 4 * fromStride));
+                r[k] = _mm256_shuffle_epi8(_mm256_inserti128_si256(_mm256_castsi128_si256(lowRow), highRow, 1), spread);
+            }
+            const __m256i low01 = _mm256_unpacklo_epi32(r[0], r[1]), low23 = _mm256_unpacklo_epi32(r[2], r[3]);
+            const __m256i high01 = _mm256_unpackhi_epi32(r[0], r[1]), high23 = _mm256_unpackhi_epi32(r[2], r[3]);
+            half[h][0] = _mm256_shuffle_epi8(_mm256_unpacklo_epi64(low01, low23), squeeze);
+            half[h][1] = _mm256_shuffle_epi8(_mm256_unpackhi_epi64(low01, low23), squeeze);
+            half[h][2] = _mm256_shuffle_epi8(_mm256_unpacklo_epi64(high01, high23), squeeze);
+            half[h][3] = _mm256_shuffle_epi8(_mm256_unpackhi_epi64(high01, high23), squeeze);
+        }
+        // Each half holds its 24 bytes as elements 0-2 and 4-6; the first
+        // 32 bytes of the row take the first half's six and the second's
+        // first two, the last 16 bytes the second's other four.
+        const __m256i firstOrder = _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 0, 0);
+        const __m256i secondOrder = _mm256_setr_epi32(2, 4, 5, 6, 0, 0, 0, 1);
+        for (int i = 0; i < kColumns; ++i) {
+            BYTE* out = to + i * toStride;
+            const __m256i first = _mm256_permutevar8x32_epi32(half[0][i], firstOrder);
+            const __m256i second = _mm256_permutevar8x32_epi32(half[1][i], secondOrder);
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(out), _mm256_blend_epi32(first, second, 0xC0));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 32), _mm256_castsi256_si128(second));
+        }
+    }
+};
+#endif
+
+// The whole tiles (Tile::kRows source rows by Tile::kColumns pixels of
+// pixelBytes each), then the pixels around them one by one. A tile may read
+// 32 bytes from its first pixel in a source row.
+template <class Tile, int pixelBytes>
+void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to)
+{
+    const auto movePixel = [&](int32_t i, int32_t k) {
+        std::memcpy(to.Row(i) + k * pixelBytes, from.Row(k) + i * pixelBytes, pixelBytes);
+    };
+    const int32_t n = Tile::kColumns;
+    int32_t tileColumns = width - width % n;
+    while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 32 > rowBytes) tileColumns -= n;
+    const int32_t tileRows = height - height % Tile::kRows;
+    for (int32_t i0 = 0; i0 < tileColumns; i0 += kBlockRows) {
+        const int32_t i1 = std::min(i0 + kBlockRows, tileColumns);
+        for (int32_t k = 0; k < tileRows; k += Tile::kRows)
+            for (int32_t i = i0; i < i1; i += n)
+                Tile::Move(from.Row(k) + i * pixelBytes, from.stride, to.Row(i) + k * pixelBytes, to.stride);
+        for (int32_t k = tileRows; k < height; ++k)
+            for (int32_t i = i0; i < i1; ++i) movePixel(i, k);
+        // The block's result rows are complete only now.
+        for (int32_t i = i0; i < i1; ++i) ReportProgress(i, width);
+    }
+    for (int32_t i = tileColumns; i < width; ++i) {
+        ReportProgress(i, width);
+        for (int32_t k = 0; k < height; ++k) movePixel(i, k);
+    }
+}
+
+template <class BytesTile, class TrueColorTile>
+inline void TransposeWith(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to,
+                          int bitCount)
+{
+    if (bitCount == 8)
+        TransposeInTiles<BytesTile, 1>(from, rowBytes, width, height, to);
+    else
+        TransposeInTiles<TrueColorTile, 3>(from, rowBytes, width, height, to);
+}
+
+#ifdef KESTREL_X86
+// Flattened, so that the tiles' vector code is inlined into loops compiled
+// for the same level.
+KESTREL_TARGET_SSE2 __attribute__((flatten)) void TransposeSse2(SourceRows from, size_t rowBytes, int32_t width,
+                                                                int32_t height, ResultRows to, int bitCount)
+{
+    TransposeWith<BytesTile16, TrueColorTile4>(from, rowBytes, width, height, to, bitCount);
+}
+
+KESTREL_TARGET_AVX2 __attribute__((flatten)) void TransposeAvx2(SourceRows from, size_t rowBytes, int32_t width,
+                                                                int32_t height, ResultRows to, int bitCount)
+{
+    TransposeWith<BytesTile16x32, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
+}
+#endif
+}
+
+void TransposePixels(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to, int bitCount)
+{
+#ifdef KESTREL_X86
+    switch (ActiveSimdLevel()) {
+    case SimdLevel::kAvx2: TransposeAvx2(from, rowBytes, width, height, to, bitCount); return;
+    case SimdLevel::kSse2: TransposeSse2(from, rowBytes, width, height, to, bitCount); return;
+    case SimdLevel::kScalar: break;
+    }
+#endif
+    TransposeWith<BytesTile8, TrueColorTile4>(from, rowBytes, width, height, to, bitCount);
+}
