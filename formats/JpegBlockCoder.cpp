@@ -16,12 +16,34 @@ inline void Categorise(int v, int& size, uint32_t& bits)
     size = BitLength(magnitude);
     bits = uint32_t(v < 0 ? v - 1 : v) & ((1u << size) - 1);
 }
+
+// zigzagPosition[n]: where natural index n stands in zigzag order.
+struct ZigzagPositions {
+    BYTE of[64];
+    ZigzagPositions()
+    {
+        for (int k = 0; k < 64; ++k) of[kJpegZigzag[k]] = BYTE(k);
+    }
+};
+const ZigzagPositions zigzagPosition;
 }
 
 void JpegQuantTable::Build(const BYTE base[64], int quality)
 {
     eightBit = ScaleJpegQuantTable(base, quality, value);
-    for (int k = 0; k < 64; ++k) reciprocal[k] = ((uint64_t(1) << 32) + value[k] - 1) / value[k];
+    for (int k = 0; k < 64; ++k) {
+        reciprocal[k] = ((uint64_t(1) << 32) + value[k] - 1) / value[k];
+        divisor[kJpegZigzag[k]] = float(value[k]);
+        half[kJpegZigzag[k]] = int16_t(value[k] >> 1);
+    }
+}
+
+uint64_t JpegZigzagMask(uint64_t naturalMask)
+{
+    uint64_t zigzag = 0;
+    for (; naturalMask; naturalMask &= naturalMask - 1)
+        zigzag |= uint64_t(1) << zigzagPosition.of[__builtin_ctzll(naturalMask)];
+    return zigzag;
 }
 
 uint64_t JpegQuantizeBlock(const int16_t block[64], const JpegQuantTable& table, int16_t out[64])
@@ -31,18 +53,18 @@ uint64_t JpegQuantizeBlock(const int16_t block[64], const JpegQuantTable& table,
         int c = block[kJpegZigzag[k]];
         uint32_t magnitude = uint32_t(c < 0 ? -c : c) + (table.value[k] >> 1);
         int v = int((uint64_t(magnitude) * table.reciprocal[k]) >> 32);
-        out[k] = int16_t(c < 0 ? -v : v);
+        out[kJpegZigzag[k]] = int16_t(c < 0 ? -v : v);
         if (v) nonZero |= uint64_t(1) << k;
     }
     return nonZero;
 }
 
-void JpegEncodeBlock(JpegBitWriter& out, const int16_t zigzag[64], uint64_t nonZero, JpegComponentCoder& coder)
+void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZero, JpegComponentCoder& coder)
 {
     int size;
     uint32_t bits;
-    Categorise(int16_t(zigzag[0] - coder.previousDc), size, bits);
-    coder.previousDc = zigzag[0];
+    Categorise(int16_t(block[0] - coder.previousDc), size, bits);
+    coder.previousDc = block[0];
     const JpegHuffmanTable& dc = *coder.dc;
     out.PutBits((uint32_t(dc.CodeOf(size)) << size) | bits, dc.SizeOf(size) + size);
 
@@ -55,7 +77,7 @@ void JpegEncodeBlock(JpegBitWriter& out, const int16_t zigzag[64], uint64_t nonZ
         int run = k - last - 1;
         last = k;
         for (; run >= 16; run -= 16) out.PutBits(ac.CodeOf(0xF0), ac.SizeOf(0xF0));
-        Categorise(zigzag[k], size, bits);
+        Categorise(block[kJpegZigzag[k]], size, bits);
         int symbol = run * 16 + size;
         out.PutBits((uint32_t(ac.CodeOf(symbol)) << size) | bits, ac.SizeOf(symbol) + size);
     }

@@ -174,10 +174,13 @@ TEST(JpegEncoder, RunsOfZerosUseZrlAndEob)
         {
             JpegBitWriter writer(sink);
             JpegComponentCoder coder = {&dc, &ac, 0};
+            int16_t natural[64];
             uint64_t mask = 0;
-            for (int k = 0; k < 64; ++k)
+            for (int k = 0; k < 64; ++k) {
+                natural[kJpegZigzag[k]] = zigzag[k];
                 if (zigzag[k]) mask |= uint64_t(1) << k;
-            JpegEncodeBlock(writer, zigzag, mask, coder);
+            }
+            JpegEncodeBlock(writer, natural, mask, coder);
             writer.AlignWithOnes();
             writer.Drain();
         }
