@@ -24,7 +24,9 @@ void JpegBgrRowsToYccScalar(const BYTE* top, const BYTE* bottom, int pairs, BYTE
 void JpegBgrRowsToYcc(const BYTE* top, const BYTE* bottom, int pairs, BYTE* yTop, BYTE* yBottom, BYTE* cb, BYTE* cr)
 {
 #ifdef KESTREL_X86
-    if (ActiveSimdLevel() == SimdLevel::kAvx2) return JpegBgrRowsToYccAvx2(top, bottom, pairs, yTop, yBottom, cb, cr);
+    const SimdLevel level = ActiveSimdLevel();
+    if (level == SimdLevel::kAvx2) return JpegBgrRowsToYccAvx2(top, bottom, pairs, yTop, yBottom, cb, cr);
+    if (level == SimdLevel::kSse2) return JpegBgrRowsToYccSse2(top, bottom, pairs, yTop, yBottom, cb, cr);
 #endif
     JpegBgrRowsToYccScalar(top, bottom, pairs, yTop, yBottom, cb, cr);
 }

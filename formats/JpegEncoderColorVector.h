@@ -1,4 +1,4 @@
-// The vector twin of the encoder's colour conversion (JpegEncoderColor),
+// The vector twins of the encoder's colour conversion (JpegEncoderColor),
 // bit-exact to the scalar loop, which also finishes the rows' last pixels.
 #pragma once
 
@@ -9,6 +9,8 @@ void JpegBgrRowsToYccScalar(const BYTE* top, const BYTE* bottom, int pairs, BYTE
                             BYTE* cr);
 
 #ifdef KESTREL_X86
+void JpegBgrRowsToYccSse2(const BYTE* top, const BYTE* bottom, int pairs, BYTE* yTop, BYTE* yBottom, BYTE* cb,
+                          BYTE* cr);
 void JpegBgrRowsToYccAvx2(const BYTE* top, const BYTE* bottom, int pairs, BYTE* yTop, BYTE* yBottom, BYTE* cb,
                           BYTE* cr);
 #endif
