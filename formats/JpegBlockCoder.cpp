@@ -35,6 +35,7 @@ void JpegQuantTable::Build(const BYTE base[64], int quality)
         reciprocal[k] = ((uint64_t(1) << 32) + value[k] - 1) / value[k];
         divisor[kJpegZigzag[k]] = float(value[k]);
         half[kJpegZigzag[k]] = int16_t(value[k] >> 1);
+        zeroBelow[kJpegZigzag[k]] = int16_t(value[k] - (value[k] >> 1));
     }
 }
 

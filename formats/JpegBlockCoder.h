@@ -12,9 +12,12 @@ struct JpegQuantTable {
     uint64_t reciprocal[64];  // ceil(2^32 / value)
     // Natural order, for the vector paths: the divisor as a float (a
     // single-precision quotient truncates exactly while the numerator stays
-    // below 2^24) and half of it, the rounding term.
+    // below 2^24), half of it (the rounding term), and the magnitude below
+    // which the quotient is 0 (value - half), so that rows of zeros skip
+    // the division.
     float divisor[64];
     int16_t half[64];
+    int16_t zeroBelow[64];
     bool eightBit;            // every value fits in a byte
 
     // Base table in natural order, scaled for the quality.

@@ -108,12 +108,16 @@ KESTREL_TARGET_SSE2 inline void Pass(__m128i x[8])
 }
 
 // One row of coefficients divided: (|c| + q/2) / q with c's sign.
+// Quantised rows are mostly zeros, found by comparison alone.
 KESTREL_TARGET_SSE2 inline __m128i Quantize(__m128i c, const JpegQuantTable& table, int row)
 {
     const __m128i zero = _mm_setzero_si128();
+    const __m128i absolute = _mm_max_epi16(c, _mm_sub_epi16(zero, c));
+    const __m128i zeroBelow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(table.zeroBelow + 8 * row));
+    if (_mm_movemask_epi8(_mm_cmplt_epi16(absolute, zeroBelow)) == 0xFFFF) return zero;
     const __m128i sign = _mm_srai_epi16(c, 15);
-    const __m128i magnitude = _mm_add_epi16(_mm_max_epi16(c, _mm_sub_epi16(zero, c)),
-                                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(table.half + 8 * row)));
+    const __m128i magnitude =
+        _mm_add_epi16(absolute, _mm_loadu_si128(reinterpret_cast<const __m128i*>(table.half + 8 * row)));
     const __m128 lo = _mm_div_ps(_mm_cvtepi32_ps(_mm_unpacklo_epi16(magnitude, zero)), _mm_loadu_ps(table.divisor + 8 * row));
     const __m128 hi =
         _mm_div_ps(_mm_cvtepi32_ps(_mm_unpackhi_epi16(magnitude, zero)), _mm_loadu_ps(table.divisor + 8 * row + 4));
@@ -204,9 +208,13 @@ KESTREL_TARGET_AVX2 inline void Pass(__m256i x[8])
 KESTREL_TARGET_AVX2 inline __m256i Quantize(__m256i c, const JpegQuantTable& table, int row)
 {
     const __m256i zero = _mm256_setzero_si256();
+    const __m256i absolute = _mm256_abs_epi16(c);
+    const __m256i zeroBelow =
+        _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table.zeroBelow + 8 * row)));
+    if (uint32_t(_mm256_movemask_epi8(_mm256_cmpgt_epi16(zeroBelow, absolute))) == 0xFFFFFFFFu) return zero;
     const __m256i sign = _mm256_srai_epi16(c, 15);
     const __m256i half = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(table.half + 8 * row)));
-    const __m256i magnitude = _mm256_add_epi16(_mm256_abs_epi16(c), half);
+    const __m256i magnitude = _mm256_add_epi16(absolute, half);
     const __m256 lo = _mm256_div_ps(_mm256_cvtepi32_ps(_mm256_unpacklo_epi16(magnitude, zero)),
                                     _mm256_broadcast_ps(reinterpret_cast<const __m128*>(table.divisor + 8 * row)));
     const __m256 hi = _mm256_div_ps(_mm256_cvtepi32_ps(_mm256_unpackhi_epi16(magnitude, zero)),
