@@ -62,12 +62,13 @@ uint64_t JpegQuantizeBlock(const int16_t block[64], const JpegQuantTable& table,
 
 void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZero, JpegComponentCoder& coder)
 {
+    JpegBitWriter::Accumulator held = out.Hold();
     int size;
     uint32_t bits;
     Categorise(int16_t(block[0] - coder.previousDc), size, bits);
     coder.previousDc = block[0];
     const JpegHuffmanTable& dc = *coder.dc;
-    out.PutBits((uint32_t(dc.CodeOf(size)) << size) | bits, dc.SizeOf(size) + size);
+    out.Put(held, (uint32_t(dc.CodeOf(size)) << size) | bits, dc.SizeOf(size) + size);
 
     const JpegHuffmanTable& ac = *coder.ac;
     nonZero &= ~uint64_t(1);
@@ -77,10 +78,11 @@ void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZe
         nonZero &= nonZero - 1;
         int run = k - last - 1;
         last = k;
-        for (; run >= 16; run -= 16) out.PutBits(ac.CodeOf(0xF0), ac.SizeOf(0xF0));
+        for (; run >= 16; run -= 16) out.Put(held, ac.CodeOf(0xF0), ac.SizeOf(0xF0));
         Categorise(block[kJpegZigzag[k]], size, bits);
         int symbol = run * 16 + size;
-        out.PutBits((uint32_t(ac.CodeOf(symbol)) << size) | bits, ac.SizeOf(symbol) + size);
+        out.Put(held, (uint32_t(ac.CodeOf(symbol)) << size) | bits, ac.SizeOf(symbol) + size);
     }
-    if (last != 63) out.PutBits(ac.CodeOf(0x00), ac.SizeOf(0x00));
+    if (last != 63) out.Put(held, ac.CodeOf(0x00), ac.SizeOf(0x00));
+    out.Release(held);
 }
