@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 class JpegByteSink {
 public:
@@ -79,11 +80,9 @@ private:
         const uint32_t word = uint32_t(a.bits >> a.count);
         if (m_nCount > kFlushAt - 8) Drain();
         if (((~word - 0x01010101u) & word & 0x80808080u) == 0) {
-            // No byte is 0xFF: the four bytes go out as they are.
-            m_buffer[m_nCount] = BYTE(word >> 24);
-            m_buffer[m_nCount + 1] = BYTE(word >> 16);
-            m_buffer[m_nCount + 2] = BYTE(word >> 8);
-            m_buffer[m_nCount + 3] = BYTE(word);
+            // No byte is 0xFF: the four bytes go out as they are, in one store.
+            const uint32_t bigEndian = __builtin_bswap32(word);
+            std::memcpy(m_buffer + m_nCount, &bigEndian, 4);
             m_nCount += 4;
         } else {
             for (int shift = 24; shift >= 0; shift -= 8) PutStuffed(BYTE(word >> shift));
