@@ -1,24 +1,21 @@
 // JPEG writing: quality 45, Annex K tables, baseline JFIF layout written
 // byte for byte (APP0, DQT x2, SOF0, DHT x4, SOS, data, EOI).
 //
-// One row of MCUs at a time: the rows are converted into a luma plane and
-// two half-width chroma planes (padded to whole MCUs by repeating the last
-// column and the last row, which equals padding each cut MCU), then each
-// plane's blocks are transformed and quantised in one strip, and the blocks
-// Huffman coded in MCU order.
+// One row of MCUs at a time: the rows are converted into sample planes
+// (JpegMcuRowPlanes), each plane's blocks are transformed and quantised in
+// one strip, and the blocks Huffman coded in MCU order.
 #include "XFileJpg.h"
 
 #include "JpegBitWriter.h"
 #include "JpegBlockCoder.h"
-#include "JpegEncoderColor.h"
 #include "JpegFdct.h"
 #include "JpegHuffman.h"
+#include "JpegMcuRowPlanes.h"
 #include "JpegTables.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/Progress.h"
 
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -176,80 +173,32 @@ JpgError XFileJpg::EncodeTo(const XImage& image, JpegByteSink& sink)
         JpegComponentCoder coders[3] = {
             {&huffman[0], &huffman[1], 0}, {&huffman[2], &huffman[3], 0}, {&huffman[2], &huffman[3], 0}};
 
-        // One MCU row at a time: luma plane of mcuSize rows, chroma planes of
-        // 8 rows at half width, then the quantised blocks of each plane.
+        // One MCU row at a time: its sample planes, then the quantised
+        // blocks of each plane, then the blocks in MCU order.
+        JpegMcuRowPlanes planes(bits.get(), stride, width, height, palette, grey);
         const int lumaStrips = grey ? 1 : 2;
         const int blocksPerStrip = planeWidth / 8;
-        std::vector<BYTE> luma(size_t(planeWidth) * size_t(mcuSize));
-        std::vector<BYTE> chroma[2];
         std::vector<int16_t> lumaBlocks(size_t(lumaStrips) * size_t(blocksPerStrip) * 64);
         std::vector<uint64_t> lumaMasks(size_t(lumaStrips) * size_t(blocksPerStrip));
         std::vector<int16_t> chromaBlocks[2];
         std::vector<uint64_t> chromaMasks[2];
         if (!grey) {
             for (int c = 0; c < 2; ++c) {
-                chroma[c].resize(size_t(planeWidth / 2) * 8);
                 chromaBlocks[c].resize(size_t(mcusX) * 64);
                 chromaMasks[c].resize(size_t(mcusX));
             }
         }
-        // Pixels are converted where they lie but for what the plane needs
-        // past the image's last even column, taken from `tail` with the last
-        // pixel repeated; a palette image is first expanded into `expanded`.
-        const int directPairs = palette ? planeWidth / 2 : width / 2;
-        const int tailPixels = planeWidth - 2 * directPairs;
-        std::vector<BYTE> expanded[2];
-        if (palette && !grey)
-            for (auto& row : expanded) row.resize(size_t(planeWidth) * 3);
-        BYTE tail[2][3 * 17];
 
         for (int my = 0; my < mcusY; ++my) {
-            // Rows below the image repeat its last row.
             const int top = my * mcuSize;
-            auto sourceRow = [&](int r) {
-                const int y = top + r < height ? top + r : height - 1;
-                return bits.get() + size_t(height - 1 - y) * stride;
-            };
-            if (grey) {
-                for (int r = 0; r < mcuSize; ++r) {
-                    BYTE* p = luma.data() + size_t(r) * size_t(planeWidth);
-                    std::memcpy(p, sourceRow(r), size_t(width));
-                    std::memset(p + width, p[width - 1], size_t(planeWidth - width));
-                }
-            } else {
-                for (int r = 0; r < 8; ++r) {
-                    const BYTE* src[2] = {sourceRow(2 * r), sourceRow(2 * r + 1)};
-                    for (int k = 0; k < 2; ++k) {
-                        if (palette) {
-                            BYTE* to = expanded[k].data();
-                            for (int x = 0; x < planeWidth; ++x, to += 3) {
-                                const RGBQUAD& q = palette[src[k][x < width ? x : width - 1]];
-                                to[0] = q.rgbBlue, to[1] = q.rgbGreen, to[2] = q.rgbRed;
-                            }
-                            src[k] = expanded[k].data();
-                        }
-                        for (int x = 0; x < tailPixels; ++x) {
-                            const int from = 2 * directPairs + x < width ? 2 * directPairs + x : width - 1;
-                            std::memcpy(tail[k] + 3 * x, src[k] + 3 * from, 3);
-                        }
-                    }
-                    BYTE* y0 = luma.data() + size_t(2 * r) * size_t(planeWidth);
-                    BYTE* y1 = y0 + planeWidth;
-                    BYTE* cb = chroma[0].data() + size_t(r) * size_t(planeWidth / 2);
-                    BYTE* cr = chroma[1].data() + size_t(r) * size_t(planeWidth / 2);
-                    JpegBgrRowsToYcc(src[0], src[1], directPairs, y0, y1, cb, cr);
-                    JpegBgrRowsToYcc(tail[0], tail[1], tailPixels / 2, y0 + 2 * directPairs, y1 + 2 * directPairs,
-                                     cb + directPairs, cr + directPairs);
-                }
-            }
-
+            planes.Fill(top);
             for (int strip = 0; strip < lumaStrips; ++strip)
-                JpegTransformStrip(luma.data() + size_t(strip) * 8 * size_t(planeWidth), size_t(planeWidth),
+                JpegTransformStrip(planes.Luma() + size_t(strip) * 8 * size_t(planeWidth), size_t(planeWidth),
                                    blocksPerStrip, quant[0], lumaBlocks.data() + size_t(strip * blocksPerStrip) * 64,
                                    lumaMasks.data() + strip * blocksPerStrip);
             if (!grey)
                 for (int c = 0; c < 2; ++c)
-                    JpegTransformStrip(chroma[c].data(), size_t(planeWidth / 2), mcusX, quant[1],
+                    JpegTransformStrip(planes.Chroma(c), size_t(planeWidth / 2), mcusX, quant[1],
                                        chromaBlocks[c].data(), chromaMasks[c].data());
 
             for (int mx = 0; mx < mcusX; ++mx) {
