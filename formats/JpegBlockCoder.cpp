@@ -60,6 +60,11 @@ uint64_t JpegQuantizeBlock(const int16_t block[64], const JpegQuantTable& table,
     return nonZero;
 }
 
+JpegCodeWords::JpegCodeWords(const JpegHuffmanTable& table)
+{
+    for (int v = 0; v < 256; ++v) of[v] = uint32_t(table.CodeOf(v)) << 8 | table.SizeOf(v);
+}
+
 void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZero, JpegComponentCoder& coder)
 {
     JpegBitWriter::Accumulator held = out.Hold();
@@ -67,10 +72,10 @@ void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZe
     uint32_t bits;
     Categorise(int16_t(block[0] - coder.previousDc), size, bits);
     coder.previousDc = block[0];
-    const JpegHuffmanTable& dc = *coder.dc;
-    out.Put(held, (uint32_t(dc.CodeOf(size)) << size) | bits, dc.SizeOf(size) + size);
+    uint32_t word = coder.dc->of[size];
+    out.Put(held, (word >> 8 << size) | bits, int(word & 0xFF) + size);
 
-    const JpegHuffmanTable& ac = *coder.ac;
+    const uint32_t* ac = coder.ac->of;
     nonZero &= ~uint64_t(1);
     int last = 0;
     while (nonZero) {
@@ -78,11 +83,11 @@ void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZe
         nonZero &= nonZero - 1;
         int run = k - last - 1;
         last = k;
-        for (; run >= 16; run -= 16) out.Put(held, ac.CodeOf(0xF0), ac.SizeOf(0xF0));
+        for (; run >= 16; run -= 16) out.Put(held, ac[0xF0] >> 8, int(ac[0xF0] & 0xFF));
         Categorise(block[kJpegZigzag[k]], size, bits);
-        int symbol = run * 16 + size;
-        out.Put(held, (uint32_t(ac.CodeOf(symbol)) << size) | bits, ac.SizeOf(symbol) + size);
+        word = ac[run * 16 + size];
+        out.Put(held, (word >> 8 << size) | bits, int(word & 0xFF) + size);
     }
-    if (last != 63) out.Put(held, ac.CodeOf(0x00), ac.SizeOf(0x00));
+    if (last != 63) out.Put(held, ac[0x00] >> 8, int(ac[0x00] & 0xFF));
     out.Release(held);
 }

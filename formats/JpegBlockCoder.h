@@ -32,9 +32,16 @@ uint64_t JpegQuantizeBlock(const int16_t block[64], const JpegQuantTable& table,
 // The zigzag-order mask of a natural-order mask (bit 8 * row + column).
 uint64_t JpegZigzagMask(uint64_t naturalMask);
 
+// A Huffman table as the block coder reads it: each value's code and code
+// size in one word (code << 8 | size), one load per symbol.
+struct JpegCodeWords {
+    uint32_t of[256];
+    explicit JpegCodeWords(const JpegHuffmanTable& table);
+};
+
 struct JpegComponentCoder {
-    const JpegHuffmanTable* dc;
-    const JpegHuffmanTable* ac;
+    const JpegCodeWords* dc;
+    const JpegCodeWords* ac;
     int16_t previousDc;  // the DC value of the component's previous block
 };
 

@@ -170,8 +170,10 @@ JpgError XFileJpg::EncodeTo(const XImage& image, JpegByteSink& sink)
         std::unique_ptr<JpegBitWriter> out(new JpegBitWriter(sink));
         out->PutBytes(head.data(), head.size());
 
+        const JpegCodeWords words[4] = {JpegCodeWords(huffman[0]), JpegCodeWords(huffman[1]),
+                                        JpegCodeWords(huffman[2]), JpegCodeWords(huffman[3])};
         JpegComponentCoder coders[3] = {
-            {&huffman[0], &huffman[1], 0}, {&huffman[2], &huffman[3], 0}, {&huffman[2], &huffman[3], 0}};
+            {&words[0], &words[1], 0}, {&words[2], &words[3], 0}, {&words[2], &words[3], 0}};
 
         // One MCU row at a time: its sample planes, then the quantised
         // blocks of each plane, then the blocks in MCU order.

@@ -173,7 +173,8 @@ TEST(JpegEncoder, RunsOfZerosUseZrlAndEob)
         VectorSink sink;
         {
             JpegBitWriter writer(sink);
-            JpegComponentCoder coder = {&dc, &ac, 0};
+            const JpegCodeWords dcWords(dc), acWords(ac);
+            JpegComponentCoder coder = {&dcWords, &acWords, 0};
             int16_t natural[64];
             uint64_t mask = 0;
             for (int k = 0; k < 64; ++k) {
