@@ -17,6 +17,15 @@ inline void Categorise(int v, int& size, uint32_t& bits)
     bits = uint32_t(v < 0 ? v - 1 : v) & ((1u << size) - 1);
 }
 
+// The same for a v known to be non-zero (every AC value coded), without
+// the test for zero.
+inline void CategoriseNonZero(int v, int& size, uint32_t& bits)
+{
+    uint32_t magnitude = uint32_t(v < 0 ? -v : v);
+    size = 32 - __builtin_clz(magnitude);
+    bits = uint32_t(v < 0 ? v - 1 : v) & ((1u << size) - 1);
+}
+
 // zigzagPosition[n]: where natural index n stands in zigzag order.
 struct ZigzagPositions {
     BYTE of[64];
@@ -84,7 +93,7 @@ void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZe
         int run = k - last - 1;
         last = k;
         for (; run >= 16; run -= 16) out.Put(held, ac[0xF0] >> 8, int(ac[0xF0] & 0xFF));
-        Categorise(block[kJpegZigzag[k]], size, bits);
+        CategoriseNonZero(block[kJpegZigzag[k]], size, bits);
         word = ac[run * 16 + size];
         out.Put(held, (word >> 8 << size) | bits, int(word & 0xFF) + size);
     }
