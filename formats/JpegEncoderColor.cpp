@@ -1,3 +1,5 @@
+// The scalar conversion, the reference of its vector twins, and the choice
+// of path.
 #include "JpegEncoderColor.h"
 
 #include "JpegColor.h"

@@ -2,7 +2,8 @@
 // rows first into the columns of a 16-bit work block, then the rows of
 // the work block into the columns of the result. Sums and differences are
 // kept as 16-bit values; products use unsigned 32-bit arithmetic so that
-// even out-of-range input wraps in a defined way.
+// even out-of-range input wraps in a defined way. The scalar strip
+// transform is the reference its vector twins (JpegFdctVector) must match.
 #include "JpegFdct.h"
 
 #include "JpegBlockCoder.h"

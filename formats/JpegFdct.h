@@ -1,4 +1,5 @@
-// The encoder's fixed-point 8x8 forward DCT.
+// The encoder's fixed-point 8x8 forward DCT, and the stage that runs it
+// with quantisation over a strip of blocks on the fastest path.
 #pragma once
 
 #include "../framework/kernel.h"
