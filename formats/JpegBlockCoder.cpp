@@ -9,6 +9,15 @@
 namespace {
 inline int BitLength(uint32_t v) { return v ? 32 - __builtin_clz(v) : 0; }
 
+// The index of the lowest set bit of a non-zero mask. A 32-bit build would
+// call a library routine for __builtin_ctzll; two 32-bit scans stay inline.
+inline int LowestBit(uint64_t mask)
+{
+    if (sizeof(void*) == 8) return __builtin_ctzll(mask);
+    const uint32_t low = uint32_t(mask);
+    return low ? __builtin_ctz(low) : 32 + __builtin_ctz(uint32_t(mask >> 32));
+}
+
 // The size category of v and its size bits (v, or v - 1 when negative).
 inline void Categorise(int v, int& size, uint32_t& bits)
 {
@@ -52,7 +61,7 @@ uint64_t JpegZigzagMask(uint64_t naturalMask)
 {
     uint64_t zigzag = 0;
     for (; naturalMask; naturalMask &= naturalMask - 1)
-        zigzag |= uint64_t(1) << zigzagPosition.of[__builtin_ctzll(naturalMask)];
+        zigzag |= uint64_t(1) << zigzagPosition.of[LowestBit(naturalMask)];
     return zigzag;
 }
 
@@ -88,7 +97,7 @@ void JpegEncodeBlock(JpegBitWriter& out, const int16_t block[64], uint64_t nonZe
     nonZero &= ~uint64_t(1);
     int last = 0;
     while (nonZero) {
-        int k = __builtin_ctzll(nonZero);
+        int k = LowestBit(nonZero);
         nonZero &= nonZero - 1;
         int run = k - last - 1;
         last = k;
