@@ -16,6 +16,8 @@
 // than half a unit in its last place).
 #include "JpegFdctVector.h"
 
+#include "JpegTables.h"
+
 #ifdef KESTREL_X86
 #include <emmintrin.h>
 #include <immintrin.h>
@@ -223,10 +225,40 @@ KESTREL_TARGET_AVX2 inline __m256i Quantize(__m256i c, const JpegQuantTable& tab
     return _mm256_sub_epi16(_mm256_xor_si256(q, sign), sign);
 }
 
-KESTREL_TARGET_AVX2 inline uint32_t ZeroRows(__m256i a, __m256i b)
+// pshufb masks that put the bytes of four 16-byte chunks (natural order)
+// into zigzag order: chunk c of the result is the OR over source chunks s
+// of shuffle[c][s] applied to chunk s (-128 for a byte from elsewhere).
+struct ZigzagShuffles {
+    int8_t shuffle[4][4][16];
+    ZigzagShuffles()
+    {
+        for (int k = 0; k < 64; ++k)
+            for (int s = 0; s < 4; ++s)
+                shuffle[k / 16][s][k % 16] = int8_t(kJpegZigzag[k] / 16 == s ? kJpegZigzag[k] % 16 : -128);
+    }
+};
+const ZigzagShuffles zigzagShuffles;
+
+// The zigzag-order masks of the non-zero values of both blocks, with the
+// bytes of the zero tests shuffled into zigzag order before movemask.
+KESTREL_TARGET_AVX2 inline void NonZeroMasks(const __m256i r[8], uint64_t& first, uint64_t& second)
 {
     const __m256i zero = _mm256_setzero_si256();
-    return uint32_t(_mm256_movemask_epi8(_mm256_packs_epi16(_mm256_cmpeq_epi16(a, zero), _mm256_cmpeq_epi16(b, zero))));
+    __m256i zeros[4];
+    for (int s = 0; s < 4; ++s)
+        zeros[s] = _mm256_packs_epi16(_mm256_cmpeq_epi16(r[2 * s], zero), _mm256_cmpeq_epi16(r[2 * s + 1], zero));
+    first = second = 0;
+    for (int c = 0; c < 4; ++c) {
+        __m256i chunk = zero;
+        for (int s = 0; s < 4; ++s) {
+            const __m256i shuffle = _mm256_broadcastsi128_si256(
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(zigzagShuffles.shuffle[c][s])));
+            chunk = _mm256_or_si256(chunk, _mm256_shuffle_epi8(zeros[s], shuffle));
+        }
+        const uint32_t bits = ~uint32_t(_mm256_movemask_epi8(chunk));
+        first |= uint64_t(bits & 0xFFFF) << (16 * c);
+        second |= uint64_t(bits >> 16) << (16 * c);
+    }
 }
 }
 
@@ -278,10 +310,9 @@ KESTREL_TARGET_AVX2 void JpegTransformStripAvx2(const BYTE* samples, size_t stri
             if (!single)
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(coefficients + 64 + 8 * i), _mm256_extracti128_si256(r[i], 1));
         }
-        const uint32_t m01 = ZeroRows(r[0], r[1]), m23 = ZeroRows(r[2], r[3]);
-        const uint32_t m45 = ZeroRows(r[4], r[5]), m67 = ZeroRows(r[6], r[7]);
-        masks[j] = JpegZigzagMask(~RowMasks(m01 & 0xFFFF, m23 & 0xFFFF, m45 & 0xFFFF, m67 & 0xFFFF));
-        if (!single) masks[j + 1] = JpegZigzagMask(~RowMasks(m01 >> 16, m23 >> 16, m45 >> 16, m67 >> 16));
+        uint64_t second;
+        NonZeroMasks(r, masks[j], second);
+        if (!single) masks[j + 1] = second;
     }
 }
 #endif
