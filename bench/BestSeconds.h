@@ -1,19 +1,16 @@
-// Seconds for one run of work, the best of a few runs. On Linux processor
-// time, because the benchmarks run one thread on a shared machine, where
-// wall time says little; on Windows the C library's clock() is itself wall
-// time in whole milliseconds, so the finer steady clock is used there.
+// Seconds of processor time for one run of work, the best of a few runs.
+// Processor time, because the benchmarks run one thread on a shared
+// machine, where wall time says little. (clock() would be processor time
+// on Linux only: Windows' counts wall time.)
 #pragma once
 
-#include <chrono>
-#include <ctime>
+#include <time.h>
 
-inline double BenchNowSeconds()
+inline double ProcessSeconds()
 {
-#ifdef _WIN32
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-#else
-    return double(std::clock()) / CLOCKS_PER_SEC;
-#endif
+    timespec now;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
 template <typename Work>
@@ -21,9 +18,9 @@ double BestSeconds(int runs, Work work)
 {
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {
-        const double start = BenchNowSeconds();
+        const double start = ProcessSeconds();
         work();
-        const double seconds = BenchNowSeconds() - start;
+        const double seconds = ProcessSeconds() - start;
         if (seconds < best) best = seconds;
     }
     return best;

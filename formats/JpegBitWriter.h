@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 class JpegByteSink {
 public:
@@ -25,26 +26,30 @@ public:
         for (size_t i = 0; i < size; ++i) PutByte(data[i]);
     }
 
+    // The bit accumulator, which a caller that puts many codes holds in
+    // registers (Hold, Put..., Release): stores into the byte buffer may
+    // alias any member, so members would be reloaded after each store.
+    struct Accumulator {
+        uint64_t bits;  // valid bits are the low count
+        int count;      // below 32 between calls
+    };
+    Accumulator Hold() const { return {m_acc, m_nBits}; }
+    void Release(const Accumulator& a) { m_acc = a.bits, m_nBits = a.count; }
+
+    // n bits (n <= 31, nothing above them set), most significant first.
+    void Put(Accumulator& a, uint32_t bits, int n)
+    {
+        a.bits = (a.bits << n) | bits;
+        a.count += n;
+        if (a.count >= 32) Emit32(a);
+    }
+
     // The low n bits of bits (n <= 31), most significant first.
     void PutBits(uint32_t bits, int n)
     {
-        m_acc = (m_acc << n) | (bits & ((uint32_t(1) << n) - 1));
-        m_nBits += n;
-        if (m_nBits >= 32) {
-            m_nBits -= 32;
-            uint32_t word = uint32_t(m_acc >> m_nBits);
-            if (m_nCount > kFlushAt - 8) Drain();
-            if (((~word - 0x01010101u) & word & 0x80808080u) == 0) {
-                // No byte is 0xFF: the four bytes go out as they are.
-                m_buffer[m_nCount] = BYTE(word >> 24);
-                m_buffer[m_nCount + 1] = BYTE(word >> 16);
-                m_buffer[m_nCount + 2] = BYTE(word >> 8);
-                m_buffer[m_nCount + 3] = BYTE(word);
-                m_nCount += 4;
-            } else {
-                for (int shift = 24; shift >= 0; shift -= 8) PutStuffed(BYTE(word >> shift));
-            }
-        }
+        Accumulator a = Hold();
+        Put(a, bits & ((uint32_t(1) << n) - 1), n);
+        Release(a);
     }
 
     // Pads the last byte with one bits and writes out every held bit.
@@ -68,6 +73,21 @@ public:
 private:
     enum { kFlushAt = 8080 };
 
+    // Writes out the oldest 32 of the held bits.
+    void Emit32(Accumulator& a)
+    {
+        a.count -= 32;
+        const uint32_t word = uint32_t(a.bits >> a.count);
+        if (m_nCount > kFlushAt - 8) Drain();
+        if (((~word - 0x01010101u) & word & 0x80808080u) == 0) {
+            // No byte is 0xFF: the four bytes go out as they are, in one store.
+            const uint32_t bigEndian = __builtin_bswap32(word);
+            std::memcpy(m_buffer + m_nCount, &bigEndian, 4);
+            m_nCount += 4;
+        } else {
+            for (int shift = 24; shift >= 0; shift -= 8) PutStuffed(BYTE(word >> shift));
+        }
+    }
     void PutByte(BYTE b)
     {
         if (m_nCount >= kFlushAt) Drain();

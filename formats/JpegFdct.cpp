@@ -2,8 +2,12 @@
 // rows first into the columns of a 16-bit work block, then the rows of
 // the work block into the columns of the result. Sums and differences are
 // kept as 16-bit values; products use unsigned 32-bit arithmetic so that
-// even out-of-range input wraps in a defined way.
+// even out-of-range input wraps in a defined way. The scalar strip
+// transform is the reference its vector twins (JpegFdctVector) must match.
 #include "JpegFdct.h"
+
+#include "JpegBlockCoder.h"
+#include "JpegFdctVector.h"
 
 namespace {
 inline int32_t Signed(uint32_t v) { return int32_t(v); }
@@ -42,4 +46,21 @@ void JpegForwardDct(int16_t block[64])
     int16_t work[64];
     for (int i = 0; i < 8; ++i) FdctPass(block + 8 * i, work + i, 8);
     for (int k = 0; k < 8; ++k) FdctPass(work + 8 * k, block + k, 8);
+}
+
+void JpegTransformStrip(const BYTE* samples, size_t stride, int count, const JpegQuantTable& table,
+                        int16_t* coefficients, uint64_t* masks)
+{
+#ifdef KESTREL_X86
+    const SimdLevel level = ActiveSimdLevel();
+    if (level == SimdLevel::kAvx2) return JpegTransformStripAvx2(samples, stride, count, table, coefficients, masks);
+    if (level == SimdLevel::kSse2) return JpegTransformStripSse2(samples, stride, count, table, coefficients, masks);
+#endif
+    int16_t block[64];
+    for (int j = 0; j < count; ++j, samples += 8, coefficients += 64) {
+        for (int i = 0; i < 8; ++i)
+            for (int k = 0; k < 8; ++k) block[8 * i + k] = int16_t(samples[size_t(i) * stride + size_t(k)] - 128);
+        JpegForwardDct(block);
+        masks[j] = JpegQuantizeBlock(block, table, coefficients);
+    }
 }

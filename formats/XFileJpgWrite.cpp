@@ -1,24 +1,21 @@
 // JPEG writing: quality 45, Annex K tables, baseline JFIF layout written
 // byte for byte (APP0, DQT x2, SOF0, DHT x4, SOS, data, EOI).
 //
-// One row of MCUs at a time: the rows are fetched into full-width sample
-// planes (padded to whole MCUs by repeating the last column and the last
-// row, which equals padding each cut MCU), converted to YCbCr in place,
-// then each block is taken from its plane (averaged for the 2x2-subsampled
-// chroma), transformed, quantised and Huffman coded.
+// One row of MCUs at a time: the rows are converted into sample planes
+// (JpegMcuRowPlanes), each plane's blocks are transformed and quantised in
+// one strip, and the blocks Huffman coded in MCU order.
 #include "XFileJpg.h"
 
 #include "JpegBitWriter.h"
 #include "JpegBlockCoder.h"
-#include "JpegColor.h"
 #include "JpegFdct.h"
 #include "JpegHuffman.h"
+#include "JpegMcuRowPlanes.h"
 #include "JpegTables.h"
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 #include "../framework/Progress.h"
 
-#include <cstring>
 #include <memory>
 #include <new>
 
@@ -173,79 +170,52 @@ JpgError XFileJpg::EncodeTo(const XImage& image, JpegByteSink& sink)
         std::unique_ptr<JpegBitWriter> out(new JpegBitWriter(sink));
         out->PutBytes(head.data(), head.size());
 
+        const JpegCodeWords words[4] = {JpegCodeWords(huffman[0]), JpegCodeWords(huffman[1]),
+                                        JpegCodeWords(huffman[2]), JpegCodeWords(huffman[3])};
         JpegComponentCoder coders[3] = {
-            {&huffman[0], &huffman[1], 0}, {&huffman[2], &huffman[3], 0}, {&huffman[2], &huffman[3], 0}};
-        const JpegQuantTable* quantFor[3] = {&quant[0], &quant[1], &quant[1]};
-        int16_t zigzag[64];
-        std::vector<BYTE> planes[3];
-        for (int c = 0; c < components; ++c) planes[c].resize(size_t(planeWidth) * size_t(mcuSize));
-        alignas(16) int16_t block[64];
+            {&words[0], &words[1], 0}, {&words[2], &words[3], 0}, {&words[2], &words[3], 0}};
+
+        // One MCU row at a time: its sample planes, then the quantised
+        // blocks of each plane, then the blocks in MCU order.
+        JpegMcuRowPlanes planes(bits.get(), stride, width, height, palette, grey);
+        const int lumaStrips = grey ? 1 : 2;
+        const int blocksPerStrip = planeWidth / 8;
+        std::vector<int16_t> lumaBlocks(size_t(lumaStrips) * size_t(blocksPerStrip) * 64);
+        std::vector<uint64_t> lumaMasks(size_t(lumaStrips) * size_t(blocksPerStrip));
+        std::vector<int16_t> chromaBlocks[2];
+        std::vector<uint64_t> chromaMasks[2];
+        if (!grey) {
+            for (int c = 0; c < 2; ++c) {
+                chromaBlocks[c].resize(size_t(mcusX) * 64);
+                chromaMasks[c].resize(size_t(mcusX));
+            }
+        }
 
         for (int my = 0; my < mcusY; ++my) {
-            // Fetch the rows inside the image, padded to whole MCUs.
             const int top = my * mcuSize;
-            const int rows = height - top < mcuSize ? height - top : mcuSize;
-            for (int r = 0; r < rows; ++r) {
-                const BYTE* src = bits.get() + size_t(height - 1 - (top + r)) * stride;
-                const size_t at = size_t(r) * size_t(planeWidth);
-                if (grey) {
-                    BYTE* p = planes[0].data() + at;
-                    std::memcpy(p, src, size_t(width));
-                    std::memset(p + width, p[width - 1], size_t(planeWidth - width));
-                    continue;
-                }
-                BYTE* py = planes[0].data() + at;
-                BYTE* pcb = planes[1].data() + at;
-                BYTE* pcr = planes[2].data() + at;
-                for (int x = 0; x < width; ++x) {
-                    int red, green, blue;
-                    if (palette) {
-                        const RGBQUAD& q = palette[src[x]];
-                        red = q.rgbRed, green = q.rgbGreen, blue = q.rgbBlue;
-                    } else {
-                        blue = src[3 * x], green = src[3 * x + 1], red = src[3 * x + 2];
-                    }
-                    py[x] = JpegLuma(red, green, blue);
-                    pcb[x] = JpegBlueChroma(red, green, blue);
-                    pcr[x] = JpegRedChroma(red, green, blue);
-                }
-                for (int c = 0; c < 3; ++c) {
-                    BYTE* p = planes[c].data() + at;
-                    std::memset(p + width, p[width - 1], size_t(planeWidth - width));
-                }
-            }
-            for (int c = 0; c < components; ++c)
-                for (int r = rows; r < mcuSize; ++r)
-                    std::memcpy(planes[c].data() + size_t(r) * size_t(planeWidth),
-                                planes[c].data() + size_t(rows - 1) * size_t(planeWidth), size_t(planeWidth));
+            planes.Fill(top);
+            for (int strip = 0; strip < lumaStrips; ++strip)
+                JpegTransformStrip(planes.Luma() + size_t(strip) * 8 * size_t(planeWidth), size_t(planeWidth),
+                                   blocksPerStrip, quant[0], lumaBlocks.data() + size_t(strip * blocksPerStrip) * 64,
+                                   lumaMasks.data() + strip * blocksPerStrip);
+            if (!grey)
+                for (int c = 0; c < 2; ++c)
+                    JpegTransformStrip(planes.Chroma(c), size_t(planeWidth / 2), mcusX, quant[1],
+                                       chromaBlocks[c].data(), chromaMasks[c].data());
 
             for (int mx = 0; mx < mcusX; ++mx) {
-                const int left = mx * mcuSize;
-                // Luminance (or grey): 1 or 2x2 blocks copied from the plane.
-                const int lumaBlocks = grey ? 1 : 2;
-                for (int bv = 0; bv < lumaBlocks; ++bv) {
-                    for (int bh = 0; bh < lumaBlocks; ++bh) {
-                        const BYTE* p = planes[0].data() + size_t(bv * 8) * size_t(planeWidth) + size_t(left + bh * 8);
-                        for (int i = 0; i < 8; ++i, p += planeWidth)
-                            for (int j = 0; j < 8; ++j) block[8 * i + j] = int16_t(p[j] - 128);
-                        JpegForwardDct(block);
-                        JpegEncodeBlock(*out, zigzag, JpegQuantizeBlock(block, *quantFor[0], zigzag), coders[0]);
-                    }
+                if (grey) {
+                    JpegEncodeBlock(*out, lumaBlocks.data() + size_t(mx) * 64, lumaMasks[size_t(mx)], coders[0]);
+                    continue;
                 }
-                if (grey) continue;
-                // Chrominance: each sample the rounded mean of 2x2 plane samples.
-                for (int c = 1; c < 3; ++c) {
-                    const BYTE* p = planes[c].data() + size_t(left);
-                    for (int i = 0; i < 8; ++i, p += 2 * planeWidth) {
-                        const BYTE* q = p + planeWidth;
-                        for (int j = 0; j < 8; ++j) {
-                            int sum = p[2 * j] + p[2 * j + 1] + q[2 * j] + q[2 * j + 1];
-                            block[8 * i + j] = int16_t(((sum + 2) >> 2) - 128);
-                        }
+                for (int strip = 0; strip < 2; ++strip)
+                    for (int b = 2 * mx; b < 2 * mx + 2; ++b) {
+                        const size_t at = size_t(strip * blocksPerStrip + b);
+                        JpegEncodeBlock(*out, lumaBlocks.data() + at * 64, lumaMasks[at], coders[0]);
                     }
-                    JpegForwardDct(block);
-                    JpegEncodeBlock(*out, zigzag, JpegQuantizeBlock(block, *quantFor[c], zigzag), coders[c]);
-                }
+                for (int c = 0; c < 2; ++c)
+                    JpegEncodeBlock(*out, chromaBlocks[c].data() + size_t(mx) * 64, chromaMasks[c][size_t(mx)],
+                                    coders[c + 1]);
             }
             int done = top + mcuSize;
             ReportProgress(done < height ? done : height, height);

@@ -4,11 +4,14 @@
 // by hand from the fixed-point formulas.
 #include "formats/JpegBitWriter.h"
 #include "formats/JpegBlockCoder.h"
+#include "formats/JpegEncoderColor.h"
 #include "formats/JpegColor.h"
 #include "formats/JpegFdct.h"
 #include "formats/JpegHuffman.h"
 #include "formats/JpegIdct.h"
 #include "formats/JpegTables.h"
+
+#include "../framework/SimdLevels.h"
 
 #include <gtest/gtest.h>
 
@@ -230,6 +233,85 @@ TEST(JpegFdct, MatchesTheDefinition)
     for (int i = 1; i < 64; ++i) EXPECT_EQ(flat[i], 0) << i;
 }
 
+// Strips of 9 blocks (an odd count leaves a block alone in the last AVX2
+// step), transformed and quantised on each path, against the scalar
+// transform and quantiser block by block. Samples that are all 0 or 255
+// give the largest sums and coefficients; q = 1 the largest quotients.
+TEST(JpegFdct, EveryPathTransformsAStripAsTheScalarStages)
+{
+    JpegQuantTable tables[3];
+    tables[0].Build(kJpegLuminanceQuant, 45);
+    BYTE flat[64];
+    std::fill(flat, flat + 64, BYTE(1));
+    tables[1].Build(flat, 50);
+    tables[2].Build(kJpegChrominanceQuant, 1);
+    const int kBlocks = 9, kStride = 8 * kBlocks + 5;
+    std::mt19937 random(21);
+    std::vector<BYTE> samples(size_t(kStride) * 8);
+    ForEachSimdLevel([&] {
+        for (int trial = 0; trial < 600; ++trial) {
+            for (size_t i = 0; i < samples.size(); ++i) {
+                const uint32_t r = random();
+                samples[i] = trial % 3 == 0 ? BYTE(r & 1 ? 255 : 0) : trial % 3 == 1 ? BYTE(r) : BYTE(100 + i % 7 + r % 3);
+            }
+            const JpegQuantTable& table = tables[trial % 3];
+            int16_t coefficients[64 * kBlocks];
+            uint64_t masks[kBlocks];
+            JpegTransformStrip(samples.data(), kStride, kBlocks, table, coefficients, masks);
+            for (int j = 0; j < kBlocks; ++j) {
+                int16_t block[64], expected[64];
+                for (int i = 0; i < 64; ++i) block[i] = int16_t(samples[size_t(i / 8 * kStride + 8 * j + i % 8)] - 128);
+                JpegForwardDct(block);
+                ASSERT_EQ(masks[j], JpegQuantizeBlock(block, table, expected)) << trial;
+                for (int i = 0; i < 64; ++i) ASSERT_EQ(coefficients[64 * j + i], expected[i]) << trial << " " << j;
+            }
+        }
+    });
+}
+
+// Rows of 2 * pairs pixels for every pair count up to 40 (each vector step
+// and every tail), then colours spread over the whole cube: luma per pixel and chroma as the
+// rounded mean of the square's four truncated values.
+TEST(JpegColor, EncoderConversionIsTheMeanOfEachSquaresChroma)
+{
+    std::mt19937 random(8);
+    auto check = [](const std::vector<BYTE>& top, const std::vector<BYTE>& bottom, int pairs) {
+        std::vector<BYTE> y0(size_t(2 * pairs) + 1, 0xA5), y1(y0), cb(size_t(pairs) + 1, 0xA5), cr(cb);
+        JpegBgrRowsToYcc(top.data(), bottom.data(), pairs, y0.data(), y1.data(), cb.data(), cr.data());
+        ASSERT_EQ(y0.back(), 0xA5);
+        ASSERT_EQ(cb.back(), 0xA5);
+        ASSERT_EQ(cr.back(), 0xA5);
+        for (int j = 0; j < pairs; ++j) {
+            int sumCb = 2, sumCr = 2;
+            for (int k = 2 * j; k < 2 * j + 2; ++k)
+                for (const auto* row : {&top, &bottom}) {
+                    const BYTE* p = row->data() + 3 * k;
+                    sumCb += JpegBlueChroma(p[2], p[1], p[0]);
+                    sumCr += JpegRedChroma(p[2], p[1], p[0]);
+                    ASSERT_EQ((row == &top ? y0 : y1)[size_t(k)], JpegLuma(p[2], p[1], p[0])) << pairs;
+                }
+            ASSERT_EQ(cb[size_t(j)], sumCb >> 2) << pairs << " " << j;
+            ASSERT_EQ(cr[size_t(j)], sumCr >> 2) << pairs << " " << j;
+        }
+    };
+    ForEachSimdLevel([&] {
+        for (int pairs = 0; pairs <= 40; ++pairs) {
+            std::vector<BYTE> top(size_t(6 * pairs)), bottom(top.size());
+            for (size_t i = 0; i < top.size(); ++i) top[i] = BYTE(random()), bottom[i] = BYTE(random());
+            check(top, bottom, pairs);
+        }
+        // Every fifth colour from black to white, 2^12 squares per row pair.
+        std::vector<BYTE> top(6 * 4096), bottom(top.size());
+        for (uint32_t base = 0; base < (1u << 24) / 5; base += 4 * 4096) {
+            for (uint32_t k = 0; k < 2 * 4096; ++k) {
+                const uint32_t t = 5 * (base + k / 2 * 4 + k % 2), b = t + 10;
+                for (int c = 0; c < 3; ++c) top[3 * k + c] = BYTE(t >> (8 * c)), bottom[3 * k + c] = BYTE(b >> (8 * c));
+            }
+            check(top, bottom, 4096);
+        }
+    });
+}
+
 TEST(JpegColor, TablesAndConversionsFollowTheJfifWeights)
 {
     const JpegColorTables& t = JpegDecoderColorTables();
@@ -307,7 +389,7 @@ TEST(JpegQuantize, HalvesGoAwayFromZeroForEveryDivisor)
             for (int k = 0; k < 64; ++k) block[k] = int16_t(c + k);
             JpegQuantizeBlock(block, table, out);
             for (int k = 0; k < 64; ++k) {
-                int v = c + kJpegZigzag[k];
+                int v = c + k;
                 int expected = v < 0 ? -((-v + q / 2) / q) : (v + q / 2) / q;
                 ASSERT_EQ(out[k], expected) << v << " / " << q;
             }
