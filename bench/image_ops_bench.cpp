@@ -23,10 +23,14 @@
 namespace {
 const int kRounds = 11;
 
-// Each timed sample repeats the work until it spans at least this many
-// ticks of the processor clock, so that a clock that counts milliseconds
-// (the Windows C runtime's) still resolves operations that take one.
-const double kSampleTicks = 25;
+// Each timed sample repeats the work until it spans at least this long, so
+// that a processor clock that ticks every 10 to 16 ms (Windows') still
+// resolves operations that take one.
+#ifdef _WIN32
+const double kSampleSeconds = 0.1;
+#else
+const double kSampleSeconds = 0.002;
+#endif
 
 // Repetitions of work that fill one sample.
 template <typename F>
@@ -34,7 +38,7 @@ int RepetitionsFor(F& work)
 {
     int repetitions = 1;
     while (repetitions < 4096 &&
-           BestSeconds(1, [&] { for (int i = 0; i < repetitions; ++i) work(); }) * CLOCKS_PER_SEC < kSampleTicks)
+           BestSeconds(1, [&] { for (int i = 0; i < repetitions; ++i) work(); }) < kSampleSeconds)
         repetitions *= 2;
     return repetitions;
 }
