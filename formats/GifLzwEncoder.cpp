@@ -22,7 +22,6 @@ void GifLzwEncoder::ResetCodes()
     m_nCodeLimit = 1 << m_nCodeSize;
     m_nNext = m_nClearCode + 2;
     std::memset(m_hash, 0, sizeof m_hash);
-    std::memset(m_lastChild, 0, sizeof m_lastChild);
 }
 
 void GifLzwEncoder::FlushBlock()
@@ -36,14 +35,19 @@ void GifLzwEncoder::FlushBlock()
 void GifLzwEncoder::WriteCode(int code)
 {
     if (m_nBlockBytes >= 254) FlushBlock();
-    // Fewer than 8 bits wait in the buffer, so a 12-bit code still fits.
-    m_nBitBuffer |= uint32_t(code) << m_nBitCount;
-    m_nBitCount += m_nCodeSize;
-    while (m_nBitCount >= 8) {
-        m_block[1 + m_nBlockBytes++] = BYTE(m_nBitBuffer);
-        m_nBitBuffer >>= 8;
-        m_nBitCount -= 8;
-    }
+    // Fewer than 8 bits wait in the buffer, so a 12-bit code leaves at most
+    // two whole bytes. Both bytes are stored every time (the block has room
+    // behind its 254th byte) and only the whole ones counted: no branch on
+    // how many there are.
+    const uint32_t bits = m_nBitBuffer | uint32_t(code) << m_nBitCount;
+    const int count = m_nBitCount + m_nCodeSize;
+    const int whole = count >> 3;
+    BYTE* out = m_block + 1 + m_nBlockBytes;
+    out[0] = BYTE(bits);
+    out[1] = BYTE(bits >> 8);
+    m_nBlockBytes += whole;
+    m_nBitBuffer = bits >> (8 * whole);
+    m_nBitCount = count & 7;
 }
 
 void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
@@ -57,46 +61,21 @@ void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
     }
     for (; i < count; ++i) {
         const uint32_t pixel = pixels[i];
-        const uint32_t cached = m_lastChild[prefix];
-        if ((cached & 0xFF) == pixel && cached > 0xFF) {
-            prefix = cached >> 8;
-            continue;
-        }
         const uint32_t key = (prefix << 8) | pixel;
-        // Fibonacci hashing of the (prefix, pixel) pair, scaled to the slots:
-        // it spreads the sequential codes evenly, so probe runs stay short.
-        int slot = int((uint64_t(key * 0x9E3779B1u) * kHashSlots) >> 32);
+        // Fibonacci hashing: the top bits of the product spread the
+        // sequential codes evenly, so probe runs stay short.
+        uint32_t slot = (key * 0x9E3779B1u) >> (32 - kHashBits);
         uint32_t entry = m_hash[slot];
-        if (entry != 0 && (entry & 0xFFFFF) == key) {
-            m_lastChild[prefix] = ((entry >> 20) << 8) | pixel;
-            prefix = entry >> 20;
-            continue;
-        }
-        int step = 1;
-        int probes = 0;
         while (entry != 0 && (entry & 0xFFFFF) != key) {
-            slot += step;
-            while (slot >= kHashSlots) slot -= kHashSlots;
-            step += 2;
-            // The probe sequence visits only about half the slots; on a
-            // crowded table it could cycle forever, so give up and leave the
-            // new string unrecorded (the stream stays valid, only longer).
-            if (++probes == kHashSlots) {
-                slot = -1;
-                break;
-            }
+            slot = (slot + 1) & (kHashSlots - 1);
             entry = m_hash[slot];
         }
-        if (slot >= 0 && entry != 0) {
-            m_lastChild[prefix] = ((entry >> 20) << 8) | pixel;
+        if (entry != 0) {
             prefix = entry >> 20;
             continue;
         }
         WriteCode(int(prefix));
-        if (m_nNext < 4096 && slot >= 0) {
-            m_hash[slot] = (uint32_t(m_nNext) << 20) | key;
-            m_lastChild[prefix] = (uint32_t(m_nNext) << 8) | pixel;
-        }
+        if (m_nNext < 4096) m_hash[slot] = (uint32_t(m_nNext) << 20) | key;
         int made = m_nNext++;
         if (made == m_nCodeLimit) {
             if (m_nCodeSize < 12) {

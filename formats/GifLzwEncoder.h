@@ -1,10 +1,11 @@
 // Variable-length LZW encoder for GIF image data (GIF89a appendix F), with
 // the output already cut into data sub-blocks.
 //
-// Strings are found through an open-addressed hash table of 5003 slots
-// (probe steps 1, 3, 5, ...), with a per-code cache of the last continuation
-// in front of it. Greedy LZW output does not depend on how the table is
-// searched, only on which strings it holds. Code size grows from minimum + 1
+// Strings are found through an open-addressed hash table of 8192 slots,
+// probed linearly; a table never holds more than 3838 strings, so it stays
+// under half full and every search ends at the string or at an empty slot.
+// Greedy LZW output does not depend on how the table is searched, only on
+// which strings it holds. Code size grows from minimum + 1
 // up to 12 bits; once code 4095 has been made, the next new string writes a
 // clear code and starts again.
 //
@@ -29,7 +30,8 @@ protected:
 
 class GifLzwEncoder {
 public:
-    static const int kHashSlots = 5003;
+    static const int kHashBits = 14;
+    static const uint32_t kHashSlots = 1u << kHashBits;
 
     // minCodeSize is 2 to 8; writes the first clear code.
     void Begin(int minCodeSize, GifByteSink* sink);
@@ -61,7 +63,4 @@ private:
     // bits 20-31 (0 = empty slot), the prefix code in bits 8-19 and the
     // suffix pixel in bits 0-7.
     uint32_t m_hash[kHashSlots];
-    // Per prefix code, the string last found or made from it: (code << 8) |
-    // pixel, 0 for none. Runs of equal continuations skip the hash.
-    uint32_t m_lastChild[4096];
 };
