@@ -11,7 +11,7 @@ void GifLzwEncoder::Begin(int minCodeSize, GifByteSink* sink)
     m_nBitBuffer = 0;
     m_nBitCount = 0;
     m_nBlockBytes = 0;
-    m_nPrefix = -1;
+    m_nString = -1;
     ResetCodes();
     WriteCode(m_nClearCode);
 }
@@ -21,7 +21,7 @@ void GifLzwEncoder::ResetCodes()
     m_nCodeSize = m_nMinCodeSize + 1;
     m_nCodeLimit = 1 << m_nCodeSize;
     m_nNext = m_nClearCode + 2;
-    std::memset(m_hash, 0, sizeof m_hash);
+    std::memset(m_keys, 0xFF, sizeof m_keys);
 }
 
 void GifLzwEncoder::FlushBlock()
@@ -50,32 +50,37 @@ void GifLzwEncoder::WriteCode(int code)
     m_nBitCount = count & 7;
 }
 
+int GifLzwEncoder::CodeOf(uint32_t string) const
+{
+    return string >= kHashSlots ? int(string - kHashSlots) : m_codes[string];
+}
+
 void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
 {
     size_t i = 0;
-    uint32_t prefix = uint32_t(m_nPrefix);
-    if (m_nPrefix < 0) {
+    uint32_t string = uint32_t(m_nString);
+    if (m_nString < 0) {
         if (count == 0) return;
-        prefix = pixels[0];
+        string = kHashSlots + pixels[0];
         i = 1;
     }
     for (; i < count; ++i) {
         const uint32_t pixel = pixels[i];
-        const uint32_t key = (prefix << 8) | pixel;
-        // Fibonacci hashing: the top bits of the product spread the
-        // sequential codes evenly, so probe runs stay short.
+        const uint32_t key = (string << 8) | pixel;
+        // Fibonacci hashing: the top bits of the product spread the keys
+        // evenly, so probe runs stay short.
         uint32_t slot = (key * 0x9E3779B1u) >> (32 - kHashBits);
-        uint32_t entry = m_hash[slot];
-        while (entry != 0 && (entry & 0xFFFFF) != key) {
-            slot = (slot + 1) & (kHashSlots - 1);
-            entry = m_hash[slot];
-        }
-        if (entry != 0) {
-            prefix = entry >> 20;
+        uint32_t found;
+        while ((found = m_keys[slot]) != key && found != kEmptySlot) slot = (slot + 1) & (kHashSlots - 1);
+        if (found == key) {
+            string = slot;
             continue;
         }
-        WriteCode(int(prefix));
-        if (m_nNext < 4096) m_hash[slot] = (uint32_t(m_nNext) << 20) | key;
+        WriteCode(CodeOf(string));
+        if (m_nNext < 4096) {
+            m_keys[slot] = key;
+            m_codes[slot] = uint16_t(m_nNext);
+        }
         int made = m_nNext++;
         if (made == m_nCodeLimit) {
             if (m_nCodeSize < 12) {
@@ -86,14 +91,14 @@ void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
                 ResetCodes();
             }
         }
-        prefix = pixel;
+        string = kHashSlots + pixel;
     }
-    m_nPrefix = int(prefix);
+    m_nString = int(string);
 }
 
 void GifLzwEncoder::Finish()
 {
-    if (m_nPrefix >= 0) WriteCode(m_nPrefix);
+    if (m_nString >= 0) WriteCode(CodeOf(uint32_t(m_nString)));
     WriteCode(m_nClearCode + 1);
     if (m_nBitCount > 0) {
         // A block may hold 255 bytes: the last partial byte can need a new one.
@@ -105,5 +110,5 @@ void GifLzwEncoder::Finish()
     FlushBlock();
     static const BYTE kTerminator = 0;
     m_pSink->WriteBytes(&kTerminator, 1);
-    m_nPrefix = -1;
+    m_nString = -1;
 }
