@@ -3,6 +3,7 @@
 // machine, where wall time says little.
 #pragma once
 
+#include <algorithm>
 #include <ctime>
 
 template <typename Work>
@@ -16,4 +17,16 @@ double BestSeconds(int runs, Work work)
         if (seconds < best) best = seconds;
     }
     return best;
+}
+
+// Best times of two rivals, run by turns so that both see the same load.
+template <typename First, typename Second>
+void BestSecondsOfBoth(int runs, First first, Second second, double& bestFirst, double& bestSecond)
+{
+    bestFirst = BestSeconds(1, first);
+    bestSecond = BestSeconds(1, second);
+    for (int i = 1; i < runs; ++i) {
+        bestFirst = std::min(bestFirst, BestSeconds(1, first));
+        bestSecond = std::min(bestSecond, BestSeconds(1, second));
+    }
 }
