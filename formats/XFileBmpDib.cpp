@@ -156,7 +156,7 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
                 const uint64_t from = uint64_t(row) * stride;
                 const size_t bytes = from >= available ? 0 : size_t(std::min<uint64_t>(stride, available - from));
                 BYTE* to = bits.get() + size_t(topDown ? height - 1 - row : row) * stride;
-                std::memcpy(to, data + from, bytes);
+                if (bytes) std::memcpy(to, data + from, bytes);
                 std::memset(to + bytes, 0, stride - bytes);
             }
         } else {
