@@ -1,8 +1,8 @@
 // A whole file mapped read-only into memory, unmapped by the destructor.
 // Reading a file this way costs no copy and no allocation: the pages come
 // straight from the system's file cache. Only regular, non-empty files that
-// fit the address space are mapped; for anything else Open says no and the
-// caller reads the file the ordinary way. Windows keeps a mapped file from
+// fit the address space (on Windows, on a fixed disk) are mapped; for
+// anything else Open says no and the caller reads the file the ordinary way. Windows keeps a mapped file from
 // being truncated, so the bytes stay readable while the view lives.
 #pragma once
 

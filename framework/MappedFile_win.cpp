@@ -5,9 +5,20 @@
 
 #include <cstdint>
 
+namespace {
+// A view of a file on a network share or a removable disk would fault if
+// the medium went away while it is read; such files are read, not mapped.
+bool OnFixedDisk(const char* path)
+{
+    char volume[MAX_PATH];
+    return GetVolumePathNameA(path, volume, MAX_PATH) && GetDriveTypeA(volume) == DRIVE_FIXED;
+}
+}
+
 bool MappedFile::Open(const char* path)
 {
     Close();
+    if (!OnFixedDisk(path)) return false;
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
