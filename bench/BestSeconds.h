@@ -4,6 +4,7 @@
 // on Linux only: Windows' counts wall time.)
 #pragma once
 
+#include <algorithm>
 #include <time.h>
 
 inline double ProcessSeconds()
@@ -24,4 +25,16 @@ double BestSeconds(int runs, Work work)
         if (seconds < best) best = seconds;
     }
     return best;
+}
+
+// Best times of two rivals, run by turns so that both see the same load.
+template <typename First, typename Second>
+void BestSecondsOfBoth(int runs, First first, Second second, double& bestFirst, double& bestSecond)
+{
+    bestFirst = BestSeconds(1, first);
+    bestSecond = BestSeconds(1, second);
+    for (int i = 1; i < runs; ++i) {
+        bestFirst = std::min(bestFirst, BestSeconds(1, first));
+        bestSecond = std::min(bestSecond, BestSeconds(1, second));
+    }
 }

@@ -11,7 +11,7 @@ void GifLzwEncoder::Begin(int minCodeSize, GifByteSink* sink)
     m_nBitBuffer = 0;
     m_nBitCount = 0;
     m_nBlockBytes = 0;
-    m_nPrefix = -1;
+    m_nString = -1;
     ResetCodes();
     WriteCode(m_nClearCode);
 }
@@ -21,8 +21,7 @@ void GifLzwEncoder::ResetCodes()
     m_nCodeSize = m_nMinCodeSize + 1;
     m_nCodeLimit = 1 << m_nCodeSize;
     m_nNext = m_nClearCode + 2;
-    std::memset(m_hash, 0, sizeof m_hash);
-    std::memset(m_lastChild, 0, sizeof m_lastChild);
+    std::memset(m_keys, 0xFF, sizeof m_keys);
 }
 
 void GifLzwEncoder::FlushBlock()
@@ -36,66 +35,51 @@ void GifLzwEncoder::FlushBlock()
 void GifLzwEncoder::WriteCode(int code)
 {
     if (m_nBlockBytes >= 254) FlushBlock();
-    // Fewer than 8 bits wait in the buffer, so a 12-bit code still fits.
-    m_nBitBuffer |= uint32_t(code) << m_nBitCount;
-    m_nBitCount += m_nCodeSize;
-    while (m_nBitCount >= 8) {
-        m_block[1 + m_nBlockBytes++] = BYTE(m_nBitBuffer);
-        m_nBitBuffer >>= 8;
-        m_nBitCount -= 8;
-    }
+    // Fewer than 8 bits wait in the buffer, so a 12-bit code leaves at most
+    // two whole bytes. Both bytes are stored every time (the block has room
+    // behind its 254th byte) and only the whole ones counted: no branch on
+    // how many there are.
+    const uint32_t bits = m_nBitBuffer | uint32_t(code) << m_nBitCount;
+    const int count = m_nBitCount + m_nCodeSize;
+    const int whole = count >> 3;
+    BYTE* out = m_block + 1 + m_nBlockBytes;
+    out[0] = BYTE(bits);
+    out[1] = BYTE(bits >> 8);
+    m_nBlockBytes += whole;
+    m_nBitBuffer = bits >> (8 * whole);
+    m_nBitCount = count & 7;
+}
+
+int GifLzwEncoder::CodeOf(uint32_t string) const
+{
+    return string >= kHashSlots ? int(string - kHashSlots) : m_codes[string];
 }
 
 void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
 {
     size_t i = 0;
-    uint32_t prefix = uint32_t(m_nPrefix);
-    if (m_nPrefix < 0) {
+    uint32_t string = uint32_t(m_nString);
+    if (m_nString < 0) {
         if (count == 0) return;
-        prefix = pixels[0];
+        string = kHashSlots + pixels[0];
         i = 1;
     }
     for (; i < count; ++i) {
         const uint32_t pixel = pixels[i];
-        const uint32_t cached = m_lastChild[prefix];
-        if ((cached & 0xFF) == pixel && cached > 0xFF) {
-            prefix = cached >> 8;
+        const uint32_t key = (string << 8) | pixel;
+        // Fibonacci hashing: the top bits of the product spread the keys
+        // evenly, so probe runs stay short.
+        uint32_t slot = (key * 0x9E3779B1u) >> (32 - kHashBits);
+        uint32_t found;
+        while ((found = m_keys[slot]) != key && found != kEmptySlot) slot = (slot + 1) & (kHashSlots - 1);
+        if (found == key) {
+            string = slot;
             continue;
         }
-        const uint32_t key = (prefix << 8) | pixel;
-        // Fibonacci hashing of the (prefix, pixel) pair, scaled to the slots:
-        // it spreads the sequential codes evenly, so probe runs stay short.
-        int slot = int((uint64_t(key * 0x9E3779B1u) * kHashSlots) >> 32);
-        uint32_t entry = m_hash[slot];
-        if (entry != 0 && (entry & 0xFFFFF) == key) {
-            m_lastChild[prefix] = ((entry >> 20) << 8) | pixel;
-            prefix = entry >> 20;
-            continue;
-        }
-        int step = 1;
-        int probes = 0;
-        while (entry != 0 && (entry & 0xFFFFF) != key) {
-            slot += step;
-            while (slot >= kHashSlots) slot -= kHashSlots;
-            step += 2;
-            // The probe sequence visits only about half the slots; on a
-            // crowded table it could cycle forever, so give up and leave the
-            // new string unrecorded (the stream stays valid, only longer).
-            if (++probes == kHashSlots) {
-                slot = -1;
-                break;
-            }
-            entry = m_hash[slot];
-        }
-        if (slot >= 0 && entry != 0) {
-            m_lastChild[prefix] = ((entry >> 20) << 8) | pixel;
-            prefix = entry >> 20;
-            continue;
-        }
-        WriteCode(int(prefix));
-        if (m_nNext < 4096 && slot >= 0) {
-            m_hash[slot] = (uint32_t(m_nNext) << 20) | key;
-            m_lastChild[prefix] = (uint32_t(m_nNext) << 8) | pixel;
+        WriteCode(CodeOf(string));
+        if (m_nNext < 4096) {
+            m_keys[slot] = key;
+            m_codes[slot] = uint16_t(m_nNext);
         }
         int made = m_nNext++;
         if (made == m_nCodeLimit) {
@@ -107,14 +91,14 @@ void GifLzwEncoder::AddPixels(const BYTE* pixels, size_t count)
                 ResetCodes();
             }
         }
-        prefix = pixel;
+        string = kHashSlots + pixel;
     }
-    m_nPrefix = int(prefix);
+    m_nString = int(string);
 }
 
 void GifLzwEncoder::Finish()
 {
-    if (m_nPrefix >= 0) WriteCode(m_nPrefix);
+    if (m_nString >= 0) WriteCode(CodeOf(uint32_t(m_nString)));
     WriteCode(m_nClearCode + 1);
     if (m_nBitCount > 0) {
         // A block may hold 255 bytes: the last partial byte can need a new one.
@@ -126,5 +110,5 @@ void GifLzwEncoder::Finish()
     FlushBlock();
     static const BYTE kTerminator = 0;
     m_pSink->WriteBytes(&kTerminator, 1);
-    m_nPrefix = -1;
+    m_nString = -1;
 }

@@ -1,12 +1,17 @@
 // Variable-length LZW encoder for GIF image data (GIF89a appendix F), with
 // the output already cut into data sub-blocks.
 //
-// Strings are found through an open-addressed hash table of 5003 slots
-// (probe steps 1, 3, 5, ...), with a per-code cache of the last continuation
-// in front of it. Greedy LZW output does not depend on how the table is
-// searched, only on which strings it holds. Code size grows from minimum + 1
-// up to 12 bits; once code 4095 has been made, the next new string writes a
-// clear code and starts again.
+// Strings are found through an open-addressed hash table of 16384 slots,
+// probed linearly; a table never holds more than 3838 strings, so every
+// search ends at the string or at an empty slot. A string is known by its
+// slot, not by its code (a single pixel by a number past the slots): the
+// slot of the next string is then computed from the slot just found, and
+// the processor can go on to the next pixel before the look-up that
+// confirms the match has returned. Codes are looked up only to be written.
+// Greedy LZW output does not depend on how the table is searched, only on
+// which strings it holds. Code size grows from minimum + 1 up to 12 bits;
+// once code 4095 has been made, the next new string writes a clear code and
+// starts again.
 //
 // Sub-blocks: before each code is added, 254 or more buffered whole bytes go
 // out as one sub-block, so blocks hold 254 or 255 bytes except the last.
@@ -29,7 +34,8 @@ protected:
 
 class GifLzwEncoder {
 public:
-    static const int kHashSlots = 5003;
+    static const int kHashBits = 14;
+    static const uint32_t kHashSlots = 1u << kHashBits;
 
     // minCodeSize is 2 to 8; writes the first clear code.
     void Begin(int minCodeSize, GifByteSink* sink);
@@ -42,6 +48,8 @@ private:
     void WriteCode(int code);
     void FlushBlock();
     void ResetCodes();
+    // The code of a string: a slot, or kHashSlots + pixel for one pixel.
+    int CodeOf(uint32_t string) const;
 
     GifByteSink* m_pSink = nullptr;
     int m_nMinCodeSize = 0;
@@ -49,7 +57,7 @@ private:
     int m_nCodeSize = 0;
     int m_nCodeLimit = 0;
     int m_nNext = 0;
-    int m_nPrefix = -1;  // the string so far (ent); -1 before the first pixel
+    int m_nString = -1;  // the string so far, as CodeOf takes it; -1 before the first pixel
 
     // Bits not yet forming a whole byte, and the whole bytes of the block.
     uint32_t m_nBitBuffer = 0;
@@ -57,11 +65,10 @@ private:
     int m_nBlockBytes = 0;
     BYTE m_block[1 + 256];  // length byte, then the data
 
-    // One word per slot, so a probe touches one cache line: the code in
-    // bits 20-31 (0 = empty slot), the prefix code in bits 8-19 and the
-    // suffix pixel in bits 0-7.
-    uint32_t m_hash[kHashSlots];
-    // Per prefix code, the string last found or made from it: (code << 8) |
-    // pixel, 0 for none. Runs of equal continuations skip the hash.
-    uint32_t m_lastChild[4096];
+    // Per slot, the string it holds as (string << 8) | pixel: the string
+    // it extends (as CodeOf takes it) and the pixel added; kEmptySlot for
+    // none. And the code of that string.
+    static const uint32_t kEmptySlot = 0xFFFFFFFF;
+    uint32_t m_keys[kHashSlots];
+    uint16_t m_codes[kHashSlots];
 };

@@ -1,12 +1,16 @@
-// The whole content of an image file held in one movable global block, so
-// that every reader can decode from memory (the same path the fuzzers and
-// the open dialog's preview use). The block stays locked while the object
-// lives and is freed by its destructor. An empty file loads as no bytes at
-// all: Windows cannot lock a block of length 0, and "no bytes" is for the
-// reader to refuse, not a shortage of memory.
+// The whole content of an image file in memory, so that every reader can
+// decode from memory (the same path the fuzzers and the open dialog's
+// preview use). The file is mapped when it can be, which costs neither a
+// copy nor an allocation; otherwise it is read into one movable global
+// block, locked while the object lives and freed by its destructor. Both
+// ways give the same bytes, and a file that cannot be mapped meets the same
+// checks and errors as before mapping existed. An empty file loads as no
+// bytes at all: Windows cannot lock a block of length 0, and "no bytes" is
+// for the reader to refuse, not a shortage of memory.
 #pragma once
 
 #include "../framework/GlobalBlock.h"
+#include "../framework/MappedFile.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -46,8 +50,9 @@ public:
 private:
     void Unlock();
 
+    MappedFile m_mapped;
     OwnedBlock m_block;
-    BYTE* m_pData = nullptr;
+    const BYTE* m_pData = nullptr;
     size_t m_nSize = 0;
     BYTE m_nNothing = 0;
 };

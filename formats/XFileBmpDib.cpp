@@ -122,7 +122,10 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
     image->m_nWidth = int32_t(h.width);
     image->m_nHeight = int32_t(height);
     image->m_nBitCount = uint16_t(outBitCount);
-    if (!image->AllocateBlocks()) return BmpError::OutOfMemory;
+    // Uncompressed rows are written whole below; the other decoders leave
+    // what the file does not cover zero.
+    const bool plainRows = !masked && h.compression == BI_RGB;
+    if (!(plainRows ? image->AllocateBlocksToOverwrite() : image->AllocateBlocks())) return BmpError::OutOfMemory;
 
     {
         LockedBlock<BYTE> info(image->m_hInfo);
@@ -146,15 +149,15 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
         if (masked) {
             DecodeMaskedRows(data, available, h.bitCount, h.masks, bits.get(), int32_t(h.width), int32_t(height),
                              stride, topDown);
-        } else if (h.compression == BI_RGB) {
-            // Copy whole rows that are present, then the part of the first
-            // one that is cut; the rest stays zero.
+        } else if (plainRows) {
+            // Rows the data covers are copied, the part of the first one it
+            // cuts short too; whatever is missing is zero.
             for (int64_t row = 0; row < height; ++row) {
                 const uint64_t from = uint64_t(row) * stride;
-                if (from >= available) break;
-                const size_t bytes = size_t(std::min<uint64_t>(stride, available - from));
-                const int64_t to = topDown ? height - 1 - row : row;
-                std::memcpy(bits.get() + size_t(to) * stride, data + from, bytes);
+                const size_t bytes = from >= available ? 0 : size_t(std::min<uint64_t>(stride, available - from));
+                BYTE* to = bits.get() + size_t(topDown ? height - 1 - row : row) * stride;
+                if (bytes) std::memcpy(to, data + from, bytes);
+                std::memset(to + bytes, 0, stride - bytes);
             }
         } else {
             DecodeRle(data, available, h.bitCount, bits.get(), int32_t(h.width), int32_t(height), stride, topDown);

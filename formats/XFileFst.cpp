@@ -74,12 +74,14 @@ FstError XFileFst::DecodeFile(XImage* image, const BYTE* data, size_t size)
     image->m_nWidth = m_header.width;
     image->m_nHeight = m_header.height;
     image->m_nBitCount = m_header.bitCount;
-    if (!image->AllocateBlocks()) return Error::OutOfMemory;
+    // 24-bit pixels are copied whole; runs leave what they miss zero.
+    const bool copied = m_header.bitCount == 24;
+    if (!(copied ? image->AllocateBlocksToOverwrite() : image->AllocateBlocks())) return Error::OutOfMemory;
 
     const BYTE* storedInfo = data + kHeaderSize;
     const BYTE* pixels = storedInfo + infoSize;
     const size_t bitsSize = image->BitsSize();
-    if (m_header.bitCount == 24 && m_header.dataSize < bitsSize) return Error::Unsupported;
+    if (copied && m_header.dataSize < bitsSize) return Error::Unsupported;
 
     LockedBlock<BYTE> bits(image->m_hBits);
     LockedBlock<BITMAPINFOHEADER> info(image->m_hInfo);
@@ -92,7 +94,7 @@ FstError XFileFst::DecodeFile(XImage* image, const BYTE* data, size_t size)
     std::memcpy(reinterpret_cast<BYTE*>(info.get()) + sizeof(BITMAPINFOHEADER),
                 storedInfo + sizeof(BITMAPINFOHEADER), infoSize - sizeof(BITMAPINFOHEADER));
 
-    if (m_header.bitCount == 24)
+    if (copied)
         std::memcpy(bits.get(), pixels, bitsSize);
     else
         DecodeRuns(pixels, m_header.dataSize, bits.get(), bitsSize);

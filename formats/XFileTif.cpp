@@ -9,6 +9,8 @@
 // the strip byte counts become LONG where a SHORT cannot hold them.
 #include "XFileTif.h"
 
+#include "SwapRedBlue.h"
+
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 
@@ -56,7 +58,8 @@ TifError XFileTif::DecodeFile(XImage* image, const BYTE* data, size_t size)
     image->m_nWidth = int32_t(m_nWidth);
     image->m_nHeight = int32_t(m_nHeight);
     image->m_nBitCount = uint16_t(m_nBitCount);
-    if (!image->AllocateBlocks()) return Error::OutOfMemory;
+    // ReadStrips writes every row or refuses the file.
+    if (!image->AllocateBlocksToOverwrite()) return Error::OutOfMemory;
     if (!BuildColors() || !ReadStrips()) return Error::Unsupported;
     return Error::None;
 }
@@ -189,15 +192,12 @@ bool XFileTif::ReadStrips()
             pos = offset;
         }
         BYTE* row = bits.get() + size_t(m_nHeight - 1 - y) * stride;
+        std::memset(row + rowBytes, 0, stride - rowBytes);
         if (m_nCompression == kNoCompression) {
             if (pos > m_nSize || m_nSize - pos < rowBytes) return false;
             const BYTE* in = m_pData + pos;
             if (m_nBitCount == 24) {
-                for (size_t x = 0; x < rowBytes; x += 3) {
-                    row[x] = in[x + 2];
-                    row[x + 1] = in[x + 1];
-                    row[x + 2] = in[x];
-                }
+                CopySwappingRedBlue(row, in, m_nWidth);
             } else {
                 std::memcpy(row, in, rowBytes);
             }
@@ -347,11 +347,7 @@ TifError XFileTif::WriteImage(const XImage& image, const char* path)
         const BYTE* row = bits.get() + size_t(height - 1 - y) * stride;
         if (bitCount == 24) {
             // Stored blue, green, red; written red, green, blue.
-            for (uint32_t x = 0; x < rowBytes; x += 3) {
-                line[x] = row[x + 2];
-                line[x + 1] = row[x + 1];
-                line[x + 2] = row[x];
-            }
+            CopySwappingRedBlue(line.data(), row, size_t(width));
             row = line.data();
         }
         file.Write(row, rowBytes);

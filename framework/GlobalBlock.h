@@ -32,10 +32,11 @@ public:
     OwnedBlock(const OwnedBlock&) = delete;
     OwnedBlock& operator=(const OwnedBlock&) = delete;
 
-    // Zero-filled movable block; false when memory is short.
-    bool Allocate(size_t bytes)
+    // Movable block, zero-filled unless the flags leave GMEM_ZEROINIT out
+    // (for a caller that writes every byte); false when memory is short.
+    bool Allocate(size_t bytes, UINT flags = GHND)
     {
-        reset(GlobalAlloc(GHND, bytes));
+        reset(GlobalAlloc(flags, bytes));
         return m_h != nullptr;
     }
     HGLOBAL get() const { return m_h; }

@@ -1,8 +1,11 @@
 list(APPEND KESTREL_PORTABLE_SOURCES framework/CpuFeatures.cpp framework/File.cpp framework/Progress.cpp framework/RecentFileList.cpp)
 # The display facts join the core on Windows, so the Win32 test programs
-# that link only the core read the display as the program does.
+# that link only the core read the display as the program does; each
+# platform brings its own file mapping.
 if(WIN32)
-  list(APPEND KESTREL_PORTABLE_SOURCES framework/Display_win.cpp)
+  list(APPEND KESTREL_PORTABLE_SOURCES framework/Display_win.cpp framework/MappedFile_win.cpp)
+else()
+  list(APPEND KESTREL_PORTABLE_SOURCES framework/MappedFile_posix.cpp)
 endif()
 # The thin application framework over USER, GDI and the common controls.
 list(APPEND KESTREL_WIN32_SOURCES

@@ -55,7 +55,7 @@ const RGBQUAD kStandard16[16] = {
 HGLOBAL DuplicateBlock(HGLOBAL h, size_t size)
 {
     OwnedBlock copy;
-    if (!h || !copy.Allocate(size)) return nullptr;
+    if (!h || !copy.Allocate(size, GMEM_MOVEABLE)) return nullptr;
     LockedBlock<BYTE> from(h), to(copy.get());
     if (!from || !to) return nullptr;
     std::memcpy(to.get(), from.get(), size);
@@ -128,11 +128,15 @@ bool XImage::MakeInfo()
     return true;
 }
 
-bool XImage::AllocateBlocks()
+bool XImage::AllocateBlocks() { return AllocateBits(GHND); }
+
+bool XImage::AllocateBlocksToOverwrite() { return AllocateBits(GMEM_MOVEABLE); }
+
+bool XImage::AllocateBits(UINT flags)
 {
     FreeBlocks();
     OwnedBlock bits;
-    if (FitsInMemory(m_nWidth, m_nHeight, m_nBitCount) && bits.Allocate(BitsSize()) && MakeInfo()) {
+    if (FitsInMemory(m_nWidth, m_nHeight, m_nBitCount) && bits.Allocate(BitsSize(), flags) && MakeInfo()) {
         m_hBits.reset(bits.release());
         return true;
     }

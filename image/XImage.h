@@ -44,6 +44,9 @@ public:
     // count, then makes a fresh header block (MakeInfo) and a zero-filled pixel
     // block. On failure both stay null and m_nOriginId is "Insufficient memory!".
     bool AllocateBlocks();
+    // The same with the pixel block left unfilled, for a producer that
+    // writes every byte of it, row padding included.
+    bool AllocateBlocksToOverwrite();
 
     bool MakeInfo();
     void UpdateInfoSize();
@@ -95,10 +98,12 @@ public:
 
 private:
     void ForgetDisplayCopy();
+    // AllocateBlocks with the pixel block made by GlobalAlloc with flags.
+    bool AllocateBits(UINT flags);
 };
 
-// Allocates a zero-initialised movable block of size bytes and copies size
-// bytes from h; null when allocation fails.
+// Allocates a movable block of size bytes and copies size bytes from h into
+// it; null when allocation fails.
 HGLOBAL DuplicateBlock(HGLOBAL h, size_t size);
 
 // Level of one colour component in the 6x6x6 halftone cube under the 8x8

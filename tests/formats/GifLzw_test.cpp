@@ -180,3 +180,29 @@ TEST(GifLzw, LastBlockNeverExceeds255Bytes)
         EXPECT_EQ(Decode(c.minCodeSize, stream, c.count, c.count), pixels) << c.count;
     }
 }
+
+TEST(GifLzw, EncoderOutputStaysAsFirstWritten)
+{
+    // The encoder's exact bytes for fixed pictures (noise, runs and ramps,
+    // several code table resets each), as FNV-1a hashes: a faster search
+    // of the string table must not change a single byte, and the streams
+    // still decode to the pixels.
+    const struct { int minCodeSize; size_t count; uint64_t hash; } cases[] = {
+        {2, 50000, 0x073D76D7FD8FE47Fu}, {4, 120000, 0x85C5846C15C55973u}, {8, 400000, 0x1D562D45D2E82D99u}};
+    for (const auto& c : cases) {
+        std::mt19937 random(unsigned(c.minCodeSize));
+        const int mask = (1 << c.minCodeSize) - 1;
+        std::vector<BYTE> pixels(c.count);
+        for (size_t i = 0; i < c.count; ++i) {
+            const size_t part = i / 5000 % 3;
+            pixels[i] = part == 0   ? BYTE(random() & mask)
+                        : part == 1 ? BYTE(random() % 8 ? pixels[i - 1] : random() & mask)
+                                    : BYTE((i / 7 + (random() & 1)) & mask);
+        }
+        const std::vector<BYTE> encoded = Encode(c.minCodeSize, pixels);
+        uint64_t hash = 0xCBF29CE484222325u;
+        for (BYTE b : encoded) hash = (hash ^ b) * 0x100000001B3u;
+        EXPECT_EQ(hash, c.hash) << c.minCodeSize << " bits: 0x" << std::hex << hash;
+        EXPECT_EQ(Decode(c.minCodeSize, Unblock(encoded), c.count, 4096), pixels) << c.minCodeSize;
+    }
+}

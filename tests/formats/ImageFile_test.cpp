@@ -5,6 +5,8 @@
 #include "formats/ImageFile.h"
 #include "resources/resource.h"
 
+#include <filesystem>
+
 namespace {
 Bytes TinyBmp()
 {
@@ -65,6 +67,13 @@ TEST(ImageFileDispatch, EveryReaderRefusesAFileNotOfItsFormatWithItsMessage)
         XImage image;
         EXPECT_EQ(ReadImageFile(&image, missing.c_str()), c.id) << c.extension;
     }
+    // A folder named like an image is not one either.
+    const std::string folder = TempPath("folder.bmp");
+    std::filesystem::create_directory(folder);
+    XImage fromFolder;
+    EXPECT_EQ(ReadImageFile(&fromFolder, folder.c_str()), unsigned(IDS_UNSUPPORTED_BMP));
+    EXPECT_FALSE(fromFolder.m_hBits);
+    std::filesystem::remove(folder);
     // A claim beyond the pixel block limit is a shortage of memory.
     const std::string huge = TempPath("huge.bmp");
     WriteFileBytes(huge, BmpFile(InfoHeader(32768, 32768, 24), Bytes(12)));

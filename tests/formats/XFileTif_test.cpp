@@ -4,6 +4,7 @@
 #include "formats/XFileTif.h"
 
 #include "FormatTestSupport.h"
+#include "tests/framework/SimdLevels.h"
 
 namespace {
 enum : WORD { kByteType = 1, kShortType = 3, kLongType = 4 };
@@ -177,11 +178,18 @@ TEST(XFileTif, WideTrueColourImageHasOneRowPerStrip)
         EXPECT_EQ(Get16(file, counts + 2 * s), 9000u);
     }
     ASSERT_EQ(file.size(), data + 27000);
-    // Stored blue, green, red; written red, green, blue.
-    auto top = TopRowBytes(*image, 0, 3);
-    EXPECT_EQ(file[data], top[2]);
-    EXPECT_EQ(file[data + 1], top[1]);
-    EXPECT_EQ(file[data + 2], top[0]);
+    // Stored blue, green, red; written red, green, blue, by every vector
+    // path, and read back the same way.
+    auto top = TopRowBytes(*image, 0, 9000);
+    ForEachSimdLevel([&] {
+        auto written = WriteTif(*image, "wide24.tif");
+        for (size_t x = 0; x < 9000; x += 3) {
+            ASSERT_EQ(written[data + x], top[x + 2]) << x;
+            ASSERT_EQ(written[data + x + 1], top[x + 1]) << x;
+            ASSERT_EQ(written[data + x + 2], top[x]) << x;
+        }
+        EXPECT_TRUE(SameImage(*image, *DecodeWith<XFileTif>(written)));
+    });
 }
 
 TEST(XFileTif, StripByteCountTypes)
