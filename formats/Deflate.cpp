@@ -17,6 +17,7 @@ const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
 const uint32_t kMatchFlag = 0x80000000u;
+const int kSkipShift = 4;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 struct LengthCodes {
@@ -61,8 +62,9 @@ struct DistanceCodes {
 };
 const DistanceCodes kDistances;
 
-// Bits go out 32 at a time into room made beforehand (Reserve), not byte
-// by byte through push_back.
+// Bits collect in a 64-bit word that is stored whole after each symbol
+// (Flush) and advanced by the whole bytes it held, into room made
+// beforehand (Reserve): no test per field and no byte-by-byte push_back.
 class BitSink {
 public:
     explicit BitSink(std::vector<BYTE>& out) : m_out(out), m_nAt(out.size()) {}
@@ -70,22 +72,25 @@ public:
     {
         if (m_out.size() < m_nAt + bytes + 8) m_out.resize(m_nAt + bytes + 8);
     }
-    // count is at most 16.
-    void Put(uint32_t bits, int count)
+    // At most 56 bits between two Flushes.
+    void Put(uint64_t bits, int count)
     {
-        m_nBuffer |= uint64_t(bits) << m_nCount;
+        m_nBuffer |= bits << m_nCount;
         m_nCount += count;
-        if (m_nCount >= 32) {
-            for (int i = 0; i < 4; ++i) m_out[m_nAt + size_t(i)] = BYTE(m_nBuffer >> (8 * i));
-            m_nAt += 4;
-            m_nBuffer >>= 32;
-            m_nCount -= 32;
-        }
     }
-    // Writes the last partial byte and trims the room left over.
+    // Stores the whole bytes; at most 7 bits stay behind.
     void Flush()
     {
-        for (; m_nCount > 0; m_nCount -= 8, m_nBuffer >>= 8) m_out[m_nAt++] = BYTE(m_nBuffer);
+        std::memcpy(&m_out[m_nAt], &m_nBuffer, 8);  // little-endian, as on x86
+        m_nAt += size_t(m_nCount >> 3);
+        m_nBuffer >>= m_nCount & ~7;
+        m_nCount &= 7;
+    }
+    // Writes the last partial byte and trims the room left over.
+    void Finish()
+    {
+        Flush();
+        if (m_nCount) m_out[m_nAt++] = BYTE(m_nBuffer);
         m_nCount = 0;
         m_out.resize(m_nAt);
     }
@@ -160,17 +165,37 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
     return items;
 }
 
-void WriteBlock(BitSink& sink, const std::vector<uint32_t>& symbols, bool last)
-{
-    uint32_t literalFreq[286] = {}, distanceFreq[30] = {};
-    for (uint32_t s : symbols) {
-        if (s & kMatchFlag) {
-            ++literalFreq[kLengths.code[(s >> 16) & 0x1FF]];
-            ++distanceFreq[kDistances.Of(s & 0xFFFF)];
-        } else {
-            ++literalFreq[s];
-        }
+// A block's symbols (a literal byte, or kMatchFlag | length << 16 |
+// distance) and their frequencies, counted as they are found.
+struct Block {
+    std::vector<uint32_t> symbols = std::vector<uint32_t>(kBlockSymbols);
+    size_t count = 0;
+    uint32_t literalFreq[286] = {};
+    uint32_t distanceFreq[30] = {};
+
+    void Literal(BYTE value)
+    {
+        symbols[count++] = value;
+        ++literalFreq[value];
     }
+    void Match(uint32_t length, uint32_t distance)
+    {
+        symbols[count++] = kMatchFlag | length << 16 | distance;
+        ++literalFreq[kLengths.code[length]];
+        ++distanceFreq[kDistances.Of(distance)];
+    }
+    void Clear()
+    {
+        count = 0;
+        std::memset(literalFreq, 0, sizeof literalFreq);
+        std::memset(distanceFreq, 0, sizeof distanceFreq);
+    }
+};
+
+void WriteBlock(BitSink& sink, Block& block, bool last)
+{
+    uint32_t* const literalFreq = block.literalFreq;
+    const uint32_t* const distanceFreq = block.distanceFreq;
     literalFreq[256] = 1;
     uint8_t lengths[286 + 30];
     BuildCodeLengths(literalFreq, 286, 15, lengths);
@@ -193,38 +218,52 @@ void WriteBlock(BitSink& sink, const std::vector<uint32_t>& symbols, bool last)
     while (codeLengthCount > 4 && !itemLengths[kCodeLengthOrder[codeLengthCount - 1]]) --codeLengthCount;
 
     // A symbol takes at most 48 bits; the header at most 400 bytes.
-    sink.Reserve(symbols.size() * 6 + 512);
+    sink.Reserve(block.count * 6 + 512);
     sink.Put(last ? 1 : 0, 1);
     sink.Put(2, 2);
     sink.Put(uint32_t(literalCount - 257), 5);
     sink.Put(uint32_t(distanceCount - 1), 5);
     sink.Put(uint32_t(codeLengthCount - 4), 4);
-    for (int i = 0; i < codeLengthCount; ++i) sink.Put(itemLengths[kCodeLengthOrder[i]], 3);
+    sink.Flush();
+    for (int i = 0; i < codeLengthCount; ++i) {
+        sink.Put(itemLengths[kCodeLengthOrder[i]], 3);
+        sink.Flush();
+    }
     static const int kItemExtra[3] = {2, 3, 7};
     for (uint32_t item : items) {
         const uint32_t symbol = item & 0xFF;
         sink.Put(itemCodes[symbol], itemLengths[symbol]);
         if (symbol >= 16) sink.Put(item >> 8, kItemExtra[symbol - 16]);
+        sink.Flush();
     }
 
+    // Each match length's code and extra bits as one field.
     uint16_t literalCodes[286], distanceCodes[30];
     BuildReversedCodes(lengths, 286, literalCodes);
     BuildReversedCodes(lengths + 286, 30, distanceCodes);
-    for (uint32_t s : symbols) {
+    uint32_t lengthField[kMaxMatch + 1];
+    uint8_t lengthFieldBits[kMaxMatch + 1];
+    for (uint32_t length = 3; length <= kMaxMatch; ++length) {
+        const int symbol = kLengths.code[length], l = symbol - 257;
+        lengthField[length] = literalCodes[symbol] | (length - kLengths.base[l]) << lengths[symbol];
+        lengthFieldBits[length] = uint8_t(lengths[symbol] + kLengths.extraBits[l]);
+    }
+    for (size_t i = 0; i < block.count; ++i) {
+        const uint32_t s = block.symbols[i];
         if (!(s & kMatchFlag)) {
             sink.Put(literalCodes[s], lengths[s]);
+            sink.Flush();
             continue;
         }
         const uint32_t length = (s >> 16) & 0x1FF, distance = s & 0xFFFF;
-        const int lengthSymbol = kLengths.code[length];
-        const int l = lengthSymbol - 257;
-        sink.Put(literalCodes[lengthSymbol], lengths[lengthSymbol]);
-        sink.Put(length - kLengths.base[l], kLengths.extraBits[l]);
+        sink.Put(lengthField[length], lengthFieldBits[length]);
         const int d = kDistances.Of(distance);
-        sink.Put(distanceCodes[d], lengths[286 + d]);
-        sink.Put(distance - kDistanceBase[d], kDistanceExtra[d]);
+        sink.Put(distanceCodes[d] | uint64_t(distance - kDistanceBase[d]) << lengths[286 + d],
+                 lengths[286 + d] + kDistanceExtra[d]);
+        sink.Flush();
     }
     sink.Put(literalCodes[256], lengths[256]);
+    sink.Flush();
 }
 }
 
@@ -235,8 +274,10 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
     BitSink sink(out);
     // Two slots per hash: the last position and the one before.
     std::vector<uint32_t> head(size_t(2) << kHashBits, UINT32_MAX);
-    std::vector<uint32_t> symbols;
-    symbols.reserve(kBlockSymbols);
+    Block block;
+    // Literals in a row since the last match: past 16, positions are
+    // skipped ever faster, as no match is likely in noise.
+    size_t misses = 0;
     size_t i = 0;
     while (i < size) {
         const size_t left = size - i;
@@ -261,7 +302,10 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
             slots[0] = uint32_t(i);
         }
         if (length >= 3) {
-            symbols.push_back(kMatchFlag | uint32_t(length) << 16 | distance);
+            // The next position's slots are fetched while the match's last
+            // position is entered: two cache misses in parallel.
+            if (size - i - length >= 4) __builtin_prefetch(&head[size_t(Hash3(Load32(data + i + length) & 0xFFFFFF)) * 2]);
+            block.Match(uint32_t(length), distance);
             // The match's last position keeps the table fresh for what follows.
             const size_t end = i + length - 1;
             if (size - end >= 4) {
@@ -270,17 +314,22 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
                 slots[0] = uint32_t(end);
             }
             i += length;
+            misses = 0;
         } else {
-            symbols.push_back(data[i]);
-            ++i;
+            size_t run = 1 + (misses >> kSkipShift);
+            if (run > left) run = left;
+            if (run > kBlockSymbols - block.count) run = kBlockSymbols - block.count;
+            for (size_t k = 0; k < run; ++k) block.Literal(data[i + k]);
+            i += run;
+            ++misses;
         }
-        if (symbols.size() == kBlockSymbols) {
-            WriteBlock(sink, symbols, false);
-            symbols.clear();
+        if (block.count == kBlockSymbols) {
+            WriteBlock(sink, block, false);
+            block.Clear();
         }
     }
-    WriteBlock(sink, symbols, true);
-    sink.Flush();
+    WriteBlock(sink, block, true);
+    sink.Finish();
     const uint32_t adler = Adler32(data, size);
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(adler >> shift));
 }

@@ -6,6 +6,7 @@
 
 #include "Deflate.h"
 #include "PngChunks.h"
+#include "PngFilters.h"
 
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
@@ -33,27 +34,14 @@ std::vector<BYTE> FilteredRows(const XImage& image, const BYTE* bits)
     const bool rgb = image.m_nBitCount == 24;
     const size_t rowBytes = (size_t(image.m_nWidth) * image.m_nBitCount + 7) / 8;
     std::vector<BYTE> rows((rowBytes + 1) * size_t(image.m_nHeight));
-    const BYTE* above = nullptr;
-    std::vector<BYTE> previous(rgb ? rowBytes : 0), current(rgb ? rowBytes : 0);
     BYTE* out = rows.data();
     for (int32_t y = image.m_nHeight - 1; y >= 0; --y) {
         const BYTE* in = bits + size_t(y) * stride;
-        if (!rgb) {
-            *out++ = 0;
-            std::memcpy(out, in, rowBytes);
-            out += rowBytes;
-            continue;
-        }
-        for (size_t i = 0; i < rowBytes; i += 3) {
-            current[i] = in[i + 2];
-            current[i + 1] = in[i + 1];
-            current[i + 2] = in[i];
-        }
-        *out++ = above ? 2 : 0;
-        for (size_t i = 0; i < rowBytes; ++i) out[i] = BYTE(current[i] - (above ? above[i] : 0));
+        const bool first = y == image.m_nHeight - 1;
+        *out++ = rgb && !first ? 2 : 0;
+        if (rgb) SwapRedBlueRow(in, first ? nullptr : in + stride, out, rowBytes);
+        else std::memcpy(out, in, rowBytes);
         out += rowBytes;
-        previous.swap(current);
-        above = previous.data();
     }
     return rows;
 }
