@@ -43,24 +43,16 @@ const uint32_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   1
                                     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 const uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-int DistanceCode(uint32_t distance)
+// The distance code without a table or a branch: codes 2k and 2k + 1
+// cover distances 2^k + 1 .. 2^(k+1), split by the bit below the top bit
+// of distance - 1.
+inline uint32_t DistanceCode(uint32_t distance)
 {
-    int code = 0;
-    while (code < 29 && kDistanceBase[code + 1] <= distance) ++code;
-    return code;
+    const uint32_t n = distance - 1;
+    const uint32_t top = 31 - uint32_t(__builtin_clz(n | 4));
+    const uint32_t code = 2 * top + ((n >> (top - 1)) & 1);
+    return n < 4 ? n : code;
 }
-
-struct DistanceCodes {
-    uint8_t small[513];  // distance - 1 < 512
-    uint8_t large[256];  // (distance - 1) >> 7
-    DistanceCodes()
-    {
-        for (uint32_t d = 1; d <= 512; ++d) small[d - 1] = uint8_t(DistanceCode(d));
-        for (uint32_t i = 0; i < 256; ++i) large[i] = uint8_t(DistanceCode((i << 7) + 1));
-    }
-    int Of(uint32_t distance) const { return distance <= 512 ? small[distance - 1] : large[(distance - 1) >> 7]; }
-};
-const DistanceCodes kDistances;
 
 // Bits collect in a 64-bit word that is stored whole after each symbol
 // (Flush) and advanced by the whole bytes it held, into room made
@@ -165,8 +157,9 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
     return items;
 }
 
-// A block's symbols (a literal byte, or kMatchFlag | length << 16 |
-// distance) and their frequencies, counted as they are found.
+// A block's symbols (a literal byte, or kMatchFlag | distance code << 25 |
+// length << 16 | distance) and their frequencies, counted as they are
+// found.
 struct Block {
     std::vector<uint32_t> symbols = std::vector<uint32_t>(kBlockSymbols);
     size_t count = 0;
@@ -180,9 +173,10 @@ struct Block {
     }
     void Match(uint32_t length, uint32_t distance)
     {
-        symbols[count++] = kMatchFlag | length << 16 | distance;
+        const uint32_t code = DistanceCode(distance);
+        symbols[count++] = kMatchFlag | code << 25 | length << 16 | distance;
         ++literalFreq[kLengths.code[length]];
-        ++distanceFreq[kDistances.Of(distance)];
+        ++distanceFreq[code];
     }
     void Clear()
     {
@@ -257,7 +251,7 @@ void WriteBlock(BitSink& sink, Block& block, bool last)
         }
         const uint32_t length = (s >> 16) & 0x1FF, distance = s & 0xFFFF;
         sink.Put(lengthField[length], lengthFieldBits[length]);
-        const int d = kDistances.Of(distance);
+        const uint32_t d = (s >> 25) & 31;
         sink.Put(distanceCodes[d] | uint64_t(distance - kDistanceBase[d]) << lengths[286 + d],
                  lengths[286 + d] + kDistanceExtra[d]);
         sink.Flush();

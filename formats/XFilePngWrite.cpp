@@ -12,6 +12,7 @@
 #include "../framework/GlobalBlock.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
@@ -27,14 +28,16 @@ void AppendChunk(std::vector<BYTE>& out, const char* type, const BYTE* data, siz
     out.insert(out.end(), field, field + 4);
 }
 
-// The filtered rows, top row first: filter type byte, then the row.
-std::vector<BYTE> FilteredRows(const XImage& image, const BYTE* bits)
+// The filtered rows, top row first: filter type byte, then the row. Not
+// zero-filled first: every byte is written.
+std::unique_ptr<BYTE[]> FilteredRows(const XImage& image, const BYTE* bits, size_t& size)
 {
     const size_t stride = image.RowBytes();
     const bool rgb = image.m_nBitCount == 24;
     const size_t rowBytes = (size_t(image.m_nWidth) * image.m_nBitCount + 7) / 8;
-    std::vector<BYTE> rows((rowBytes + 1) * size_t(image.m_nHeight));
-    BYTE* out = rows.data();
+    size = (rowBytes + 1) * size_t(image.m_nHeight);
+    std::unique_ptr<BYTE[]> rows(new BYTE[size]);
+    BYTE* out = rows.get();
     for (int32_t y = image.m_nHeight - 1; y >= 0; --y) {
         const BYTE* in = bits + size_t(y) * stride;
         const bool first = y == image.m_nHeight - 1;
@@ -77,8 +80,9 @@ PngError XFilePng::Encode(const XImage& image, std::vector<BYTE>& out)
         }
         std::vector<BYTE> compressed;
         {
-            const std::vector<BYTE> rows = FilteredRows(image, bits.get());
-            DeflateZlib(rows.data(), rows.size(), compressed);
+            size_t size = 0;
+            const std::unique_ptr<BYTE[]> rows = FilteredRows(image, bits.get(), size);
+            DeflateZlib(rows.get(), size, compressed);
         }
         // IDAT chunks of at most 1 MiB: a reader never has to hold a huge
         // chunk to check its CRC.
