@@ -2,7 +2,10 @@
 // Huffman codes built for that block (RFC 1951 3.2.7). Matches are found
 // through a table of the last two positions of each three-byte hash: greedy,
 // no chains, which suits screen pictures, whose redundancy is long runs and
-// exact repeats rather than near matches.
+// exact repeats rather than near matches. The table is small (32 KiB): each
+// short match costs a lookup whose latency the loop waits for, and a table
+// that stays in the first-level cache is worth more than the few matches a
+// larger one adds. Long stretches without a match are crossed ever faster.
 #include "Deflate.h"
 
 #include "Adler32.h"
@@ -12,7 +15,7 @@
 #include <cstring>
 
 namespace {
-const int kHashBits = 15;
+const int kHashBits = 12;
 const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
@@ -57,12 +60,16 @@ inline uint32_t DistanceCode(uint32_t distance)
 // Bits collect in a 64-bit word that is stored whole after each symbol
 // (Flush) and advanced by the whole bytes it held, into room made
 // beforehand (Reserve): no test per field and no byte-by-byte push_back.
+// The write position is a plain pointer, so that a copy of the sink in a
+// function's locals stays in registers.
 class BitSink {
 public:
-    explicit BitSink(std::vector<BYTE>& out) : m_out(out), m_nAt(out.size()) {}
+    explicit BitSink(std::vector<BYTE>& out) : m_pOut(&out), m_pAt(out.data() + out.size()) {}
     void Reserve(size_t bytes)
     {
-        if (m_out.size() < m_nAt + bytes + 8) m_out.resize(m_nAt + bytes + 8);
+        const size_t at = size_t(m_pAt - m_pOut->data());
+        if (m_pOut->size() < at + bytes + 8) m_pOut->resize(at + bytes + 8);
+        m_pAt = m_pOut->data() + at;
     }
     // At most 56 bits between two Flushes.
     void Put(uint64_t bits, int count)
@@ -73,8 +80,8 @@ public:
     // Stores the whole bytes; at most 7 bits stay behind.
     void Flush()
     {
-        std::memcpy(&m_out[m_nAt], &m_nBuffer, 8);  // little-endian, as on x86
-        m_nAt += size_t(m_nCount >> 3);
+        std::memcpy(m_pAt, &m_nBuffer, 8);  // little-endian, as on x86
+        m_pAt += m_nCount >> 3;
         m_nBuffer >>= m_nCount & ~7;
         m_nCount &= 7;
     }
@@ -82,14 +89,14 @@ public:
     void Finish()
     {
         Flush();
-        if (m_nCount) m_out[m_nAt++] = BYTE(m_nBuffer);
+        if (m_nCount) *m_pAt++ = BYTE(m_nBuffer);
         m_nCount = 0;
-        m_out.resize(m_nAt);
+        m_pOut->resize(size_t(m_pAt - m_pOut->data()));
     }
 
 private:
-    std::vector<BYTE>& m_out;
-    size_t m_nAt;
+    std::vector<BYTE>* m_pOut;
+    BYTE* m_pAt;
     uint64_t m_nBuffer = 0;
     int m_nCount = 0;
 };
@@ -186,8 +193,10 @@ struct Block {
     }
 };
 
-void WriteBlock(BitSink& sink, Block& block, bool last)
+void WriteBlock(BitSink& out, Block& block, bool last)
 {
+    out.Reserve(block.count * 6 + 512);  // a symbol takes at most 48 bits, the header 400 bytes
+    BitSink sink = out;
     uint32_t* const literalFreq = block.literalFreq;
     const uint32_t* const distanceFreq = block.distanceFreq;
     literalFreq[256] = 1;
@@ -211,8 +220,6 @@ void WriteBlock(BitSink& sink, Block& block, bool last)
     int codeLengthCount = 19;
     while (codeLengthCount > 4 && !itemLengths[kCodeLengthOrder[codeLengthCount - 1]]) --codeLengthCount;
 
-    // A symbol takes at most 48 bits; the header at most 400 bytes.
-    sink.Reserve(block.count * 6 + 512);
     sink.Put(last ? 1 : 0, 1);
     sink.Put(2, 2);
     sink.Put(uint32_t(literalCount - 257), 5);
@@ -258,6 +265,7 @@ void WriteBlock(BitSink& sink, Block& block, bool last)
     }
     sink.Put(literalCodes[256], lengths[256]);
     sink.Flush();
+    out = sink;
 }
 }
 
