@@ -130,6 +130,31 @@ inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
     return length;
 }
 
+// Bytes in common at the start of two words, from their exclusive or.
+inline size_t CommonBytes(uint64_t difference)
+{
+    return difference ? size_t(__builtin_ctzll(difference) >> 3) : 8;
+}
+
+// The longer match at i (limit bytes at most, at least 8) of the two
+// candidates in slots, the more recent on a tie; lengths below three are
+// no match. The first word of both is compared without a branch, as the
+// outcome in noisy pictures cannot be predicted.
+inline size_t LongestMatch(const BYTE* data, size_t i, size_t limit, const uint32_t* slots, uint32_t& distance)
+{
+    const uint64_t here = Load64(data + i);
+    const size_t recent = slots[0], older = slots[1];
+    // Distances 1..kWindow; position 0, where the table starts, may be i.
+    size_t a = i - recent - 1 < kWindow ? CommonBytes(Load64(data + recent) ^ here) : 0;
+    size_t b = i - older - 1 < kWindow ? CommonBytes(Load64(data + older) ^ here) : 0;
+    if (a == 8) a += MatchLength(data + recent + 8, data + i + 8, limit - 8);
+    if (b == 8) b += MatchLength(data + older + 8, data + i + 8, limit - 8);
+    const bool useOlder = b > a;
+    const size_t length = useOlder ? b : a;
+    distance = uint32_t(i - (useOlder ? older : recent));
+    return length >= 3 ? length : 0;
+}
+
 // The code lengths of both tables, run-length coded with symbols 16, 17
 // and 18 (RFC 1951 3.2.7); each item is symbol | extra value << 8.
 std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
@@ -275,7 +300,9 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
     out.push_back(0x01);
     BitSink sink(out);
     // Two slots per hash: the last position and the one before.
-    std::vector<uint32_t> head(size_t(2) << kHashBits, UINT32_MAX);
+    // Positions start at 0, a candidate like any other: every candidate is
+    // checked against the data.
+    std::vector<uint32_t> head(size_t(2) << kHashBits, 0);
     Block block;
     // Literals in a row since the last match: past 16, positions are
     // skipped ever faster, as no match is likely in noise.
@@ -285,21 +312,10 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
         const size_t left = size - i;
         size_t length = 0;
         uint32_t distance = 0;
-        // Four bytes are loaded for a three-byte string.
-        if (left >= 4) {
-            const uint32_t string = Load32(data + i) & 0xFFFFFF;
-            uint32_t* slots = &head[size_t(Hash3(string)) * 2];
-            const size_t limit = left < kMaxMatch ? left : kMaxMatch;
-            for (int k = 0; k < 2; ++k) {
-                const uint32_t candidate = slots[k];
-                if (candidate == UINT32_MAX || i - candidate > kWindow || (Load32(data + candidate) & 0xFFFFFF) != string)
-                    continue;
-                const size_t found = 3 + MatchLength(data + candidate + 3, data + i + 3, limit - 3);
-                if (found > length) {
-                    length = found;
-                    distance = uint32_t(i - candidate);
-                }
-            }
+        // Eight bytes are loaded at once; the last few go out as literals.
+        if (left >= 8) {
+            uint32_t* slots = &head[size_t(Hash3(Load32(data + i) & 0xFFFFFF)) * 2];
+            length = LongestMatch(data, i, left < kMaxMatch ? left : kMaxMatch, slots, distance);
             slots[1] = slots[0];
             slots[0] = uint32_t(i);
         }
