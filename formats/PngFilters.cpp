@@ -7,6 +7,7 @@
 
 #include "../framework/CpuFeatures.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
