@@ -21,7 +21,7 @@ const int kMaxCodeLength = 15;
 const int kPrimaryBits = 10;
 const uint32_t kSubtable = 1u << 24;
 const size_t kDistanceReach = 32768;
-const size_t kWindowBytes = kDistanceReach + (256 << 10);
+const size_t kLargestWindow = kDistanceReach + (256 << 10);
 // Room for a longest match and a word of spare.
 const size_t kMatchRoom = 258 + 8;
 
@@ -109,8 +109,8 @@ const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 1
 
 class Inflater {
 public:
-    Inflater(const BYTE* in, size_t inSize, BYTE* window, size_t total, InflateSink& sink)
-        : m_pIn(in), m_pEnd(in + inSize), m_pOut(window), m_nTotal(total), m_sink(sink)
+    Inflater(const BYTE* in, size_t inSize, BYTE* window, size_t windowBytes, size_t total, InflateSink& sink)
+        : m_pIn(in), m_pEnd(in + inSize), m_pOut(window), m_nWindowBytes(windowBytes), m_nTotal(total), m_sink(sink)
     {
     }
 
@@ -155,7 +155,7 @@ private:
     // Output room left before the window is full or the total reached.
     size_t Room() const
     {
-        const size_t windowRoom = kWindowBytes - m_nWritten;
+        const size_t windowRoom = m_nWindowBytes - m_nWritten;
         const size_t totalRoom = m_nTotal - m_nBase - m_nWritten;
         return windowRoom < totalRoom ? windowRoom : totalRoom;
     }
@@ -164,7 +164,7 @@ private:
     // and keeps only the reach of a distance.
     bool MakeRoom()
     {
-        if (kWindowBytes - m_nWritten >= kMatchRoom) return true;
+        if (m_nWindowBytes - m_nWritten >= kMatchRoom) return true;
         if (!Hand()) return false;
         const size_t dropped = m_nWritten - kDistanceReach;
         std::memmove(m_pOut, m_pOut + dropped, kDistanceReach);
@@ -442,7 +442,7 @@ private:
         if (distance > m_nWritten) return InflateError::Damaged;
         if (Room() < length) return InflateError::TooLong;
         if (Overrun()) return InflateError::Damaged;
-        Copy(m_pOut + m_nWritten, distance, length, kWindowBytes - m_nWritten >= length + 8);
+        Copy(m_pOut + m_nWritten, distance, length, m_nWindowBytes - m_nWritten >= length + 8);
         m_nWritten += length;
         return InflateError::None;
     }
@@ -450,6 +450,7 @@ private:
     const BYTE* m_pIn;
     const BYTE* m_pEnd;
     BYTE* m_pOut;            // the window
+    size_t m_nWindowBytes;
     size_t m_nTotal;         // the most output allowed
     InflateSink& m_sink;
     size_t m_nBase = 0;      // output dropped from the window's front
@@ -468,9 +469,11 @@ InflateError InflateZlib(const BYTE* in, size_t inSize, size_t total, InflateSin
 {
     // The window (with a word of spare past it) and the two tables are too
     // large for a thread's stack.
-    std::unique_ptr<BYTE[]> window(new (std::nothrow) BYTE[kWindowBytes + 8]);
+    // A small output fits in a window of its own size, never slid.
+    const size_t windowBytes = total < kLargestWindow - kMatchRoom ? total + kMatchRoom : kLargestWindow;
+    std::unique_ptr<BYTE[]> window(new (std::nothrow) BYTE[windowBytes + 8]);
     if (!window) return InflateError::OutOfMemory;
-    std::unique_ptr<Inflater> inflater(new (std::nothrow) Inflater(in, inSize, window.get(), total, sink));
+    std::unique_ptr<Inflater> inflater(new (std::nothrow) Inflater(in, inSize, window.get(), windowBytes, total, sink));
     if (!inflater) return InflateError::OutOfMemory;
     const InflateError error = inflater->Run();
     // What was made before a fault still reaches the sink.
