@@ -423,6 +423,9 @@ private:
     InflateError Symbol(bool& ended)
     {
         const int symbol = Decode(m_literals);
+        // Zero bits past the end of the input would otherwise decode as
+        // symbols until the output is full.
+        if (Overrun()) return InflateError::Damaged;
         if (symbol < 256) {
             if (symbol < 0) return InflateError::Damaged;
             if (!Room()) return InflateError::TooLong;
