@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -145,8 +146,9 @@ public:
     {
         size_t widest = 0;
         for (int i = 0; i < passCount; ++i) widest = std::max(widest, size_t(PngRowBytes(h, passes[i].width)));
-        m_current.resize(widest + 1);
-        m_previous.resize(widest + 1);
+        // Not zero-filled first: a row is read only once it is whole.
+        m_current.reset(new BYTE[widest + 1]);
+        m_previous.reset(new BYTE[widest + 1]);
         StartPass();
     }
 
@@ -155,7 +157,7 @@ public:
         while (size) {
             if (Complete()) return false;
             const size_t piece = std::min(m_nRowBytes + 1 - m_nFill, size);
-            std::memcpy(m_current.data() + m_nFill, data, piece);
+            std::memcpy(m_current.get() + m_nFill, data, piece);
             m_nFill += piece;
             data += piece;
             size -= piece;
@@ -177,8 +179,8 @@ private:
 
     bool FinishRow()
     {
-        BYTE* row = m_current.data() + 1;
-        const BYTE* previous = m_nRow ? m_previous.data() + 1 : nullptr;
+        BYTE* row = m_current.get() + 1;
+        const BYTE* previous = m_nRow ? m_previous.get() + 1 : nullptr;
         if (!UnfilterPngRow(m_current[0], row, previous, m_nRowBytes, m_nBytesPerPixel)) return false;
         m_writer.Row(row, m_pPasses[m_nPass], m_nRow);
         m_current.swap(m_previous);
@@ -195,7 +197,7 @@ private:
     int m_nPassCount;
     PixelWriter& m_writer;
     size_t m_nBytesPerPixel;
-    std::vector<BYTE> m_current, m_previous;  // filter type byte, then the row
+    std::unique_ptr<BYTE[]> m_current, m_previous;  // filter type byte, then the row
     int m_nPass = 0;
     uint32_t m_nRow = 0;
     size_t m_nRowBytes = 0;
