@@ -2,7 +2,10 @@
 // Huffman codes built for that block (RFC 1951 3.2.7). Matches are found
 // through a table of the last two positions of each three-byte hash: greedy,
 // no chains, which suits screen pictures, whose redundancy is long runs and
-// exact repeats rather than near matches.
+// exact repeats rather than near matches. The table is small (32 KiB): each
+// short match costs a lookup whose latency the loop waits for, and a table
+// that stays in the first-level cache is worth more than the few matches a
+// larger one adds. Long stretches without a match are crossed ever faster.
 #include "Deflate.h"
 
 #include "Adler32.h"
@@ -12,11 +15,12 @@
 #include <cstring>
 
 namespace {
-const int kHashBits = 15;
+const int kHashBits = 12;
 const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
 const uint32_t kMatchFlag = 0x80000000u;
+const int kSkipShift = 4;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 struct LengthCodes {
@@ -42,57 +46,57 @@ const uint32_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   1
                                     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 const uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-int DistanceCode(uint32_t distance)
+// The distance code without a table or a branch: codes 2k and 2k + 1
+// cover distances 2^k + 1 .. 2^(k+1), split by the bit below the top bit
+// of distance - 1.
+inline uint32_t DistanceCode(uint32_t distance)
 {
-    int code = 0;
-    while (code < 29 && kDistanceBase[code + 1] <= distance) ++code;
-    return code;
+    const uint32_t n = distance - 1;
+    const uint32_t top = 31 - uint32_t(__builtin_clz(n | 4));
+    const uint32_t code = 2 * top + ((n >> (top - 1)) & 1);
+    return n < 4 ? n : code;
 }
 
-struct DistanceCodes {
-    uint8_t small[513];  // distance - 1 < 512
-    uint8_t large[256];  // (distance - 1) >> 7
-    DistanceCodes()
-    {
-        for (uint32_t d = 1; d <= 512; ++d) small[d - 1] = uint8_t(DistanceCode(d));
-        for (uint32_t i = 0; i < 256; ++i) large[i] = uint8_t(DistanceCode((i << 7) + 1));
-    }
-    int Of(uint32_t distance) const { return distance <= 512 ? small[distance - 1] : large[(distance - 1) >> 7]; }
-};
-const DistanceCodes kDistances;
-
-// Bits go out 32 at a time into room made beforehand (Reserve), not byte
-// by byte through push_back.
+// Bits collect in a 64-bit word that is stored whole after each symbol
+// (Flush) and advanced by the whole bytes it held, into room made
+// beforehand (Reserve): no test per field and no byte-by-byte push_back.
+// The write position is a plain pointer, so that a copy of the sink in a
+// function's locals stays in registers.
 class BitSink {
 public:
-    explicit BitSink(std::vector<BYTE>& out) : m_out(out), m_nAt(out.size()) {}
+    explicit BitSink(std::vector<BYTE>& out) : m_pOut(&out), m_pAt(out.data() + out.size()) {}
     void Reserve(size_t bytes)
     {
-        if (m_out.size() < m_nAt + bytes + 8) m_out.resize(m_nAt + bytes + 8);
+        const size_t at = size_t(m_pAt - m_pOut->data());
+        if (m_pOut->size() < at + bytes + 8) m_pOut->resize(at + bytes + 8);
+        m_pAt = m_pOut->data() + at;
     }
-    // count is at most 16.
-    void Put(uint32_t bits, int count)
+    // At most 56 bits between two Flushes.
+    void Put(uint64_t bits, int count)
     {
-        m_nBuffer |= uint64_t(bits) << m_nCount;
+        m_nBuffer |= bits << m_nCount;
         m_nCount += count;
-        if (m_nCount >= 32) {
-            for (int i = 0; i < 4; ++i) m_out[m_nAt + size_t(i)] = BYTE(m_nBuffer >> (8 * i));
-            m_nAt += 4;
-            m_nBuffer >>= 32;
-            m_nCount -= 32;
-        }
     }
-    // Writes the last partial byte and trims the room left over.
+    // Stores the whole bytes; at most 7 bits stay behind.
     void Flush()
     {
-        for (; m_nCount > 0; m_nCount -= 8, m_nBuffer >>= 8) m_out[m_nAt++] = BYTE(m_nBuffer);
+        std::memcpy(m_pAt, &m_nBuffer, 8);  // little-endian, as on x86
+        m_pAt += m_nCount >> 3;
+        m_nBuffer >>= m_nCount & ~7;
+        m_nCount &= 7;
+    }
+    // Writes the last partial byte and trims the room left over.
+    void Finish()
+    {
+        Flush();
+        if (m_nCount) *m_pAt++ = BYTE(m_nBuffer);
         m_nCount = 0;
-        m_out.resize(m_nAt);
+        m_pOut->resize(size_t(m_pAt - m_pOut->data()));
     }
 
 private:
-    std::vector<BYTE>& m_out;
-    size_t m_nAt;
+    std::vector<BYTE>* m_pOut;
+    BYTE* m_pAt;
     uint64_t m_nBuffer = 0;
     int m_nCount = 0;
 };
@@ -124,6 +128,31 @@ inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
     }
     while (length < limit && a[length] == b[length]) ++length;
     return length;
+}
+
+// Bytes in common at the start of two words, from their exclusive or.
+inline size_t CommonBytes(uint64_t difference)
+{
+    return difference ? size_t(__builtin_ctzll(difference) >> 3) : 8;
+}
+
+// The longer match at i (limit bytes at most, at least 8) of the two
+// candidates in slots, the more recent on a tie; lengths below three are
+// no match. The first word of both is compared without a branch, as the
+// outcome in noisy pictures cannot be predicted.
+inline size_t LongestMatch(const BYTE* data, size_t i, size_t limit, const uint32_t* slots, uint32_t& distance)
+{
+    const uint64_t here = Load64(data + i);
+    const size_t recent = slots[0], older = slots[1];
+    // Distances 1..kWindow; position 0, where the table starts, may be i.
+    size_t a = i - recent - 1 < kWindow ? CommonBytes(Load64(data + recent) ^ here) : 0;
+    size_t b = i - older - 1 < kWindow ? CommonBytes(Load64(data + older) ^ here) : 0;
+    if (a == 8) a += MatchLength(data + recent + 8, data + i + 8, limit - 8);
+    if (b == 8) b += MatchLength(data + older + 8, data + i + 8, limit - 8);
+    const bool useOlder = b > a;
+    const size_t length = useOlder ? b : a;
+    distance = uint32_t(i - (useOlder ? older : recent));
+    return length >= 3 ? length : 0;
 }
 
 // The code lengths of both tables, run-length coded with symbols 16, 17
@@ -160,17 +189,41 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
     return items;
 }
 
-void WriteBlock(BitSink& sink, const std::vector<uint32_t>& symbols, bool last)
-{
-    uint32_t literalFreq[286] = {}, distanceFreq[30] = {};
-    for (uint32_t s : symbols) {
-        if (s & kMatchFlag) {
-            ++literalFreq[kLengths.code[(s >> 16) & 0x1FF]];
-            ++distanceFreq[kDistances.Of(s & 0xFFFF)];
-        } else {
-            ++literalFreq[s];
-        }
+// A block's symbols (a literal byte, or kMatchFlag | distance code << 25 |
+// length << 16 | distance) and their frequencies, counted as they are
+// found.
+struct Block {
+    std::vector<uint32_t> symbols = std::vector<uint32_t>(kBlockSymbols);
+    size_t count = 0;
+    uint32_t literalFreq[286] = {};
+    uint32_t distanceFreq[30] = {};
+
+    void Literal(BYTE value)
+    {
+        symbols[count++] = value;
+        ++literalFreq[value];
     }
+    void Match(uint32_t length, uint32_t distance)
+    {
+        const uint32_t code = DistanceCode(distance);
+        symbols[count++] = kMatchFlag | code << 25 | length << 16 | distance;
+        ++literalFreq[kLengths.code[length]];
+        ++distanceFreq[code];
+    }
+    void Clear()
+    {
+        count = 0;
+        std::memset(literalFreq, 0, sizeof literalFreq);
+        std::memset(distanceFreq, 0, sizeof distanceFreq);
+    }
+};
+
+void WriteBlock(BitSink& out, Block& block, bool last)
+{
+    out.Reserve(block.count * 6 + 512);  // a symbol takes at most 48 bits, the header 400 bytes
+    BitSink sink = out;
+    uint32_t* const literalFreq = block.literalFreq;
+    const uint32_t* const distanceFreq = block.distanceFreq;
     literalFreq[256] = 1;
     uint8_t lengths[286 + 30];
     BuildCodeLengths(literalFreq, 286, 15, lengths);
@@ -192,39 +245,52 @@ void WriteBlock(BitSink& sink, const std::vector<uint32_t>& symbols, bool last)
     int codeLengthCount = 19;
     while (codeLengthCount > 4 && !itemLengths[kCodeLengthOrder[codeLengthCount - 1]]) --codeLengthCount;
 
-    // A symbol takes at most 48 bits; the header at most 400 bytes.
-    sink.Reserve(symbols.size() * 6 + 512);
     sink.Put(last ? 1 : 0, 1);
     sink.Put(2, 2);
     sink.Put(uint32_t(literalCount - 257), 5);
     sink.Put(uint32_t(distanceCount - 1), 5);
     sink.Put(uint32_t(codeLengthCount - 4), 4);
-    for (int i = 0; i < codeLengthCount; ++i) sink.Put(itemLengths[kCodeLengthOrder[i]], 3);
+    sink.Flush();
+    for (int i = 0; i < codeLengthCount; ++i) {
+        sink.Put(itemLengths[kCodeLengthOrder[i]], 3);
+        sink.Flush();
+    }
     static const int kItemExtra[3] = {2, 3, 7};
     for (uint32_t item : items) {
         const uint32_t symbol = item & 0xFF;
         sink.Put(itemCodes[symbol], itemLengths[symbol]);
         if (symbol >= 16) sink.Put(item >> 8, kItemExtra[symbol - 16]);
+        sink.Flush();
     }
 
+    // Each match length's code and extra bits as one field.
     uint16_t literalCodes[286], distanceCodes[30];
     BuildReversedCodes(lengths, 286, literalCodes);
     BuildReversedCodes(lengths + 286, 30, distanceCodes);
-    for (uint32_t s : symbols) {
+    uint32_t lengthField[kMaxMatch + 1];
+    uint8_t lengthFieldBits[kMaxMatch + 1];
+    for (uint32_t length = 3; length <= kMaxMatch; ++length) {
+        const int symbol = kLengths.code[length], l = symbol - 257;
+        lengthField[length] = literalCodes[symbol] | (length - kLengths.base[l]) << lengths[symbol];
+        lengthFieldBits[length] = uint8_t(lengths[symbol] + kLengths.extraBits[l]);
+    }
+    for (size_t i = 0; i < block.count; ++i) {
+        const uint32_t s = block.symbols[i];
         if (!(s & kMatchFlag)) {
             sink.Put(literalCodes[s], lengths[s]);
+            sink.Flush();
             continue;
         }
         const uint32_t length = (s >> 16) & 0x1FF, distance = s & 0xFFFF;
-        const int lengthSymbol = kLengths.code[length];
-        const int l = lengthSymbol - 257;
-        sink.Put(literalCodes[lengthSymbol], lengths[lengthSymbol]);
-        sink.Put(length - kLengths.base[l], kLengths.extraBits[l]);
-        const int d = kDistances.Of(distance);
-        sink.Put(distanceCodes[d], lengths[286 + d]);
-        sink.Put(distance - kDistanceBase[d], kDistanceExtra[d]);
+        sink.Put(lengthField[length], lengthFieldBits[length]);
+        const uint32_t d = (s >> 25) & 31;
+        sink.Put(distanceCodes[d] | uint64_t(distance - kDistanceBase[d]) << lengths[286 + d],
+                 lengths[286 + d] + kDistanceExtra[d]);
+        sink.Flush();
     }
     sink.Put(literalCodes[256], lengths[256]);
+    sink.Flush();
+    out = sink;
 }
 }
 
@@ -234,34 +300,30 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
     out.push_back(0x01);
     BitSink sink(out);
     // Two slots per hash: the last position and the one before.
-    std::vector<uint32_t> head(size_t(2) << kHashBits, UINT32_MAX);
-    std::vector<uint32_t> symbols;
-    symbols.reserve(kBlockSymbols);
+    // Positions start at 0, a candidate like any other: every candidate is
+    // checked against the data.
+    std::vector<uint32_t> head(size_t(2) << kHashBits, 0);
+    Block block;
+    // Literals in a row since the last match: past 16, positions are
+    // skipped ever faster, as no match is likely in noise.
+    size_t misses = 0;
     size_t i = 0;
     while (i < size) {
         const size_t left = size - i;
         size_t length = 0;
         uint32_t distance = 0;
-        // Four bytes are loaded for a three-byte string.
-        if (left >= 4) {
-            const uint32_t string = Load32(data + i) & 0xFFFFFF;
-            uint32_t* slots = &head[size_t(Hash3(string)) * 2];
-            const size_t limit = left < kMaxMatch ? left : kMaxMatch;
-            for (int k = 0; k < 2; ++k) {
-                const uint32_t candidate = slots[k];
-                if (candidate == UINT32_MAX || i - candidate > kWindow || (Load32(data + candidate) & 0xFFFFFF) != string)
-                    continue;
-                const size_t found = 3 + MatchLength(data + candidate + 3, data + i + 3, limit - 3);
-                if (found > length) {
-                    length = found;
-                    distance = uint32_t(i - candidate);
-                }
-            }
+        // Eight bytes are loaded at once; the last few go out as literals.
+        if (left >= 8) {
+            uint32_t* slots = &head[size_t(Hash3(Load32(data + i) & 0xFFFFFF)) * 2];
+            length = LongestMatch(data, i, left < kMaxMatch ? left : kMaxMatch, slots, distance);
             slots[1] = slots[0];
             slots[0] = uint32_t(i);
         }
         if (length >= 3) {
-            symbols.push_back(kMatchFlag | uint32_t(length) << 16 | distance);
+            // The next position's slots are fetched while the match's last
+            // position is entered: two cache misses in parallel.
+            if (size - i - length >= 4) __builtin_prefetch(&head[size_t(Hash3(Load32(data + i + length) & 0xFFFFFF)) * 2]);
+            block.Match(uint32_t(length), distance);
             // The match's last position keeps the table fresh for what follows.
             const size_t end = i + length - 1;
             if (size - end >= 4) {
@@ -270,17 +332,22 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
                 slots[0] = uint32_t(end);
             }
             i += length;
+            misses = 0;
         } else {
-            symbols.push_back(data[i]);
-            ++i;
+            size_t run = 1 + (misses >> kSkipShift);
+            if (run > left) run = left;
+            if (run > kBlockSymbols - block.count) run = kBlockSymbols - block.count;
+            for (size_t k = 0; k < run; ++k) block.Literal(data[i + k]);
+            i += run;
+            ++misses;
         }
-        if (symbols.size() == kBlockSymbols) {
-            WriteBlock(sink, symbols, false);
-            symbols.clear();
+        if (block.count == kBlockSymbols) {
+            WriteBlock(sink, block, false);
+            block.Clear();
         }
     }
-    WriteBlock(sink, symbols, true);
-    sink.Flush();
+    WriteBlock(sink, block, true);
+    sink.Finish();
     const uint32_t adler = Adler32(data, size);
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(adler >> shift));
 }

@@ -3,6 +3,10 @@
 // symbol and its code length, or, for a longer code, the start of a
 // subtable indexed by the next (maxLength - kPrimaryBits) bits. Bits enter
 // LSB first (RFC 1951 3.1.1), so table indexes are the codes bit-reversed.
+//
+// Output goes into a window buffer; whenever less than a longest match of
+// room is left, between two symbols, what was made is handed to the sink
+// and the last 32 KiB (the farthest a distance reaches) move to the front.
 #include "Inflate.h"
 
 #include "Adler32.h"
@@ -16,6 +20,10 @@ namespace {
 const int kMaxCodeLength = 15;
 const int kPrimaryBits = 10;
 const uint32_t kSubtable = 1u << 24;
+const size_t kDistanceReach = 32768;
+const size_t kLargestWindow = kDistanceReach + (256 << 10);
+// Room for a longest match and a word of spare.
+const size_t kMatchRoom = 258 + 8;
 
 // Entry: symbol (or subtable start) in bits 0-15, code length in bits
 // 16-23 (0: no such code), kSubtable for a pointer.
@@ -101,8 +109,8 @@ const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 1
 
 class Inflater {
 public:
-    Inflater(const BYTE* in, size_t inSize, BYTE* out, size_t capacity)
-        : m_pIn(in), m_pEnd(in + inSize), m_pOut(out), m_nCapacity(capacity)
+    Inflater(const BYTE* in, size_t inSize, BYTE* window, size_t windowBytes, size_t total, InflateSink& sink)
+        : m_pIn(in), m_pEnd(in + inSize), m_pOut(window), m_nWindowBytes(windowBytes), m_nTotal(total), m_sink(sink)
     {
     }
 
@@ -124,17 +132,47 @@ public:
             if (error != InflateError::None) return error;
             if (Overrun()) return InflateError::Damaged;
         }
+        if (!Hand()) return InflateError::Refused;
         // The Adler-32 of the output, big-endian after the last byte.
         AlignToByte();
         uint32_t stored = 0;
         for (int i = 0; i < 4; ++i) stored = stored << 8 | Bits(8);
-        if (Overrun() || stored != Adler32(m_pOut, m_nWritten)) return InflateError::Damaged;
+        if (Overrun() || stored != m_nAdler) return InflateError::Damaged;
         return InflateError::None;
     }
 
-    size_t Written() const { return m_nWritten; }
+    // Gives the sink what it has not had yet.
+    bool Hand()
+    {
+        const size_t size = m_nWritten - m_nHanded;
+        if (!size) return true;
+        m_nAdler = UpdateAdler32(m_nAdler, m_pOut + m_nHanded, size);
+        m_nHanded = m_nWritten;
+        return m_sink.Take(m_pOut + m_nWritten - size, size);
+    }
 
 private:
+    // Output room left before the window is full or the total reached.
+    size_t Room() const
+    {
+        const size_t windowRoom = m_nWindowBytes - m_nWritten;
+        const size_t totalRoom = m_nTotal - m_nBase - m_nWritten;
+        return windowRoom < totalRoom ? windowRoom : totalRoom;
+    }
+
+    // With less than a longest match of window left, hands the output over
+    // and keeps only the reach of a distance.
+    bool MakeRoom()
+    {
+        if (m_nWindowBytes - m_nWritten >= kMatchRoom) return true;
+        if (!Hand()) return false;
+        const size_t dropped = m_nWritten - kDistanceReach;
+        std::memmove(m_pOut, m_pOut + dropped, kDistanceReach);
+        m_nBase += dropped;
+        m_nWritten = m_nHanded = kDistanceReach;
+        return true;
+    }
+
     // Eight bytes at once while they last: the bytes loaded beyond the
     // count are loaded again at the same place by the next refill, so
     // or-ing them in twice changes nothing. Past the end of the input the
@@ -197,17 +235,24 @@ private:
         // Whole bytes still in the bit buffer come first.
         uint32_t left = length;
         while (left && m_nBitCount) {
-            if (m_nWritten == m_nCapacity) return InflateError::TooLong;
+            if (!MakeRoom()) return InflateError::Refused;
+            if (!Room()) return InflateError::TooLong;
             m_pOut[m_nWritten++] = BYTE(Bits(8));
             --left;
         }
         if (Overrun()) return InflateError::Damaged;
         m_nBuffer = 0;  // bytes loaded ahead belong to the copy below
         if (size_t(m_pEnd - m_pIn) < left) return InflateError::Damaged;
-        if (m_nCapacity - m_nWritten < left) return InflateError::TooLong;
-        std::memcpy(m_pOut + m_nWritten, m_pIn, left);
-        m_pIn += left;
-        m_nWritten += left;
+        while (left) {
+            if (!MakeRoom()) return InflateError::Refused;
+            size_t piece = Room();
+            if (!piece) return InflateError::TooLong;
+            if (piece > left) piece = left;
+            std::memcpy(m_pOut + m_nWritten, m_pIn, piece);
+            m_pIn += piece;
+            m_nWritten += piece;
+            left -= uint32_t(piece);
+        }
         return InflateError::None;
     }
 
@@ -267,9 +312,10 @@ private:
     InflateError Codes()
     {
         for (;;) {
+            if (!MakeRoom()) return InflateError::Refused;
             bool ended = false;
             InflateError error = FastCodes(ended);
-            if (error == InflateError::None && !ended) error = Symbol(ended);
+            if (error == InflateError::None && !ended) error = MakeRoom() ? Symbol(ended) : InflateError::Refused;
             if (error != InflateError::None || ended) return error;
         }
     }
@@ -287,10 +333,11 @@ private:
         int count = m_nBitCount;
         BYTE* const out = m_pOut;
         size_t written = m_nWritten;
-        const size_t room = 258 + 8;
-        const size_t last = m_nCapacity >= room ? m_nCapacity - room : 0;
+        const size_t room = Room();
+        if (room < kMatchRoom) return InflateError::None;
+        const size_t last = written + room - kMatchRoom;
         InflateError error = InflateError::None;
-        while (end - in >= 8 && written <= last && m_nCapacity >= room) {
+        while (end - in >= 8 && written <= last) {
             uint64_t word;
             std::memcpy(&word, in, 8);  // little-endian, as on x86
             buffer |= word << count;
@@ -376,9 +423,12 @@ private:
     InflateError Symbol(bool& ended)
     {
         const int symbol = Decode(m_literals);
+        // Zero bits past the end of the input would otherwise decode as
+        // symbols until the output is full.
+        if (Overrun()) return InflateError::Damaged;
         if (symbol < 256) {
             if (symbol < 0) return InflateError::Damaged;
-            if (m_nWritten == m_nCapacity) return InflateError::TooLong;
+            if (!Room()) return InflateError::TooLong;
             m_pOut[m_nWritten++] = BYTE(symbol);
             return InflateError::None;
         }
@@ -393,18 +443,23 @@ private:
         if (distanceCode < 0 || distanceCode > 29) return InflateError::Damaged;
         const size_t distance = kDistanceBase[distanceCode] + Bits(kDistanceExtra[distanceCode]);
         if (distance > m_nWritten) return InflateError::Damaged;
-        if (m_nCapacity - m_nWritten < length) return InflateError::TooLong;
+        if (Room() < length) return InflateError::TooLong;
         if (Overrun()) return InflateError::Damaged;
-        Copy(m_pOut + m_nWritten, distance, length, m_nCapacity - m_nWritten >= length + 8);
+        Copy(m_pOut + m_nWritten, distance, length, m_nWindowBytes - m_nWritten >= length + 8);
         m_nWritten += length;
         return InflateError::None;
     }
 
     const BYTE* m_pIn;
     const BYTE* m_pEnd;
-    BYTE* m_pOut;
-    size_t m_nCapacity;
-    size_t m_nWritten = 0;
+    BYTE* m_pOut;            // the window
+    size_t m_nWindowBytes;
+    size_t m_nTotal;         // the most output allowed
+    InflateSink& m_sink;
+    size_t m_nBase = 0;      // output dropped from the window's front
+    size_t m_nWritten = 0;   // in the window
+    size_t m_nHanded = 0;    // in the window, given to the sink
+    uint32_t m_nAdler = 1;
     uint64_t m_nBuffer = 0;
     int m_nBitCount = 0;
     uint64_t m_nPadding = 0;
@@ -413,13 +468,40 @@ private:
 };
 }
 
-InflateError InflateZlib(const BYTE* in, size_t inSize, BYTE* out, size_t capacity, size_t* written)
+InflateError InflateZlib(const BYTE* in, size_t inSize, size_t total, InflateSink& sink)
 {
-    // The two tables are too large for a thread's stack.
-    std::unique_ptr<Inflater> inflater(new (std::nothrow) Inflater(in, inSize, out, capacity));
-    *written = 0;
+    // The window (with a word of spare past it) and the two tables are too
+    // large for a thread's stack.
+    // A small output fits in a window of its own size, never slid.
+    const size_t windowBytes = total < kLargestWindow - kMatchRoom ? total + kMatchRoom : kLargestWindow;
+    std::unique_ptr<BYTE[]> window(new (std::nothrow) BYTE[windowBytes + 8]);
+    if (!window) return InflateError::OutOfMemory;
+    std::unique_ptr<Inflater> inflater(new (std::nothrow) Inflater(in, inSize, window.get(), windowBytes, total, sink));
     if (!inflater) return InflateError::OutOfMemory;
     const InflateError error = inflater->Run();
-    *written = inflater->Written();
+    // What was made before a fault still reaches the sink.
+    if (error != InflateError::None && error != InflateError::Refused) inflater->Hand();
+    return error;
+}
+
+InflateError InflateZlib(const BYTE* in, size_t inSize, BYTE* out, size_t capacity, size_t* written)
+{
+    class BufferSink : public InflateSink {
+    public:
+        explicit BufferSink(BYTE* out) : m_pOut(out) {}
+        bool Take(const BYTE* data, size_t size) override
+        {
+            std::memcpy(m_pOut + m_nWritten, data, size);
+            m_nWritten += size;
+            return true;
+        }
+        size_t m_nWritten = 0;
+
+    private:
+        BYTE* m_pOut;
+    };
+    BufferSink sink(out);
+    const InflateError error = InflateZlib(in, inSize, capacity, sink);
+    *written = sink.m_nWritten;
     return error;
 }

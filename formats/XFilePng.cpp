@@ -1,7 +1,8 @@
-// Reading goes chunks -> one buffer of all IDAT data -> inflate into the
-// exact number of filtered bytes the header implies -> unfilter each pass
-// -> each pixel converted into the image. Pixels are placed through their
-// pass's position, so plain and Adam7 images share one path.
+// Reading goes chunks -> one buffer of all IDAT data -> inflate, at most
+// the number of filtered bytes the header implies -> each row, as soon as
+// it is whole, unfiltered and converted into the image: no buffer of the
+// whole filtered image. Pixels are placed through their pass's position,
+// so plain and Adam7 images share one path.
 #include "XFilePng.h"
 
 #include "Inflate.h"
@@ -90,13 +91,7 @@ private:
         switch (m_h.colorType) {
         case 0:
         case 3: std::memcpy(out, row, width); return true;
-        case 2:
-            for (size_t x = 0; x < width; ++x, row += 3, out += 3) {
-                out[0] = row[2];
-                out[1] = row[1];
-                out[2] = row[0];
-            }
-            return true;
+        case 2: SwapRedBlueRow(row, nullptr, out, 3 * width); return true;
         case 6:
             for (size_t x = 0; x < width; ++x, row += 4, out += 3) {
                 const int a = row[3];
@@ -138,6 +133,75 @@ private:
     size_t m_nStride;
     int m_nOutBits;
     uint32_t m_nMax;
+};
+
+// Takes the inflated rows of every pass as they come, unfilters each into
+// a row of its own (the inflate window must keep the filtered bytes) and
+// hands it to the pixel writer.
+class RowAssembler : public InflateSink {
+public:
+    RowAssembler(const PngHeader& h, const PngPass* passes, int passCount, PixelWriter& writer)
+        : m_h(h), m_pPasses(passes), m_nPassCount(passCount), m_writer(writer),
+          m_nBytesPerPixel(h.BitsPerPixel() >= 8 ? size_t(h.BitsPerPixel() / 8) : 1)
+    {
+        size_t widest = 0;
+        for (int i = 0; i < passCount; ++i) widest = std::max(widest, size_t(PngRowBytes(h, passes[i].width)));
+        // Not zero-filled first: a row is read only once it is whole.
+        m_current.reset(new BYTE[widest + 1]);
+        m_previous.reset(new BYTE[widest + 1]);
+        StartPass();
+    }
+
+    bool Take(const BYTE* data, size_t size) override
+    {
+        while (size) {
+            if (Complete()) return false;
+            const size_t piece = std::min(m_nRowBytes + 1 - m_nFill, size);
+            std::memcpy(m_current.get() + m_nFill, data, piece);
+            m_nFill += piece;
+            data += piece;
+            size -= piece;
+            if (m_nFill == m_nRowBytes + 1 && !FinishRow()) return false;
+        }
+        return true;
+    }
+
+    bool Complete() const { return m_nPass == m_nPassCount; }
+
+private:
+    // Skips the passes a small image leaves empty.
+    void StartPass()
+    {
+        while (m_nPass < m_nPassCount && (!m_pPasses[m_nPass].width || !m_pPasses[m_nPass].height)) ++m_nPass;
+        if (!Complete()) m_nRowBytes = size_t(PngRowBytes(m_h, m_pPasses[m_nPass].width));
+        m_nRow = 0;
+    }
+
+    bool FinishRow()
+    {
+        BYTE* row = m_current.get() + 1;
+        const BYTE* previous = m_nRow ? m_previous.get() + 1 : nullptr;
+        if (!UnfilterPngRow(m_current[0], row, previous, m_nRowBytes, m_nBytesPerPixel)) return false;
+        m_writer.Row(row, m_pPasses[m_nPass], m_nRow);
+        m_current.swap(m_previous);
+        m_nFill = 0;
+        if (++m_nRow == m_pPasses[m_nPass].height) {
+            ++m_nPass;
+            StartPass();
+        }
+        return true;
+    }
+
+    const PngHeader& m_h;
+    const PngPass* m_pPasses;
+    int m_nPassCount;
+    PixelWriter& m_writer;
+    size_t m_nBytesPerPixel;
+    std::unique_ptr<BYTE[]> m_current, m_previous;  // filter type byte, then the row
+    int m_nPass = 0;
+    uint32_t m_nRow = 0;
+    size_t m_nRowBytes = 0;
+    size_t m_nFill = 0;
 };
 
 bool ReadPalette(const PngChunk& chunk, PngAncillary& extra)
@@ -218,16 +282,6 @@ PngError DecodePng(XImage* image, const BYTE* data, size_t size)
     if (total > XImage::kMaxBitsSize || !XImage::FitsInMemory(h.width, h.height, outBitCount))
         return PngError::Unsupported;
 
-    // Not zero-filled first: only the bytes inflate wrote are ever read.
-    std::unique_ptr<BYTE[]> raw(new BYTE[size_t(total)]);
-    size_t written = 0;
-    switch (InflateZlib(compressed.data(), compressed.size(), raw.get(), size_t(total), &written)) {
-    case InflateError::None: break;
-    case InflateError::OutOfMemory: return PngError::OutOfMemory;
-    default: return PngError::Unsupported;
-    }
-    if (written != total) return PngError::Unsupported;
-
     image->m_nWidth = int32_t(h.width);
     image->m_nHeight = int32_t(h.height);
     image->m_nBitCount = uint16_t(outBitCount);
@@ -238,21 +292,13 @@ PngError DecodePng(XImage* image, const BYTE* data, size_t size)
     WriteTable(h, extra, image, info.get());
 
     PixelWriter writer(h, extra, bits.get(), image->RowBytes(), outBitCount);
-    const size_t bytesPerPixel = h.BitsPerPixel() >= 8 ? size_t(h.BitsPerPixel() / 8) : 1;
-    BYTE* at = raw.get();
-    for (int i = 0; i < passCount; ++i) {
-        const PngPass& pass = passes[i];
-        if (!pass.width) continue;
-        const size_t rowBytes = size_t(PngRowBytes(h, pass.width));
-        const BYTE* previous = nullptr;
-        for (uint32_t row = 0; row < pass.height; ++row) {
-            if (!UnfilterPngRow(at[0], at + 1, previous, rowBytes, bytesPerPixel)) return PngError::Unsupported;
-            writer.Row(at + 1, pass, row);
-            previous = at + 1;
-            at += 1 + rowBytes;
-        }
+    RowAssembler rows(h, passes, passCount, writer);
+    switch (InflateZlib(compressed.data(), compressed.size(), size_t(total), rows)) {
+    case InflateError::None: break;
+    case InflateError::OutOfMemory: return PngError::OutOfMemory;
+    default: return PngError::Unsupported;
     }
-    return PngError::None;
+    return rows.Complete() ? PngError::None : PngError::Unsupported;
 }
 }
 

@@ -6,11 +6,13 @@
 
 #include "Deflate.h"
 #include "PngChunks.h"
+#include "PngFilters.h"
 
 #include "../framework/File.h"
 #include "../framework/GlobalBlock.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 
 namespace {
@@ -26,34 +28,23 @@ void AppendChunk(std::vector<BYTE>& out, const char* type, const BYTE* data, siz
     out.insert(out.end(), field, field + 4);
 }
 
-// The filtered rows, top row first: filter type byte, then the row.
-std::vector<BYTE> FilteredRows(const XImage& image, const BYTE* bits)
+// The filtered rows, top row first: filter type byte, then the row. Not
+// zero-filled first: every byte is written.
+std::unique_ptr<BYTE[]> FilteredRows(const XImage& image, const BYTE* bits, size_t& size)
 {
     const size_t stride = image.RowBytes();
     const bool rgb = image.m_nBitCount == 24;
     const size_t rowBytes = (size_t(image.m_nWidth) * image.m_nBitCount + 7) / 8;
-    std::vector<BYTE> rows((rowBytes + 1) * size_t(image.m_nHeight));
-    const BYTE* above = nullptr;
-    std::vector<BYTE> previous(rgb ? rowBytes : 0), current(rgb ? rowBytes : 0);
-    BYTE* out = rows.data();
+    size = (rowBytes + 1) * size_t(image.m_nHeight);
+    std::unique_ptr<BYTE[]> rows(new BYTE[size]);
+    BYTE* out = rows.get();
     for (int32_t y = image.m_nHeight - 1; y >= 0; --y) {
         const BYTE* in = bits + size_t(y) * stride;
-        if (!rgb) {
-            *out++ = 0;
-            std::memcpy(out, in, rowBytes);
-            out += rowBytes;
-            continue;
-        }
-        for (size_t i = 0; i < rowBytes; i += 3) {
-            current[i] = in[i + 2];
-            current[i + 1] = in[i + 1];
-            current[i + 2] = in[i];
-        }
-        *out++ = above ? 2 : 0;
-        for (size_t i = 0; i < rowBytes; ++i) out[i] = BYTE(current[i] - (above ? above[i] : 0));
+        const bool first = y == image.m_nHeight - 1;
+        *out++ = rgb && !first ? 2 : 0;
+        if (rgb) SwapRedBlueRow(in, first ? nullptr : in + stride, out, rowBytes);
+        else std::memcpy(out, in, rowBytes);
         out += rowBytes;
-        previous.swap(current);
-        above = previous.data();
     }
     return rows;
 }
@@ -89,8 +80,9 @@ PngError XFilePng::Encode(const XImage& image, std::vector<BYTE>& out)
         }
         std::vector<BYTE> compressed;
         {
-            const std::vector<BYTE> rows = FilteredRows(image, bits.get());
-            DeflateZlib(rows.data(), rows.size(), compressed);
+            size_t size = 0;
+            const std::unique_ptr<BYTE[]> rows = FilteredRows(image, bits.get(), size);
+            DeflateZlib(rows.get(), size, compressed);
         }
         // IDAT chunks of at most 1 MiB: a reader never has to hold a huge
         // chunk to check its CRC.
