@@ -4,9 +4,11 @@
 // scaled by 16384: 11485, 5850, 2819, 14516.
 #include "JpegColor.h"
 
+#include "../framework/CpuFeatures.h"
+
 #include <cstring>
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 #include <emmintrin.h>
 #endif
 
@@ -73,20 +75,20 @@ void HalfToBgrScalar(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, i
     }
 }
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 // The table values computed in 16-bit lanes: x = 2c - 255; red and blue are
 // (x * k + 8192) / 16384 truncated toward zero, green the arithmetic shift
 // of 8192 - xb * 2819 - xr * 5850. All products fit _mm_madd_epi16.
-inline __m128i TruncatedQuotient(__m128i n)
+KESTREL_TARGET_SSE2 inline __m128i TruncatedQuotient(__m128i n)
 {
     __m128i sign = _mm_srai_epi32(n, 31);
     __m128i magnitude = _mm_srli_epi32(_mm_sub_epi32(_mm_xor_si128(n, sign), sign), 14);
     return _mm_sub_epi32(_mm_xor_si128(magnitude, sign), sign);
 }
 
-inline __m128i Pair16(int a, int b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
+KESTREL_TARGET_SSE2 inline __m128i Pair16(int a, int b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
 
-void ChromaOffsets(__m128i cb, __m128i cr, __m128i& red, __m128i& green, __m128i& blue)
+KESTREL_TARGET_SSE2 inline void ChromaOffsets(__m128i cb, __m128i cr, __m128i& red, __m128i& green, __m128i& blue)
 {
     const __m128i k255 = _mm_set1_epi16(255), one = _mm_set1_epi16(1);
     __m128i xb = _mm_sub_epi16(_mm_add_epi16(cb, cb), k255);
@@ -104,7 +106,7 @@ void ChromaOffsets(__m128i cb, __m128i cr, __m128i& red, __m128i& green, __m128i
 }
 
 // Four B, G, R, 0 quads in a register packed into its first 12 bytes.
-inline __m128i PackQuads(__m128i quads)
+KESTREL_TARGET_SSE2 inline __m128i PackQuads(__m128i quads)
 {
     const __m128i keepLow = _mm_set_epi32(0, -1, 0, -1);
     const __m128i keepShifted = _mm_set_epi32(0x0000FFFF, static_cast<int>(0xFF000000u), 0x0000FFFF,
@@ -119,7 +121,7 @@ inline __m128i PackQuads(__m128i quads)
 // 16 pixels: Y bytes plus per-pixel offsets (two halves of eight) to B, G, R.
 // Each 12-byte group is stored with a 16-byte write, so 4 bytes past the 48
 // are touched: callers keep at least two more pixels after the group.
-void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2], const __m128i blue[2], BYTE* bgr)
+KESTREL_TARGET_SSE2 inline void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2], const __m128i blue[2], BYTE* bgr)
 {
     const __m128i zero = _mm_setzero_si128();
     __m128i yl = _mm_unpacklo_epi8(y, zero), yh = _mm_unpackhi_epi8(y, zero);
@@ -133,13 +135,12 @@ void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2], const _
     _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 24), PackQuads(_mm_unpacklo_epi16(bgHigh, rHigh)));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 36), PackQuads(_mm_unpackhi_epi16(bgHigh, rHigh)));
 }
-#endif
-}
 
-void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+// The pixels of a row up to the last whole 16 that leaves two more; returns
+// how many were done.
+KESTREL_TARGET_SSE2 int FullToBgrSse2(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
 {
     int i = 0;
-#ifdef __SSE2__
     const __m128i zero = _mm_setzero_si128();
     for (; i + 18 <= count; i += 16) {
         __m128i cbBytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cb + i));
@@ -149,14 +150,12 @@ void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, in
         ChromaOffsets(_mm_unpackhi_epi8(cbBytes, zero), _mm_unpackhi_epi8(crBytes, zero), red[1], green[1], blue[1]);
         StoreBgr16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y + i)), red, green, blue, bgr + 3 * i);
     }
-#endif
-    FullToBgrScalar(y + i, cb + i, cr + i, bgr + 3 * i, count - i);
+    return i;
 }
 
-void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+KESTREL_TARGET_SSE2 int HalfToBgrSse2(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
 {
     int i = 0;
-#ifdef __SSE2__
     const __m128i zero = _mm_setzero_si128();
     for (; i + 18 <= count; i += 16) {
         __m128i cb16 = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cb + i / 2)), zero);
@@ -168,6 +167,25 @@ void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr
         __m128i blue[2] = {_mm_unpacklo_epi16(b, b), _mm_unpackhi_epi16(b, b)};
         StoreBgr16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(y + i)), red, green, blue, bgr + 3 * i);
     }
+    return i;
+}
+#endif
+}
+
+void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+{
+    int i = 0;
+#ifdef KESTREL_X86
+    if (ActiveSimdLevel() >= SimdLevel::kSse2) i = FullToBgrSse2(y, cb, cr, bgr, count);
+#endif
+    FullToBgrScalar(y + i, cb + i, cr + i, bgr + 3 * i, count - i);
+}
+
+void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+{
+    int i = 0;
+#ifdef KESTREL_X86
+    if (ActiveSimdLevel() >= SimdLevel::kSse2) i = HalfToBgrSse2(y, cb, cr, bgr, count);
 #endif
     HalfToBgrScalar(y + i, cb + i / 2, cr + i / 2, bgr + 3 * i, count - i);
 }

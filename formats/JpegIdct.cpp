@@ -9,9 +9,11 @@
 // products of the reference arithmetic. Right shifts are arithmetic.
 #include "JpegIdct.h"
 
+#include "../framework/CpuFeatures.h"
+
 #include <cstring>
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 #include <emmintrin.h>
 #endif
 
@@ -96,21 +98,21 @@ void JpegInverseDctPortable(int16_t block[64], BYTE* out, ptrdiff_t stride)
     }
 }
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 namespace {
 // Products of 16-bit lanes with constants above 32767 are split as
 // x * c = (x << 16) + x * (c - 65536), both exact modulo 2^32, so the sums
 // of pairs that _mm_madd_epi16 forms give the same 32-bit results as the
 // scalar unsigned arithmetic.
-inline __m128i Pair(int16_t a, int16_t b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
+KESTREL_TARGET_SSE2 inline __m128i Pair(int16_t a, int16_t b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
 
 // Lanes of a and b (int32 holding 16-bit values) interleaved as 16-bit pairs.
-inline __m128i PackPairs(__m128i a, __m128i b)
+KESTREL_TARGET_SSE2 inline __m128i PackPairs(__m128i a, __m128i b)
 {
     return _mm_or_si128(_mm_and_si128(a, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(b, 16));
 }
 
-inline __m128i TruncateTo16(__m128i v) { return _mm_srai_epi32(_mm_slli_epi32(v, 16), 16); }
+KESTREL_TARGET_SSE2 inline __m128i TruncateTo16(__m128i v) { return _mm_srai_epi32(_mm_slli_epi32(v, 16), 16); }
 
 // The 1-D transform on four columns: x[j] holds input j of each column as
 // (x_j, partner) pairs made by the unpack in ColumnPass; results as int32.
@@ -118,7 +120,7 @@ struct Half {
     __m128i y[8];
 };
 
-inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted, __m128i x7Shifted,
+KESTREL_TARGET_SSE2 inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted, __m128i x7Shifted,
                        __m128i x2High, __m128i x6High, Half& h)
 {
     const __m128i one = _mm_set1_epi32(0x00010001);
@@ -173,7 +175,7 @@ inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted,
 // The 1-D transform on eight lanes at once: x[j] holds input j of each
 // lane; y[m] receives output m of each lane as 16-bit values (the results
 // lie within +-16384, so packing is exact).
-void Pass8(const __m128i x[8], __m128i y[8])
+KESTREL_TARGET_SSE2 inline void Pass8(const __m128i x[8], __m128i y[8])
 {
     const __m128i zero = _mm_setzero_si128();
     Half low, high;
@@ -187,7 +189,7 @@ void Pass8(const __m128i x[8], __m128i y[8])
 }
 
 // 8x8 transpose of 16-bit values held as eight row registers.
-void Transpose(const __m128i a[8], __m128i t[8])
+KESTREL_TARGET_SSE2 inline void Transpose(const __m128i a[8], __m128i t[8])
 {
     __m128i b0 = _mm_unpacklo_epi16(a[0], a[1]), b1 = _mm_unpackhi_epi16(a[0], a[1]);
     __m128i b2 = _mm_unpacklo_epi16(a[2], a[3]), b3 = _mm_unpackhi_epi16(a[2], a[3]);
@@ -206,9 +208,8 @@ void Transpose(const __m128i a[8], __m128i t[8])
     t[6] = _mm_unpacklo_epi64(c3, c7);
     t[7] = _mm_unpackhi_epi64(c3, c7);
 }
-}
 
-void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
+KESTREL_TARGET_SSE2 void InverseDctSse2(int16_t block[64], BYTE* out, ptrdiff_t stride)
 {
     __m128i rows[8], x[8], work[8];
     int busyRows = 0;
@@ -246,9 +247,18 @@ void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + m * stride), _mm_packus_epi16(v, v));
     }
 }
-#else
-void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride) { JpegInverseDctPortable(block, out, stride); }
+}
 #endif
+
+JpegInverseDctFunction ActiveJpegInverseDct()
+{
+#ifdef KESTREL_X86
+    if (ActiveSimdLevel() >= SimdLevel::kSse2) return InverseDctSse2;
+#endif
+    return JpegInverseDctPortable;
+}
+
+void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride) { ActiveJpegInverseDct()(block, out, stride); }
 
 void JpegInverseDctDcOnly(int16_t dc, BYTE* out, ptrdiff_t stride)
 {

@@ -110,6 +110,7 @@ JpgError XFileJpg::DecodeScan(XImage* image, const BYTE* data, size_t size)
     int16_t predictors[4] = {};
     int countdown = h.restartInterval;
     alignas(16) int16_t block[64];
+    const JpegInverseDctFunction inverseDct = ActiveJpegInverseDct();
 
     for (int my = 0; my < mcusY; ++my) {
         for (int mx = 0; mx < mcusX; ++mx) {
@@ -133,7 +134,7 @@ JpgError XFileJpg::DecodeScan(XImage* image, const BYTE* data, size_t size)
                                 size_t(mx * comp.h) * 8;
                     for (int bh = 0; bh < comp.h; ++bh, out += 8) {
                         if (DecodeBlock(reader, dc, ac, quant, predictors[c], block))
-                            JpegInverseDct(block, out, plane.width);
+                            inverseDct(block, out, plane.width);
                         else
                             JpegInverseDctDcOnly(block[0], out, plane.width);
                     }

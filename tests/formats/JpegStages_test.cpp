@@ -9,6 +9,7 @@
 #include "formats/JpegHuffman.h"
 #include "formats/JpegIdct.h"
 #include "formats/JpegTables.h"
+#include "tests/framework/SimdLevels.h"
 
 #include <gtest/gtest.h>
 
@@ -184,21 +185,23 @@ TEST(JpegIdct, DcShortcutEqualsTheFullTransformAndExtremesStayDefined)
     JpegInverseDct(extreme, out, 8);
 }
 
-TEST(JpegIdct, FastPathEqualsThePortableTransform)
+TEST(JpegIdct, EveryVectorPathEqualsThePortableTransform)
 {
-    std::mt19937 random(17);
-    for (int trial = 0; trial < 20000; ++trial) {
-        int16_t block[64] = {}, copy[64];
-        const int range = trial % 3 == 0 ? 65536 : trial % 3 == 1 ? 4096 : 256;
-        for (int i = 0; i < 64; ++i)
-            if (random() % (1 + trial % 7) == 0) block[i] = int16_t(int(random() % range) - range / 2);
-        std::copy(block, block + 64, copy);
-        BYTE fast[8 * 12], portable[8 * 12];
-        JpegInverseDct(block, fast, 12);
-        JpegInverseDctPortable(copy, portable, 12);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) ASSERT_EQ(fast[12 * y + x], portable[12 * y + x]) << trial;
-    }
+    ForEachSimdLevel([] {
+        std::mt19937 random(17);
+        for (int trial = 0; trial < 20000; ++trial) {
+            int16_t block[64] = {}, copy[64];
+            const int range = trial % 3 == 0 ? 65536 : trial % 3 == 1 ? 4096 : 256;
+            for (int i = 0; i < 64; ++i)
+                if (random() % (1 + trial % 7) == 0) block[i] = int16_t(int(random() % range) - range / 2);
+            std::copy(block, block + 64, copy);
+            BYTE fast[8 * 12], portable[8 * 12];
+            JpegInverseDct(block, fast, 12);
+            JpegInverseDctPortable(copy, portable, 12);
+            for (int y = 0; y < 8; ++y)
+                for (int x = 0; x < 8; ++x) ASSERT_EQ(fast[12 * y + x], portable[12 * y + x]) << trial;
+        }
+    });
 }
 
 TEST(JpegFdct, MatchesTheDefinition)
@@ -256,43 +259,45 @@ TEST(JpegColor, TablesAndConversionsFollowTheJfifWeights)
     EXPECT_EQ(JpegBlueChroma(128, 128, 128), 128);
 }
 
-TEST(JpegColor, EveryCombinationMatchesTheTables)
+TEST(JpegColor, EveryCombinationMatchesTheTablesOnEveryPath)
 {
-    const JpegColorTables& t = JpegDecoderColorTables();
-    auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
-    std::vector<BYTE> y(257), cb(257), cr(257), bgr(3 * 257);
-    for (int i = 0; i < 257; ++i) y[size_t(i)] = BYTE(i * 7);
-    for (int b = 0; b < 256; ++b) {
-        for (int r = 0; r < 256; ++r) {
-            std::fill(cb.begin(), cb.end(), BYTE(b));
-            std::fill(cr.begin(), cr.end(), BYTE(r));
-            // Vary luma across the row; chroma constant keeps the check simple.
-            JpegYCbCrToBgr(y.data(), cb.data(), cr.data(), bgr.data(), 257);
-            for (int i = 0; i < 257; ++i) {
-                int luma = y[size_t(i)];
-                ASSERT_EQ(bgr[size_t(3 * i)], clamp(luma + t.blueFromCb[b]));
-                ASSERT_EQ(bgr[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
-                ASSERT_EQ(bgr[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+    ForEachSimdLevel([] {
+        const JpegColorTables& t = JpegDecoderColorTables();
+        auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
+        std::vector<BYTE> y(257), cb(257), cr(257), bgr(3 * 257);
+        for (int i = 0; i < 257; ++i) y[size_t(i)] = BYTE(i * 7);
+        for (int b = 0; b < 256; ++b) {
+            for (int r = 0; r < 256; ++r) {
+                std::fill(cb.begin(), cb.end(), BYTE(b));
+                std::fill(cr.begin(), cr.end(), BYTE(r));
+                // Vary luma across the row; chroma constant keeps the check simple.
+                JpegYCbCrToBgr(y.data(), cb.data(), cr.data(), bgr.data(), 257);
+                for (int i = 0; i < 257; ++i) {
+                    int luma = y[size_t(i)];
+                    ASSERT_EQ(bgr[size_t(3 * i)], clamp(luma + t.blueFromCb[b]));
+                    ASSERT_EQ(bgr[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
+                    ASSERT_EQ(bgr[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+                }
             }
         }
-    }
-    // Half-width chroma: each chroma sample serves two luma samples.
-    std::mt19937 random(4);
-    for (int count : {1, 2, 15, 16, 17, 33, 64, 255}) {
-        std::vector<BYTE> ly(static_cast<size_t>(count)), lcb(static_cast<size_t>(count + 1) / 2 + 8);
-        std::vector<BYTE> lcr(lcb.size()), out(3 * static_cast<size_t>(count) + 1);
-        for (BYTE& v : ly) v = BYTE(random());
-        for (size_t i = 0; i < lcb.size(); ++i) lcb[i] = BYTE(random()), lcr[i] = BYTE(random());
-        out.back() = 0xA5;
-        JpegYCbCrHalfToBgr(ly.data(), lcb.data(), lcr.data(), out.data(), count);
-        EXPECT_EQ(out.back(), 0xA5) << count;  // nothing written past the row
-        for (int i = 0; i < count; ++i) {
-            int luma = ly[size_t(i)], b = lcb[size_t(i / 2)], r = lcr[size_t(i / 2)];
-            ASSERT_EQ(out[size_t(3 * i)], clamp(luma + t.blueFromCb[b])) << count;
-            ASSERT_EQ(out[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
-            ASSERT_EQ(out[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+        // Half-width chroma: each chroma sample serves two luma samples.
+        std::mt19937 random(4);
+        for (int count : {1, 2, 15, 16, 17, 33, 64, 255}) {
+            std::vector<BYTE> ly(static_cast<size_t>(count)), lcb(static_cast<size_t>(count + 1) / 2 + 8);
+            std::vector<BYTE> lcr(lcb.size()), out(3 * static_cast<size_t>(count) + 1);
+            for (BYTE& v : ly) v = BYTE(random());
+            for (size_t i = 0; i < lcb.size(); ++i) lcb[i] = BYTE(random()), lcr[i] = BYTE(random());
+            out.back() = 0xA5;
+            JpegYCbCrHalfToBgr(ly.data(), lcb.data(), lcr.data(), out.data(), count);
+            EXPECT_EQ(out.back(), 0xA5) << count;  // nothing written past the row
+            for (int i = 0; i < count; ++i) {
+                int luma = ly[size_t(i)], b = lcb[size_t(i / 2)], r = lcr[size_t(i / 2)];
+                ASSERT_EQ(out[size_t(3 * i)], clamp(luma + t.blueFromCb[b])) << count;
+                ASSERT_EQ(out[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
+                ASSERT_EQ(out[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+            }
         }
-    }
+    });
 }
 
 TEST(JpegQuantize, HalvesGoAwayFromZeroForEveryDivisor)
