@@ -1,0 +1,159 @@
+// Entropy decoding, inverse DCT, upsampling and colour conversion of the
+// one scan of a baseline file (ITU T.81 F.2).
+#include "JpegDecoder.h"
+
+#include "JpegColor.h"
+#include "JpegIdct.h"
+#include "JpegTables.h"
+#include "../framework/Progress.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+// Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
+// into natural order. Returns false when only the DC value is non-zero.
+bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
+                 const uint16_t* quant, int16_t& predictor, int16_t block[64])
+{
+    std::memset(block, 0, 64 * sizeof(int16_t));
+    predictor = int16_t(predictor + reader.DecodeDifference(dc));
+    block[0] = int16_t(uint32_t(predictor) * quant[0]);
+    bool anyAc = false;
+    for (int k = 1; k < 64;) {
+        int fast = ac.m_fastAc[reader.PeekLookahead()];
+        if (fast) {
+            reader.Skip(fast & 15);
+            k += (fast >> 4) & 15;
+            if (k > 63) break;
+            block[kJpegZigzag[k]] = int16_t(uint32_t(fast >> 8) * quant[k]);
+            anyAc = true;
+            ++k;
+            continue;
+        }
+        int rs = reader.DecodeValue(ac);
+        int r = rs >> 4, s = rs & 15;
+        if (s) {
+            k += r;
+            int value = reader.ReceiveExtend(s);
+            if (k > 63) break;  // a run past the block ends it
+            block[kJpegZigzag[k]] = int16_t(uint32_t(value) * quant[k]);
+            anyAc = true;
+            ++k;
+        } else if (r == 15) {
+            k += 16;
+        } else {
+            break;
+        }
+    }
+    return anyAc;
+}
+
+struct Plane {
+    std::vector<BYTE> samples;
+    int width = 0;  // bytes per plane row
+    int repeatX = 1, repeatY = 1;
+};
+}
+
+JpegDecoder::JpegDecoder() : m_header(new JpegHeader) {}
+
+JpegDecoder::~JpegDecoder() = default;
+
+bool JpegDecoder::Start(const BYTE* data, size_t size)
+{
+    m_pData = data;
+    m_nSize = size;
+    return ParseJpegHeaders(data, size, *m_header);
+}
+
+bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
+{
+    const JpegHeader& h = *m_header;
+    const int mcuWidth = 8 * h.maxH, mcuHeight = 8 * h.maxV;
+    const int mcusX = (h.width + mcuWidth - 1) / mcuWidth;
+    const int mcusY = (h.height + mcuHeight - 1) / mcuHeight;
+    const bool colour = IsColour();
+    const size_t rowBytes = size_t(h.width) * (colour ? 3 : 1);
+
+    Plane planes[3];
+    std::vector<BYTE> expanded[3];
+    const int rowSamples = mcusX * mcuWidth;
+    for (int c = 0; c < h.componentCount; ++c) {
+        const JpegComponent& comp = h.components[c];
+        planes[c].width = mcusX * comp.h * 8;
+        planes[c].samples.resize(size_t(planes[c].width) * size_t(comp.v) * 8);
+        planes[c].repeatX = h.maxH / comp.h;
+        planes[c].repeatY = h.maxV / comp.v;
+        if (planes[c].repeatX > 1) expanded[c].resize(size_t(rowSamples));
+    }
+
+    JpegBitReader reader;
+    reader.Start(m_pData + h.scanOffset, m_nSize - h.scanOffset);
+    int16_t predictors[4] = {};
+    int countdown = h.restartInterval;
+    alignas(16) int16_t block[64];
+    const JpegInverseDctFunction inverseDct = ActiveJpegInverseDct();
+
+    for (int my = 0; my < mcusY; ++my) {
+        for (int mx = 0; mx < mcusX; ++mx) {
+            if (h.restartInterval) {
+                if (countdown == 0) {
+                    reader.Restart();
+                    std::memset(predictors, 0, sizeof(predictors));
+                    countdown = h.restartInterval;
+                }
+                --countdown;
+            }
+            for (int i = 0; i < h.componentCount; ++i) {
+                int c = h.scanOrder[i];
+                const JpegComponent& comp = h.components[c];
+                const JpegHuffmanTable& dc = h.dc[comp.dcTable];
+                const JpegHuffmanTable& ac = h.ac[comp.acTable];
+                const uint16_t* quant = h.quant[comp.quantTable];
+                Plane& plane = planes[c];
+                for (int bv = 0; bv < comp.v; ++bv) {
+                    BYTE* out = plane.samples.data() + size_t(bv) * 8 * size_t(plane.width) +
+                                size_t(mx * comp.h) * 8;
+                    for (int bh = 0; bh < comp.h; ++bh, out += 8) {
+                        if (DecodeBlock(reader, dc, ac, quant, predictors[c], block))
+                            inverseDct(block, out, plane.width);
+                        else
+                            JpegInverseDctDcOnly(block[0], out, plane.width);
+                    }
+                }
+            }
+        }
+        if (reader.Overran()) return false;  // the data ended early
+
+        for (int r = 0; r < mcuHeight; ++r) {
+            int y = my * mcuHeight + r;
+            if (y >= h.height) break;
+            BYTE* dest = bits + size_t(h.height - 1 - y) * stride;
+            std::memset(dest + rowBytes, 0, stride - rowBytes);
+            const BYTE* rows[3];
+            for (int c = 0; c < h.componentCount; ++c)
+                rows[c] = planes[c].samples.data() + size_t(r / planes[c].repeatY) * size_t(planes[c].width);
+            if (!colour) {
+                std::memcpy(dest, rows[0], size_t(h.width));
+            } else if (!h.rgb && planes[0].repeatX == 1 && planes[1].repeatX == 2 && planes[2].repeatX == 2) {
+                JpegYCbCrHalfToBgr(rows[0], rows[1], rows[2], dest, h.width);
+            } else {
+                for (int c = 0; c < 3; ++c) {
+                    const int n = planes[c].repeatX;
+                    if (n == 1) continue;
+                    BYTE* to = expanded[c].data();
+                    for (int x = 0; x < rowSamples; ++x) to[x] = rows[c][x / n];
+                    rows[c] = to;
+                }
+                if (h.rgb)
+                    JpegRgbToBgr(rows[0], rows[1], rows[2], dest, h.width);
+                else
+                    JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
+            }
+        }
+        int done = (my + 1) * mcuHeight;
+        ReportProgress(done < h.height ? done : h.height, h.height);
+    }
+    return true;
+}
