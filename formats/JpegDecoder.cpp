@@ -92,8 +92,11 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
     reader.Start(m_pData + h.scanOffset, m_nSize - h.scanOffset);
     int16_t predictors[4] = {};
     int countdown = h.restartInterval;
-    alignas(16) int16_t block[64];
-    const JpegInverseDctFunction inverseDct = ActiveJpegInverseDct();
+    // An MCU's blocks are all decoded before any is transformed, so that the
+    // transform can take them two at a time.
+    alignas(32) int16_t blocks[10][64];
+    JpegIdctJob jobs[10];
+    const JpegInverseDctBatch inverseDct = ActiveJpegInverseDctBatch();
 
     for (int my = 0; my < mcusY; ++my) {
         for (int mx = 0; mx < mcusX; ++mx) {
@@ -105,6 +108,7 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
                 }
                 --countdown;
             }
+            int jobCount = 0, blockIndex = 0;
             for (int i = 0; i < h.componentCount; ++i) {
                 int c = h.scanOrder[i];
                 const JpegComponent& comp = h.components[c];
@@ -116,13 +120,15 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
                     BYTE* out = plane.samples.data() + size_t(bv) * 8 * size_t(plane.width) +
                                 size_t(mx * comp.h) * 8;
                     for (int bh = 0; bh < comp.h; ++bh, out += 8) {
+                        int16_t* block = blocks[blockIndex++];
                         if (DecodeBlock(reader, dc, ac, quant, predictors[c], block))
-                            inverseDct(block, out, plane.width);
+                            jobs[jobCount++] = JpegIdctJob{block, out, plane.width};
                         else
                             JpegInverseDctDcOnly(block[0], out, plane.width);
                     }
                 }
             }
+            inverseDct(jobs, jobCount);
         }
         if (reader.Overran()) return false;  // the data ended early
 

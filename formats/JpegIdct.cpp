@@ -9,7 +9,7 @@
 // products of the reference arithmetic. Right shifts are arithmetic.
 #include "JpegIdct.h"
 
-#include "../framework/CpuFeatures.h"
+#include "JpegIdctAvx2.h"
 
 #include <cstring>
 
@@ -250,15 +250,41 @@ KESTREL_TARGET_SSE2 void InverseDctSse2(int16_t block[64], BYTE* out, ptrdiff_t 
 }
 #endif
 
-JpegInverseDctFunction ActiveJpegInverseDct()
+namespace {
+void BatchPortable(const JpegIdctJob* jobs, int count)
 {
-#ifdef KESTREL_X86
-    if (ActiveSimdLevel() >= SimdLevel::kSse2) return InverseDctSse2;
-#endif
-    return JpegInverseDctPortable;
+    for (int i = 0; i < count; ++i) JpegInverseDctPortable(jobs[i].block, jobs[i].out, jobs[i].stride);
 }
 
-void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride) { ActiveJpegInverseDct()(block, out, stride); }
+#ifdef KESTREL_X86
+KESTREL_TARGET_SSE2 void BatchSse2(const JpegIdctJob* jobs, int count)
+{
+    for (int i = 0; i < count; ++i) InverseDctSse2(jobs[i].block, jobs[i].out, jobs[i].stride);
+}
+
+void BatchAvx2(const JpegIdctJob* jobs, int count)
+{
+    int i = 0;
+    for (; i + 2 <= count; i += 2) JpegInverseDctPairAvx2(jobs[i], jobs[i + 1]);
+    if (i < count) InverseDctSse2(jobs[i].block, jobs[i].out, jobs[i].stride);
+}
+#endif
+}
+
+JpegInverseDctBatch ActiveJpegInverseDctBatch()
+{
+#ifdef KESTREL_X86
+    if (ActiveSimdLevel() >= SimdLevel::kAvx2) return BatchAvx2;
+    if (ActiveSimdLevel() >= SimdLevel::kSse2) return BatchSse2;
+#endif
+    return BatchPortable;
+}
+
+void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
+{
+    const JpegIdctJob job = {block, out, stride};
+    ActiveJpegInverseDctBatch()(&job, 1);
+}
 
 void JpegInverseDctDcOnly(int16_t dc, BYTE* out, ptrdiff_t stride)
 {

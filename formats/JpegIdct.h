@@ -14,10 +14,17 @@ void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride);
 // results.
 void JpegInverseDctPortable(int16_t block[64], BYTE* out, ptrdiff_t stride);
 
-// The transform on the fastest path ActiveSimdLevel allows, looked up once
-// per image rather than once per block.
-typedef void (*JpegInverseDctFunction)(int16_t block[64], BYTE* out, ptrdiff_t stride);
-JpegInverseDctFunction ActiveJpegInverseDct();
+// A block to transform and where its samples go.
+struct JpegIdctJob {
+    int16_t* block;
+    BYTE* out;
+    ptrdiff_t stride;
+};
+
+// Transforms jobs[0, count) on the fastest path ActiveSimdLevel allows
+// (AVX2 takes two blocks at a time); looked up once per image.
+typedef void (*JpegInverseDctBatch)(const JpegIdctJob* jobs, int count);
+JpegInverseDctBatch ActiveJpegInverseDctBatch();
 
 // Fast path for a block whose only non-zero coefficient is the DC value:
 // every sample equals the one the full transform gives.

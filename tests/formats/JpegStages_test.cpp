@@ -189,17 +189,27 @@ TEST(JpegIdct, EveryVectorPathEqualsThePortableTransform)
 {
     ForEachSimdLevel([] {
         std::mt19937 random(17);
-        for (int trial = 0; trial < 20000; ++trial) {
-            int16_t block[64] = {}, copy[64];
-            const int range = trial % 3 == 0 ? 65536 : trial % 3 == 1 ? 4096 : 256;
-            for (int i = 0; i < 64; ++i)
-                if (random() % (1 + trial % 7) == 0) block[i] = int16_t(int(random() % range) - range / 2);
-            std::copy(block, block + 64, copy);
-            BYTE fast[8 * 12], portable[8 * 12];
-            JpegInverseDct(block, fast, 12);
-            JpegInverseDctPortable(copy, portable, 12);
-            for (int y = 0; y < 8; ++y)
-                for (int x = 0; x < 8; ++x) ASSERT_EQ(fast[12 * y + x], portable[12 * y + x]) << trial;
+        const JpegInverseDctBatch batch = ActiveJpegInverseDctBatch();
+        // Batches of three: a pair and a single on the AVX2 path, each
+        // block with its own output stride.
+        for (int trial = 0; trial < 20000; trial += 3) {
+            int16_t blocks[3][64] = {}, copies[3][64];
+            BYTE fast[3][8 * 12], portable[3][8 * 12];
+            JpegIdctJob jobs[3];
+            for (int b = 0; b < 3; ++b) {
+                const int t = trial + b;
+                const int range = t % 3 == 0 ? 65536 : t % 3 == 1 ? 4096 : 256;
+                for (int i = 0; i < 64; ++i)
+                    if (random() % (1 + t % 7) == 0) blocks[b][i] = int16_t(int(random() % range) - range / 2);
+                std::copy(blocks[b], blocks[b] + 64, copies[b]);
+                jobs[b] = JpegIdctJob{blocks[b], fast[b], 10 + b};
+                JpegInverseDctPortable(copies[b], portable[b], 10 + b);
+            }
+            batch(jobs, 3);
+            for (int b = 0; b < 3; ++b)
+                for (int y = 0; y < 8; ++y)
+                    for (int x = 0; x < 8; ++x)
+                        ASSERT_EQ(fast[b][(10 + b) * y + x], portable[b][(10 + b) * y + x]) << trial + b;
         }
     });
 }
