@@ -7,6 +7,7 @@
 #include "JpegTables.h"
 #include "../framework/Progress.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -54,6 +55,56 @@ struct Plane {
     int width = 0;  // bytes per plane row
     int repeatX = 1, repeatY = 1;
 };
+
+// Upsamples and converts the rows of one MCU row, which starts at image row
+// top, into the bottom-up destination; expanded holds a row of each plane
+// that needs widening.
+void WriteRows(const JpegHeader& h, const Plane planes[3], std::vector<BYTE> expanded[3], int top, BYTE* bits,
+               size_t stride)
+{
+    const bool colour = h.componentCount == 3;
+    const size_t rowBytes = size_t(h.width) * (colour ? 3 : 1);
+    const int rows = std::min(8 * h.maxV, h.height - top);
+    auto destination = [&](int r) {
+        BYTE* dest = bits + size_t(h.height - 1 - top - r) * stride;
+        std::memset(dest + rowBytes, 0, stride - rowBytes);
+        return dest;
+    };
+    auto planeRow = [&](int c, int r) {
+        return planes[c].samples.data() + size_t(r / planes[c].repeatY) * size_t(planes[c].width);
+    };
+    const bool halfWidthChroma = colour && !h.rgb && planes[0].repeatX == 1 && planes[1].repeatX == 2 &&
+                                 planes[2].repeatX == 2;
+    // 4:2:0: each chroma row serves two luma rows, converted together.
+    const bool halfHeightChroma = halfWidthChroma && planes[0].repeatY == 1 && planes[1].repeatY == 2 &&
+                                  planes[2].repeatY == 2;
+    for (int r = 0; r < rows; ++r) {
+        BYTE* dest = destination(r);
+        if (halfHeightChroma && r + 1 < rows) {
+            JpegYCbCrHalfToBgrPair(planeRow(0, r), planeRow(0, r + 1), planeRow(1, r), planeRow(2, r), dest,
+                                   destination(r + 1), h.width);
+            ++r;
+        } else if (halfWidthChroma) {
+            JpegYCbCrHalfToBgr(planeRow(0, r), planeRow(1, r), planeRow(2, r), dest, h.width);
+        } else if (!colour) {
+            std::memcpy(dest, planeRow(0, r), size_t(h.width));
+        } else {
+            const BYTE* from[3];
+            for (int c = 0; c < 3; ++c) {
+                from[c] = planeRow(c, r);
+                const int n = planes[c].repeatX;
+                if (n == 1) continue;
+                BYTE* to = expanded[c].data();
+                for (size_t x = 0; x < expanded[c].size(); ++x) to[x] = from[c][x / size_t(n)];
+                from[c] = to;
+            }
+            if (h.rgb)
+                JpegRgbToBgr(from[0], from[1], from[2], dest, h.width);
+            else
+                JpegYCbCrToBgr(from[0], from[1], from[2], dest, h.width);
+        }
+    }
+}
 }
 
 JpegDecoder::JpegDecoder() : m_header(new JpegHeader) {}
@@ -73,8 +124,6 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
     const int mcuWidth = 8 * h.maxH, mcuHeight = 8 * h.maxV;
     const int mcusX = (h.width + mcuWidth - 1) / mcuWidth;
     const int mcusY = (h.height + mcuHeight - 1) / mcuHeight;
-    const bool colour = IsColour();
-    const size_t rowBytes = size_t(h.width) * (colour ? 3 : 1);
 
     Plane planes[3];
     std::vector<BYTE> expanded[3];
@@ -132,32 +181,7 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
         }
         if (reader.Overran()) return false;  // the data ended early
 
-        for (int r = 0; r < mcuHeight; ++r) {
-            int y = my * mcuHeight + r;
-            if (y >= h.height) break;
-            BYTE* dest = bits + size_t(h.height - 1 - y) * stride;
-            std::memset(dest + rowBytes, 0, stride - rowBytes);
-            const BYTE* rows[3];
-            for (int c = 0; c < h.componentCount; ++c)
-                rows[c] = planes[c].samples.data() + size_t(r / planes[c].repeatY) * size_t(planes[c].width);
-            if (!colour) {
-                std::memcpy(dest, rows[0], size_t(h.width));
-            } else if (!h.rgb && planes[0].repeatX == 1 && planes[1].repeatX == 2 && planes[2].repeatX == 2) {
-                JpegYCbCrHalfToBgr(rows[0], rows[1], rows[2], dest, h.width);
-            } else {
-                for (int c = 0; c < 3; ++c) {
-                    const int n = planes[c].repeatX;
-                    if (n == 1) continue;
-                    BYTE* to = expanded[c].data();
-                    for (int x = 0; x < rowSamples; ++x) to[x] = rows[c][x / n];
-                    rows[c] = to;
-                }
-                if (h.rgb)
-                    JpegRgbToBgr(rows[0], rows[1], rows[2], dest, h.width);
-                else
-                    JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
-            }
-        }
+        WriteRows(h, planes, expanded, my * mcuHeight, bits, stride);
         int done = (my + 1) * mcuHeight;
         ReportProgress(done < h.height ? done : h.height, h.height);
     }

@@ -290,18 +290,23 @@ TEST(JpegColor, EveryCombinationMatchesTheTablesOnEveryPath)
                 }
             }
         }
-        // Half-width chroma: each chroma sample serves two luma samples.
+        // Half-width chroma: each chroma sample serves two luma samples, one
+        // row at a time and two rows sharing their chroma (4:2:0).
         std::mt19937 random(4);
-        for (int count : {1, 2, 15, 16, 17, 33, 64, 255}) {
-            std::vector<BYTE> ly(static_cast<size_t>(count)), lcb(static_cast<size_t>(count + 1) / 2 + 8);
-            std::vector<BYTE> lcr(lcb.size()), out(3 * static_cast<size_t>(count) + 1);
+        for (int count : {1, 2, 15, 16, 17, 33, 64, 95, 255}) {
+            std::vector<BYTE> ly(2 * static_cast<size_t>(count)), lcb(static_cast<size_t>(count + 1) / 2 + 8);
+            std::vector<BYTE> lcr(lcb.size()), out(3 * ly.size() + 1), pair(out.size());
             for (BYTE& v : ly) v = BYTE(random());
             for (size_t i = 0; i < lcb.size(); ++i) lcb[i] = BYTE(random()), lcr[i] = BYTE(random());
-            out.back() = 0xA5;
+            out.back() = pair.back() = 0xA5;
             JpegYCbCrHalfToBgr(ly.data(), lcb.data(), lcr.data(), out.data(), count);
-            EXPECT_EQ(out.back(), 0xA5) << count;  // nothing written past the row
-            for (int i = 0; i < count; ++i) {
-                int luma = ly[size_t(i)], b = lcb[size_t(i / 2)], r = lcr[size_t(i / 2)];
+            JpegYCbCrHalfToBgr(ly.data() + count, lcb.data(), lcr.data(), out.data() + 3 * count, count);
+            JpegYCbCrHalfToBgrPair(ly.data(), ly.data() + count, lcb.data(), lcr.data(), pair.data(),
+                                   pair.data() + 3 * count, count);
+            EXPECT_EQ(out.back(), 0xA5) << count;  // nothing written past the rows
+            EXPECT_EQ(pair, out) << count;
+            for (int i = 0; i < 2 * count; ++i) {
+                int luma = ly[size_t(i)], b = lcb[size_t(i % count / 2)], r = lcr[size_t(i % count / 2)];
                 ASSERT_EQ(out[size_t(3 * i)], clamp(luma + t.blueFromCb[b])) << count;
                 ASSERT_EQ(out[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
                 ASSERT_EQ(out[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
