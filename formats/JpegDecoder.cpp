@@ -13,11 +13,11 @@
 
 namespace {
 // Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
-// into natural order. Returns false when only the DC value is non-zero.
+// into natural order in a zeroed block. Returns false when only the DC
+// value is non-zero.
 bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
                  const uint16_t* quant, int16_t& predictor, int16_t block[64])
 {
-    std::memset(block, 0, 64 * sizeof(int16_t));
     predictor = int16_t(predictor + reader.DecodeDifference(dc));
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
     bool anyAc = false;
@@ -157,6 +157,8 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
                 }
                 --countdown;
             }
+            // One clearing for the whole MCU: a block's worth at a time costs more.
+            std::memset(blocks, 0, sizeof(blocks[0]) * size_t(h.blocksPerMcu));
             int jobCount = 0, blockIndex = 0;
             for (int i = 0; i < h.componentCount; ++i) {
                 int c = h.scanOrder[i];
