@@ -22,12 +22,12 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
     bool anyAc = false;
     for (int k = 1; k < 64;) {
-        int fast = ac.m_fastAc[reader.PeekLookahead()];
+        const int32_t fast = ac.m_fastAc[reader.PeekLookahead()];
         if (fast) {
             reader.Skip(fast & 15);
-            k += (fast >> 4) & 15;
+            k += (fast >> 4) & 0xFF;
             if (k > 63) break;
-            block[kJpegZigzag[k]] = int16_t(uint32_t(fast >> 8) * quant[k]);
+            block[kJpegZigzag[k]] = int16_t(uint32_t(fast >> 16) * quant[k]);
             anyAc = true;
             ++k;
             continue;
@@ -142,9 +142,12 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
     int16_t predictors[4] = {};
     int countdown = h.restartInterval;
     // An MCU's blocks are all decoded before any is transformed, so that the
-    // transform can take them two at a time.
-    alignas(32) int16_t blocks[10][64];
-    JpegIdctJob jobs[10];
+    // transform can take them two at a time; an odd one waits for the next
+    // MCU (within the row), so its coefficients live in one of two buffers
+    // and the next MCU decodes into the other.
+    alignas(32) int16_t blocks[2][10][64];
+    JpegIdctJob jobs[11];
+    int jobCount = 0, buffer = 0;
     const JpegInverseDctBatch inverseDct = ActiveJpegInverseDctBatch();
 
     for (int my = 0; my < mcusY; ++my) {
@@ -158,8 +161,8 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
                 --countdown;
             }
             // One clearing for the whole MCU: a block's worth at a time costs more.
-            std::memset(blocks, 0, sizeof(blocks[0]) * size_t(h.blocksPerMcu));
-            int jobCount = 0, blockIndex = 0;
+            std::memset(blocks[buffer], 0, sizeof(blocks[buffer][0]) * size_t(h.blocksPerMcu));
+            int blockIndex = 0;
             for (int i = 0; i < h.componentCount; ++i) {
                 int c = h.scanOrder[i];
                 const JpegComponent& comp = h.components[c];
@@ -171,7 +174,7 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
                     BYTE* out = plane.samples.data() + size_t(bv) * 8 * size_t(plane.width) +
                                 size_t(mx * comp.h) * 8;
                     for (int bh = 0; bh < comp.h; ++bh, out += 8) {
-                        int16_t* block = blocks[blockIndex++];
+                        int16_t* block = blocks[buffer][blockIndex++];
                         if (DecodeBlock(reader, dc, ac, quant, predictors[c], block))
                             jobs[jobCount++] = JpegIdctJob{block, out, plane.width};
                         else
@@ -179,8 +182,14 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
                     }
                 }
             }
-            inverseDct(jobs, jobCount);
+            const int paired = jobCount & ~1;
+            inverseDct(jobs, paired);
+            jobCount -= paired;
+            if (jobCount) jobs[0] = jobs[paired];
+            buffer = jobCount && jobs[0].block < blocks[1][0] ? 1 : 0;
         }
+        inverseDct(jobs, jobCount);
+        jobCount = 0;
         if (reader.Overran()) return false;  // the data ended early
 
         WriteRows(h, planes, expanded, my * mcuHeight, bits, stride);

@@ -36,10 +36,11 @@ public:
     BYTE m_values[256];
     // For each 10-bit prefix: (code size << 8) | value, or 0 when the code is longer.
     uint16_t m_lookahead[1 << kLookaheadBits];
-    // For AC tables, each 10-bit prefix that holds a whole code with a non-zero
-    // size and its extra bits: (extended value << 8) | (run << 4) | bits used;
-    // 0 otherwise.
-    int16_t m_fastAc[1 << kLookaheadBits];
+    // For AC tables, each 10-bit prefix that holds a whole code and its extra
+    // bits: (extended value << 16) | (zeros skipped << 4) | bits used, where
+    // end-of-block skips 64 and a run of sixteen zeros is a run of fifteen
+    // and a zero; 0 otherwise.
+    int32_t m_fastAc[1 << kLookaheadBits];
     // For DC tables, the same for every size up to 7, including 0:
     // (extended value << 8) | bits used; 0 otherwise.
     int16_t m_fastDc[1 << kLookaheadBits];
@@ -110,8 +111,10 @@ public:
     bool Overran() const { return uint64_t(m_nBits) < m_nFakeBits; }
 
 private:
-    typedef size_t Buffer;
-    enum { kBufferBits = int(sizeof(Buffer) * 8) };
+    // 64 bits in every build: a refill then lasts several codes, also in
+    // the 32-bit program.
+    typedef uint64_t Buffer;
+    enum { kBufferBits = 64 };
 
     void Fill();
     int DecodeLong(const JpegHuffmanTable& table, uint32_t prefix);
