@@ -106,13 +106,12 @@ namespace {
 // scalar unsigned arithmetic.
 KESTREL_TARGET_SSE2 inline __m128i Pair(int16_t a, int16_t b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
 
-// Lanes of a and b (int32 holding 16-bit values) interleaved as 16-bit pairs.
+// The low 16 bits of the int32 lanes of a and b interleaved as 16-bit
+// pairs: the truncation to int16_t of the scalar code comes with it.
 KESTREL_TARGET_SSE2 inline __m128i PackPairs(__m128i a, __m128i b)
 {
     return _mm_or_si128(_mm_and_si128(a, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(b, 16));
 }
-
-KESTREL_TARGET_SSE2 inline __m128i TruncateTo16(__m128i v) { return _mm_srai_epi32(_mm_slli_epi32(v, 16), 16); }
 
 // The 1-D transform on four columns: x[j] holds input j of each column as
 // (x_j, partner) pairs made by the unpack in ColumnPass; results as int32.
@@ -133,6 +132,10 @@ KESTREL_TARGET_SSE2 inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35
     // x2 * 60547 + x6 * 25080 and x2 * 25080 - x6 * 60547.
     __m128i s = _mm_add_epi32(_mm_madd_epi16(p26, Pair(60547 - 65536, 25080)), x2High);
     __m128i d = _mm_sub_epi32(_mm_madd_epi16(p26, Pair(25080, 65536 - 60547)), x6High);
+    // The final rounding (+ 2^16 before the shift by 17) rides on e0 and e1.
+    const __m128i round17 = _mm_set1_epi32(65536);
+    e0 = _mm_add_epi32(e0, round17);
+    e1 = _mm_add_epi32(e1, round17);
     __m128i a0 = _mm_add_epi32(e0, s), a3 = _mm_sub_epi32(e0, s);
     __m128i a1 = _mm_add_epi32(e1, d), a2 = _mm_sub_epi32(e1, d);
 
@@ -147,21 +150,16 @@ KESTREL_TARGET_SSE2 inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35
                                     _mm_slli_epi32(_mm_madd_epi16(p35, one), 16)),
                       round14),
         14);
-    __m128i t = TruncateTo16(_mm_add_epi32(x1Shifted, q));
-    __m128i r = TruncateTo16(_mm_sub_epi32(x1Shifted, q));
-    __m128i w = TruncateTo16(_mm_add_epi32(x7Shifted, p));
-    __m128i u = TruncateTo16(_mm_sub_epi32(x7Shifted, p));
+    __m128i t = _mm_add_epi32(x1Shifted, q);
+    __m128i r = _mm_sub_epi32(x1Shifted, q);
+    __m128i w = _mm_add_epi32(x7Shifted, p);
+    __m128i u = _mm_sub_epi32(x7Shifted, p);
     __m128i tw = PackPairs(t, w), ru = PackPairs(r, u);
     __m128i b0 = _mm_madd_epi16(tw, Pair(16069, 3196));
     __m128i b3 = _mm_madd_epi16(tw, Pair(3196, -16069));
     __m128i b1 = _mm_madd_epi16(ru, Pair(13623, -9102));
     __m128i b2 = _mm_madd_epi16(ru, Pair(9102, 13623));
 
-    const __m128i round17 = _mm_set1_epi32(65536);
-    a0 = _mm_add_epi32(a0, round17);
-    a1 = _mm_add_epi32(a1, round17);
-    a2 = _mm_add_epi32(a2, round17);
-    a3 = _mm_add_epi32(a3, round17);
     h.y[0] = _mm_srai_epi32(_mm_add_epi32(a0, b0), 17);
     h.y[7] = _mm_srai_epi32(_mm_sub_epi32(a0, b0), 17);
     h.y[1] = _mm_srai_epi32(_mm_add_epi32(a1, b1), 17);
