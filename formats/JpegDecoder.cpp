@@ -14,17 +14,41 @@
 namespace {
 // Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
 // into natural order in a zeroed block. Returns false when only the DC
-// value is non-zero.
+// value is non-zero. The common codes decode from a local copy of the bits
+// in hand, which stays in registers; the reader itself is called only to
+// refill and for the rare long codes.
 bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
                  const uint16_t* quant, int16_t& predictor, int16_t block[64])
 {
-    predictor = int16_t(predictor + reader.DecodeDifference(dc));
+    const int lookahead = JpegHuffmanTable::kLookaheadBits;
+    JpegBits bits = reader.Take();
+    auto peek = [&] {
+        if (bits.count < 17) {
+            reader.Put(bits);
+            reader.Fill();
+            bits = reader.Take();
+        }
+        return uint32_t(bits.buffer >> (bits.count - lookahead)) & ((1u << lookahead) - 1);
+    };
+
+    const int fastDc = dc.m_fastDc[peek()];
+    int difference;
+    if (fastDc) {
+        bits.count -= fastDc & 15;
+        difference = fastDc >> 8;
+    } else {
+        reader.Put(bits);
+        difference = reader.ReceiveExtend(reader.DecodeValue(dc));
+        bits = reader.Take();
+    }
+    predictor = int16_t(predictor + difference);
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
+
     bool anyAc = false;
     for (int k = 1; k < 64;) {
-        const int32_t fast = ac.m_fastAc[reader.PeekLookahead()];
+        const int32_t fast = ac.m_fastAc[peek()];
         if (fast) {
-            reader.Skip(fast & 15);
+            bits.count -= fast & 15;
             k += (fast >> 4) & 0xFF;
             if (k > 63) break;
             block[kJpegZigzag[k]] = int16_t(uint32_t(fast >> 16) * quant[k]);
@@ -32,11 +56,13 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
             ++k;
             continue;
         }
+        reader.Put(bits);
         int rs = reader.DecodeValue(ac);
         int r = rs >> 4, s = rs & 15;
+        int value = s ? reader.ReceiveExtend(s) : 0;
+        bits = reader.Take();
         if (s) {
             k += r;
-            int value = reader.ReceiveExtend(s);
             if (k > 63) break;  // a run past the block ends it
             block[kJpegZigzag[k]] = int16_t(uint32_t(value) * quant[k]);
             anyAc = true;
@@ -47,6 +73,7 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
             break;
         }
     }
+    reader.Put(bits);
     return anyAc;
 }
 

@@ -52,6 +52,13 @@ private:
     BYTE m_size[256];
 };
 
+// The bits in hand, copied out of a JpegBitReader so that a block's
+// decoding keeps them in registers (see JpegBitReader::Take).
+struct JpegBits {
+    uint64_t buffer;  // valid bits are the low count
+    int count;
+};
+
 class JpegBitReader {
 public:
     // Reads entropy-coded data from [data, data + size).
@@ -102,6 +109,17 @@ public:
         return v < (1 << (s - 1)) ? v + 1 - (1 << s) : v;
     }
 
+    // The bits in hand, for a caller that works on its own copy and puts it
+    // back before any other call on the reader.
+    JpegBits Take() const { return JpegBits{m_buffer, m_nBits}; }
+    void Put(JpegBits bits)
+    {
+        m_buffer = bits.buffer;
+        m_nBits = bits.count;
+    }
+    // Tops the bits in hand up to at least 57.
+    void Fill();
+
     // Restart handling: drops the buffered bits, then skips to the next
     // marker. A restart marker is consumed; any other marker is left in
     // place so that the rest of the scan reads as zero bits.
@@ -116,7 +134,6 @@ private:
     typedef uint64_t Buffer;
     enum { kBufferBits = 64 };
 
-    void Fill();
     int DecodeLong(const JpegHuffmanTable& table, uint32_t prefix);
 
     const BYTE* m_pData = nullptr;
