@@ -13,7 +13,10 @@ namespace {
 // x * c = (x << 16) + x * (c - 65536), both exact modulo 2^32, so the sums
 // of pairs that _mm256_madd_epi16 forms give the same 32-bit results as the
 // scalar unsigned arithmetic.
-KESTREL_TARGET_AVX2 inline __m256i Pair(int16_t a, int16_t b) { return _mm256_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
+KESTREL_TARGET_AVX2 inline __m256i Pair(int16_t a, int16_t b)
+{
+    return _mm256_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16));
+}
 
 // The low 16 bits of the int32 lanes of a and b interleaved as 16-bit
 // pairs: the truncation to int16_t of the scalar code comes with it.
@@ -23,21 +26,21 @@ KESTREL_TARGET_AVX2 inline __m256i PackPairs(__m256i a, __m256i b)
 }
 
 // The 1-D transform on four columns: x[j] holds input j of each column as
-// (x_j, partner) pairs made by the unpack in ColumnPass; results as int32.
-struct Half256 {
+// (x_j, partner) pairs made by the unpacks in Pass8; results as int32.
+struct Half {
     __m256i y[8];
 };
 
 KESTREL_TARGET_AVX2 inline void ColumnHalf(__m256i p04, __m256i p26, __m256i p35, __m256i x1Shifted, __m256i x7Shifted,
-                       __m256i x2High, __m256i x6High, Half256& h)
+                                           __m256i x2High, __m256i x6High, Half& h)
 {
     const __m256i one = _mm256_set1_epi32(0x00010001);
     const __m256i plusMinus = Pair(1, -1);
     // (x0 + x4) * 46341 and (x0 - x4) * 46341.
     __m256i e0 = _mm256_add_epi32(_mm256_madd_epi16(p04, Pair(46341 - 65536, 46341 - 65536)),
-                               _mm256_slli_epi32(_mm256_madd_epi16(p04, one), 16));
+                                  _mm256_slli_epi32(_mm256_madd_epi16(p04, one), 16));
     __m256i e1 = _mm256_add_epi32(_mm256_madd_epi16(p04, Pair(46341 - 65536, 65536 - 46341)),
-                               _mm256_slli_epi32(_mm256_madd_epi16(p04, plusMinus), 16));
+                                  _mm256_slli_epi32(_mm256_madd_epi16(p04, plusMinus), 16));
     // x2 * 60547 + x6 * 25080 and x2 * 25080 - x6 * 60547.
     __m256i s = _mm256_add_epi32(_mm256_madd_epi16(p26, Pair(60547 - 65536, 25080)), x2High);
     __m256i d = _mm256_sub_epi32(_mm256_madd_epi16(p26, Pair(25080, 65536 - 60547)), x6High);
@@ -48,17 +51,14 @@ KESTREL_TARGET_AVX2 inline void ColumnHalf(__m256i p04, __m256i p26, __m256i p35
     __m256i a0 = _mm256_add_epi32(e0, s), a3 = _mm256_sub_epi32(e0, s);
     __m256i a1 = _mm256_add_epi32(e1, d), a2 = _mm256_sub_epi32(e1, d);
 
+    // (x3 - x5) * 46341 and (x3 + x5) * 46341, rounded and shifted by 14.
     const __m256i round14 = _mm256_set1_epi32(8192);
-    __m256i p = _mm256_srai_epi32(
-        _mm256_add_epi32(_mm256_add_epi32(_mm256_madd_epi16(p35, Pair(46341 - 65536, 65536 - 46341)),
-                                    _mm256_slli_epi32(_mm256_madd_epi16(p35, plusMinus), 16)),
-                      round14),
-        14);
-    __m256i q = _mm256_srai_epi32(
-        _mm256_add_epi32(_mm256_add_epi32(_mm256_madd_epi16(p35, Pair(46341 - 65536, 46341 - 65536)),
-                                    _mm256_slli_epi32(_mm256_madd_epi16(p35, one), 16)),
-                      round14),
-        14);
+    const __m256i pProduct = _mm256_add_epi32(_mm256_madd_epi16(p35, Pair(46341 - 65536, 65536 - 46341)),
+                                              _mm256_slli_epi32(_mm256_madd_epi16(p35, plusMinus), 16));
+    const __m256i qProduct = _mm256_add_epi32(_mm256_madd_epi16(p35, Pair(46341 - 65536, 46341 - 65536)),
+                                              _mm256_slli_epi32(_mm256_madd_epi16(p35, one), 16));
+    __m256i p = _mm256_srai_epi32(_mm256_add_epi32(pProduct, round14), 14);
+    __m256i q = _mm256_srai_epi32(_mm256_add_epi32(qProduct, round14), 14);
     __m256i t = _mm256_add_epi32(x1Shifted, q);
     __m256i r = _mm256_sub_epi32(x1Shifted, q);
     __m256i w = _mm256_add_epi32(x7Shifted, p);
@@ -85,13 +85,15 @@ KESTREL_TARGET_AVX2 inline void ColumnHalf(__m256i p04, __m256i p26, __m256i p35
 KESTREL_TARGET_AVX2 inline void Pass8(const __m256i x[8], __m256i y[8])
 {
     const __m256i zero = _mm256_setzero_si256();
-    Half256 low, high;
-    ColumnHalf(_mm256_unpacklo_epi16(x[0], x[4]), _mm256_unpacklo_epi16(x[2], x[6]), _mm256_unpacklo_epi16(x[3], x[5]),
-               _mm256_srai_epi32(_mm256_unpacklo_epi16(zero, x[1]), 14), _mm256_srai_epi32(_mm256_unpacklo_epi16(zero, x[7]), 14),
-               _mm256_unpacklo_epi16(zero, x[2]), _mm256_unpacklo_epi16(zero, x[6]), low);
-    ColumnHalf(_mm256_unpackhi_epi16(x[0], x[4]), _mm256_unpackhi_epi16(x[2], x[6]), _mm256_unpackhi_epi16(x[3], x[5]),
-               _mm256_srai_epi32(_mm256_unpackhi_epi16(zero, x[1]), 14), _mm256_srai_epi32(_mm256_unpackhi_epi16(zero, x[7]), 14),
-               _mm256_unpackhi_epi16(zero, x[2]), _mm256_unpackhi_epi16(zero, x[6]), high);
+    Half low, high;
+    ColumnHalf(_mm256_unpacklo_epi16(x[0], x[4]), _mm256_unpacklo_epi16(x[2], x[6]),
+               _mm256_unpacklo_epi16(x[3], x[5]), _mm256_srai_epi32(_mm256_unpacklo_epi16(zero, x[1]), 14),
+               _mm256_srai_epi32(_mm256_unpacklo_epi16(zero, x[7]), 14), _mm256_unpacklo_epi16(zero, x[2]),
+               _mm256_unpacklo_epi16(zero, x[6]), low);
+    ColumnHalf(_mm256_unpackhi_epi16(x[0], x[4]), _mm256_unpackhi_epi16(x[2], x[6]),
+               _mm256_unpackhi_epi16(x[3], x[5]), _mm256_srai_epi32(_mm256_unpackhi_epi16(zero, x[1]), 14),
+               _mm256_srai_epi32(_mm256_unpackhi_epi16(zero, x[7]), 14), _mm256_unpackhi_epi16(zero, x[2]),
+               _mm256_unpackhi_epi16(zero, x[6]), high);
     for (int m = 0; m < 8; ++m) y[m] = _mm256_packs_epi32(low.y[m], high.y[m]);
 }
 
@@ -120,10 +122,11 @@ KESTREL_TARGET_AVX2 inline void Transpose(const __m256i a[8], __m256i t[8])
 KESTREL_TARGET_AVX2 void JpegInverseDctPairAvx2(const JpegIdctJob& a, const JpegIdctJob& b)
 {
     __m256i rows[8], x[8], work[8];
-    for (int j = 0; j < 8; ++j)
-        rows[j] = _mm256_inserti128_si256(
-            _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a.block + 8 * j))),
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.block + 8 * j)), 1);
+    for (int j = 0; j < 8; ++j) {
+        const __m128i rowA = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a.block + 8 * j));
+        const __m128i rowB = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.block + 8 * j));
+        rows[j] = _mm256_inserti128_si256(_mm256_castsi128_si256(rowA), rowB, 1);
+    }
     // Pass 1 on the rows of each block (transposed, so that lane i of
     // register k is input k of row i), then pass 2 on the rows of the work block.
     Transpose(rows, x);
