@@ -81,8 +81,9 @@ KESTREL_TARGET_AVX2 inline void ColumnHalf(__m256i p04, __m256i p26, __m256i p35
 
 // The 1-D transform on eight lanes at once: x[j] holds input j of each
 // lane; y[m] receives output m of each lane as 16-bit values (the results
-// lie within +-16384, so packing is exact).
-KESTREL_TARGET_AVX2 inline void Pass8(const __m256i x[8], __m256i y[8])
+// lie within +-16384, so packing is exact). When lanes 4..7 of every x[j]
+// are zero, so are their outputs, and their half is skipped.
+KESTREL_TARGET_AVX2 inline void Pass8(const __m256i x[8], __m256i y[8], bool upperLanesZero)
 {
     const __m256i zero = _mm256_setzero_si256();
     Half low, high;
@@ -90,6 +91,10 @@ KESTREL_TARGET_AVX2 inline void Pass8(const __m256i x[8], __m256i y[8])
                _mm256_unpacklo_epi16(x[3], x[5]), _mm256_srai_epi32(_mm256_unpacklo_epi16(zero, x[1]), 14),
                _mm256_srai_epi32(_mm256_unpacklo_epi16(zero, x[7]), 14), _mm256_unpacklo_epi16(zero, x[2]),
                _mm256_unpacklo_epi16(zero, x[6]), low);
+    if (upperLanesZero) {
+        for (int m = 0; m < 8; ++m) y[m] = _mm256_packs_epi32(low.y[m], zero);
+        return;
+    }
     ColumnHalf(_mm256_unpackhi_epi16(x[0], x[4]), _mm256_unpackhi_epi16(x[2], x[6]),
                _mm256_unpackhi_epi16(x[3], x[5]), _mm256_srai_epi32(_mm256_unpackhi_epi16(zero, x[1]), 14),
                _mm256_srai_epi32(_mm256_unpackhi_epi16(zero, x[7]), 14), _mm256_unpackhi_epi16(zero, x[2]),
@@ -128,11 +133,15 @@ KESTREL_TARGET_AVX2 void JpegInverseDctPairAvx2(const JpegIdctJob& a, const Jpeg
         rows[j] = _mm256_inserti128_si256(_mm256_castsi128_si256(rowA), rowB, 1);
     }
     // Pass 1 on the rows of each block (transposed, so that lane i of
-    // register k is input k of row i), then pass 2 on the rows of the work block.
+    // register k is input k of row i), then pass 2 on the rows of the work
+    // block. Rows 4..7 are often all zero (in both blocks): pass 1 then does
+    // half its work.
+    const __m256i lowerRows = _mm256_or_si256(_mm256_or_si256(rows[4], rows[5]), _mm256_or_si256(rows[6], rows[7]));
+    const bool lowerRowsZero = _mm256_testz_si256(lowerRows, lowerRows);
     Transpose(rows, x);
-    Pass8(x, work);
+    Pass8(x, work, lowerRowsZero);
     Transpose(work, x);
-    Pass8(x, rows);
+    Pass8(x, rows, false);
     // + 128, then the unsigned saturation clamps to 0..255; rows m and m + 1
     // share one register.
     const __m256i bias = _mm256_set1_epi16(128);
