@@ -22,12 +22,13 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
 {
     const int lookahead = JpegHuffmanTable::kLookaheadBits;
     JpegBits bits = reader.Take();
+    auto refill = [&] {
+        reader.Put(bits);
+        reader.Fill();
+        bits = reader.Take();
+    };
     auto peek = [&] {
-        if (bits.count < 17) {
-            reader.Put(bits);
-            reader.Fill();
-            bits = reader.Take();
-        }
+        if (bits.count < 17) refill();
         return uint32_t(bits.buffer >> (bits.count - lookahead)) & ((1u << lookahead) - 1);
     };
 
@@ -46,7 +47,8 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
 
     bool anyAc = false;
     for (int k = 1; k < 64;) {
-        const int32_t fast = ac.m_fastAc[peek()];
+        const uint32_t prefix = peek();
+        const int32_t fast = ac.m_fastAc[prefix];
         if (fast) {
             bits.count -= fast & 15;
             k += (fast >> 4) & 0xFF;
@@ -56,12 +58,25 @@ bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHu
             ++k;
             continue;
         }
-        reader.Put(bits);
-        int rs = reader.DecodeValue(ac);
-        int r = rs >> 4, s = rs & 15;
-        int value = s ? reader.ReceiveExtend(s) : 0;
-        bits = reader.Take();
+        // A code within the lookahead whose extra bits reach past it, or
+        // (through the reader) a longer code.
+        int rs;
+        const uint32_t entry = ac.m_lookahead[prefix];
+        if (entry) {
+            bits.count -= int(entry >> 8);
+            rs = int(entry & 0xFF);
+        } else {
+            reader.Put(bits);
+            rs = reader.DecodeValue(ac);
+            bits = reader.Take();
+        }
+        const int r = rs >> 4, s = rs & 15;
         if (s) {
+            // The extra bits extended to a signed value (F.2.2.1).
+            if (bits.count < s) refill();
+            bits.count -= s;
+            int value = int(uint32_t(bits.buffer >> bits.count) & ((1u << s) - 1));
+            if (value < (1 << (s - 1))) value += 1 - (1 << s);
             k += r;
             if (k > 63) break;  // a run past the block ends it
             block[kJpegZigzag[k]] = int16_t(uint32_t(value) * quant[k]);
