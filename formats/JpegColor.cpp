@@ -87,7 +87,10 @@ KESTREL_TARGET_SSE2 inline __m128i TruncatedQuotient(__m128i n)
     return _mm_sub_epi32(_mm_xor_si128(magnitude, sign), sign);
 }
 
-KESTREL_TARGET_SSE2 inline __m128i Pair16(int a, int b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
+KESTREL_TARGET_SSE2 inline __m128i Pair16(int a, int b)
+{
+    return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16));
+}
 
 KESTREL_TARGET_SSE2 inline void ChromaOffsets(__m128i cb, __m128i cr, __m128i& red, __m128i& green, __m128i& blue)
 {
@@ -122,7 +125,8 @@ KESTREL_TARGET_SSE2 inline __m128i PackQuads(__m128i quads)
 // 16 pixels: Y bytes plus per-pixel offsets (two halves of eight) to B, G, R.
 // Each 12-byte group is stored with a 16-byte write, so 4 bytes past the 48
 // are touched: callers keep at least two more pixels after the group.
-KESTREL_TARGET_SSE2 inline void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2], const __m128i blue[2], BYTE* bgr)
+KESTREL_TARGET_SSE2 inline void StoreBgr16(__m128i y, const __m128i red[2], const __m128i green[2],
+                                           const __m128i blue[2], BYTE* bgr)
 {
     const __m128i zero = _mm_setzero_si128();
     __m128i yl = _mm_unpacklo_epi8(y, zero), yh = _mm_unpackhi_epi8(y, zero);
@@ -263,23 +267,64 @@ KESTREL_TARGET_AVX2 inline void StoreBgr32(__m256i y, const __m256i red[2], cons
     _mm256_storeu_si256(out + 2, _mm256_permute2x128_si256(parts[1], parts[2], 0x31));
 }
 
+// The offsets for 32 pixels from the sixteen chroma samples that serve
+// them: sample k serves pixels 2k and 2k + 1, and within each lane the
+// duplicated halves line up with the halves of the unpacked Y bytes.
+KESTREL_TARGET_AVX2 inline void HalfOffsets(const BYTE* cb, const BYTE* cr, __m256i red[2], __m256i green[2],
+                                            __m256i blue[2])
+{
+    __m256i cb16 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cb)));
+    __m256i cr16 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cr)));
+    __m256i r, g, b;
+    ChromaOffsets(cb16, cr16, r, g, b);
+    red[0] = _mm256_unpacklo_epi16(r, r), red[1] = _mm256_unpackhi_epi16(r, r);
+    green[0] = _mm256_unpacklo_epi16(g, g), green[1] = _mm256_unpackhi_epi16(g, g);
+    blue[0] = _mm256_unpacklo_epi16(b, b), blue[1] = _mm256_unpackhi_epi16(b, b);
+}
+
+// The pixels of a row (two rows) up to the last whole 32; returns how many
+// were done.
 KESTREL_TARGET_AVX2 int HalfToBgrPairAvx2(const BYTE* y0, const BYTE* y1, const BYTE* cb, const BYTE* cr, BYTE* bgr0,
                                           BYTE* bgr1, int count)
 {
     static const InterleaveMasks masks;
     int i = 0;
     for (; i + 32 <= count; i += 32) {
-        __m256i cb16 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cb + i / 2)));
-        __m256i cr16 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(cr + i / 2)));
-        __m256i r, g, b;
-        ChromaOffsets(cb16, cr16, r, g, b);
-        // Chroma sample k serves pixels 2k and 2k + 1; within each lane the
-        // duplicated halves line up with the halves of the unpacked Y bytes.
-        const __m256i red[2] = {_mm256_unpacklo_epi16(r, r), _mm256_unpackhi_epi16(r, r)};
-        const __m256i green[2] = {_mm256_unpacklo_epi16(g, g), _mm256_unpackhi_epi16(g, g)};
-        const __m256i blue[2] = {_mm256_unpacklo_epi16(b, b), _mm256_unpackhi_epi16(b, b)};
+        __m256i red[2], green[2], blue[2];
+        HalfOffsets(cb + i / 2, cr + i / 2, red, green, blue);
         StoreBgr32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(y0 + i)), red, green, blue, masks, bgr0 + 3 * i);
         StoreBgr32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(y1 + i)), red, green, blue, masks, bgr1 + 3 * i);
+    }
+    return i;
+}
+
+KESTREL_TARGET_AVX2 int HalfToBgrAvx2(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+{
+    static const InterleaveMasks masks;
+    int i = 0;
+    for (; i + 32 <= count; i += 32) {
+        __m256i red[2], green[2], blue[2];
+        HalfOffsets(cb + i / 2, cr + i / 2, red, green, blue);
+        StoreBgr32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(y + i)), red, green, blue, masks, bgr + 3 * i);
+    }
+    return i;
+}
+
+KESTREL_TARGET_AVX2 int FullToBgrAvx2(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count)
+{
+    static const InterleaveMasks masks;
+    const __m256i zero = _mm256_setzero_si256();
+    int i = 0;
+    for (; i + 32 <= count; i += 32) {
+        const __m256i cbBytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(cb + i));
+        const __m256i crBytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(cr + i));
+        // Unpacked within lanes, as StoreBgr32 unpacks the Y bytes.
+        __m256i red[2], green[2], blue[2];
+        ChromaOffsets(_mm256_unpacklo_epi8(cbBytes, zero), _mm256_unpacklo_epi8(crBytes, zero), red[0], green[0],
+                      blue[0]);
+        ChromaOffsets(_mm256_unpackhi_epi8(cbBytes, zero), _mm256_unpackhi_epi8(crBytes, zero), red[1], green[1],
+                      blue[1]);
+        StoreBgr32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(y + i)), red, green, blue, masks, bgr + 3 * i);
     }
     return i;
 }
@@ -290,7 +335,10 @@ void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, in
 {
     int i = 0;
 #ifdef KESTREL_X86
-    if (ActiveSimdLevel() >= SimdLevel::kSse2) i = FullToBgrSse2(y, cb, cr, bgr, count);
+    if (ActiveSimdLevel() >= SimdLevel::kAvx2)
+        i = FullToBgrAvx2(y, cb, cr, bgr, count);
+    else if (ActiveSimdLevel() >= SimdLevel::kSse2)
+        i = FullToBgrSse2(y, cb, cr, bgr, count);
 #endif
     FullToBgrScalar(y + i, cb + i, cr + i, bgr + 3 * i, count - i);
 }
@@ -299,7 +347,10 @@ void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr
 {
     int i = 0;
 #ifdef KESTREL_X86
-    if (ActiveSimdLevel() >= SimdLevel::kSse2) i = HalfToBgrSse2(y, cb, cr, bgr, count);
+    if (ActiveSimdLevel() >= SimdLevel::kAvx2)
+        i = HalfToBgrAvx2(y, cb, cr, bgr, count);
+    else if (ActiveSimdLevel() >= SimdLevel::kSse2)
+        i = HalfToBgrSse2(y, cb, cr, bgr, count);
 #endif
     HalfToBgrScalar(y + i, cb + i / 2, cr + i / 2, bgr + 3 * i, count - i);
 }

@@ -292,9 +292,21 @@ TEST(JpegColor, EveryCombinationMatchesTheTablesOnEveryPath)
                 }
             }
         }
-        // Half-width chroma: each chroma sample serves two luma samples, one
-        // row at a time and two rows sharing their chroma (4:2:0).
+        // Chroma varying from pixel to pixel, at full width...
         std::mt19937 random(4);
+        for (int count : {31, 32, 33, 64, 95, 255}) {
+            std::vector<BYTE> ly(static_cast<size_t>(count)), lcb(ly.size()), lcr(ly.size()), out(3 * ly.size());
+            for (size_t i = 0; i < ly.size(); ++i)
+                ly[i] = BYTE(random()), lcb[i] = BYTE(random()), lcr[i] = BYTE(random());
+            JpegYCbCrToBgr(ly.data(), lcb.data(), lcr.data(), out.data(), count);
+            for (size_t i = 0; i < ly.size(); ++i) {
+                ASSERT_EQ(out[3 * i], clamp(ly[i] + t.blueFromCb[lcb[i]])) << count;
+                ASSERT_EQ(out[3 * i + 1], clamp(ly[i] + ((t.greenFromCb[lcb[i]] + t.greenFromCr[lcr[i]]) >> 14)));
+                ASSERT_EQ(out[3 * i + 2], clamp(ly[i] + t.redFromCr[lcr[i]]));
+            }
+        }
+        // ...and at half width: each chroma sample serves two luma samples,
+        // one row at a time and two rows sharing their chroma (4:2:0).
         for (int count : {1, 2, 15, 16, 17, 33, 64, 95, 255}) {
             std::vector<BYTE> ly(2 * static_cast<size_t>(count)), lcb(static_cast<size_t>(count + 1) / 2 + 8);
             std::vector<BYTE> lcr(lcb.size()), out(3 * ly.size() + 1), pair(out.size());
