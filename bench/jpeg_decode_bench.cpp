@@ -33,7 +33,19 @@
 using namespace jpegbench;
 
 namespace {
-const int kDecodeRuns = 7;
+const int kDecodeRuns = 5;
+// Decodes per timed run, so that a run spans many ticks of a coarse clock
+// (Windows' clock() counts wall time in steps of about 15 ms).
+const int kDecodesPerRun = 4;
+
+template <typename Work>
+double SecondsPerDecode(Work work)
+{
+    return BestSeconds(1, [&] {
+               for (int i = 0; i < kDecodesPerRun; ++i) work();
+           }) /
+           kDecodesPerRun;
+}
 
 // Best times in seconds, into a fresh block per image and into one reused
 // buffer.
@@ -52,9 +64,9 @@ bool DecodeOurs(const std::vector<BYTE>& file, std::vector<BYTE>& reused, size_t
 {
     XImage image;
     bool decoded = true;
-    const double fresh = BestSeconds(1, [&] { XFileJpg().Decode(&image, file.data(), file.size()); });
+    const double fresh = SecondsPerDecode([&] { XFileJpg().Decode(&image, file.data(), file.size()); });
     decoded &= image.m_hBits != nullptr;
-    times.Take(fresh, BestSeconds(1, [&] {
+    times.Take(fresh, SecondsPerDecode([&] {
                    JpegDecoder decoder;
                    decoded &= decoder.Start(file.data(), file.size()) && decoder.DecodeInto(reused.data(), stride);
                }));
@@ -66,12 +78,12 @@ bool DecodeOurs(const std::vector<BYTE>& file, std::vector<BYTE>& reused, size_t
 bool DecodeTurbo(tjhandle decompressor, const std::vector<BYTE>& file, std::vector<BYTE>& reused, Times& times)
 {
     int status = 0;
-    const double fresh = BestSeconds(1, [&] {
+    const double fresh = SecondsPerDecode([&] {
         std::unique_ptr<BYTE[]> pixels(new BYTE[reused.size()]);
         status |= tjDecompress2(decompressor, file.data(), file.size(), pixels.get(), kWidth, 0, kHeight, TJPF_BGR,
                                 TJFLAG_FASTUPSAMPLE);
     });
-    times.Take(fresh, BestSeconds(1, [&] {
+    times.Take(fresh, SecondsPerDecode([&] {
                    status |= tjDecompress2(decompressor, file.data(), file.size(), reused.data(), kWidth, 0, kHeight,
                                            TJPF_BGR, TJFLAG_FASTUPSAMPLE);
                }));
