@@ -163,6 +163,7 @@ bool JpegDecoder::Start(const BYTE* data, size_t size)
 bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
 {
     const JpegHeader& h = *m_header;
+    if (stride < size_t(h.width) * (IsColour() ? 3 : 1)) return false;
     const int mcuWidth = 8 * h.maxH, mcuHeight = 8 * h.maxV;
     const int mcusX = (h.width + mcuWidth - 1) / mcuWidth;
     const int mcusY = (h.height + mcuHeight - 1) / mcuHeight;

@@ -29,7 +29,8 @@ public:
 
     // Decodes the scan into bits: Height() rows, stride bytes apart and
     // bottom-up, of 3 (colour) or 1 byte per pixel; the bytes that pad each
-    // row to stride are zeroed. False when the data ends before the scan.
+    // row to stride are zeroed. False when the data ends before the scan
+    // (or stride is less than a row).
     bool DecodeInto(BYTE* bits, size_t stride);
 
 private:
