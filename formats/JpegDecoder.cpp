@@ -16,8 +16,9 @@ namespace {
 // into natural order in a zeroed block. Returns false when only the DC
 // value is non-zero. The common codes decode from a local copy of the bits
 // in hand, which stays in registers; the reader itself is called only to
-// refill and for the rare long codes.
-bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
+// refill and for the rare long codes. Out of line, the loop has the
+// registers to itself rather than sharing them with the MCU loop's state.
+__attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
                  const uint16_t* quant, int16_t& predictor, int16_t block[64])
 {
     const int lookahead = JpegHuffmanTable::kLookaheadBits;
