@@ -18,8 +18,9 @@ namespace {
 // in hand, which stays in registers; the reader itself is called only to
 // refill and for the rare long codes. Out of line, the loop has the
 // registers to itself rather than sharing them with the MCU loop's state.
-__attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
-                 const uint16_t* quant, int16_t& predictor, int16_t block[64])
+__attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc,
+                                           const JpegHuffmanTable& ac, const uint16_t* quant, int16_t& predictor,
+                                           int16_t block[64])
 {
     const int lookahead = JpegHuffmanTable::kLookaheadBits;
     JpegBits bits = reader.Take();
