@@ -15,7 +15,8 @@ namespace {
 // Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
 // into natural order in a zeroed block. Returns false when only the DC
 // value is non-zero. The common codes decode from a local copy of the bits
-// in hand, which stays in registers; the reader itself is called only to
+// in hand, which stays in registers, held from the top bit down so that a
+// lookahead is a constant shift; the reader itself is called only to
 // refill and for the rare long codes. Out of line, the loop has the
 // registers to itself rather than sharing them with the MCU loop's state.
 __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc,
@@ -23,26 +24,38 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
                                            int16_t block[64])
 {
     const int lookahead = JpegHuffmanTable::kLookaheadBits;
-    JpegBits bits = reader.Take();
+    uint64_t top = 0;  // the bits in hand from bit 63 down
+    int count = 0;
+    auto take = [&] {
+        const JpegBits bits = reader.Take();
+        count = bits.count;
+        top = count ? bits.buffer << (64 - count) : 0;
+    };
+    auto put = [&] { reader.Put(JpegBits{count ? top >> (64 - count) : 0, count}); };
     auto refill = [&] {
-        reader.Put(bits);
+        put();
         reader.Fill();
-        bits = reader.Take();
+        take();
     };
     auto peek = [&] {
-        if (bits.count < 17) refill();
-        return uint32_t(bits.buffer >> (bits.count - lookahead)) & ((1u << lookahead) - 1);
+        if (count < 17) refill();
+        return uint32_t(top >> (64 - lookahead));
     };
+    auto skip = [&](int n) {
+        top <<= n;
+        count -= n;
+    };
+    take();
 
     const int fastDc = dc.m_fastDc[peek()];
     int difference;
     if (fastDc) {
-        bits.count -= fastDc & 15;
+        skip(fastDc & 15);
         difference = fastDc >> 8;
     } else {
-        reader.Put(bits);
+        put();
         difference = reader.ReceiveExtend(reader.DecodeValue(dc));
-        bits = reader.Take();
+        take();
     }
     predictor = int16_t(predictor + difference);
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
@@ -52,7 +65,7 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
         const uint32_t prefix = peek();
         const int32_t fast = ac.m_fastAc[prefix];
         if (fast) {
-            bits.count -= fast & 15;
+            skip(fast & 15);
             k += (fast >> 4) & 0xFF;
             if (k > 63) break;
             block[kJpegZigzag[k]] = int16_t(uint32_t(fast >> 16) * quant[k]);
@@ -65,19 +78,19 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
         int rs;
         const uint32_t entry = ac.m_lookahead[prefix];
         if (entry) {
-            bits.count -= int(entry >> 8);
+            skip(int(entry >> 8));
             rs = int(entry & 0xFF);
         } else {
-            reader.Put(bits);
+            put();
             rs = reader.DecodeValue(ac);
-            bits = reader.Take();
+            take();
         }
         const int r = rs >> 4, s = rs & 15;
         if (s) {
             // The extra bits extended to a signed value (F.2.2.1).
-            if (bits.count < s) refill();
-            bits.count -= s;
-            int value = int(uint32_t(bits.buffer >> bits.count) & ((1u << s) - 1));
+            if (count < s) refill();
+            int value = int(top >> (64 - s));
+            skip(s);
             if (value < (1 << (s - 1))) value += 1 - (1 << s);
             k += r;
             if (k > 63) break;  // a run past the block ends it
@@ -90,7 +103,7 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
             break;
         }
     }
-    reader.Put(bits);
+    put();
     return anyAc;
 }
 
