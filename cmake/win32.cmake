@@ -54,7 +54,7 @@ endif()
 
 # The benchmarks that also run under Wine, where they time our own code on
 # each vector path the processor has (no reference libraries here).
-set(KESTREL_WIN32_BENCHES image_ops_bench jpeg_encode_bench png_bench)
+set(KESTREL_WIN32_BENCHES image_ops_bench jpeg_decode_bench jpeg_encode_bench png_bench)
 foreach(name ${KESTREL_WIN32_BENCHES})
   add_executable(${name} ${CMAKE_SOURCE_DIR}/bench/${name}.cpp)
   target_link_libraries(${name} PRIVATE kestrel_core)

@@ -13,6 +13,9 @@ void JpegYCbCrToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, in
 // The same with Cb and Cr at half horizontal resolution: chroma sample i
 // serves Y samples 2i and 2i + 1 (upsampling by replication).
 void JpegYCbCrHalfToBgr(const BYTE* y, const BYTE* cb, const BYTE* cr, BYTE* bgr, int count);
+// Two rows of Y that share their chroma rows (4:2:0), converted together.
+void JpegYCbCrHalfToBgrPair(const BYTE* y0, const BYTE* y1, const BYTE* cb, const BYTE* cr, BYTE* bgr0, BYTE* bgr1,
+                            int count);
 
 // Components that hold R, G and B themselves: one row of each to B, G, R.
 void JpegRgbToBgr(const BYTE* r, const BYTE* g, const BYTE* b, BYTE* bgr, int count);

@@ -65,10 +65,15 @@ bool JpegHuffmanTable::Build(const BYTE counts[16], const BYTE* values, int valu
             m_fastDc[prefix] = int16_t(v * 256 + length + rs);
         }
         int run = rs >> 4, size = rs & 15;
-        if (size == 0 || size > 7 || length + size > kLookaheadBits) continue;
+        if (length + size > kLookaheadBits) continue;
+        if (size == 0) {
+            if (rs == 0x00) m_fastAc[prefix] = 64 * 16 + length;
+            if (rs == 0xF0) m_fastAc[prefix] = 15 * 16 + length;
+            continue;
+        }
         int v = int((prefix >> (kLookaheadBits - length - size)) & ((1u << size) - 1));
         if (v < (1 << (size - 1))) v += 1 - (1 << size);
-        m_fastAc[prefix] = int16_t(v * 256 + run * 16 + length + size);
+        m_fastAc[prefix] = int32_t(uint32_t(v) << 16) | (run * 16 + length + size);
     }
     m_bBuilt = true;
     return true;
@@ -87,13 +92,13 @@ void JpegBitReader::Start(const BYTE* data, size_t size)
 
 void JpegBitReader::Fill()
 {
-    if (sizeof(Buffer) == 8 && !m_bAtMarker && m_nBits < 48 && m_nSize - m_nPos >= 8) {
+    if (!m_bAtMarker && m_nBits < 48 && m_nSize - m_nPos >= 8) {
         // Whole bytes at once when the next eight hold no 0xFF.
         uint64_t word = 0;
         for (int i = 0; i < 8; ++i) word = (word << 8) | m_pData[m_nPos + size_t(i)];
         if (((~word - 0x0101010101010101ull) & word & 0x8080808080808080ull) == 0) {
             int bytes = (kBufferBits - 1 - m_nBits) / 8;  // at most 7: shifts stay below 64
-            m_buffer = Buffer((uint64_t(m_buffer) << (8 * bytes)) | (word >> (64 - 8 * bytes)));
+            m_buffer = (m_buffer << (8 * bytes)) | (word >> (64 - 8 * bytes));
             m_nBits += 8 * bytes;
             m_nPos += size_t(bytes);
         }

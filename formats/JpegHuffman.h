@@ -36,10 +36,11 @@ public:
     BYTE m_values[256];
     // For each 10-bit prefix: (code size << 8) | value, or 0 when the code is longer.
     uint16_t m_lookahead[1 << kLookaheadBits];
-    // For AC tables, each 10-bit prefix that holds a whole code with a non-zero
-    // size and its extra bits: (extended value << 8) | (run << 4) | bits used;
-    // 0 otherwise.
-    int16_t m_fastAc[1 << kLookaheadBits];
+    // For AC tables, each 10-bit prefix that holds a whole code and its extra
+    // bits: (extended value << 16) | (zeros skipped << 4) | bits used, where
+    // end-of-block skips 64 and a run of sixteen zeros is a run of fifteen
+    // and a zero; 0 otherwise.
+    int32_t m_fastAc[1 << kLookaheadBits];
     // For DC tables, the same for every size up to 7, including 0:
     // (extended value << 8) | bits used; 0 otherwise.
     int16_t m_fastDc[1 << kLookaheadBits];
@@ -49,6 +50,13 @@ private:
     int m_nMaxValue = 0;
     uint16_t m_code[256];
     BYTE m_size[256];
+};
+
+// The bits in hand, copied out of a JpegBitReader so that a block's
+// decoding keeps them in registers (see JpegBitReader::Take).
+struct JpegBits {
+    uint64_t buffer;  // valid bits are the low count
+    int count;
 };
 
 class JpegBitReader {
@@ -101,6 +109,17 @@ public:
         return v < (1 << (s - 1)) ? v + 1 - (1 << s) : v;
     }
 
+    // The bits in hand, for a caller that works on its own copy and puts it
+    // back before any other call on the reader.
+    JpegBits Take() const { return JpegBits{m_buffer, m_nBits}; }
+    void Put(JpegBits bits)
+    {
+        m_buffer = bits.buffer;
+        m_nBits = bits.count;
+    }
+    // Tops the bits in hand up to at least 57.
+    void Fill();
+
     // Restart handling: drops the buffered bits, then skips to the next
     // marker. A restart marker is consumed; any other marker is left in
     // place so that the rest of the scan reads as zero bits.
@@ -110,10 +129,11 @@ public:
     bool Overran() const { return uint64_t(m_nBits) < m_nFakeBits; }
 
 private:
-    typedef size_t Buffer;
-    enum { kBufferBits = int(sizeof(Buffer) * 8) };
+    // 64 bits in every build: a refill then lasts several codes, also in
+    // the 32-bit program.
+    typedef uint64_t Buffer;
+    enum { kBufferBits = 64 };
 
-    void Fill();
     int DecodeLong(const JpegHuffmanTable& table, uint32_t prefix);
 
     const BYTE* m_pData = nullptr;

@@ -9,9 +9,11 @@
 // products of the reference arithmetic. Right shifts are arithmetic.
 #include "JpegIdct.h"
 
+#include "JpegIdctAvx2.h"
+
 #include <cstring>
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 #include <emmintrin.h>
 #endif
 
@@ -96,21 +98,20 @@ void JpegInverseDctPortable(int16_t block[64], BYTE* out, ptrdiff_t stride)
     }
 }
 
-#ifdef __SSE2__
+#ifdef KESTREL_X86
 namespace {
 // Products of 16-bit lanes with constants above 32767 are split as
 // x * c = (x << 16) + x * (c - 65536), both exact modulo 2^32, so the sums
 // of pairs that _mm_madd_epi16 forms give the same 32-bit results as the
 // scalar unsigned arithmetic.
-inline __m128i Pair(int16_t a, int16_t b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
+KESTREL_TARGET_SSE2 inline __m128i Pair(int16_t a, int16_t b) { return _mm_set1_epi32(int32_t(uint16_t(a)) | int32_t(uint32_t(uint16_t(b)) << 16)); }
 
-// Lanes of a and b (int32 holding 16-bit values) interleaved as 16-bit pairs.
-inline __m128i PackPairs(__m128i a, __m128i b)
+// The low 16 bits of the int32 lanes of a and b interleaved as 16-bit
+// pairs: the truncation to int16_t of the scalar code comes with it.
+KESTREL_TARGET_SSE2 inline __m128i PackPairs(__m128i a, __m128i b)
 {
     return _mm_or_si128(_mm_and_si128(a, _mm_set1_epi32(0xFFFF)), _mm_slli_epi32(b, 16));
 }
-
-inline __m128i TruncateTo16(__m128i v) { return _mm_srai_epi32(_mm_slli_epi32(v, 16), 16); }
 
 // The 1-D transform on four columns: x[j] holds input j of each column as
 // (x_j, partner) pairs made by the unpack in ColumnPass; results as int32.
@@ -118,7 +119,7 @@ struct Half {
     __m128i y[8];
 };
 
-inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted, __m128i x7Shifted,
+KESTREL_TARGET_SSE2 inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted, __m128i x7Shifted,
                        __m128i x2High, __m128i x6High, Half& h)
 {
     const __m128i one = _mm_set1_epi32(0x00010001);
@@ -131,6 +132,10 @@ inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted,
     // x2 * 60547 + x6 * 25080 and x2 * 25080 - x6 * 60547.
     __m128i s = _mm_add_epi32(_mm_madd_epi16(p26, Pair(60547 - 65536, 25080)), x2High);
     __m128i d = _mm_sub_epi32(_mm_madd_epi16(p26, Pair(25080, 65536 - 60547)), x6High);
+    // The final rounding (+ 2^16 before the shift by 17) rides on e0 and e1.
+    const __m128i round17 = _mm_set1_epi32(65536);
+    e0 = _mm_add_epi32(e0, round17);
+    e1 = _mm_add_epi32(e1, round17);
     __m128i a0 = _mm_add_epi32(e0, s), a3 = _mm_sub_epi32(e0, s);
     __m128i a1 = _mm_add_epi32(e1, d), a2 = _mm_sub_epi32(e1, d);
 
@@ -145,21 +150,16 @@ inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted,
                                     _mm_slli_epi32(_mm_madd_epi16(p35, one), 16)),
                       round14),
         14);
-    __m128i t = TruncateTo16(_mm_add_epi32(x1Shifted, q));
-    __m128i r = TruncateTo16(_mm_sub_epi32(x1Shifted, q));
-    __m128i w = TruncateTo16(_mm_add_epi32(x7Shifted, p));
-    __m128i u = TruncateTo16(_mm_sub_epi32(x7Shifted, p));
+    __m128i t = _mm_add_epi32(x1Shifted, q);
+    __m128i r = _mm_sub_epi32(x1Shifted, q);
+    __m128i w = _mm_add_epi32(x7Shifted, p);
+    __m128i u = _mm_sub_epi32(x7Shifted, p);
     __m128i tw = PackPairs(t, w), ru = PackPairs(r, u);
     __m128i b0 = _mm_madd_epi16(tw, Pair(16069, 3196));
     __m128i b3 = _mm_madd_epi16(tw, Pair(3196, -16069));
     __m128i b1 = _mm_madd_epi16(ru, Pair(13623, -9102));
     __m128i b2 = _mm_madd_epi16(ru, Pair(9102, 13623));
 
-    const __m128i round17 = _mm_set1_epi32(65536);
-    a0 = _mm_add_epi32(a0, round17);
-    a1 = _mm_add_epi32(a1, round17);
-    a2 = _mm_add_epi32(a2, round17);
-    a3 = _mm_add_epi32(a3, round17);
     h.y[0] = _mm_srai_epi32(_mm_add_epi32(a0, b0), 17);
     h.y[7] = _mm_srai_epi32(_mm_sub_epi32(a0, b0), 17);
     h.y[1] = _mm_srai_epi32(_mm_add_epi32(a1, b1), 17);
@@ -173,7 +173,7 @@ inline void ColumnHalf(__m128i p04, __m128i p26, __m128i p35, __m128i x1Shifted,
 // The 1-D transform on eight lanes at once: x[j] holds input j of each
 // lane; y[m] receives output m of each lane as 16-bit values (the results
 // lie within +-16384, so packing is exact).
-void Pass8(const __m128i x[8], __m128i y[8])
+KESTREL_TARGET_SSE2 inline void Pass8(const __m128i x[8], __m128i y[8])
 {
     const __m128i zero = _mm_setzero_si128();
     Half low, high;
@@ -187,7 +187,7 @@ void Pass8(const __m128i x[8], __m128i y[8])
 }
 
 // 8x8 transpose of 16-bit values held as eight row registers.
-void Transpose(const __m128i a[8], __m128i t[8])
+KESTREL_TARGET_SSE2 inline void Transpose(const __m128i a[8], __m128i t[8])
 {
     __m128i b0 = _mm_unpacklo_epi16(a[0], a[1]), b1 = _mm_unpackhi_epi16(a[0], a[1]);
     __m128i b2 = _mm_unpacklo_epi16(a[2], a[3]), b3 = _mm_unpackhi_epi16(a[2], a[3]);
@@ -206,9 +206,8 @@ void Transpose(const __m128i a[8], __m128i t[8])
     t[6] = _mm_unpacklo_epi64(c3, c7);
     t[7] = _mm_unpackhi_epi64(c3, c7);
 }
-}
 
-void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
+KESTREL_TARGET_SSE2 void InverseDctSse2(int16_t block[64], BYTE* out, ptrdiff_t stride)
 {
     __m128i rows[8], x[8], work[8];
     int busyRows = 0;
@@ -246,9 +245,44 @@ void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + m * stride), _mm_packus_epi16(v, v));
     }
 }
-#else
-void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride) { JpegInverseDctPortable(block, out, stride); }
+}
 #endif
+
+namespace {
+void BatchPortable(const JpegIdctJob* jobs, int count)
+{
+    for (int i = 0; i < count; ++i) JpegInverseDctPortable(jobs[i].block, jobs[i].out, jobs[i].stride);
+}
+
+#ifdef KESTREL_X86
+KESTREL_TARGET_SSE2 void BatchSse2(const JpegIdctJob* jobs, int count)
+{
+    for (int i = 0; i < count; ++i) InverseDctSse2(jobs[i].block, jobs[i].out, jobs[i].stride);
+}
+
+void BatchAvx2(const JpegIdctJob* jobs, int count)
+{
+    int i = 0;
+    for (; i + 2 <= count; i += 2) JpegInverseDctPairAvx2(jobs[i], jobs[i + 1]);
+    if (i < count) InverseDctSse2(jobs[i].block, jobs[i].out, jobs[i].stride);
+}
+#endif
+}
+
+JpegInverseDctBatch ActiveJpegInverseDctBatch()
+{
+#ifdef KESTREL_X86
+    if (ActiveSimdLevel() >= SimdLevel::kAvx2) return BatchAvx2;
+    if (ActiveSimdLevel() >= SimdLevel::kSse2) return BatchSse2;
+#endif
+    return BatchPortable;
+}
+
+void JpegInverseDct(int16_t block[64], BYTE* out, ptrdiff_t stride)
+{
+    const JpegIdctJob job = {block, out, stride};
+    ActiveJpegInverseDctBatch()(&job, 1);
+}
 
 void JpegInverseDctDcOnly(int16_t dc, BYTE* out, ptrdiff_t stride)
 {

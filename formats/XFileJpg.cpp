@@ -1,67 +1,11 @@
-// JPEG reading: header parsing (JpegMarkers), then the scan decoded one
-// row of MCUs at a time. Each component has a plane as wide as the MCU row
-// and one MCU high; inverse-transformed blocks land in it directly, and
-// the rows are then upsampled by replication, converted to B, G, R and
-// clipped into the bottom-up pixel block.
+// JPEG reading: JpegDecoder parses the file and decodes its scan straight
+// into the image's pixel block.
 #include "XFileJpg.h"
 
-#include "JpegColor.h"
-#include "JpegHuffman.h"
-#include "JpegIdct.h"
-#include "JpegMarkers.h"
-#include "JpegTables.h"
+#include "JpegDecoder.h"
 #include "../framework/GlobalBlock.h"
-#include "../framework/Progress.h"
 
-#include <cstring>
-#include <memory>
 #include <new>
-
-namespace {
-// Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
-// into natural order. Returns false when only the DC value is non-zero.
-bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc, const JpegHuffmanTable& ac,
-                 const uint16_t* quant, int16_t& predictor, int16_t block[64])
-{
-    std::memset(block, 0, 64 * sizeof(int16_t));
-    predictor = int16_t(predictor + reader.DecodeDifference(dc));
-    block[0] = int16_t(uint32_t(predictor) * quant[0]);
-    bool anyAc = false;
-    for (int k = 1; k < 64;) {
-        int fast = ac.m_fastAc[reader.PeekLookahead()];
-        if (fast) {
-            reader.Skip(fast & 15);
-            k += (fast >> 4) & 15;
-            if (k > 63) break;
-            block[kJpegZigzag[k]] = int16_t(uint32_t(fast >> 8) * quant[k]);
-            anyAc = true;
-            ++k;
-            continue;
-        }
-        int rs = reader.DecodeValue(ac);
-        int r = rs >> 4, s = rs & 15;
-        if (s) {
-            k += r;
-            int value = reader.ReceiveExtend(s);
-            if (k > 63) break;  // a run past the block ends it
-            block[kJpegZigzag[k]] = int16_t(uint32_t(value) * quant[k]);
-            anyAc = true;
-            ++k;
-        } else if (r == 15) {
-            k += 16;
-        } else {
-            break;
-        }
-    }
-    return anyAc;
-}
-
-struct Plane {
-    std::vector<BYTE> samples;
-    int width = 0;  // bytes per plane row
-    int repeatX = 1, repeatY = 1;
-};
-}
 
 JpgError XFileJpg::DecodeFile(XImage* image, const BYTE* data, size_t size)
 {
@@ -74,101 +18,15 @@ JpgError XFileJpg::DecodeFile(XImage* image, const BYTE* data, size_t size)
 
 JpgError XFileJpg::DecodeScan(XImage* image, const BYTE* data, size_t size)
 {
-    std::unique_ptr<JpegHeader> header(new JpegHeader);
-    JpegHeader& h = *header;
-    if (!ParseJpegHeaders(data, size, h)) return Error::Unsupported;
-
-    const int mcuWidth = 8 * h.maxH, mcuHeight = 8 * h.maxV;
-    const int mcusX = (h.width + mcuWidth - 1) / mcuWidth;
-    const int mcusY = (h.height + mcuHeight - 1) / mcuHeight;
-    const bool colour = h.componentCount == 3;
-
-    image->m_nWidth = h.width;
-    image->m_nHeight = h.height;
-    image->m_nBitCount = colour ? 24 : 8;
+    JpegDecoder decoder;
+    if (!decoder.Start(data, size)) return Error::Unsupported;
+    image->m_nWidth = decoder.Width();
+    image->m_nHeight = decoder.Height();
+    image->m_nBitCount = decoder.IsColour() ? 24 : 8;
     if (!image->AllocateBlocks()) return Error::OutOfMemory;
-    if (!colour) image->SetGrayTable();
-
-    Plane planes[3];
-    std::vector<BYTE> expanded[3];
-    const int rowSamples = mcusX * mcuWidth;
-    for (int c = 0; c < h.componentCount; ++c) {
-        const JpegComponent& comp = h.components[c];
-        planes[c].width = mcusX * comp.h * 8;
-        planes[c].samples.resize(size_t(planes[c].width) * size_t(comp.v) * 8);
-        planes[c].repeatX = h.maxH / comp.h;
-        planes[c].repeatY = h.maxV / comp.v;
-        if (planes[c].repeatX > 1) expanded[c].resize(size_t(rowSamples));
-    }
+    if (!decoder.IsColour()) image->SetGrayTable();
 
     LockedBlock<BYTE> bits(image->m_hBits);
     if (!bits) return Error::OutOfMemory;
-    const size_t stride = image->RowBytes();
-
-    JpegBitReader reader;
-    reader.Start(data + h.scanOffset, size - h.scanOffset);
-    int16_t predictors[4] = {};
-    int countdown = h.restartInterval;
-    alignas(16) int16_t block[64];
-
-    for (int my = 0; my < mcusY; ++my) {
-        for (int mx = 0; mx < mcusX; ++mx) {
-            if (h.restartInterval) {
-                if (countdown == 0) {
-                    reader.Restart();
-                    std::memset(predictors, 0, sizeof(predictors));
-                    countdown = h.restartInterval;
-                }
-                --countdown;
-            }
-            for (int i = 0; i < h.componentCount; ++i) {
-                int c = h.scanOrder[i];
-                const JpegComponent& comp = h.components[c];
-                const JpegHuffmanTable& dc = h.dc[comp.dcTable];
-                const JpegHuffmanTable& ac = h.ac[comp.acTable];
-                const uint16_t* quant = h.quant[comp.quantTable];
-                Plane& plane = planes[c];
-                for (int bv = 0; bv < comp.v; ++bv) {
-                    BYTE* out = plane.samples.data() + size_t(bv) * 8 * size_t(plane.width) +
-                                size_t(mx * comp.h) * 8;
-                    for (int bh = 0; bh < comp.h; ++bh, out += 8) {
-                        if (DecodeBlock(reader, dc, ac, quant, predictors[c], block))
-                            JpegInverseDct(block, out, plane.width);
-                        else
-                            JpegInverseDctDcOnly(block[0], out, plane.width);
-                    }
-                }
-            }
-        }
-        if (reader.Overran()) return Error::Unsupported;  // the data ended early
-
-        for (int r = 0; r < mcuHeight; ++r) {
-            int y = my * mcuHeight + r;
-            if (y >= h.height) break;
-            BYTE* dest = bits.get() + size_t(h.height - 1 - y) * stride;
-            const BYTE* rows[3];
-            for (int c = 0; c < h.componentCount; ++c)
-                rows[c] = planes[c].samples.data() + size_t(r / planes[c].repeatY) * size_t(planes[c].width);
-            if (!colour) {
-                std::memcpy(dest, rows[0], size_t(h.width));
-            } else if (!h.rgb && planes[0].repeatX == 1 && planes[1].repeatX == 2 && planes[2].repeatX == 2) {
-                JpegYCbCrHalfToBgr(rows[0], rows[1], rows[2], dest, h.width);
-            } else {
-                for (int c = 0; c < 3; ++c) {
-                    const int n = planes[c].repeatX;
-                    if (n == 1) continue;
-                    BYTE* to = expanded[c].data();
-                    for (int x = 0; x < rowSamples; ++x) to[x] = rows[c][x / n];
-                    rows[c] = to;
-                }
-                if (h.rgb)
-                    JpegRgbToBgr(rows[0], rows[1], rows[2], dest, h.width);
-                else
-                    JpegYCbCrToBgr(rows[0], rows[1], rows[2], dest, h.width);
-            }
-        }
-        int done = (my + 1) * mcuHeight;
-        ReportProgress(done < h.height ? done : h.height, h.height);
-    }
-    return Error::None;
+    return decoder.DecodeInto(bits.get(), image->RowBytes()) ? Error::None : Error::Unsupported;
 }

@@ -5,7 +5,9 @@
 
 #include "FormatTestSupport.h"
 
+#include "formats/JpegDecoder.h"
 #include "framework/Progress.h"
+#include "tests/framework/SimdLevels.h"
 
 #include <cstdlib>
 
@@ -231,6 +233,31 @@ TEST(JpegDecoder, TwoDecodersRunSideBySide)
     DecodeInto(again, a);
     EXPECT_EQ(TopDownSamples(first.image), again.samples);
     EXPECT_EQ(second.image.m_nBitCount, 8);
+}
+
+TEST(JpegDecoder, EveryVectorPathAndAReusedBufferGiveTheSameBytes)
+{
+    for (const char* name : {"c420.jpg", "c444.jpg", "c420_restart.jpg", "grey.jpg"}) {
+        const std::vector<BYTE> file = ReadTestFile(name);
+        ForceSimdLevel(SimdLevel::kScalar);
+        XImage scalar;
+        ASSERT_EQ(XFileJpg().Decode(&scalar, file.data(), file.size()), JpgError::None) << name;
+        LockedBlock<BYTE> scalarBits(scalar.m_hBits);
+        const std::vector<BYTE> expected(scalarBits.get(), scalarBits.get() + scalar.BitsSize());
+        ForEachSimdLevel([&] {
+            XImage image;
+            ASSERT_EQ(XFileJpg().Decode(&image, file.data(), file.size()), JpgError::None) << name;
+            LockedBlock<BYTE> bits(image.m_hBits);
+            EXPECT_EQ(std::vector<BYTE>(bits.get(), bits.get() + image.BitsSize()), expected) << name;
+            // A buffer holding an earlier picture: every byte rewritten, the
+            // padding at the end of each row zeroed.
+            std::vector<BYTE> reused(expected.size(), 0xA5);
+            JpegDecoder decoder;
+            ASSERT_TRUE(decoder.Start(file.data(), file.size()));
+            ASSERT_TRUE(decoder.DecodeInto(reused.data(), image.RowBytes()));
+            EXPECT_EQ(reused, expected) << name;
+        });
+    }
 }
 
 TEST(JpegDecoder, HugeFramesFailCleanly)

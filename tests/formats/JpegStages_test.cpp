@@ -10,6 +10,7 @@
 #include "formats/JpegHuffman.h"
 #include "formats/JpegIdct.h"
 #include "formats/JpegTables.h"
+#include "tests/framework/SimdLevels.h"
 
 #include "../framework/SimdLevels.h"
 
@@ -187,21 +188,35 @@ TEST(JpegIdct, DcShortcutEqualsTheFullTransformAndExtremesStayDefined)
     JpegInverseDct(extreme, out, 8);
 }
 
-TEST(JpegIdct, FastPathEqualsThePortableTransform)
+TEST(JpegIdct, EveryVectorPathEqualsThePortableTransform)
 {
-    std::mt19937 random(17);
-    for (int trial = 0; trial < 20000; ++trial) {
-        int16_t block[64] = {}, copy[64];
-        const int range = trial % 3 == 0 ? 65536 : trial % 3 == 1 ? 4096 : 256;
-        for (int i = 0; i < 64; ++i)
-            if (random() % (1 + trial % 7) == 0) block[i] = int16_t(int(random() % range) - range / 2);
-        std::copy(block, block + 64, copy);
-        BYTE fast[8 * 12], portable[8 * 12];
-        JpegInverseDct(block, fast, 12);
-        JpegInverseDctPortable(copy, portable, 12);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) ASSERT_EQ(fast[12 * y + x], portable[12 * y + x]) << trial;
-    }
+    ForEachSimdLevel([] {
+        std::mt19937 random(17);
+        const JpegInverseDctBatch batch = ActiveJpegInverseDctBatch();
+        // Batches of three: a pair and a single on the AVX2 path, each
+        // block with its own output stride; every other batch has its
+        // coefficients in rows 0..3 only, which the AVX2 path treats apart.
+        for (int trial = 0; trial < 20000; trial += 3) {
+            const int filled = trial % 2 ? 32 : 64;
+            int16_t blocks[3][64] = {}, copies[3][64];
+            BYTE fast[3][8 * 12], portable[3][8 * 12];
+            JpegIdctJob jobs[3];
+            for (int b = 0; b < 3; ++b) {
+                const int t = trial + b;
+                const int range = t % 3 == 0 ? 65536 : t % 3 == 1 ? 4096 : 256;
+                for (int i = 0; i < filled; ++i)
+                    if (random() % (1 + t % 7) == 0) blocks[b][i] = int16_t(int(random() % range) - range / 2);
+                std::copy(blocks[b], blocks[b] + 64, copies[b]);
+                jobs[b] = JpegIdctJob{blocks[b], fast[b], 10 + b};
+                JpegInverseDctPortable(copies[b], portable[b], 10 + b);
+            }
+            batch(jobs, 3);
+            for (int b = 0; b < 3; ++b)
+                for (int y = 0; y < 8; ++y)
+                    for (int x = 0; x < 8; ++x)
+                        ASSERT_EQ(fast[b][(10 + b) * y + x], portable[b][(10 + b) * y + x]) << trial + b;
+        }
+    });
 }
 
 TEST(JpegFdct, MatchesTheDefinition)
@@ -338,43 +353,62 @@ TEST(JpegColor, TablesAndConversionsFollowTheJfifWeights)
     EXPECT_EQ(JpegBlueChroma(128, 128, 128), 128);
 }
 
-TEST(JpegColor, EveryCombinationMatchesTheTables)
+TEST(JpegColor, EveryCombinationMatchesTheTablesOnEveryPath)
 {
-    const JpegColorTables& t = JpegDecoderColorTables();
-    auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
-    std::vector<BYTE> y(257), cb(257), cr(257), bgr(3 * 257);
-    for (int i = 0; i < 257; ++i) y[size_t(i)] = BYTE(i * 7);
-    for (int b = 0; b < 256; ++b) {
-        for (int r = 0; r < 256; ++r) {
-            std::fill(cb.begin(), cb.end(), BYTE(b));
-            std::fill(cr.begin(), cr.end(), BYTE(r));
-            // Vary luma across the row; chroma constant keeps the check simple.
-            JpegYCbCrToBgr(y.data(), cb.data(), cr.data(), bgr.data(), 257);
-            for (int i = 0; i < 257; ++i) {
-                int luma = y[size_t(i)];
-                ASSERT_EQ(bgr[size_t(3 * i)], clamp(luma + t.blueFromCb[b]));
-                ASSERT_EQ(bgr[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
-                ASSERT_EQ(bgr[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+    ForEachSimdLevel([] {
+        const JpegColorTables& t = JpegDecoderColorTables();
+        auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
+        std::vector<BYTE> y(257), cb(257), cr(257), bgr(3 * 257);
+        for (int i = 0; i < 257; ++i) y[size_t(i)] = BYTE(i * 7);
+        for (int b = 0; b < 256; ++b) {
+            for (int r = 0; r < 256; ++r) {
+                std::fill(cb.begin(), cb.end(), BYTE(b));
+                std::fill(cr.begin(), cr.end(), BYTE(r));
+                // Vary luma across the row; chroma constant keeps the check simple.
+                JpegYCbCrToBgr(y.data(), cb.data(), cr.data(), bgr.data(), 257);
+                for (int i = 0; i < 257; ++i) {
+                    int luma = y[size_t(i)];
+                    ASSERT_EQ(bgr[size_t(3 * i)], clamp(luma + t.blueFromCb[b]));
+                    ASSERT_EQ(bgr[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
+                    ASSERT_EQ(bgr[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+                }
             }
         }
-    }
-    // Half-width chroma: each chroma sample serves two luma samples.
-    std::mt19937 random(4);
-    for (int count : {1, 2, 15, 16, 17, 33, 64, 255}) {
-        std::vector<BYTE> ly(static_cast<size_t>(count)), lcb(static_cast<size_t>(count + 1) / 2 + 8);
-        std::vector<BYTE> lcr(lcb.size()), out(3 * static_cast<size_t>(count) + 1);
-        for (BYTE& v : ly) v = BYTE(random());
-        for (size_t i = 0; i < lcb.size(); ++i) lcb[i] = BYTE(random()), lcr[i] = BYTE(random());
-        out.back() = 0xA5;
-        JpegYCbCrHalfToBgr(ly.data(), lcb.data(), lcr.data(), out.data(), count);
-        EXPECT_EQ(out.back(), 0xA5) << count;  // nothing written past the row
-        for (int i = 0; i < count; ++i) {
-            int luma = ly[size_t(i)], b = lcb[size_t(i / 2)], r = lcr[size_t(i / 2)];
-            ASSERT_EQ(out[size_t(3 * i)], clamp(luma + t.blueFromCb[b])) << count;
-            ASSERT_EQ(out[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
-            ASSERT_EQ(out[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+        // Chroma varying from pixel to pixel, at full width...
+        std::mt19937 random(4);
+        for (int count : {31, 32, 33, 64, 95, 255}) {
+            std::vector<BYTE> ly(static_cast<size_t>(count)), lcb(ly.size()), lcr(ly.size()), out(3 * ly.size());
+            for (size_t i = 0; i < ly.size(); ++i)
+                ly[i] = BYTE(random()), lcb[i] = BYTE(random()), lcr[i] = BYTE(random());
+            JpegYCbCrToBgr(ly.data(), lcb.data(), lcr.data(), out.data(), count);
+            for (size_t i = 0; i < ly.size(); ++i) {
+                ASSERT_EQ(out[3 * i], clamp(ly[i] + t.blueFromCb[lcb[i]])) << count;
+                ASSERT_EQ(out[3 * i + 1], clamp(ly[i] + ((t.greenFromCb[lcb[i]] + t.greenFromCr[lcr[i]]) >> 14)));
+                ASSERT_EQ(out[3 * i + 2], clamp(ly[i] + t.redFromCr[lcr[i]]));
+            }
         }
-    }
+        // ...and at half width: each chroma sample serves two luma samples,
+        // one row at a time and two rows sharing their chroma (4:2:0).
+        for (int count : {1, 2, 15, 16, 17, 33, 64, 95, 255}) {
+            std::vector<BYTE> ly(2 * static_cast<size_t>(count)), lcb(static_cast<size_t>(count + 1) / 2 + 8);
+            std::vector<BYTE> lcr(lcb.size()), out(3 * ly.size() + 1), pair(out.size());
+            for (BYTE& v : ly) v = BYTE(random());
+            for (size_t i = 0; i < lcb.size(); ++i) lcb[i] = BYTE(random()), lcr[i] = BYTE(random());
+            out.back() = pair.back() = 0xA5;
+            JpegYCbCrHalfToBgr(ly.data(), lcb.data(), lcr.data(), out.data(), count);
+            JpegYCbCrHalfToBgr(ly.data() + count, lcb.data(), lcr.data(), out.data() + 3 * count, count);
+            JpegYCbCrHalfToBgrPair(ly.data(), ly.data() + count, lcb.data(), lcr.data(), pair.data(),
+                                   pair.data() + 3 * count, count);
+            EXPECT_EQ(out.back(), 0xA5) << count;  // nothing written past the rows
+            EXPECT_EQ(pair, out) << count;
+            for (int i = 0; i < 2 * count; ++i) {
+                int luma = ly[size_t(i)], b = lcb[size_t(i % count / 2)], r = lcr[size_t(i % count / 2)];
+                ASSERT_EQ(out[size_t(3 * i)], clamp(luma + t.blueFromCb[b])) << count;
+                ASSERT_EQ(out[size_t(3 * i + 1)], clamp(luma + ((t.greenFromCb[b] + t.greenFromCr[r]) >> 14)));
+                ASSERT_EQ(out[size_t(3 * i + 2)], clamp(luma + t.redFromCr[r]));
+            }
+        }
+    });
 }
 
 TEST(JpegQuantize, HalvesGoAwayFromZeroForEveryDivisor)
