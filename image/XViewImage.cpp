@@ -77,12 +77,6 @@ void DrawImage(const XImage& image, HDC dc, const SessionOptions& session)
 
 XDocument* XViewImage::GetDocument() const { return dynamic_cast<XDocument*>(m_pDocument); }
 
-void XViewImage::OnInitialUpdate()
-{
-    ScrollView::OnInitialUpdate();
-    UpdateScrollSizes();
-}
-
 void XViewImage::OnUpdate(View* sender, LPARAM hint)
 {
     ScrollView::OnUpdate(sender, hint);
