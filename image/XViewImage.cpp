@@ -108,6 +108,23 @@ void XViewImage::OnDraw(HDC dc)
     for (const auto& image : document->m_images) DrawImage(*image, dc, session);
 }
 
+BOOL XViewImage::OnEraseBackground(HDC dc)
+{
+    // Only the canvas around the images: they cover the rest when they
+    // paint, and erasing under them first would draw most of the view twice.
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const int saved = SaveDC(dc);
+    if (XDocument* document = GetDocument())
+        for (const auto& image : document->m_images) {
+            const RECT shown = CanvasToClient(image->m_rcPlace);
+            ExcludeClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
+        }
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    RestoreDC(dc, saved);
+    return TRUE;
+}
+
 void XViewImage::OnSetFocus()
 {
     ScrollView::OnSetFocus();
@@ -154,6 +171,13 @@ void XViewImage::OnKeyDown(UINT key)
 LRESULT XViewImage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_CREATE:
+        // The document is filled already: the bars are set up for it before
+        // the first WM_SIZE, so that none is hidden and shown again.
+        UpdateScrollSizes();
+        return ScrollView::WindowProc(msg, wParam, lParam);
+    case WM_ERASEBKGND:
+        return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_KEYDOWN:
         OnKeyDown(UINT(wParam));
         return 0;
