@@ -7,6 +7,7 @@
 #include "shell/XMainFrame.h"
 
 #include "framework/DocTemplate.h"
+#include "framework/MDIChildWindow.h"
 #include "framework/GlobalBlock.h"
 #include "framework/Splitter.h"
 #include "formats/ImageFile.h"
@@ -294,6 +295,26 @@ TEST_F(MainFrame, HandedOverImagesOpenTheirOwnWindowsWhenTheirMessagesArrive)
     for (Document* document : m_app->m_pDocTemplate->GetDocuments())
         widths.push_back(dynamic_cast<XDocument*>(document)->TopImage()->m_nWidth);
     EXPECT_EQ(widths, (std::vector<int32_t>{30, 60}));
+
+    // Both shown, the last opened active and checked in the Window menu
+    // (which lists shown windows only).
+    MDIChildWindow* active = m_frame->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->GetDocument(), m_app->m_pDocTemplate->GetDocuments().back());
+    HMENU windows = FindPopupByName(GetMenu(m_frame->m_hWnd), "Window");
+    ASSERT_NE(windows, nullptr);
+    int listed = 0;
+    UINT checked = 0;
+    for (int i = 0; i < GetMenuItemCount(windows); ++i) {
+        const UINT id = GetMenuItemID(windows, i);
+        if (id < MDIFrameWindow::kFirstChildId || id >= MDIFrameWindow::kFirstChildId + 9) continue;
+        ++listed;
+        if (GetMenuState(windows, UINT(i), MF_BYPOSITION) & MF_CHECKED) checked = id;
+    }
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(checked, UINT(GetWindowLongPtrA(active->m_hWnd, GWLP_ID)));
+    for (Document* document : m_app->m_pDocTemplate->GetDocuments())
+        EXPECT_NE(GetWindowLongA(document->m_pFrame->m_hWnd, GWL_STYLE) & WS_VISIBLE, 0);  // the frame is hidden
 }
 
 TEST_F(MainFrame, CloseAllAsksAndClosesEveryImageWindowOnYes)
