@@ -42,13 +42,16 @@ Document* DocTemplate::OpenDocumentWith(MDIFrameWindow* frame, const DocumentFil
     }
     document->m_pTemplate = this;
     m_documents.push_back(document);
-    // From here the child owns the document; a failed window deletes both.
-    if (!child->Create(frame, this, document)) return nullptr;
+    // The document is filled before its window exists: the window opens
+    // with its title and the views are laid out once, for their content.
     if (!fill(*document)) {
-        child->DestroyFrame();
+        delete document;
+        delete child;
         return nullptr;
     }
     if (path) document->SetPathName(path);
+    // From here the child owns the document; a failed window deletes both.
+    if (!child->Create(frame, this, document)) return nullptr;
     child->InitialUpdateFrame();
     return document;
 }

@@ -31,7 +31,7 @@ bool MDIChildWindow::Create(MDIFrameWindow* frame, DocTemplate* docTemplate, Doc
     mcs.szTitle = document->GetTitle().c_str();
     mcs.hOwner = WinApp::Instance();
     mcs.x = mcs.y = mcs.cx = mcs.cy = CW_USEDEFAULT;
-    mcs.style = WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    mcs.style = WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     mcs.lParam = reinterpret_cast<LPARAM>(static_cast<Window*>(this));
     bool destroyed = false;
     m_pDestroyedFlag = &destroyed;
@@ -50,9 +50,13 @@ void MDIChildWindow::InitialUpdateFrame()
 {
     if (m_pDocument)
         for (View* view : std::vector<View*>(m_pDocument->GetViews())) view->OnInitialUpdate();
-    SetWindowTextA(m_hWnd, m_pDocument ? m_pDocument->GetTitle().c_str() : "");
+    // Activated while still hidden, then shown: the frame is drawn once, as
+    // the active one, rather than on showing and again on activating. The
+    // Window menu lists visible windows only, so it is refreshed after.
+    const HWND client = m_pMDIFrame->m_hWndMDIClient;
+    SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
     ShowWindow(m_hWnd, SW_SHOW);
-    SendMessageA(m_pMDIFrame->m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(m_hWnd), 0);
+    SendMessageA(client, WM_MDIREFRESHMENU, 0, 0);
     if (View* view = GetActiveView()) SetFocus(view->m_hWnd);
 }
 

@@ -224,9 +224,13 @@ void MDIFrameWindow::OnDropFiles(HDROP drop)
 bool MDIFrameWindow::OnCreate()
 {
     CLIENTCREATESTRUCT ccs = {FindPopupByName(m_hMenuDefault, "Window"), kFirstChildId};
+    // All child styles: an image window is created hidden, as its style
+    // says, and shown once its views are laid out, instead of being shown,
+    // painted and activated empty inside WM_MDICREATE.
     m_hWndMDIClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0, 0,
-                                      0, m_hWnd, nullptr, WinApp::Instance(), &ccs);
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL |
+                                          MDIS_ALLCHILDSTYLES,
+                                      0, 0, 0, 0, m_hWnd, nullptr, WinApp::Instance(), &ccs);
     return m_hWndMDIClient != nullptr;
 }
 

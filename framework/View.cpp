@@ -93,33 +93,68 @@ void ScrollView::SetScrollSizes(SIZE total)
     UpdateBars();
 }
 
+namespace {
+// The client size the window would have without its scroll bars.
+SIZE ClientSizeWithoutBars(HWND hwnd)
+{
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    SIZE outer = {rc.right, rc.bottom};
+    if (style & WS_VSCROLL) outer.cx += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) outer.cy += GetSystemMetrics(SM_CYHSCROLL);
+    return outer;
+}
+
+void SetBar(HWND hwnd, int bar, LONG total, LONG visible, LONG pos)
+{
+    SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+    si.nMax = total > visible ? total - 1 : 0;
+    si.nPage = total > visible ? UINT(visible) : 0;
+    si.nPos = pos;
+    SetScrollInfo(hwnd, bar, &si, TRUE);
+}
+
+struct ScrollBarsNeeded {
+    bool horz;
+    bool vert;
+};
+
+// The bars a total size needs in a client area of outer size (without
+// bars); a bar takes its thickness from the other dimension and may call
+// for the other bar.
+ScrollBarsNeeded NeededScrollBars(SIZE total, SIZE outer, SIZE barThickness)
+{
+    ScrollBarsNeeded needed = {total.cx > outer.cx, total.cy > outer.cy};
+    if (needed.horz && !needed.vert) needed.vert = total.cy > outer.cy - barThickness.cy;
+    if (needed.vert && !needed.horz) needed.horz = total.cx > outer.cx - barThickness.cx;
+    return needed;
+}
+}  // namespace
+
 void ScrollView::UpdateBars()
 {
-    if (!m_hWnd) return;
-    // Two passes: showing one bar shrinks the client area and may call for
-    // the other.
-    for (int pass = 0; pass < 2; ++pass) {
-        RECT rc;
-        GetClientRect(m_hWnd, &rc);
-        LONG cx = rc.right, cy = rc.bottom;
-        POINT pt = m_ptScroll;
-        pt.x = std::max<LONG>(0, std::min<LONG>(pt.x, m_sizeTotal.cx - cx));
-        pt.y = std::max<LONG>(0, std::min<LONG>(pt.y, m_sizeTotal.cy - cy));
-        if (pt.x != m_ptScroll.x || pt.y != m_ptScroll.y) {
-            ScrollWindowEx(m_hWnd, m_ptScroll.x - pt.x, m_ptScroll.y - pt.y, nullptr, nullptr, nullptr,
-                           nullptr, SW_INVALIDATE | SW_ERASE);
-            m_ptScroll = pt;
-        }
-        SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
-        si.nMax = m_sizeTotal.cx > cx ? m_sizeTotal.cx - 1 : 0;
-        si.nPage = m_sizeTotal.cx > cx ? UINT(cx) : 0;
-        si.nPos = m_ptScroll.x;
-        SetScrollInfo(m_hWnd, SB_HORZ, &si, TRUE);
-        si.nMax = m_sizeTotal.cy > cy ? m_sizeTotal.cy - 1 : 0;
-        si.nPage = m_sizeTotal.cy > cy ? UINT(cy) : 0;
-        si.nPos = m_ptScroll.y;
-        SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+    // Each bar shown or hidden resizes the client area and sends WM_SIZE
+    // back here; the bars are worked out once for the final client size
+    // and set once each instead of chasing every intermediate size.
+    if (!m_hWnd || m_bUpdatingBars) return;
+    m_bUpdatingBars = true;
+    const SIZE outer = ClientSizeWithoutBars(m_hWnd);
+    const SIZE thickness = {GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
+    const ScrollBarsNeeded needed = NeededScrollBars(m_sizeTotal, outer, thickness);
+    const LONG cx = std::max<LONG>(0, outer.cx - (needed.vert ? thickness.cx : 0));
+    const LONG cy = std::max<LONG>(0, outer.cy - (needed.horz ? thickness.cy : 0));
+    POINT pt = m_ptScroll;
+    pt.x = std::max<LONG>(0, std::min<LONG>(pt.x, m_sizeTotal.cx - cx));
+    pt.y = std::max<LONG>(0, std::min<LONG>(pt.y, m_sizeTotal.cy - cy));
+    if (pt.x != m_ptScroll.x || pt.y != m_ptScroll.y) {
+        ScrollWindowEx(m_hWnd, m_ptScroll.x - pt.x, m_ptScroll.y - pt.y, nullptr, nullptr, nullptr, nullptr,
+                       SW_INVALIDATE | SW_ERASE);
+        m_ptScroll = pt;
     }
+    SetBar(m_hWnd, SB_HORZ, m_sizeTotal.cx, cx, m_ptScroll.x);
+    SetBar(m_hWnd, SB_VERT, m_sizeTotal.cy, cy, m_ptScroll.y);
+    m_bUpdatingBars = false;
 }
 
 void ScrollView::ScrollToPosition(POINT pt)

@@ -50,4 +50,7 @@ protected:
     SIZE m_sizePage = {0, 0};
     SIZE m_sizeLine = {0, 0};
     POINT m_ptScroll = {0, 0};
+
+private:
+    bool m_bUpdatingBars = false;
 };

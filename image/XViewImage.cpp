@@ -77,12 +77,6 @@ void DrawImage(const XImage& image, HDC dc, const SessionOptions& session)
 
 XDocument* XViewImage::GetDocument() const { return dynamic_cast<XDocument*>(m_pDocument); }
 
-void XViewImage::OnInitialUpdate()
-{
-    ScrollView::OnInitialUpdate();
-    UpdateScrollSizes();
-}
-
 void XViewImage::OnUpdate(View* sender, LPARAM hint)
 {
     ScrollView::OnUpdate(sender, hint);
@@ -112,6 +106,23 @@ void XViewImage::OnDraw(HDC dc)
     PrepareCanvasDC(dc);
     const SessionOptions& session = ImageOptions().session;
     for (const auto& image : document->m_images) DrawImage(*image, dc, session);
+}
+
+BOOL XViewImage::OnEraseBackground(HDC dc)
+{
+    // Only the canvas around the images: they cover the rest when they
+    // paint, and erasing under them first would draw most of the view twice.
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const int saved = SaveDC(dc);
+    if (XDocument* document = GetDocument())
+        for (const auto& image : document->m_images) {
+            const RECT shown = CanvasToClient(image->m_rcPlace);
+            ExcludeClipRect(dc, shown.left, shown.top, shown.right, shown.bottom);
+        }
+    FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+    RestoreDC(dc, saved);
+    return TRUE;
 }
 
 void XViewImage::OnSetFocus()
@@ -160,6 +171,13 @@ void XViewImage::OnKeyDown(UINT key)
 LRESULT XViewImage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_CREATE:
+        // The document is filled already: the bars are set up for it before
+        // the first WM_SIZE, so that none is hidden and shown again.
+        UpdateScrollSizes();
+        return ScrollView::WindowProc(msg, wParam, lParam);
+    case WM_ERASEBKGND:
+        return OnEraseBackground(reinterpret_cast<HDC>(wParam));
     case WM_KEYDOWN:
         OnKeyDown(UINT(wParam));
         return 0;

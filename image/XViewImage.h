@@ -11,7 +11,6 @@ class XImage;
 
 class XViewImage : public ScrollView {
 public:
-    void OnInitialUpdate() override;
     void OnUpdate(View* sender, LPARAM hint) override;
     void OnActivateView(bool activate, View* activated, View* deactivated) override;
     void OnDraw(HDC dc) override;

@@ -482,7 +482,7 @@ WORD KeyCode(const std::string& name)
 
 // Presses the keys of a chord "ctrl+shift+x" in order and releases them in
 // reverse, like a person would.
-int CmdKeys(int count, char** chords)
+int CmdKeys(int count, char** chords, LARGE_INTEGER* lastSent = nullptr)
 {
     for (int i = 0; i < count; ++i) {
         std::vector<WORD> keys;
@@ -516,6 +516,8 @@ int CmdKeys(int count, char** chords)
         }
         if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
             return 1;
+        if (lastSent)
+            QueryPerformanceCounter(lastSent);
         Sleep(kPollMs);
     }
     return 0;
@@ -593,21 +595,48 @@ int CmdType(const char* text)
 }
 
 // Polls (1 ms) until the frame has more MDI children than before and one of
-// them is visible with the given title; false after timeout milliseconds.
-bool WaitForNewChild(HWND frame, size_t before, const std::string& childTitle, DWORD timeout)
+// them is visible with the given title; that child, or null after timeout
+// milliseconds.
+HWND WaitForNewChild(HWND frame, size_t before, const std::string& childTitle, DWORD timeout)
 {
     const DWORD waitStart = GetTickCount();
     for (;;) {
         const std::vector<HWND> children = MdiChildren(frame);
-        bool found = false;
+        HWND found = nullptr;
         for (HWND child : children)
-            found = found || (WindowTitle(child) == childTitle && IsWindowVisible(child));
+            if (!found && WindowTitle(child) == childTitle && IsWindowVisible(child))
+                found = child;
         if (found && children.size() > before)
-            return true;
+            return found;
         if (GetTickCount() - waitStart >= timeout)
-            return false;
+            return nullptr;
         Sleep(1);
     }
+}
+
+BOOL CALLBACK NoteUnpainted(HWND hwnd, LPARAM unpainted)
+{
+    if (IsWindowVisible(hwnd) && GetUpdateRect(hwnd, nullptr, FALSE))
+        *reinterpret_cast<bool*>(unpainted) = true;
+    return TRUE;
+}
+
+// Polls (1 ms) until no visible window inside child waits for a paint,
+// then lets the frame's thread answer a message: the paints that began
+// (BeginPaint empties the update region) have ended by then.
+void WaitUntilPainted(HWND frame, HWND child, DWORD timeout)
+{
+    const DWORD waitStart = GetTickCount();
+    for (;;) {
+        bool unpainted = false;
+        NoteUnpainted(child, reinterpret_cast<LPARAM>(&unpainted));
+        EnumChildWindows(child, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+        if (!unpainted || GetTickCount() - waitStart >= timeout)
+            break;
+        Sleep(1);
+    }
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
 }
 
 // Runs one input command (keys or mouse), then reports how long after the
@@ -621,17 +650,20 @@ int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int a
     const size_t before = MdiChildren(frame).size();
     const std::string what = argv[0];
     int sent = 2;
-    if (what == "keys" && argc >= 2)
-        sent = CmdKeys(argc - 1, argv + 1);
-    else if (what == "mouse" && argc >= 3)
+    // The clock starts when the last input event has gone out (the key
+    // driver pauses after its strokes; that pause belongs to the capture).
+    if (what == "keys" && argc >= 2) {
+        sent = CmdKeys(argc - 1, argv + 1, &start);
+    } else if (what == "mouse" && argc >= 3) {
         sent = CmdMouse(std::atoi(argv[1]), std::atoi(argv[2]), argc >= 4 ? argv[3] : "move");
+        QueryPerformanceCounter(&start);
+    }
     if (sent != 0)
         return sent;
-    QueryPerformanceCounter(&start);
-    if (!WaitForNewChild(frame, before, childTitle, timeout))
+    const HWND child = WaitForNewChild(frame, before, childTitle, timeout);
+    if (!child)
         return 1;
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
+    WaitUntilPainted(frame, child, timeout);
     QueryPerformanceCounter(&shown);
     std::printf("window_ms %.1f\ndouble_click_ms %u\n",
                 double(shown.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart),
@@ -770,10 +802,10 @@ int CmdTimeCapture(HWND frame, WPARAM code, const std::string& childTitle, DWORD
     if (!SendMessageTimeoutA(frame, WM_USER + 1, code, 0, SMTO_NORMAL, timeout, &result))
         return 1;
     QueryPerformanceCounter(&sent);
-    if (!WaitForNewChild(frame, before, childTitle, timeout))
+    const HWND child = WaitForNewChild(frame, before, childTitle, timeout);
+    if (!child)
         return 1;
-    // The new window is shown; wait until its first paint has been handled.
-    SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
+    WaitUntilPainted(frame, child, timeout);
     QueryPerformanceCounter(&shown);
     const double ms = 1000.0 / double(frequency.QuadPart);
     std::printf("grab_ms %.1f\nwindow_ms %.1f\n", double(sent.QuadPart - start.QuadPart) * ms,

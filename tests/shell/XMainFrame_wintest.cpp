@@ -7,6 +7,7 @@
 #include "shell/XMainFrame.h"
 
 #include "framework/DocTemplate.h"
+#include "framework/MDIChildWindow.h"
 #include "framework/GlobalBlock.h"
 #include "framework/Splitter.h"
 #include "formats/ImageFile.h"
@@ -193,6 +194,56 @@ TEST_F(MainFrame, ImageWindowSplitsIntoImageViewAndCollapsedNotepad)
     EXPECT_FALSE(notepad->m_bShown);
 }
 
+TEST_F(MainFrame, ImageViewShowsTheScrollBarsItsCanvasNeedsAndPagesByWhatIsVisible)
+{
+    ASSERT_NE(OpenCapture(40, 30, 24), nullptr);
+    auto* child = dynamic_cast<XMDIChildWnd*>(m_frame->MDIGetActive());
+    ASSERT_NE(child, nullptr);
+    XViewImage* view = child->GetImageView();
+    ASSERT_NE(view, nullptr);
+    const HWND hwnd = view->m_hWnd;
+    auto bars = [hwnd] { return GetWindowLongA(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+    auto client = [hwnd] {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        return SIZE{rc.right, rc.bottom};
+    };
+    ASSERT_EQ(bars(), 0);
+    const SIZE outer = client();
+    const LONG barWidth = GetSystemMetrics(SM_CXVSCROLL), barHeight = GetSystemMetrics(SM_CYHSCROLL);
+    ASSERT_GT(outer.cx, barWidth);
+    ASSERT_GT(outer.cy, barHeight);
+
+    // One pixel too tall: the vertical bar takes room, so the full width
+    // no longer fits either.
+    view->SetScrollSizes(SIZE{outer.cx, outer.cy + 1});
+    EXPECT_EQ(bars(), WS_HSCROLL | WS_VSCROLL);
+    const SIZE inner = client();
+    EXPECT_EQ(inner.cx, outer.cx - barWidth);
+    EXPECT_EQ(inner.cy, outer.cy - barHeight);
+    SCROLLINFO si = {sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+    ASSERT_TRUE(GetScrollInfo(hwnd, SB_HORZ, &si));
+    EXPECT_EQ(si.nMax, outer.cx - 1);
+    EXPECT_EQ(si.nPage, UINT(inner.cx));
+    ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, outer.cy);
+    EXPECT_EQ(si.nPage, UINT(inner.cy));
+
+    // Narrower by the bar's width: the vertical bar alone.
+    view->SetScrollSizes(SIZE{outer.cx - barWidth, outer.cy + 1});
+    EXPECT_EQ(bars(), WS_VSCROLL);
+    EXPECT_EQ(client().cx, outer.cx - barWidth);
+
+    // Scrolled to the end, then the canvas fits: no bars, back at the origin.
+    view->SetScrollSizes(SIZE{outer.cx * 2, outer.cy * 2});
+    view->ScrollToPosition(POINT{outer.cx * 2, outer.cy * 2});
+    EXPECT_GT(view->GetScrollPosition().x, 0);
+    view->SetScrollSizes(SIZE{outer.cx, outer.cy});
+    EXPECT_EQ(bars(), 0);
+    EXPECT_EQ(view->GetScrollPosition().x, 0);
+    EXPECT_EQ(view->GetScrollPosition().y, 0);
+}
+
 TEST_F(MainFrame, NotepadTakesTheNoteOnItsFirstPaintAndKeepsItWhenHidden)
 {
     XDocument* document = OpenCapture(40, 30, 8);
@@ -244,6 +295,26 @@ TEST_F(MainFrame, HandedOverImagesOpenTheirOwnWindowsWhenTheirMessagesArrive)
     for (Document* document : m_app->m_pDocTemplate->GetDocuments())
         widths.push_back(dynamic_cast<XDocument*>(document)->TopImage()->m_nWidth);
     EXPECT_EQ(widths, (std::vector<int32_t>{30, 60}));
+
+    // Both shown, the last opened active and checked in the Window menu
+    // (which lists shown windows only).
+    MDIChildWindow* active = m_frame->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    EXPECT_EQ(active->GetDocument(), m_app->m_pDocTemplate->GetDocuments().back());
+    HMENU windows = FindPopupByName(GetMenu(m_frame->m_hWnd), "Window");
+    ASSERT_NE(windows, nullptr);
+    int listed = 0;
+    UINT checked = 0;
+    for (int i = 0; i < GetMenuItemCount(windows); ++i) {
+        const UINT id = GetMenuItemID(windows, i);
+        if (id < MDIFrameWindow::kFirstChildId || id >= MDIFrameWindow::kFirstChildId + 9) continue;
+        ++listed;
+        if (GetMenuState(windows, UINT(i), MF_BYPOSITION) & MF_CHECKED) checked = id;
+    }
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(checked, UINT(GetWindowLongPtrA(active->m_hWnd, GWLP_ID)));
+    for (Document* document : m_app->m_pDocTemplate->GetDocuments())
+        EXPECT_NE(GetWindowLongA(document->m_pFrame->m_hWnd, GWL_STYLE) & WS_VISIBLE, 0);  // the frame is hidden
 }
 
 TEST_F(MainFrame, CloseAllAsksAndClosesEveryImageWindowOnYes)
