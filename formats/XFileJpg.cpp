@@ -23,7 +23,8 @@ JpgError XFileJpg::DecodeScan(XImage* image, const BYTE* data, size_t size)
     image->m_nWidth = decoder.Width();
     image->m_nHeight = decoder.Height();
     image->m_nBitCount = decoder.IsColour() ? 24 : 8;
-    if (!image->AllocateBlocks()) return Error::OutOfMemory;
+    // The decoder writes every byte of the block, row padding included.
+    if (!image->AllocateBlocksToOverwrite()) return Error::OutOfMemory;
     if (!decoder.IsColour()) image->SetGrayTable();
 
     LockedBlock<BYTE> bits(image->m_hBits);
