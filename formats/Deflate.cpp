@@ -21,6 +21,8 @@ const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
 const uint32_t kMatchFlag = 0x80000000u;
 const int kSkipShift = 4;
+// Distances up to this have their code and extra bits in a table per block.
+const uint32_t kNearDistances = 1024;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 struct LengthCodes {
@@ -263,7 +265,8 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         sink.Flush();
     }
 
-    // Each match length's code and extra bits as one field.
+    // Each match length's code and extra bits as one field, and so each
+    // near distance's: a match then takes two table lookups.
     uint16_t literalCodes[286], distanceCodes[30];
     BuildReversedCodes(lengths, 286, literalCodes);
     BuildReversedCodes(lengths + 286, 30, distanceCodes);
@@ -274,6 +277,16 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         lengthField[length] = literalCodes[symbol] | (length - kLengths.base[l]) << lengths[symbol];
         lengthFieldBits[length] = uint8_t(lengths[symbol] + kLengths.extraBits[l]);
     }
+    auto distanceField = [&](uint32_t distance, uint32_t d) {
+        return distanceCodes[d] | uint64_t(distance - kDistanceBase[d]) << lengths[286 + d];
+    };
+    uint32_t nearField[kNearDistances + 1];
+    uint8_t nearFieldBits[kNearDistances + 1];
+    for (uint32_t distance = 1; distance <= kNearDistances; ++distance) {
+        const uint32_t d = DistanceCode(distance);
+        nearField[distance] = uint32_t(distanceField(distance, d));
+        nearFieldBits[distance] = uint8_t(lengths[286 + d] + kDistanceExtra[d]);
+    }
     for (size_t i = 0; i < block.count; ++i) {
         const uint32_t s = block.symbols[i];
         if (!(s & kMatchFlag)) {
@@ -283,9 +296,12 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         }
         const uint32_t length = (s >> 16) & 0x1FF, distance = s & 0xFFFF;
         sink.Put(lengthField[length], lengthFieldBits[length]);
-        const uint32_t d = (s >> 25) & 31;
-        sink.Put(distanceCodes[d] | uint64_t(distance - kDistanceBase[d]) << lengths[286 + d],
-                 lengths[286 + d] + kDistanceExtra[d]);
+        if (distance <= kNearDistances) {
+            sink.Put(nearField[distance], nearFieldBits[distance]);
+        } else {
+            const uint32_t d = (s >> 25) & 31;
+            sink.Put(distanceField(distance, d), lengths[286 + d] + kDistanceExtra[d]);
+        }
         sink.Flush();
     }
     sink.Put(literalCodes[256], lengths[256]);
