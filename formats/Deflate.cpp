@@ -19,9 +19,8 @@ const int kHashBits = 12;
 const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
-const uint32_t kMatchFlag = 0x80000000u;
 const int kSkipShift = 4;
-// Distances up to this have their code and extra bits in a table per block.
+// Distances up to this look their code up.
 const uint32_t kNearDistances = 1024;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
@@ -207,9 +206,14 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
     return items;
 }
 
-// A block's symbols (a literal byte, or kMatchFlag | distance code << 25 |
-// length << 16 | distance) and their frequencies, counted as they are
-// found.
+// A block's symbols and their frequencies, counted as they are found. A
+// symbol is written out by one path without a branch, literal or match,
+// which noisy pictures, mixing both and lengths of every kind, need: its
+// low 10 bits index the table of literal and length fields (a literal byte,
+// or 256 + match length), bits 10..25 hold the distance and the top bits
+// its code, kNoDistance for a literal.
+const uint32_t kNoDistance = 30;
+
 struct Block {
     std::vector<uint32_t> symbols = std::vector<uint32_t>(kBlockSymbols);
     size_t count = 0;
@@ -218,13 +222,13 @@ struct Block {
 
     void Literal(BYTE value)
     {
-        symbols[count++] = value;
+        symbols[count++] = value | kNoDistance << 26;
         ++literalFreq[value];
     }
     void Match(uint32_t length, uint32_t distance)
     {
         const uint32_t code = DistanceCode(distance);
-        symbols[count++] = kMatchFlag | code << 25 | length << 16 | distance;
+        symbols[count++] = (256 + length) | distance << 10 | code << 26;
         ++literalFreq[kLengths.code[length]];
         ++distanceFreq[code];
     }
@@ -281,43 +285,32 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         sink.Flush();
     }
 
-    // Each match length's code and extra bits as one field, and so each
-    // near distance's: a match then takes two table lookups.
+    // Each literal's code, and each match length's code and extra bits, as
+    // one field with its bit count in the top byte; each distance code's
+    // code, code length and whole bit count (with the extra bits), the
+    // unused code 30 none at all.
     uint16_t literalCodes[286], distanceCodes[30];
     BuildReversedCodes(lengths, 286, literalCodes);
     BuildReversedCodes(lengths + 286, 30, distanceCodes);
-    uint32_t lengthField[kMaxMatch + 1];
-    uint8_t lengthFieldBits[kMaxMatch + 1];
+    uint32_t literalField[256 + kMaxMatch + 1];
+    for (uint32_t s = 0; s < 256; ++s) literalField[s] = literalCodes[s] | uint32_t(lengths[s]) << 24;
     for (uint32_t length = 3; length <= kMaxMatch; ++length) {
         const int symbol = kLengths.code[length], l = symbol - 257;
-        lengthField[length] = literalCodes[symbol] | (length - kLengths.base[l]) << lengths[symbol];
-        lengthFieldBits[length] = uint8_t(lengths[symbol] + kLengths.extraBits[l]);
+        literalField[256 + length] = (literalCodes[symbol] | (length - kLengths.base[l]) << lengths[symbol]) |
+                                     uint32_t(lengths[symbol] + kLengths.extraBits[l]) << 24;
     }
-    auto distanceField = [&](uint32_t distance, uint32_t d) {
-        return distanceCodes[d] | uint64_t(distance - kDistanceBase[d]) << lengths[286 + d];
-    };
-    uint32_t nearField[kNearDistances + 1];
-    uint8_t nearFieldBits[kNearDistances + 1];
-    for (uint32_t distance = 1; distance <= kNearDistances; ++distance) {
-        const uint32_t d = DistanceCode(distance);
-        nearField[distance] = uint32_t(distanceField(distance, d));
-        nearFieldBits[distance] = uint8_t(lengths[286 + d] + kDistanceExtra[d]);
+    uint32_t distanceField[31], distanceBase[31];
+    for (uint32_t d = 0; d < 30; ++d) {
+        distanceField[d] = distanceCodes[d] | uint32_t(lengths[286 + d]) << 16 |
+                           uint32_t(lengths[286 + d] + kDistanceExtra[d]) << 24;
+        distanceBase[d] = kDistanceBase[d];
     }
+    distanceField[kNoDistance] = distanceBase[kNoDistance] = 0;
     for (size_t i = 0; i < block.count; ++i) {
         const uint32_t s = block.symbols[i];
-        if (!(s & kMatchFlag)) {
-            sink.Put(literalCodes[s], lengths[s]);
-            sink.Flush();
-            continue;
-        }
-        const uint32_t length = (s >> 16) & 0x1FF, distance = s & 0xFFFF;
-        sink.Put(lengthField[length], lengthFieldBits[length]);
-        if (distance <= kNearDistances) {
-            sink.Put(nearField[distance], nearFieldBits[distance]);
-        } else {
-            const uint32_t d = (s >> 25) & 31;
-            sink.Put(distanceField(distance, d), lengths[286 + d] + kDistanceExtra[d]);
-        }
+        const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
+        const uint64_t distance = (((s >> 10) & 0xFFFF) - distanceBase[d]) << ((second >> 16) & 0xFF) | (second & 0xFFFF);
+        sink.Put((first & 0xFFFFFF) | distance << (first >> 24), int((first >> 24) + (second >> 24)));
         sink.Flush();
     }
     sink.Put(literalCodes[256], lengths[256]);
