@@ -315,8 +315,10 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         distanceBase[d] = kDistanceBase[d];
     }
     distanceField[kNoDistance] = distanceBase[kNoDistance] = 0;
-    for (size_t i = 0; i < block.count; ++i) {
-        const uint32_t s = block.symbols[i];
+    const uint32_t* const symbols = block.symbols.data();
+    const size_t count = block.count;
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t s = symbols[i];
         const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
         const uint64_t distance = (((s >> 10) & 0xFFFF) - distanceBase[d]) << ((second >> 16) & 0xFF) | (second & 0xFFFF);
         sink.Put((first & 0xFFFFFF) | distance << (first >> 24), int((first >> 24) + (second >> 24)));
