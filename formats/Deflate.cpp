@@ -215,10 +215,9 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
     return items;
 }
 
-// A block's symbols and their frequencies, counted as they are found. A
-// symbol is written out by one path without a branch, literal or match,
-// which noisy pictures, mixing both and lengths of every kind, need: its
-// low 10 bits index the table of literal and length fields (a literal byte,
+// A block's symbols and their frequencies, counted as they are found.
+// Literals and matches are written out by one path, with no branch to
+// mispredict where they mix. A symbol's low 10 bits index the table of literal and length fields (a literal byte,
 // or 256 + match length), bits 10..25 hold the distance and the top bits
 // its code, kNoDistance for a literal.
 const uint32_t kNoDistance = 30;
