@@ -19,8 +19,9 @@ const int kHashBits = 12;
 const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
-const uint32_t kMatchFlag = 0x80000000u;
 const int kSkipShift = 4;
+// Distances up to this look their code up.
+const uint32_t kNearDistances = 1024;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 struct LengthCodes {
@@ -46,15 +47,31 @@ const uint32_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   1
                                     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 const uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-// The distance code without a table or a branch: codes 2k and 2k + 1
-// cover distances 2^k + 1 .. 2^(k+1), split by the bit below the top bit
-// of distance - 1.
-inline uint32_t DistanceCode(uint32_t distance)
+// The distance code from its bit length: codes 2k and 2k + 1 cover
+// distances 2^k + 1 .. 2^(k+1), split by the bit below the top bit of
+// distance - 1.
+inline uint32_t FarDistanceCode(uint32_t distance)
 {
     const uint32_t n = distance - 1;
     const uint32_t top = 31 - uint32_t(__builtin_clz(n | 4));
     const uint32_t code = 2 * top + ((n >> (top - 1)) & 1);
     return n < 4 ? n : code;
+}
+
+// Near distances, the common ones in noisy pictures, look their code up:
+// no branch on the four smallest to mispredict.
+struct NearDistanceCodes {
+    uint8_t code[kNearDistances + 1];
+    NearDistanceCodes()
+    {
+        for (uint32_t distance = 1; distance <= kNearDistances; ++distance) code[distance] = uint8_t(FarDistanceCode(distance));
+    }
+};
+const NearDistanceCodes kNearCodes;
+
+inline uint32_t DistanceCode(uint32_t distance)
+{
+    return distance <= kNearDistances ? kNearCodes.code[distance] : FarDistanceCode(distance);
 }
 
 // Bits collect in a 64-bit word that is stored whole after each symbol
@@ -117,10 +134,19 @@ inline uint64_t Load64(const BYTE* p)
 
 inline uint32_t Hash3(uint32_t threeBytes) { return (threeBytes * 2654435761u) >> (32 - kHashBits); }
 
-// Length of the common prefix of a and b, at most limit.
+// Length of the common prefix of a and b, at most limit. Sixteen bytes a
+// step while they agree: the long runs of flat areas cross at half the
+// branches.
 inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
 {
     size_t length = 0;
+    while (length + 16 <= limit) {
+        const uint64_t low = Load64(a + length) ^ Load64(b + length);
+        const uint64_t high = Load64(a + length + 8) ^ Load64(b + length + 8);
+        if (low | high)
+            return length + (low ? size_t(__builtin_ctzll(low) >> 3) : 8 + size_t(__builtin_ctzll(high) >> 3));
+        length += 16;
+    }
     while (length + 8 <= limit) {
         const uint64_t difference = Load64(a + length) ^ Load64(b + length);
         if (difference) return length + size_t(__builtin_ctzll(difference) >> 3);
@@ -189,9 +215,13 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
     return items;
 }
 
-// A block's symbols (a literal byte, or kMatchFlag | distance code << 25 |
-// length << 16 | distance) and their frequencies, counted as they are
-// found.
+// A block's symbols and their frequencies, counted as they are found.
+// Literals and matches are written out by one path, with no branch to
+// mispredict where they mix. A symbol's low 10 bits index the table of literal and length fields (a literal byte,
+// or 256 + match length), bits 10..25 hold the distance and the top bits
+// its code, kNoDistance for a literal.
+const uint32_t kNoDistance = 30;
+
 struct Block {
     std::vector<uint32_t> symbols = std::vector<uint32_t>(kBlockSymbols);
     size_t count = 0;
@@ -200,13 +230,13 @@ struct Block {
 
     void Literal(BYTE value)
     {
-        symbols[count++] = value;
+        symbols[count++] = value | kNoDistance << 26;
         ++literalFreq[value];
     }
     void Match(uint32_t length, uint32_t distance)
     {
         const uint32_t code = DistanceCode(distance);
-        symbols[count++] = kMatchFlag | code << 25 | length << 16 | distance;
+        symbols[count++] = (256 + length) | distance << 10 | code << 26;
         ++literalFreq[kLengths.code[length]];
         ++distanceFreq[code];
     }
@@ -263,29 +293,34 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         sink.Flush();
     }
 
-    // Each match length's code and extra bits as one field.
+    // Each literal's code, and each match length's code and extra bits, as
+    // one field with its bit count in the top byte; each distance code's
+    // code, code length and whole bit count (with the extra bits), the
+    // unused code 30 none at all.
     uint16_t literalCodes[286], distanceCodes[30];
     BuildReversedCodes(lengths, 286, literalCodes);
     BuildReversedCodes(lengths + 286, 30, distanceCodes);
-    uint32_t lengthField[kMaxMatch + 1];
-    uint8_t lengthFieldBits[kMaxMatch + 1];
+    uint32_t literalField[256 + kMaxMatch + 1];
+    for (uint32_t s = 0; s < 256; ++s) literalField[s] = literalCodes[s] | uint32_t(lengths[s]) << 24;
     for (uint32_t length = 3; length <= kMaxMatch; ++length) {
         const int symbol = kLengths.code[length], l = symbol - 257;
-        lengthField[length] = literalCodes[symbol] | (length - kLengths.base[l]) << lengths[symbol];
-        lengthFieldBits[length] = uint8_t(lengths[symbol] + kLengths.extraBits[l]);
+        literalField[256 + length] = (literalCodes[symbol] | (length - kLengths.base[l]) << lengths[symbol]) |
+                                     uint32_t(lengths[symbol] + kLengths.extraBits[l]) << 24;
     }
-    for (size_t i = 0; i < block.count; ++i) {
-        const uint32_t s = block.symbols[i];
-        if (!(s & kMatchFlag)) {
-            sink.Put(literalCodes[s], lengths[s]);
-            sink.Flush();
-            continue;
-        }
-        const uint32_t length = (s >> 16) & 0x1FF, distance = s & 0xFFFF;
-        sink.Put(lengthField[length], lengthFieldBits[length]);
-        const uint32_t d = (s >> 25) & 31;
-        sink.Put(distanceCodes[d] | uint64_t(distance - kDistanceBase[d]) << lengths[286 + d],
-                 lengths[286 + d] + kDistanceExtra[d]);
+    uint32_t distanceField[31], distanceBase[31];
+    for (uint32_t d = 0; d < 30; ++d) {
+        distanceField[d] = distanceCodes[d] | uint32_t(lengths[286 + d]) << 16 |
+                           uint32_t(lengths[286 + d] + kDistanceExtra[d]) << 24;
+        distanceBase[d] = kDistanceBase[d];
+    }
+    distanceField[kNoDistance] = distanceBase[kNoDistance] = 0;
+    const uint32_t* const symbols = block.symbols.data();
+    const size_t count = block.count;
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t s = symbols[i];
+        const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
+        const uint64_t distance = (((s >> 10) & 0xFFFF) - distanceBase[d]) << ((second >> 16) & 0xFF) | (second & 0xFFFF);
+        sink.Put((first & 0xFFFFFF) | distance << (first >> 24), int((first >> 24) + (second >> 24)));
         sink.Flush();
     }
     sink.Put(literalCodes[256], lengths[256]);
@@ -319,7 +354,20 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
             slots[1] = slots[0];
             slots[0] = uint32_t(i);
         }
-        if (length >= 3) {
+        if (length == 3) {
+            // The commonest match in noisy pictures, a pixel at a short
+            // distance, on a path of its own: the branch is predicted, so
+            // the next position's lookup starts without waiting for this
+            // one's length.
+            block.Match(3, distance);
+            if (size - i >= 6) {
+                uint32_t* slots = &head[size_t(Hash3(Load32(data + i + 2) & 0xFFFFFF)) * 2];
+                slots[1] = slots[0];
+                slots[0] = uint32_t(i + 2);
+            }
+            i += 3;
+            misses = 0;
+        } else if (length > 3) {
             // The next position's slots are fetched while the match's last
             // position is entered: two cache misses in parallel.
             if (size - i - length >= 4) __builtin_prefetch(&head[size_t(Hash3(Load32(data + i + length) & 0xFFFFFF)) * 2]);

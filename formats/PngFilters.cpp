@@ -13,6 +13,7 @@
 
 #ifdef KESTREL_X86
 #include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -143,27 +144,39 @@ bool UnfilterPngRow(int type, BYTE* row, const BYTE* previous, size_t length, si
 
 namespace {
 #ifdef KESTREL_X86
-// Red and blue of the four pixels in the low 12 bytes of v swapped, by
-// shifting the vector two bytes each way; the top four bytes come out zero.
+// Red and blue of the five pixels in the low 15 bytes of v swapped, by
+// shifting the vector two bytes each way; the top byte comes out zero.
 KESTREL_TARGET_SSE2 inline __m128i SwapRedBlue(__m128i v)
 {
-    const __m128i keep = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0, 0, 0);
-    const __m128i fromRight = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0, 0, 0, 0);
-    const __m128i fromLeft = _mm_setr_epi8(0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0, 0);
+    const __m128i keep = _mm_setr_epi8(0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0);
+    const __m128i fromRight = _mm_setr_epi8(-1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, 0);
+    const __m128i fromLeft = _mm_setr_epi8(0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0, 0, -1, 0);
     return _mm_or_si128(_mm_and_si128(v, keep), _mm_or_si128(_mm_and_si128(_mm_srli_si128(v, 2), fromRight),
                                                              _mm_and_si128(_mm_slli_si128(v, 2), fromLeft)));
 }
 
-// Four pixels per step, each step storing 16 bytes of which the next step
-// overwrites the last four, so nothing is written past the 16 bytes read;
-// returns the bytes done.
+// Five pixels per step, each step storing 16 bytes of which the next step
+// overwrites the last, so nothing is written past the 16 bytes read;
+// returns the bytes done. The AVX2 twin swaps with one byte shuffle.
 KESTREL_TARGET_SSE2 size_t SwapRedBlueSse2(const BYTE* in, const BYTE* above, BYTE* out, size_t bytes)
 {
     size_t x = 0;
-    for (; x + 16 <= bytes; x += 12) {
+    for (; x + 16 <= bytes; x += 15) {
         __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
         if (above) v = _mm_sub_epi8(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(above + x)));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), SwapRedBlue(v));
+    }
+    return x;
+}
+
+KESTREL_TARGET_AVX2 size_t SwapRedBlueAvx2(const BYTE* in, const BYTE* above, BYTE* out, size_t bytes)
+{
+    const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
+    size_t x = 0;
+    for (; x + 16 <= bytes; x += 15) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+        if (above) v = _mm_sub_epi8(v, _mm_loadu_si128(reinterpret_cast<const __m128i*>(above + x)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_shuffle_epi8(v, order));
     }
     return x;
 }
@@ -174,7 +187,9 @@ void SwapRedBlueRow(const BYTE* in, const BYTE* above, BYTE* out, size_t bytes)
 {
     size_t x = 0;
 #ifdef KESTREL_X86
-    if (ActiveSimdLevel() >= SimdLevel::kSse2) x = SwapRedBlueSse2(in, above, out, bytes);
+    const SimdLevel level = ActiveSimdLevel();
+    if (level >= SimdLevel::kAvx2) x = SwapRedBlueAvx2(in, above, out, bytes);
+    else if (level >= SimdLevel::kSse2) x = SwapRedBlueSse2(in, above, out, bytes);
 #endif
     for (; x + 3 <= bytes; x += 3) {
         const BYTE blue = in[x], green = in[x + 1], red = in[x + 2];

@@ -82,11 +82,15 @@ PngError XFilePng::Encode(const XImage& image, std::vector<BYTE>& out)
         {
             size_t size = 0;
             const std::unique_ptr<BYTE[]> rows = FilteredRows(image, bits.get(), size);
+            // Room for what a screen picture compresses to, so that the
+            // stream is seldom moved as it grows.
+            compressed.reserve(size / 4);
             DeflateZlib(rows.get(), size, compressed);
         }
         // IDAT chunks of at most 1 MiB: a reader never has to hold a huge
         // chunk to check its CRC.
         const size_t kChunk = size_t(1) << 20;
+        out.reserve(out.size() + compressed.size() + (compressed.size() / kChunk + 2) * 12);
         for (size_t at = 0; at < compressed.size(); at += kChunk) {
             const size_t length = compressed.size() - at < kChunk ? compressed.size() - at : kChunk;
             AppendChunk(out, "IDAT", compressed.data() + at, length);
