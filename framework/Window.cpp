@@ -38,7 +38,7 @@ Window* Window::FromHandle(HWND hwnd)
     return found != WindowObjects().end() ? found->second : nullptr;
 }
 
-bool Window::RegisterThunkClass(const char* name, UINT style, HCURSOR cursor, HBRUSH background, HICON icon,
+bool Window::RegisterThunkClass(const char* name, UINT style, LPCSTR systemCursor, HBRUSH background, UINT iconId,
                                 WNDPROC proc)
 {
     WNDCLASSA wc = {};
@@ -46,9 +46,9 @@ bool Window::RegisterThunkClass(const char* name, UINT style, HCURSOR cursor, HB
     wc.style = style;
     wc.lpfnWndProc = proc;
     wc.hInstance = WinApp::Instance();
-    wc.hCursor = cursor;
+    wc.hCursor = systemCursor ? LoadCursorA(nullptr, systemCursor) : nullptr;
     wc.hbrBackground = background;
-    wc.hIcon = icon;
+    wc.hIcon = iconId ? LoadIconA(WinApp::Instance(), MAKEINTRESOURCEA(iconId)) : nullptr;
     wc.lpszClassName = name;
     return RegisterClassA(&wc) != 0;
 }
