@@ -20,9 +20,9 @@ bool MDIChildWindow::Create(MDIFrameWindow* frame, DocTemplate* docTemplate, Doc
     m_pTemplate = docTemplate;
     m_pMDIFrame = frame;
     document->m_pFrame = this;
-    HICON icon = LoadIcon(WinApp::Instance(), MAKEINTRESOURCE(docTemplate ? docTemplate->m_nResourceId : 1));
-    if (!RegisterThunkClass(kChildClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
-                            reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon, MDIChildThunk)) {
+    const UINT iconId = docTemplate ? docTemplate->m_nResourceId : 1;
+    if (!RegisterThunkClass(kChildClass, CS_DBLCLKS, IDC_ARROW, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), iconId,
+                            MDIChildThunk)) {
         delete this;
         return false;
     }

@@ -15,8 +15,7 @@ const char kFrameClass[] = "KestrelFrame";
 
 bool MDIFrameWindow::LoadFrame(UINT resourceId, DWORD style, const char* title)
 {
-    HICON icon = LoadIcon(WinApp::Instance(), MAKEINTRESOURCE(resourceId));
-    if (!RegisterThunkClass(kFrameClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW), nullptr, icon)) return false;
+    if (!RegisterThunkClass(kFrameClass, CS_DBLCLKS, IDC_ARROW, nullptr, resourceId)) return false;
     m_strAppTitle = title;
     m_hMenuDefault = LoadMenuA(WinApp::Instance(), MAKEINTRESOURCEA(resourceId));
     m_hAccelTable = LoadAcceleratorsA(WinApp::Instance(), MAKEINTRESOURCEA(resourceId));

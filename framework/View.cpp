@@ -12,7 +12,7 @@ const char kViewClass[] = "KestrelView";
 
 bool View::Create(HWND parent, UINT id, Document* document, DWORD extraStyle)
 {
-    if (!RegisterThunkClass(kViewClass, CS_DBLCLKS, LoadCursor(nullptr, IDC_ARROW),
+    if (!RegisterThunkClass(kViewClass, CS_DBLCLKS, IDC_ARROW,
                             reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)))
         return false;
     if (document) document->AddView(this);

@@ -4,9 +4,19 @@
 #include "WinApp.h"
 
 #include <string>
+#include <unordered_map>
 
 namespace {
-const char kThisProperty[] = "KestrelWindowObject";
+// The object behind each thunk window, by handle. Every message looks its
+// window up here: a window property would cost a trip to the window
+// manager on each one. All the program's windows live on its one UI
+// thread. Never freed, so that a window object outliving static
+// destruction still finds it.
+std::unordered_map<HWND, Window*>& WindowObjects()
+{
+    static auto* objects = new std::unordered_map<HWND, Window*>;
+    return *objects;
+}
 }
 
 Window::~Window()
@@ -14,7 +24,7 @@ Window::~Window()
     // A window object destroyed while its window lives (an early failure
     // path) must not leave a dangling pointer behind.
     if (m_hWnd && IsWindow(m_hWnd)) {
-        RemovePropA(m_hWnd, kThisProperty);
+        WindowObjects().erase(m_hWnd);
         HWND hwnd = m_hWnd;
         m_hWnd = nullptr;
         DestroyWindow(hwnd);
@@ -23,10 +33,12 @@ Window::~Window()
 
 Window* Window::FromHandle(HWND hwnd)
 {
-    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kThisProperty)) : nullptr;
+    if (!hwnd) return nullptr;
+    const auto found = WindowObjects().find(hwnd);
+    return found != WindowObjects().end() ? found->second : nullptr;
 }
 
-bool Window::RegisterThunkClass(const char* name, UINT style, HCURSOR cursor, HBRUSH background, HICON icon,
+bool Window::RegisterThunkClass(const char* name, UINT style, LPCSTR systemCursor, HBRUSH background, UINT iconId,
                                 WNDPROC proc)
 {
     WNDCLASSA wc = {};
@@ -34,9 +46,9 @@ bool Window::RegisterThunkClass(const char* name, UINT style, HCURSOR cursor, HB
     wc.style = style;
     wc.lpfnWndProc = proc;
     wc.hInstance = WinApp::Instance();
-    wc.hCursor = cursor;
+    wc.hCursor = systemCursor ? LoadCursorA(nullptr, systemCursor) : nullptr;
     wc.hbrBackground = background;
-    wc.hIcon = icon;
+    wc.hIcon = iconId ? LoadIconA(WinApp::Instance(), MAKEINTRESOURCEA(iconId)) : nullptr;
     wc.lpszClassName = name;
     return RegisterClassA(&wc) != 0;
 }
@@ -67,7 +79,7 @@ LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wParam, LPARA
         }
         if (self) {
             self->m_hWnd = hwnd;
-            SetPropA(hwnd, kThisProperty, self);
+            WindowObjects()[hwnd] = self;
         }
     }
     if (!self) return mdiChild ? DefMDIChildProcA(hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -79,7 +91,7 @@ LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wParam, LPARA
         result = 0;
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kThisProperty);
+        WindowObjects().erase(hwnd);
         self->m_hWnd = nullptr;
         try {
             self->OnFinalMessage();

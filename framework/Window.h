@@ -26,9 +26,12 @@ public:
 
 protected:
     // Registers a class whose procedure is the thunk; true when the class
-    // exists afterwards. Styles, cursor and background as the caller wants.
-    static bool RegisterThunkClass(const char* name, UINT style, HCURSOR cursor, HBRUSH background,
-                                   HICON icon = nullptr, WNDPROC proc = WindowThunk);
+    // exists afterwards. Styles and background as the caller wants; the
+    // cursor is a system cursor id and the icon one of the program's
+    // resource ids (0 for none), loaded only when the class is registered,
+    // not on every window created with it.
+    static bool RegisterThunkClass(const char* name, UINT style, LPCSTR systemCursor, HBRUSH background,
+                                   UINT iconId = 0, WNDPROC proc = WindowThunk);
     // Creates the window with `this` as creation parameter.
     bool CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y,
                   int cx, int cy, HWND parent, HMENU menuOrId);
