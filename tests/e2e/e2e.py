@@ -52,6 +52,7 @@ WM_SYSCOMMAND = 0x0112
 SC_MINIMIZE = 0xF020
 ID_CLOSE_ALL = 32819
 ID_COPY_IMAGE = 32775
+ID_PASTE_IMAGE = 32776
 IDYES = 6
 
 
@@ -392,6 +393,15 @@ class Scenario:
             return compare_images(path, x_path) is None
         self.wait_for("the Wine screen and the X screen to agree", screen_is_still, timeout=20, interval=0.5)
         return path
+
+    def paste_image(self, picture, name):
+        """Puts a Pillow picture (kept as NAME.bmp) on the clipboard and
+        pastes it; returns the new "Clipboard Image" window as hwnd:..."""
+        path = os.path.join(self.out, name + ".bmp")
+        picture.save(path)
+        self.driver("set-clipboard", path)
+        self.driver("send", self.frame, WM_COMMAND, ID_PASTE_IMAGE, 0)
+        return "hwnd:" + self.driver("wait-child", self.frame, "Clipboard Image", 20000).strip()
 
     def copy_active_image(self, name):
         """Copy Image on the active image window; the clipboard's picture,

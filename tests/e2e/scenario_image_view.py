@@ -4,12 +4,10 @@ out; the cropped image dragged with the real mouse onto the first window
 makes it "Merging - 2", and Merge Images composes both on the merge
 background."""
 
-import os
 import sys
 
 import e2e
 
-ID_PASTE_IMAGE = 32776
 ID_MERGE = 32794
 ID_SELECT_IMAGE = 32803
 ID_CROP = 32806
@@ -33,11 +31,7 @@ def main():
         s.wait_main_window()
         s.wait_for("the main window to be shown", lambda: s.state()[0] == "visible")
         source = source_picture()
-        source_path = os.path.join(s.out, "source.bmp")
-        source.save(source_path)
-        s.driver("set-clipboard", source_path)
-        s.driver("send", s.frame, e2e.WM_COMMAND, ID_PASTE_IMAGE, 0)
-        first = "hwnd:" + s.driver("wait-child", s.frame, "Clipboard Image", 20000).strip()
+        first = s.paste_image(source, "source")
 
         # Cropping lines: left 3 right, top 2 down, right 4 left, bottom 5 up,
         # then all one inwards.

@@ -5,13 +5,11 @@ out here from the source pixels. Count Colors reports the number of colours.
 Before that, a Screen capture with Add Frame and Mat and Grayscale set on
 the Capture page comes out as the framed grey screen."""
 
-import os
 import struct
 import sys
 
 import e2e
 
-ID_PASTE_IMAGE = 32776
 TOOL = {"Frame": 32786, "Zoom In": 32787, "Zoom Out": 32788, "Scale": 32789, "Flip Horizontal": 32790,
         "Flip Vertical": 32791, "Rotate Left": 32792, "Rotate Right": 32793, "Black and White": 32797,
         "Grayscale": 32798, "Invert": 32799, "Count Colors": 32800, "Reduce Colors": 32802}
@@ -125,11 +123,7 @@ def main():
         s.check_same_picture("capture", s.copy_active_image("capture"), grayscale(framed(screen, 1, 0, FRAME_COLOR, MAT_COLOR)))
 
         source = source_picture()
-        source_path = os.path.join(s.out, "source.bmp")
-        source.save(source_path)
-        s.driver("set-clipboard", source_path)
-        s.driver("send", s.frame, e2e.WM_COMMAND, ID_PASTE_IMAGE, 0)
-        pasted = "hwnd:" + s.driver("wait-child", s.frame, "Clipboard Image", 20000).strip()
+        pasted = s.paste_image(source, "source")
         s.check_same_picture("pasted", s.copy_active_image("pasted"), source)
 
         def answer_dialog(title, keys):
