@@ -46,6 +46,8 @@ public:
     // Never null once loaded, even for an empty file.
     const BYTE* Data() const { return m_pData ? m_pData : &m_nNothing; }
     size_t Size() const { return m_nSize; }
+    // The file behind Data when it is mapped, else null.
+    const MappedFile* Mapped() const { return m_pData && m_pData == m_mapped.Data() ? &m_mapped : nullptr; }
 
 private:
     void Unlock();

@@ -23,7 +23,12 @@ public:
     {
         ImageFileBytes bytes;
         switch (bytes.Load(path)) {
-        case ImageFileBytes::Loaded: return Decode(image, bytes.Data(), bytes.Size());
+        case ImageFileBytes::Loaded: {
+            m_pMapped = bytes.Mapped();
+            const Error error = Decode(image, bytes.Data(), bytes.Size());
+            m_pMapped = nullptr;
+            return error;
+        }
         case ImageFileBytes::OutOfMemory: return Failed(image, Error::OutOfMemory);
         default: return Failed(image, Error::Unsupported);
         }
@@ -43,7 +48,12 @@ protected:
     // The codec's decoding; it may return early without freeing anything.
     virtual Error DecodeFile(XImage* image, const BYTE* data, size_t size) = 0;
 
+    // While ReadImage decodes a mapped file, that file (see FileRuns); else null.
+    const MappedFile* MappedSource() const { return m_pMapped; }
+
 private:
+    const MappedFile* m_pMapped = nullptr;
+
     static Error Failed(XImage* image, Error error)
     {
         if (error != Error::None) image->FreeBlocks();

@@ -9,6 +9,7 @@
 // the strip byte counts become LONG where a SHORT cannot hold them.
 #include "XFileTif.h"
 
+#include "FileRuns.h"
 #include "SwapRedBlue.h"
 
 #include "../framework/File.h"
@@ -184,6 +185,7 @@ bool XFileTif::ReadStrips()
     if (!bits) return false;
     const size_t stride = m_pImage->RowBytes();
     const size_t rowBytes = size_t(BytesPerRow(m_nWidth, m_nBitCount));
+    FileRuns runs(m_pData, m_nSize, MappedSource());
     size_t pos = 0;
     for (uint32_t y = 0; y < m_nHeight; ++y) {
         if (y % rowsPerStrip == 0) {
@@ -194,8 +196,8 @@ bool XFileTif::ReadStrips()
         BYTE* row = bits.get() + size_t(m_nHeight - 1 - y) * stride;
         std::memset(row + rowBytes, 0, stride - rowBytes);
         if (m_nCompression == kNoCompression) {
-            if (pos > m_nSize || m_nSize - pos < rowBytes) return false;
-            const BYTE* in = m_pData + pos;
+            const BYTE* in = runs.Get(pos, rowBytes);
+            if (!in) return false;
             if (m_nBitCount == 24) {
                 CopySwappingRedBlue(row, in, m_nWidth);
             } else {

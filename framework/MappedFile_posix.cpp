@@ -18,8 +18,11 @@ bool MappedFile::Open(const char* path)
         uint64_t(info.st_size) <= uint64_t(SIZE_MAX)) {
         view = mmap(nullptr, size_t(info.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
     }
-    close(fd);  // the mapping keeps the file
-    if (view == MAP_FAILED) return false;
+    if (view == MAP_FAILED) {
+        close(fd);
+        return false;
+    }
+    m_nFd = fd;
     m_pView = view;
     m_nSize = size_t(info.st_size);
     return true;
@@ -28,6 +31,21 @@ bool MappedFile::Open(const char* path)
 void MappedFile::Close()
 {
     if (m_pView) munmap(const_cast<void*>(m_pView), m_nSize);
+    if (m_nFd >= 0) close(m_nFd);
+    m_nFd = -1;
     m_pView = nullptr;
     m_nSize = 0;
+}
+
+bool MappedFile::ReadAt(size_t offset, BYTE* out, size_t bytes) const
+{
+    if (m_nFd < 0 || offset > m_nSize || m_nSize - offset < bytes) return false;
+    while (bytes > 0) {
+        const ssize_t got = pread(m_nFd, out, bytes, off_t(offset));
+        if (got <= 0) return false;
+        out += got;
+        offset += size_t(got);
+        bytes -= size_t(got);
+    }
+    return true;
 }

@@ -28,11 +28,13 @@ bool MappedFile::Open(const char* path)
         uint64_t(length.QuadPart) <= uint64_t(SIZE_MAX)) {
         section = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
     }
-    CloseHandle(file);  // the section keeps the file
-    if (!section) return false;
-    const void* view = MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0);
-    CloseHandle(section);  // and the view keeps the section
-    if (!view) return false;
+    const void* view = section ? MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0) : nullptr;
+    if (section) CloseHandle(section);  // the view keeps the section
+    if (!view) {
+        CloseHandle(file);
+        return false;
+    }
+    m_hFile = file;
     m_pView = view;
     m_nSize = size_t(length.QuadPart);
     return true;
@@ -41,6 +43,26 @@ bool MappedFile::Open(const char* path)
 void MappedFile::Close()
 {
     if (m_pView) UnmapViewOfFile(m_pView);
+    if (m_hFile != INVALID_HANDLE_VALUE) CloseHandle(m_hFile);
+    m_hFile = INVALID_HANDLE_VALUE;
     m_pView = nullptr;
     m_nSize = 0;
+}
+
+bool MappedFile::ReadAt(size_t offset, BYTE* out, size_t bytes) const
+{
+    if (m_hFile == INVALID_HANDLE_VALUE || offset > m_nSize || m_nSize - offset < bytes) return false;
+    while (bytes > 0) {
+        // The offset travels in the OVERLAPPED block, so reads need no seek.
+        OVERLAPPED at = {};
+        at.Offset = DWORD(offset);
+        at.OffsetHigh = DWORD(uint64_t(offset) >> 32);
+        const DWORD ask = bytes < 0x40000000 ? DWORD(bytes) : 0x40000000;
+        DWORD got = 0;
+        if (!ReadFile(m_hFile, out, ask, &got, &at) || got == 0) return false;
+        out += got;
+        offset += got;
+        bytes -= got;
+    }
+    return true;
 }

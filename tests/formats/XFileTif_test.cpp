@@ -340,6 +340,35 @@ TEST(XFileTif, StripsAndRowsPerStrip)
     }
 }
 
+TEST(XFileTif, ReadingTheFileMatchesDecodingItsBytes)
+{
+    // Rows longer than the reader's 128 KB buffer, rows across its refills,
+    // strips stored in reverse order and a file cut short in the pixels.
+    TiffBuilder reversed;
+    const uint32_t r1 = reversed.Data(std::vector<BYTE>(70000, 5)), r0 = reversed.Data(std::vector<BYTE>(70000, 9));
+    const uint32_t base = 14 + 12 * 6;
+    reversed.Field(256, kLongType, 1, 70000).Field(257, kShortType, 1, 2).Field(258, kShortType, 1, 8);
+    reversed.Field(262, kShortType, 1, 1).Field(278, kShortType, 1, 1);
+    reversed.Field(273, kShortType, 2, (base + r0) | ((base + r1) << 16));
+    std::vector<std::vector<BYTE>> files = {WriteTif(*RandomImage(44000, 3, 24), "long_rows.tif"),
+                                            WriteTif(*RandomImage(701, 400, 8), "refills.tif"), reversed.Build()};
+    files.push_back(std::vector<BYTE>(files[1].begin(), files[1].end() - 1000));
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string path = TempPath("read_back.tif");
+        WriteFileBytes(path, files[i]);
+        XImage fromFile;
+        const TifError error = XFileTif().ReadImage(&fromFile, path.c_str());
+        const auto fromMemory = DecodeWith<XFileTif>(files[i]);
+        if (i == 3) {
+            EXPECT_EQ(error, TifError::Unsupported);
+            EXPECT_FALSE(fromMemory->m_hBits);
+            continue;
+        }
+        ASSERT_EQ(error, TifError::None) << i;
+        EXPECT_TRUE(SameImage(fromFile, *fromMemory)) << i;
+    }
+}
+
 TEST(XFileTif, PackBitsOnlyForBilevelAndRunsStopAtTheRow)
 {
     // 16 pixels a row: a run of 3 x FF spills one byte past row 0 and is
