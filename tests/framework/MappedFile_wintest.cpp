@@ -1,0 +1,2 @@
+// The same checks against the Windows mapping and its ReadFile path.
+#include "MappedFile_test.cpp"
