@@ -2,8 +2,9 @@
 // tiles are visited a block of kBlockRows result rows at a time, walking
 // along those rows: each result row is written from left to right as a
 // stream, and each source row gives a block several whole cache lines, so
-// that neither side comes back to a line it has partly used. Pixels outside
-// the whole tiles go one by one.
+// that neither side comes back to a line it has partly used. The last
+// tile of a row or column overlaps its neighbour rather than leaving a
+// strip to go pixel by pixel.
 #include "TransposePixels.h"
 
 #include "../framework/CpuFeatures.h"
@@ -51,7 +52,7 @@ void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
 // 8 x 8 bytes read as eight words and transposed by swapping ever smaller
 // blocks: 4 x 4, 2 x 2, 1 x 1.
 struct BytesTile8 {
-    static const int kSize = 8, kRows = kSize, kColumns = kSize;
+    static const int kSize = 8, kRows = kSize, kColumns = kSize, kReach = 8;
     static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         uint64_t rows[kSize];
@@ -68,7 +69,7 @@ struct BytesTile8 {
 // the next pixel's, or row padding, and is masked off), written as three
 // words per result row.
 struct TrueColorTile4 {
-    static const int kSize = 4, kRows = kSize, kColumns = kSize;
+    static const int kSize = 4, kRows = kSize, kColumns = kSize, kReach = 13;
     static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are packed into little-endian words");
@@ -88,7 +89,7 @@ struct TrueColorTile4 {
 // rotate the eight bits of a byte's place (row, column) by one, which after
 // four rounds has swapped row and column.
 struct BytesTile16 {
-    static const int kSize = 16, kRows = kSize, kColumns = kSize;
+    static const int kSize = 16, kRows = kSize, kColumns = kSize, kReach = 16;
     KESTREL_TARGET_SSE2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         __m128i tile[kSize];
@@ -106,28 +107,30 @@ struct BytesTile16 {
     }
 };
 
-// Two 16 x 16 tiles side by side, one per 128-bit lane, transposed as
-// BytesTile16 transposes one.
-struct BytesTile16x32 {
-    static const int kRows = 16, kColumns = 32;
+// 32 source rows x 16 bytes, one vector per pair of rows k and k + 16 (one
+// per 128-bit lane), interleaved as BytesTile16 interleaves: each vector
+// then holds one result row's 32 bytes, stored whole.
+struct BytesTile32x16 {
+    static const int kRows = 32, kColumns = 16, kReach = 16;
     KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
-        __m256i tile[kRows];
-        for (int k = 0; k < kRows; ++k)
-            tile[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k * fromStride));
+        __m256i tile[kColumns];
+        for (int k = 0; k < kRows / 2; ++k) {
+            const BYTE* low = from + k * fromStride;
+            const __m128i lowRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low));
+            const __m128i highRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + kRows / 2 * fromStride));
+            tile[k] = _mm256_inserti128_si256(_mm256_castsi128_si256(lowRow), highRow, 1);
+        }
         for (int round = 0; round < 4; ++round) {
-            __m256i next[kRows];
+            __m256i next[kColumns];
             for (int k = 0; k < 8; ++k) {
                 next[2 * k] = _mm256_unpacklo_epi8(tile[k], tile[k + 8]);
                 next[2 * k + 1] = _mm256_unpackhi_epi8(tile[k], tile[k + 8]);
             }
-            for (int k = 0; k < kRows; ++k) tile[k] = next[k];
+            for (int k = 0; k < kColumns; ++k) tile[k] = next[k];
         }
-        for (int i = 0; i < kRows; ++i) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i * toStride), _mm256_castsi256_si128(tile[i]));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (i + 16) * toStride),
-                             _mm256_extracti128_si256(tile[i], 1));
-        }
+        for (int i = 0; i < kColumns; ++i)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i * toStride), tile[i]);
     }
 };
 
@@ -137,7 +140,7 @@ struct BytesTile16x32 {
 // transposed four rows at a time, squeezed back to 12 bytes per lane, and
 // the lanes joined by element permutes.
 struct TrueColorTileAvx2 {
-    static const int kRows = 16, kColumns = 4;
+    static const int kRows = 16, kColumns = 4, kReach = 16;
     KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
@@ -178,32 +181,36 @@ struct TrueColorTileAvx2 {
 };
 #endif
 
-// The whole tiles (Tile::kRows source rows by Tile::kColumns pixels of
-// pixelBytes each), then the pixels around them one by one. A tile may read
-// 32 bytes from its first pixel in a source row.
+// Tiles of Tile::kRows source rows by Tile::kColumns pixels of pixelBytes
+// each cover the image as far as a tile's reads (Tile::kReach bytes from
+// its first pixel in a source row) stay within the rows. Where the image is
+// not a whole number of tiles the last tile overlaps the one before it and
+// writes some pixels twice, with the same values; only columns beyond the
+// last tile's reach go pixel by pixel.
 template <class Tile, int pixelBytes>
 void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to)
 {
-    const auto movePixel = [&](int32_t i, int32_t k) {
-        std::memcpy(to.Row(i) + k * pixelBytes, from.Row(k) + i * pixelBytes, pixelBytes);
-    };
     const int32_t n = Tile::kColumns;
-    int32_t tileColumns = width - width % n;
-    while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 32 > rowBytes) tileColumns -= n;
-    const int32_t tileRows = height - height % Tile::kRows;
-    for (int32_t i0 = 0; i0 < tileColumns; i0 += kBlockRows) {
-        const int32_t i1 = std::min(i0 + kBlockRows, tileColumns);
-        for (int32_t k = 0; k < tileRows; k += Tile::kRows)
-            for (int32_t i = i0; i < i1; i += n)
-                Tile::Move(from.Row(k) + i * pixelBytes, from.stride, to.Row(i) + k * pixelBytes, to.stride);
-        for (int32_t k = tileRows; k < height; ++k)
-            for (int32_t i = i0; i < i1; ++i) movePixel(i, k);
+    int32_t lastColumn = width - n;
+    while (lastColumn >= 0 && size_t(lastColumn) * pixelBytes + Tile::kReach > rowBytes) --lastColumn;
+    const int32_t lastRow = height - Tile::kRows;
+    const int32_t tiled = lastColumn >= 0 && lastRow >= 0 ? lastColumn + n : 0;
+    for (int32_t i0 = 0; i0 < tiled; i0 += kBlockRows) {
+        const int32_t i1 = std::min(i0 + kBlockRows, tiled);
+        for (int32_t k0 = 0; k0 < height; k0 += Tile::kRows) {
+            const int32_t k = std::min(k0, lastRow);
+            for (int32_t i = i0; i < i1; i += n) {
+                const int32_t at = std::min(i, lastColumn);
+                Tile::Move(from.Row(k) + at * pixelBytes, from.stride, to.Row(at) + k * pixelBytes, to.stride);
+            }
+        }
         // The block's result rows are complete only now.
         for (int32_t i = i0; i < i1; ++i) ReportProgress(i, width);
     }
-    for (int32_t i = tileColumns; i < width; ++i) {
+    for (int32_t i = tiled; i < width; ++i) {
         ReportProgress(i, width);
-        for (int32_t k = 0; k < height; ++k) movePixel(i, k);
+        for (int32_t k = 0; k < height; ++k)
+            std::memcpy(to.Row(i) + k * pixelBytes, from.Row(k) + i * pixelBytes, pixelBytes);
     }
 }
 
@@ -229,7 +236,7 @@ KESTREL_TARGET_SSE2 __attribute__((flatten)) void TransposeSse2(SourceRows from,
 KESTREL_TARGET_AVX2 __attribute__((flatten)) void TransposeAvx2(SourceRows from, size_t rowBytes, int32_t width,
                                                                 int32_t height, ResultRows to, int bitCount)
 {
-    TransposeWith<BytesTile16x32, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
+    TransposeWith<BytesTile32x16, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
 }
 #endif
 }
