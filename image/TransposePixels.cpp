@@ -237,11 +237,19 @@ void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t h
     const int32_t tiled = lastColumn >= 0 && lastRow >= 0 ? lastColumn + n : 0;
     for (int32_t i0 = 0; i0 < tiled; i0 += blockRows) {
         const int32_t i1 = std::min(i0 + blockRows, tiled);
+        // Whole steps of n up to the last column a tile may start at, then
+        // the overlapping last tile if the block reaches beyond them.
+        const int32_t stepsEnd = std::min(i1, lastColumn + 1);
         for (int32_t k0 = 0; k0 < height; k0 += Tile::kRows) {
             const int32_t k = std::min(k0, lastRow);
-            for (int32_t i = i0; i < i1; i += n) {
-                const int32_t at = std::min(i, lastColumn);
-                Tile::Move(from.Row(k) + at * pixelBytes, from.stride, to.Row(at) + k * pixelBytes, to.stride);
+            const BYTE* source = from.Row(k);
+            BYTE* result = to.Row(i0) + k * pixelBytes;
+            int32_t i = i0;
+            for (; i < stepsEnd; i += n, result += n * to.stride)
+                Tile::Move(source + i * pixelBytes, from.stride, result, to.stride);
+            if (i < i1) {
+                BYTE* last = to.Row(lastColumn) + k * pixelBytes;
+                Tile::Move(source + lastColumn * pixelBytes, from.stride, last, to.stride);
             }
         }
         // The block's result rows are complete only now.
