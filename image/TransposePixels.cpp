@@ -1,9 +1,9 @@
 // Transposition in tiles, on the vector path the processor allows. The
 // tiles are visited a block of result rows at a time, walking along those
-// rows: each result row is written from left to right as a stream, and each
-// source row gives a block several whole cache lines, so that neither side
-// comes back to a line it has partly used. The last tile of a row or column
-// overlaps its neighbour rather than leaving a strip to go pixel by pixel.
+// rows: each result row is written from left to right, a tile's height of
+// source rows at a time, and each source row is read in runs as long as the
+// block is wide. The last tile of a row or column overlaps its neighbour
+// rather than leaving a strip to go pixel by pixel.
 #include "TransposePixels.h"
 
 #include "../framework/CpuFeatures.h"
