@@ -1,9 +1,9 @@
 // Transposition in tiles, on the vector path the processor allows. The
-// tiles are visited a block of kBlockRows result rows at a time, walking
-// along those rows: each result row is written from left to right as a
-// stream, and each source row gives a block several whole cache lines, so
-// that neither side comes back to a line it has partly used. Pixels outside
-// the whole tiles go one by one.
+// tiles are visited a block of result rows at a time, walking along those
+// rows: each result row is written from left to right, a tile's height of
+// source rows at a time, and each source row is read in runs as long as the
+// block is wide. The last tile of a row or column overlaps its neighbour
+// rather than leaving a strip to go pixel by pixel.
 #include "TransposePixels.h"
 
 #include "../framework/CpuFeatures.h"
@@ -18,9 +18,11 @@
 #endif
 
 namespace {
-// A block's current result lines and the source lines a row of tiles reads
-// (16 rows of 256 or 768 bytes) stay within a 32 KB first-level cache.
-const int32_t kBlockRows = 256;
+// Result rows per block. At 8 bits a block's current result lines and the
+// 256 bytes of each source row a row of tiles reads stay within a 32 KB
+// first-level cache; at 24 bits longer runs of each source row (3 KB) were
+// measured faster than the cache-sized 768 bytes.
+const int32_t kBytesBlockRows = 256, kTrueColorBlockRows = 1024;
 
 uint32_t Load32(const BYTE* p)
 {
@@ -51,7 +53,7 @@ void SwapBlocks(uint64_t& a, uint64_t& b, int shift, uint64_t mask)
 // 8 x 8 bytes read as eight words and transposed by swapping ever smaller
 // blocks: 4 x 4, 2 x 2, 1 x 1.
 struct BytesTile8 {
-    static const int kSize = 8, kRows = kSize, kColumns = kSize;
+    static const int kSize = 8, kRows = kSize, kColumns = kSize, kReach = 8;
     static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         uint64_t rows[kSize];
@@ -68,7 +70,7 @@ struct BytesTile8 {
 // the next pixel's, or row padding, and is masked off), written as three
 // words per result row.
 struct TrueColorTile4 {
-    static const int kSize = 4, kRows = kSize, kColumns = kSize;
+    static const int kSize = 4, kRows = kSize, kColumns = kSize, kReach = 13;
     static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are packed into little-endian words");
@@ -88,7 +90,7 @@ struct TrueColorTile4 {
 // rotate the eight bits of a byte's place (row, column) by one, which after
 // four rounds has swapped row and column.
 struct BytesTile16 {
-    static const int kSize = 16, kRows = kSize, kColumns = kSize;
+    static const int kSize = 16, kRows = kSize, kColumns = kSize, kReach = 16;
     KESTREL_TARGET_SSE2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
         __m128i tile[kSize];
@@ -106,44 +108,79 @@ struct BytesTile16 {
     }
 };
 
-// Two 16 x 16 tiles side by side, one per 128-bit lane, transposed as
-// BytesTile16 transposes one.
-struct BytesTile16x32 {
-    static const int kRows = 16, kColumns = 32;
+// 32 source rows x 16 bytes, one vector per pair of rows k and k + 16 (one
+// per 128-bit lane), interleaved as BytesTile16 interleaves: each vector
+// then holds one result row's 32 bytes, stored whole.
+struct BytesTile32x16 {
+    static const int kRows = 32, kColumns = 16, kReach = 16;
     KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
-        __m256i tile[kRows];
-        for (int k = 0; k < kRows; ++k)
-            tile[k] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(from + k * fromStride));
+        __m256i tile[kColumns];
+        for (int k = 0; k < kRows / 2; ++k) {
+            const BYTE* low = from + k * fromStride;
+            const __m128i lowRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low));
+            const __m128i highRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + kRows / 2 * fromStride));
+            tile[k] = _mm256_inserti128_si256(_mm256_castsi128_si256(lowRow), highRow, 1);
+        }
         for (int round = 0; round < 4; ++round) {
-            __m256i next[kRows];
+            __m256i next[kColumns];
             for (int k = 0; k < 8; ++k) {
                 next[2 * k] = _mm256_unpacklo_epi8(tile[k], tile[k + 8]);
                 next[2 * k + 1] = _mm256_unpackhi_epi8(tile[k], tile[k + 8]);
             }
-            for (int k = 0; k < kRows; ++k) tile[k] = next[k];
+            for (int k = 0; k < kColumns; ++k) tile[k] = next[k];
         }
-        for (int i = 0; i < kRows; ++i) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + i * toStride), _mm256_castsi256_si128(tile[i]));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(to + (i + 16) * toStride),
-                             _mm256_extracti128_si256(tile[i], 1));
-        }
+        for (int i = 0; i < kColumns; ++i)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(to + i * toStride), tile[i]);
     }
 };
 
+// Byte shuffles for TrueColorTileAvx2, the same in both 128-bit lanes: the
+// first spreads a row's four pixels to 32-bit elements, the second squeezes
+// four elements back to 12 bytes.
+struct LaneShuffles {
+    int8_t bytes[4][32];
+};
+
+// Row r of four puts its pixel r ^ e in element e.
+constexpr LaneShuffles SpreadShuffles()
+{
+    LaneShuffles t{};
+    for (int r = 0; r < 4; ++r)
+        for (int b = 0; b < 32; ++b) {
+            const int e = b % 16 / 4, c = b % 4;
+            t.bytes[r][b] = int8_t(c < 3 ? 3 * (r ^ e) + c : -1);
+        }
+    return t;
+}
+
+// Result row i, whose pixel from row r of four sits in element i ^ r,
+// takes that pixel to bytes 3r..3r+2.
+constexpr LaneShuffles SqueezeShuffles()
+{
+    LaneShuffles t{};
+    for (int i = 0; i < 4; ++i)
+        for (int b = 0; b < 32; ++b) {
+            const int r = b % 16 / 3, c = b % 16 % 3;
+            t.bytes[i][b] = int8_t(r < 4 ? 4 * (i ^ r) + c : -1);
+        }
+    return t;
+}
+
+constexpr LaneShuffles kSpread = SpreadShuffles(), kSqueeze = SqueezeShuffles();
+
 // 16 source rows x 4 pixels of 24 bits, so that each result row receives
 // 48 bytes. Each vector holds two source rows, one per 128-bit lane, whose
-// four pixels a byte shuffle spreads to 32-bit elements; the elements are
-// transposed four rows at a time, squeezed back to 12 bytes per lane, and
-// the lanes joined by element permutes.
+// four pixels a byte shuffle spreads to 32-bit elements, row r's pixel
+// r ^ e to element e. Result row i then takes element e from row i ^ e,
+// which needs only blends (cheaper than shuffles): two rounds, one choosing
+// between rows 2k and 2k + 1 by bit 0 of e, one between pairs by bit 1.
+// The elements are squeezed back to 12 bytes per lane and the lanes joined
+// by element permutes.
 struct TrueColorTileAvx2 {
-    static const int kRows = 16, kColumns = 4;
+    static const int kRows = 16, kColumns = 4, kReach = 16;
     KESTREL_TARGET_AVX2 static void Move(const BYTE* from, ptrdiff_t fromStride, BYTE* to, ptrdiff_t toStride)
     {
-        const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
-                                                0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-        const __m256i squeeze = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,
-                                                 0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
         // half[h][i]: result row i's pixels from source rows 8h..8h+3 in
         // the low lane and 8h+4..8h+7 in the high one.
         __m256i half[2][kColumns];
@@ -153,14 +190,20 @@ struct TrueColorTileAvx2 {
                 const BYTE* low = from + (8 * h + k) * fromStride;
                 const __m128i lowRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low));
                 const __m128i highRow = _mm_loadu_si128(reinterpret_cast<const __m128i*>(low + 4 * fromStride));
+                const __m256i spread = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kSpread.bytes[k]));
                 r[k] = _mm256_shuffle_epi8(_mm256_inserti128_si256(_mm256_castsi128_si256(lowRow), highRow, 1), spread);
             }
-            const __m256i low01 = _mm256_unpacklo_epi32(r[0], r[1]), low23 = _mm256_unpacklo_epi32(r[2], r[3]);
-            const __m256i high01 = _mm256_unpackhi_epi32(r[0], r[1]), high23 = _mm256_unpackhi_epi32(r[2], r[3]);
-            half[h][0] = _mm256_shuffle_epi8(_mm256_unpacklo_epi64(low01, low23), squeeze);
-            half[h][1] = _mm256_shuffle_epi8(_mm256_unpackhi_epi64(low01, low23), squeeze);
-            half[h][2] = _mm256_shuffle_epi8(_mm256_unpacklo_epi64(high01, high23), squeeze);
-            half[h][3] = _mm256_shuffle_epi8(_mm256_unpackhi_epi64(high01, high23), squeeze);
+            // The masks take odd elements, then elements 2 and 3, of each lane
+            // from the second operand.
+            const __m256i even01 = _mm256_blend_epi32(r[0], r[1], 0xAA), odd01 = _mm256_blend_epi32(r[1], r[0], 0xAA);
+            const __m256i even23 = _mm256_blend_epi32(r[2], r[3], 0xAA), odd23 = _mm256_blend_epi32(r[3], r[2], 0xAA);
+            const __m256i rows[kColumns] = {
+                _mm256_blend_epi32(even01, even23, 0xCC), _mm256_blend_epi32(odd01, odd23, 0xCC),
+                _mm256_blend_epi32(even23, even01, 0xCC), _mm256_blend_epi32(odd23, odd01, 0xCC)};
+            for (int i = 0; i < kColumns; ++i) {
+                const __m256i squeeze = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kSqueeze.bytes[i]));
+                half[h][i] = _mm256_shuffle_epi8(rows[i], squeeze);
+            }
         }
         // Each half holds its 24 bytes as elements 0-2 and 4-6; the first
         // 32 bytes of the row take the first half's six and the second's
@@ -178,32 +221,44 @@ struct TrueColorTileAvx2 {
 };
 #endif
 
-// The whole tiles (Tile::kRows source rows by Tile::kColumns pixels of
-// pixelBytes each), then the pixels around them one by one. A tile may read
-// 32 bytes from its first pixel in a source row.
-template <class Tile, int pixelBytes>
+// Tiles of Tile::kRows source rows by Tile::kColumns pixels of pixelBytes
+// each cover the image as far as a tile's reads (Tile::kReach bytes from
+// its first pixel in a source row) stay within the rows. Where the image is
+// not a whole number of tiles the last tile overlaps the one before it and
+// writes some pixels twice, with the same values; only columns beyond the
+// last tile's reach go pixel by pixel.
+template <class Tile, int pixelBytes, int32_t blockRows>
 void TransposeInTiles(SourceRows from, size_t rowBytes, int32_t width, int32_t height, ResultRows to)
 {
-    const auto movePixel = [&](int32_t i, int32_t k) {
-        std::memcpy(to.Row(i) + k * pixelBytes, from.Row(k) + i * pixelBytes, pixelBytes);
-    };
     const int32_t n = Tile::kColumns;
-    int32_t tileColumns = width - width % n;
-    while (tileColumns > 0 && size_t(tileColumns - n) * pixelBytes + 32 > rowBytes) tileColumns -= n;
-    const int32_t tileRows = height - height % Tile::kRows;
-    for (int32_t i0 = 0; i0 < tileColumns; i0 += kBlockRows) {
-        const int32_t i1 = std::min(i0 + kBlockRows, tileColumns);
-        for (int32_t k = 0; k < tileRows; k += Tile::kRows)
-            for (int32_t i = i0; i < i1; i += n)
-                Tile::Move(from.Row(k) + i * pixelBytes, from.stride, to.Row(i) + k * pixelBytes, to.stride);
-        for (int32_t k = tileRows; k < height; ++k)
-            for (int32_t i = i0; i < i1; ++i) movePixel(i, k);
+    int32_t lastColumn = width - n;
+    while (lastColumn >= 0 && size_t(lastColumn) * pixelBytes + Tile::kReach > rowBytes) --lastColumn;
+    const int32_t lastRow = height - Tile::kRows;
+    const int32_t tiled = lastColumn >= 0 && lastRow >= 0 ? lastColumn + n : 0;
+    for (int32_t i0 = 0; i0 < tiled; i0 += blockRows) {
+        const int32_t i1 = std::min(i0 + blockRows, tiled);
+        // Whole steps of n up to the last column a tile may start at, then
+        // the overlapping last tile if the block reaches beyond them.
+        const int32_t stepsEnd = std::min(i1, lastColumn + 1);
+        for (int32_t k0 = 0; k0 < height; k0 += Tile::kRows) {
+            const int32_t k = std::min(k0, lastRow);
+            const BYTE* source = from.Row(k);
+            BYTE* result = to.Row(i0) + k * pixelBytes;
+            int32_t i = i0;
+            for (; i < stepsEnd; i += n, result += n * to.stride)
+                Tile::Move(source + i * pixelBytes, from.stride, result, to.stride);
+            if (i < i1) {
+                BYTE* last = to.Row(lastColumn) + k * pixelBytes;
+                Tile::Move(source + lastColumn * pixelBytes, from.stride, last, to.stride);
+            }
+        }
         // The block's result rows are complete only now.
         for (int32_t i = i0; i < i1; ++i) ReportProgress(i, width);
     }
-    for (int32_t i = tileColumns; i < width; ++i) {
+    for (int32_t i = tiled; i < width; ++i) {
         ReportProgress(i, width);
-        for (int32_t k = 0; k < height; ++k) movePixel(i, k);
+        for (int32_t k = 0; k < height; ++k)
+            std::memcpy(to.Row(i) + k * pixelBytes, from.Row(k) + i * pixelBytes, pixelBytes);
     }
 }
 
@@ -212,9 +267,9 @@ inline void TransposeWith(SourceRows from, size_t rowBytes, int32_t width, int32
                           int bitCount)
 {
     if (bitCount == 8)
-        TransposeInTiles<BytesTile, 1>(from, rowBytes, width, height, to);
+        TransposeInTiles<BytesTile, 1, kBytesBlockRows>(from, rowBytes, width, height, to);
     else
-        TransposeInTiles<TrueColorTile, 3>(from, rowBytes, width, height, to);
+        TransposeInTiles<TrueColorTile, 3, kTrueColorBlockRows>(from, rowBytes, width, height, to);
 }
 
 #ifdef KESTREL_X86
@@ -229,7 +284,7 @@ KESTREL_TARGET_SSE2 __attribute__((flatten)) void TransposeSse2(SourceRows from,
 KESTREL_TARGET_AVX2 __attribute__((flatten)) void TransposeAvx2(SourceRows from, size_t rowBytes, int32_t width,
                                                                 int32_t height, ResultRows to, int bitCount)
 {
-    TransposeWith<BytesTile16x32, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
+    TransposeWith<BytesTile32x16, TrueColorTileAvx2>(from, rowBytes, width, height, to, bitCount);
 }
 #endif
 }
