@@ -15,37 +15,24 @@ namespace {
 // Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
 // into natural order in a zeroed block. Returns false when only the DC
 // value is non-zero. The common codes decode from a local copy of the bits
-// in hand, which stays in registers, held from the top bit down so that a
-// lookahead is a constant shift; the reader itself is called only to
-// refill and for the rare long codes. Out of line, the loop has the
-// registers to itself rather than sharing them with the MCU loop's state.
+// in hand, which stays in registers; the reader itself is called only for
+// the rare long codes and refills near a marker. Out of line, the loop has
+// the registers to itself rather than sharing them with the MCU loop's
+// state.
 __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc,
                                            const JpegHuffmanTable& ac, const uint16_t* quant, int16_t& predictor,
                                            int16_t block[64])
 {
     const int lookahead = JpegHuffmanTable::kLookaheadBits;
-    uint64_t top = 0;  // the bits in hand from bit 63 down
-    int count = 0;
-    auto take = [&] {
-        const JpegBits bits = reader.Take();
-        count = bits.count;
-        top = count ? bits.buffer << (64 - count) : 0;
-    };
-    auto put = [&] { reader.Put(JpegBits{count ? top >> (64 - count) : 0, count}); };
-    auto refill = [&] {
-        put();
-        reader.Fill();
-        take();
-    };
+    JpegBits bits = reader.Take();
     auto peek = [&] {
-        if (count < 17) refill();
-        return uint32_t(top >> (64 - lookahead));
+        if (bits.count < 17) reader.Refill(bits);
+        return uint32_t(bits.top >> (64 - lookahead));
     };
     auto skip = [&](int n) {
-        top <<= n;
-        count -= n;
+        bits.top <<= n;
+        bits.count -= n;
     };
-    take();
 
     const int fastDc = dc.m_fastDc[peek()];
     int difference;
@@ -53,9 +40,9 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
         skip(fastDc & 15);
         difference = fastDc >> 8;
     } else {
-        put();
+        reader.Put(bits);
         difference = reader.ReceiveExtend(reader.DecodeValue(dc));
-        take();
+        bits = reader.Take();
     }
     predictor = int16_t(predictor + difference);
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
@@ -81,15 +68,15 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
             skip(int(entry >> 8));
             rs = int(entry & 0xFF);
         } else {
-            put();
+            reader.Put(bits);
             rs = reader.DecodeValue(ac);
-            take();
+            bits = reader.Take();
         }
         const int r = rs >> 4, s = rs & 15;
         if (s) {
             // The extra bits extended to a signed value (F.2.2.1).
-            if (count < s) refill();
-            int value = int(top >> (64 - s));
+            if (bits.count < s) reader.Refill(bits);
+            int value = int(bits.top >> (64 - s));
             skip(s);
             if (value < (1 << (s - 1))) value += 1 - (1 << s);
             k += r;
@@ -103,7 +90,7 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
             break;
         }
     }
-    put();
+    reader.Put(bits);
     return anyAc;
 }
 
