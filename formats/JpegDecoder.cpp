@@ -12,40 +12,37 @@
 #include <vector>
 
 namespace {
+// Where one block of an MCU comes from and goes to.
+struct BlockSlot {
+    const JpegHuffmanTable* dc;
+    const JpegHuffmanTable* ac;
+    const uint16_t* quant;
+    int component;
+    size_t offset;  // in the component's plane, for the row's first MCU
+    size_t step;    // plane bytes from one MCU to the next
+};
+
 // Decodes one block's coefficients (ITU T.81 F.2.2) and dequantises them
 // into natural order in a zeroed block. Returns false when only the DC
-// value is non-zero. The common codes decode from a local copy of the bits
-// in hand, which stays in registers, held from the top bit down so that a
-// lookahead is a constant shift; the reader itself is called only to
-// refill and for the rare long codes. Out of line, the loop has the
-// registers to itself rather than sharing them with the MCU loop's state.
-__attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuffmanTable& dc,
-                                           const JpegHuffmanTable& ac, const uint16_t* quant, int16_t& predictor,
-                                           int16_t block[64])
+// value is non-zero. The common codes decode from the caller's copy of the
+// bits in hand, which stays in registers; the reader itself is called only
+// for the rare long codes and refills near a marker.
+inline __attribute__((always_inline)) bool DecodeBlock(JpegBitReader& reader, JpegBits& bits,
+                                                       const BlockSlot& slot, int16_t& predictor,
+                                                       int16_t block[64])
 {
     const int lookahead = JpegHuffmanTable::kLookaheadBits;
-    uint64_t top = 0;  // the bits in hand from bit 63 down
-    int count = 0;
-    auto take = [&] {
-        const JpegBits bits = reader.Take();
-        count = bits.count;
-        top = count ? bits.buffer << (64 - count) : 0;
-    };
-    auto put = [&] { reader.Put(JpegBits{count ? top >> (64 - count) : 0, count}); };
-    auto refill = [&] {
-        put();
-        reader.Fill();
-        take();
-    };
+    const JpegHuffmanTable& dc = *slot.dc;
+    const JpegHuffmanTable& ac = *slot.ac;
+    const uint16_t* quant = slot.quant;
     auto peek = [&] {
-        if (count < 17) refill();
-        return uint32_t(top >> (64 - lookahead));
+        if (bits.count < 17) reader.Refill(bits);
+        return uint32_t(bits.top >> (64 - lookahead));
     };
     auto skip = [&](int n) {
-        top <<= n;
-        count -= n;
+        bits.top <<= n;
+        bits.count -= n;
     };
-    take();
 
     const int fastDc = dc.m_fastDc[peek()];
     int difference;
@@ -53,9 +50,9 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
         skip(fastDc & 15);
         difference = fastDc >> 8;
     } else {
-        put();
+        reader.Put(bits);
         difference = reader.ReceiveExtend(reader.DecodeValue(dc));
-        take();
+        bits = reader.Take();
     }
     predictor = int16_t(predictor + difference);
     block[0] = int16_t(uint32_t(predictor) * quant[0]);
@@ -81,15 +78,15 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
             skip(int(entry >> 8));
             rs = int(entry & 0xFF);
         } else {
-            put();
+            reader.Put(bits);
             rs = reader.DecodeValue(ac);
-            take();
+            bits = reader.Take();
         }
         const int r = rs >> 4, s = rs & 15;
         if (s) {
             // The extra bits extended to a signed value (F.2.2.1).
-            if (count < s) refill();
-            int value = int(top >> (64 - s));
+            if (bits.count < s) reader.Refill(bits);
+            int value = int(bits.top >> (64 - s));
             skip(s);
             if (value < (1 << (s - 1))) value += 1 - (1 << s);
             k += r;
@@ -103,8 +100,23 @@ __attribute__((noinline)) bool DecodeBlock(JpegBitReader& reader, const JpegHuff
             break;
         }
     }
-    put();
     return anyAc;
+}
+
+// Decodes the blocks of one MCU into zeroed blocks[0, count); bit i of the
+// result is set when block i has a non-zero AC coefficient. Out of line,
+// the loop has the registers to itself rather than sharing them with the
+// MCU loop's state, and the bits in hand stay in registers from block to
+// block.
+__attribute__((noinline)) unsigned DecodeMcu(JpegBitReader& reader, const BlockSlot* slots, int count,
+                                             int16_t predictors[4], int16_t (*blocks)[64])
+{
+    JpegBits bits = reader.Take();
+    unsigned withAc = 0;
+    for (int i = 0; i < count; ++i)
+        if (DecodeBlock(reader, bits, slots[i], predictors[slots[i].component], blocks[i])) withAc |= 1u << i;
+    reader.Put(bits);
+    return withAc;
 }
 
 struct Plane {
@@ -195,6 +207,18 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
         if (planes[c].repeatX > 1) expanded[c].resize(size_t(rowSamples));
     }
 
+    BlockSlot slots[10];
+    int slotCount = 0;
+    for (int i = 0; i < h.componentCount; ++i) {
+        const int c = h.scanOrder[i];
+        const JpegComponent& comp = h.components[c];
+        for (int bv = 0; bv < comp.v; ++bv)
+            for (int bh = 0; bh < comp.h; ++bh)
+                slots[slotCount++] = BlockSlot{&h.dc[comp.dcTable], &h.ac[comp.acTable], h.quant[comp.quantTable], c,
+                                               size_t(bv) * 8 * size_t(planes[c].width) + size_t(bh) * 8,
+                                               size_t(comp.h) * 8};
+    }
+
     JpegBitReader reader;
     reader.Start(m_pData + h.scanOffset, m_nSize - h.scanOffset);
     int16_t predictors[4] = {};
@@ -219,26 +243,17 @@ bool JpegDecoder::DecodeInto(BYTE* bits, size_t stride)
                 --countdown;
             }
             // One clearing for the whole MCU: a block's worth at a time costs more.
-            std::memset(blocks[buffer], 0, sizeof(blocks[buffer][0]) * size_t(h.blocksPerMcu));
-            int blockIndex = 0;
-            for (int i = 0; i < h.componentCount; ++i) {
-                int c = h.scanOrder[i];
-                const JpegComponent& comp = h.components[c];
-                const JpegHuffmanTable& dc = h.dc[comp.dcTable];
-                const JpegHuffmanTable& ac = h.ac[comp.acTable];
-                const uint16_t* quant = h.quant[comp.quantTable];
-                Plane& plane = planes[c];
-                for (int bv = 0; bv < comp.v; ++bv) {
-                    BYTE* out = plane.samples.data() + size_t(bv) * 8 * size_t(plane.width) +
-                                size_t(mx * comp.h) * 8;
-                    for (int bh = 0; bh < comp.h; ++bh, out += 8) {
-                        int16_t* block = blocks[buffer][blockIndex++];
-                        if (DecodeBlock(reader, dc, ac, quant, predictors[c], block))
-                            jobs[jobCount++] = JpegIdctJob{block, out, plane.width};
-                        else
-                            JpegInverseDctDcOnly(block[0], out, plane.width);
-                    }
-                }
+            int16_t(*mcuBlocks)[64] = blocks[buffer];
+            std::memset(mcuBlocks, 0, sizeof(blocks[buffer][0]) * size_t(h.blocksPerMcu));
+            const unsigned withAc = DecodeMcu(reader, slots, h.blocksPerMcu, predictors, mcuBlocks);
+            for (int i = 0; i < h.blocksPerMcu; ++i) {
+                const BlockSlot& slot = slots[i];
+                Plane& plane = planes[slot.component];
+                BYTE* out = plane.samples.data() + slot.offset + size_t(mx) * slot.step;
+                if (withAc & (1u << i))
+                    jobs[jobCount++] = JpegIdctJob{mcuBlocks[i], out, plane.width};
+                else
+                    JpegInverseDctDcOnly(mcuBlocks[i][0], out, plane.width);
             }
             const int paired = jobCount & ~1;
             inverseDct(jobs, paired);

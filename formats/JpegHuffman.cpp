@@ -84,26 +84,14 @@ void JpegBitReader::Start(const BYTE* data, size_t size)
     m_pData = data;
     m_nSize = size;
     m_nPos = 0;
-    m_buffer = 0;
-    m_nBits = 0;
+    m_bits = JpegBits{0, 0};
     m_nFakeBits = 0;
     m_bAtMarker = false;
 }
 
-void JpegBitReader::Fill()
+void JpegBitReader::FillBytes()
 {
-    if (!m_bAtMarker && m_nBits < 48 && m_nSize - m_nPos >= 8) {
-        // Whole bytes at once when the next eight hold no 0xFF.
-        uint64_t word = 0;
-        for (int i = 0; i < 8; ++i) word = (word << 8) | m_pData[m_nPos + size_t(i)];
-        if (((~word - 0x0101010101010101ull) & word & 0x8080808080808080ull) == 0) {
-            int bytes = (kBufferBits - 1 - m_nBits) / 8;  // at most 7: shifts stay below 64
-            m_buffer = (m_buffer << (8 * bytes)) | (word >> (64 - 8 * bytes));
-            m_nBits += 8 * bytes;
-            m_nPos += size_t(bytes);
-        }
-    }
-    while (m_nBits <= kBufferBits - 8) {
+    while (m_bits.count <= 56) {
         unsigned byte = 0;
         if (m_bAtMarker || m_nPos >= m_nSize) {
             m_nFakeBits += 8;
@@ -119,8 +107,8 @@ void JpegBitReader::Fill()
                 m_nFakeBits += 8;
             }
         }
-        m_buffer = (m_buffer << 8) | byte;
-        m_nBits += 8;
+        m_bits.top |= uint64_t(byte) << (56 - m_bits.count);
+        m_bits.count += 8;
     }
 }
 
@@ -129,11 +117,11 @@ int JpegBitReader::DecodeLong(const JpegHuffmanTable& table, uint32_t prefix)
     // Lengths up to the lookahead did not match; continue bit by bit.
     int32_t code = int32_t(prefix);
     int l = JpegHuffmanTable::kLookaheadBits;
-    m_nBits -= l;
+    Consume(l);
     do {
-        if (m_nBits < 1) Fill();
-        --m_nBits;
-        code = 2 * code + int32_t((m_buffer >> m_nBits) & 1);
+        if (m_bits.count < 1) Fill();
+        code = 2 * code + int32_t(m_bits.top >> 63);
+        Consume(1);
         ++l;
     } while (code > table.m_maxCode[l]);
     if (l > 16) return 0;
@@ -143,8 +131,7 @@ int JpegBitReader::DecodeLong(const JpegHuffmanTable& table, uint32_t prefix)
 
 void JpegBitReader::Restart()
 {
-    m_buffer = 0;
-    m_nBits = 0;
+    m_bits = JpegBits{0, 0};
     m_nFakeBits = 0;
     m_bAtMarker = false;
     while (m_nPos + 1 < m_nSize) {

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 class JpegHuffmanTable {
 public:
@@ -52,10 +53,11 @@ private:
     BYTE m_size[256];
 };
 
-// The bits in hand, copied out of a JpegBitReader so that a block's
-// decoding keeps them in registers (see JpegBitReader::Take).
+// The bits in hand, held from bit 63 down so that a lookahead is a
+// constant shift. Below the count valid bits may lie the start of the next
+// unread byte: a refill ORs that same byte over them.
 struct JpegBits {
-    uint64_t buffer;  // valid bits are the low count
+    uint64_t top;
     int count;
 };
 
@@ -68,57 +70,53 @@ public:
     // consumes 17 bits and yields 0, so a damaged stream decodes as zeros.
     int DecodeValue(const JpegHuffmanTable& table)
     {
-        if (m_nBits < 17) Fill();
-        uint32_t peek = uint32_t(m_buffer >> (m_nBits - JpegHuffmanTable::kLookaheadBits)) &
-                        ((1u << JpegHuffmanTable::kLookaheadBits) - 1);
+        if (m_bits.count < 17) Fill();
+        uint32_t peek = uint32_t(m_bits.top >> (64 - JpegHuffmanTable::kLookaheadBits));
         uint32_t entry = table.m_lookahead[peek];
         if (entry) {
-            m_nBits -= int(entry >> 8);
+            Consume(int(entry >> 8));
             return int(entry & 0xFF);
         }
         return DecodeLong(table, peek);
-    }
-
-    // The next kLookaheadBits bits, without consuming them.
-    uint32_t PeekLookahead()
-    {
-        if (m_nBits < 17) Fill();
-        return uint32_t(m_buffer >> (m_nBits - JpegHuffmanTable::kLookaheadBits)) &
-               ((1u << JpegHuffmanTable::kLookaheadBits) - 1);
-    }
-    void Skip(int n) { m_nBits -= n; }
-
-    // A DC difference: the size code and its extended bits (F.2.2.1).
-    int DecodeDifference(const JpegHuffmanTable& table)
-    {
-        int fast = table.m_fastDc[PeekLookahead()];
-        if (fast) {
-            m_nBits -= fast & 15;
-            return fast >> 8;
-        }
-        return ReceiveExtend(DecodeValue(table));
     }
 
     // s raw bits (0 <= s <= 16) extended to a signed value (F.2.2.1).
     int ReceiveExtend(int s)
     {
         if (s == 0) return 0;
-        if (m_nBits < s) Fill();
-        m_nBits -= s;
-        int v = int(uint32_t(m_buffer >> m_nBits) & ((1u << s) - 1));
+        if (m_bits.count < s) Fill();
+        int v = int(m_bits.top >> (64 - s));
+        Consume(s);
         return v < (1 << (s - 1)) ? v + 1 - (1 << s) : v;
     }
 
-    // The bits in hand, for a caller that works on its own copy and puts it
-    // back before any other call on the reader.
-    JpegBits Take() const { return JpegBits{m_buffer, m_nBits}; }
-    void Put(JpegBits bits)
+    // The bits in hand, for a caller that works on its own copy (which then
+    // stays in registers) and puts it back before any other call on the
+    // reader but Refill.
+    JpegBits Take() const { return m_bits; }
+    void Put(JpegBits bits) { m_bits = bits; }
+
+    // Tops a taken copy up to at least 56 bits: eight bytes at once when
+    // they hold no 0xFF, so need no unstuffing and end at no marker.
+    void Refill(JpegBits& bits)
     {
-        m_buffer = bits.buffer;
-        m_nBits = bits.count;
+        if (!m_bAtMarker && m_nSize - m_nPos >= 8) {
+            uint64_t word;
+            std::memcpy(&word, m_pData + m_nPos, 8);
+            word = __builtin_bswap64(word);
+            if (((~word - 0x0101010101010101ull) & word & 0x8080808080808080ull) == 0) {
+                bits.top |= word >> bits.count;
+                const int bytes = (63 - bits.count) / 8;
+                bits.count += 8 * bytes;
+                m_nPos += size_t(bytes);
+                return;
+            }
+        }
+        m_bits = bits;
+        FillBytes();
+        bits = m_bits;
     }
-    // Tops the bits in hand up to at least 57.
-    void Fill();
+    void Fill() { Refill(m_bits); }
 
     // Restart handling: drops the buffered bits, then skips to the next
     // marker. A restart marker is consumed; any other marker is left in
@@ -126,23 +124,26 @@ public:
     void Restart();
 
     // True once more bits were consumed than the segment holds.
-    bool Overran() const { return uint64_t(m_nBits) < m_nFakeBits; }
+    bool Overran() const { return uint64_t(m_bits.count) < m_nFakeBits; }
 
 private:
-    // 64 bits in every build: a refill then lasts several codes, also in
-    // the 32-bit program.
-    typedef uint64_t Buffer;
-    enum { kBufferBits = 64 };
-
+    void Consume(int n)
+    {
+        m_bits.top <<= n;
+        m_bits.count -= n;
+    }
+    // A byte at a time, unstuffing, up to more than 56 bits.
+    void FillBytes();
     int DecodeLong(const JpegHuffmanTable& table, uint32_t prefix);
 
     const BYTE* m_pData = nullptr;
     size_t m_nSize = 0;
     size_t m_nPos = 0;
-    Buffer m_buffer = 0;  // valid bits are the low m_nBits
-    int m_nBits = 0;
+    // 64 bits in every build: a refill then lasts several codes, also in
+    // the 32-bit program.
+    JpegBits m_bits = {0, 0};
     // Zero bits appended after a marker or the end of data; once the reader
-    // has consumed into them, m_nBits stays below this count.
+    // has consumed into them, the count stays below this one.
     uint64_t m_nFakeBits = 0;
     bool m_bAtMarker = false;
 };

@@ -123,6 +123,39 @@ TEST(JpegBitReader, RestartSkipsToTheMarkerAndLeavesOthers)
     EXPECT_TRUE(reader.Overran());
 }
 
+
+TEST(JpegBitReader, LongStreamsReadAsTheirUnstuffedBits)
+{
+    // Runs of plain bytes (read eight at a time) mixed with stuffed 0xFF
+    // bytes (read one at a time), ending at a marker; read in pieces of
+    // every size, the bits must be those of the data bytes, then zeros.
+    std::mt19937 random(3);
+    for (int trial = 0; trial < 50; ++trial) {
+        std::vector<BYTE> stream, data;
+        for (int i = 0; i < 300; ++i) {
+            const BYTE byte = random() % 8 == 0 ? 0xFF : BYTE(random() % 255);
+            data.push_back(byte);
+            stream.push_back(byte);
+            if (byte == 0xFF) stream.push_back(0x00);
+        }
+        stream.push_back(0xFF);
+        stream.push_back(0xD9);
+        auto bit = [&](size_t n) { return n / 8 < data.size() ? (data[n / 8] >> (7 - n % 8)) & 1 : 0; };
+
+        JpegBitReader reader;
+        reader.Start(stream.data(), stream.size());
+        size_t position = 0;
+        while (position < 8 * data.size() + 40) {
+            const int s = 1 + int(random() % 16);
+            int expected = 0;
+            for (int i = 0; i < s; ++i) expected = 2 * expected + bit(position + size_t(i));
+            if (expected < (1 << (s - 1))) expected += 1 - (1 << s);
+            ASSERT_EQ(reader.ReceiveExtend(s), expected) << "trial " << trial << " bit " << position;
+            position += size_t(s);
+            EXPECT_EQ(reader.Overran(), position > 8 * data.size());
+        }
+    }
+}
 TEST(JpegBitWriter, StuffsEveryFFAndPadsWithOnes)
 {
     VectorSink sink;
