@@ -102,6 +102,7 @@ public:
         m_nBuffer >>= m_nCount & ~7;
         m_nCount &= 7;
     }
+    std::vector<BYTE>& Out() const { return *m_pOut; }
     // Writes the last partial byte and trims the room left over.
     void Finish()
     {
@@ -329,22 +330,61 @@ void WriteBlock(BitSink& out, Block& block, bool last)
 }
 }
 
-void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
-{
-    out.push_back(0x78);
-    out.push_back(0x01);
-    BitSink sink(out);
+// Everything that lasts from one piece to the next.
+struct ZlibDeflater::State {
+    explicit State(std::vector<BYTE>& out) : sink(out) {}
+    BitSink sink;
     // Two slots per hash: the last position and the one before.
     // Positions start at 0, a candidate like any other: every candidate is
     // checked against the data.
-    std::vector<uint32_t> head(size_t(2) << kHashBits, 0);
+    std::vector<uint32_t> head = std::vector<uint32_t>(size_t(2) << kHashBits, 0);
     Block block;
     // Literals in a row since the last match: past 16, positions are
     // skipped ever faster, as no match is likely in noise.
     size_t misses = 0;
-    size_t i = 0;
-    while (i < size) {
-        const size_t left = size - i;
+    size_t next = 0;    // the first position not yet coded
+    size_t summed = 0;  // the bytes in adler
+    uint32_t adler = 1;
+};
+
+ZlibDeflater::ZlibDeflater(std::vector<BYTE>& out)
+{
+    out.push_back(0x78);
+    out.push_back(0x01);
+    m_pState.reset(new State(out));
+}
+
+ZlibDeflater::~ZlibDeflater() = default;
+
+void ZlibDeflater::Compress(const BYTE* data, size_t end) { Run(data, end, false); }
+
+void ZlibDeflater::Finish(const BYTE* data, size_t size)
+{
+    Run(data, size, true);
+    State& state = *m_pState;
+    WriteBlock(state.sink, state.block, true);
+    state.sink.Finish();
+    std::vector<BYTE>& out = state.sink.Out();
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(state.adler >> shift));
+}
+
+void ZlibDeflater::Run(const BYTE* data, size_t end, bool last)
+{
+    State& state = *m_pState;
+    state.adler = UpdateAdler32(state.adler, data + state.summed, end - state.summed);
+    state.summed = end;
+    // Until the last piece, a position is coded only with a longest match
+    // and a load's worth of bytes after it, so that the end of what has
+    // been made cuts no match short.
+    const size_t kLookahead = kMaxMatch + 8;
+    if (!last && end < kLookahead) return;
+    const size_t stop = last ? end : end - kLookahead;
+    uint32_t* const head = state.head.data();
+    Block& block = state.block;
+    size_t misses = state.misses;
+    size_t i = state.next;
+    while (i < stop) {
+        const size_t left = end - i;
         size_t length = 0;
         uint32_t distance = 0;
         // Eight bytes are loaded at once; the last few go out as literals.
@@ -360,7 +400,7 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
             // the next position's lookup starts without waiting for this
             // one's length.
             block.Match(3, distance);
-            if (size - i >= 6) {
+            if (end - i >= 6) {
                 uint32_t* slots = &head[size_t(Hash3(Load32(data + i + 2) & 0xFFFFFF)) * 2];
                 slots[1] = slots[0];
                 slots[0] = uint32_t(i + 2);
@@ -370,14 +410,14 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
         } else if (length > 3) {
             // The next position's slots are fetched while the match's last
             // position is entered: two cache misses in parallel.
-            if (size - i - length >= 4) __builtin_prefetch(&head[size_t(Hash3(Load32(data + i + length) & 0xFFFFFF)) * 2]);
+            if (end - i - length >= 4) __builtin_prefetch(&head[size_t(Hash3(Load32(data + i + length) & 0xFFFFFF)) * 2]);
             block.Match(uint32_t(length), distance);
             // The match's last position keeps the table fresh for what follows.
-            const size_t end = i + length - 1;
-            if (size - end >= 4) {
-                uint32_t* slots = &head[size_t(Hash3(Load32(data + end) & 0xFFFFFF)) * 2];
+            const size_t lastInMatch = i + length - 1;
+            if (end - lastInMatch >= 4) {
+                uint32_t* slots = &head[size_t(Hash3(Load32(data + lastInMatch) & 0xFFFFFF)) * 2];
                 slots[1] = slots[0];
-                slots[0] = uint32_t(end);
+                slots[0] = uint32_t(lastInMatch);
             }
             i += length;
             misses = 0;
@@ -390,12 +430,12 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
             ++misses;
         }
         if (block.count == kBlockSymbols) {
-            WriteBlock(sink, block, false);
+            WriteBlock(state.sink, block, false);
             block.Clear();
         }
     }
-    WriteBlock(sink, block, true);
-    sink.Finish();
-    const uint32_t adler = Adler32(data, size);
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(adler >> shift));
+    state.misses = misses;
+    state.next = i;
 }
+
+void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out) { ZlibDeflater(out).Finish(data, size); }

@@ -28,15 +28,23 @@ void AppendChunk(std::vector<BYTE>& out, const char* type, const BYTE* data, siz
     out.insert(out.end(), field, field + 4);
 }
 
-// The filtered rows, top row first: filter type byte, then the row. Not
-// zero-filled first: every byte is written.
-std::unique_ptr<BYTE[]> FilteredRows(const XImage& image, const BYTE* bits, size_t& size)
+// The zlib stream of the filtered rows, top row first: filter type byte,
+// then the row. The rows are filtered a batch at a time into one buffer
+// (not zero-filled first: every byte is written), and each batch is
+// compressed while it is still in the cache.
+void CompressRows(const XImage& image, const BYTE* bits, std::vector<BYTE>& compressed)
 {
+    const size_t kBatchBytes = 64 * 1024;
     const size_t stride = image.RowBytes();
     const bool rgb = image.m_nBitCount == 24;
     const size_t rowBytes = (size_t(image.m_nWidth) * image.m_nBitCount + 7) / 8;
-    size = (rowBytes + 1) * size_t(image.m_nHeight);
-    std::unique_ptr<BYTE[]> rows(new BYTE[size]);
+    const size_t size = (rowBytes + 1) * size_t(image.m_nHeight);
+    const size_t batchRows = kBatchBytes / (rowBytes + 1) + 1;
+    const std::unique_ptr<BYTE[]> rows(new BYTE[size]);
+    // Room for what a screen picture compresses to, so that the stream is
+    // seldom moved as it grows.
+    compressed.reserve(size / 4);
+    ZlibDeflater deflater(compressed);
     BYTE* out = rows.get();
     for (int32_t y = image.m_nHeight - 1; y >= 0; --y) {
         const BYTE* in = bits + size_t(y) * stride;
@@ -45,8 +53,9 @@ std::unique_ptr<BYTE[]> FilteredRows(const XImage& image, const BYTE* bits, size
         if (rgb) SwapRedBlueRow(in, first ? nullptr : in + stride, out, rowBytes);
         else std::memcpy(out, in, rowBytes);
         out += rowBytes;
+        if ((image.m_nHeight - y) % batchRows == 0) deflater.Compress(rows.get(), size_t(out - rows.get()));
     }
-    return rows;
+    deflater.Finish(rows.get(), size);
 }
 }
 
@@ -79,14 +88,7 @@ PngError XFilePng::Encode(const XImage& image, std::vector<BYTE>& out)
             AppendChunk(out, "PLTE", palette, size_t(3 * count));
         }
         std::vector<BYTE> compressed;
-        {
-            size_t size = 0;
-            const std::unique_ptr<BYTE[]> rows = FilteredRows(image, bits.get(), size);
-            // Room for what a screen picture compresses to, so that the
-            // stream is seldom moved as it grows.
-            compressed.reserve(size / 4);
-            DeflateZlib(rows.get(), size, compressed);
-        }
+        CompressRows(image, bits.get(), compressed);
         // IDAT chunks of at most 1 MiB: a reader never has to hold a huge
         // chunk to check its CRC.
         const size_t kChunk = size_t(1) << 20;
