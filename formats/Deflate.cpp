@@ -398,13 +398,11 @@ void ZlibDeflater::Run(const BYTE* data, size_t end, bool last)
             // The commonest match in noisy pictures, a pixel at a short
             // distance, on a path of its own: the branch is predicted, so
             // the next position's lookup starts without waiting for this
-            // one's length.
+            // one's length. Its inner positions are not entered: in a
+            // picture of 3-byte pixels they would only find matches out of
+            // step with the pixels, and the table access costs more than
+            // they save.
             block.Match(3, distance);
-            if (end - i >= 6) {
-                uint32_t* slots = &head[size_t(Hash3(Load32(data + i + 2) & 0xFFFFFF)) * 2];
-                slots[1] = slots[0];
-                slots[0] = uint32_t(i + 2);
-            }
             i += 3;
             misses = 0;
         } else if (length > 3) {
