@@ -6,11 +6,15 @@
 // short match costs a lookup whose latency the loop waits for, and a table
 // that stays in the first-level cache is worth more than the few matches a
 // larger one adds. Long stretches without a match are crossed ever faster.
+// The data passes through a buffer of its own that slides like zlib's
+// window: the caller's pieces are written into it, compressed while they
+// are still in the cache, and never gathered whole.
 #include "Deflate.h"
 
 #include "Adler32.h"
 #include "DeflateHuffman.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -19,6 +23,11 @@ const int kHashBits = 12;
 const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
+// Data is compressed in batches of this many bytes or more, and held in a
+// buffer of this many (more only for longer pieces): small enough to stay
+// in the second-level cache with the table and the block's symbols.
+const size_t kBatchBytes = 32 * 1024;
+const size_t kBufferBytes = 128 * 1024;
 const int kSkipShift = 4;
 // Distances up to this look their code up.
 const uint32_t kNearDistances = 1024;
@@ -334,6 +343,11 @@ void WriteBlock(BitSink& out, Block& block, bool last)
 struct ZlibDeflater::State {
     explicit State(std::vector<BYTE>& out) : sink(out) {}
     BitSink sink;
+    // The data's last bytes, from the window before the next position to
+    // code to the last byte appended.
+    std::vector<BYTE> buffer = std::vector<BYTE>(kBufferBytes);
+    size_t filled = 0;
+    size_t next = 0;  // the first position not yet coded
     // Two slots per hash: the last position and the one before.
     // Positions start at 0, a candidate like any other: every candidate is
     // checked against the data.
@@ -342,8 +356,6 @@ struct ZlibDeflater::State {
     // Literals in a row since the last match: past 16, positions are
     // skipped ever faster, as no match is likely in noise.
     size_t misses = 0;
-    size_t next = 0;    // the first position not yet coded
-    size_t summed = 0;  // the bytes in adler
     uint32_t adler = 1;
 };
 
@@ -356,11 +368,24 @@ ZlibDeflater::ZlibDeflater(std::vector<BYTE>& out)
 
 ZlibDeflater::~ZlibDeflater() = default;
 
-void ZlibDeflater::Compress(const BYTE* data, size_t end) { Run(data, end, false); }
-
-void ZlibDeflater::Finish(const BYTE* data, size_t size)
+BYTE* ZlibDeflater::Room(size_t bytes)
 {
-    Run(data, size, true);
+    State& state = *m_pState;
+    if (state.buffer.size() - state.filled < bytes) Slide(bytes);
+    return state.buffer.data() + state.filled;
+}
+
+void ZlibDeflater::Append(size_t bytes)
+{
+    State& state = *m_pState;
+    state.adler = UpdateAdler32(state.adler, state.buffer.data() + state.filled, bytes);
+    state.filled += bytes;
+    if (state.filled - state.next >= kBatchBytes) Compress(false);
+}
+
+void ZlibDeflater::Finish()
+{
+    Compress(true);
     State& state = *m_pState;
     WriteBlock(state.sink, state.block, true);
     state.sink.Finish();
@@ -368,11 +393,30 @@ void ZlibDeflater::Finish(const BYTE* data, size_t size)
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(state.adler >> shift));
 }
 
-void ZlibDeflater::Run(const BYTE* data, size_t end, bool last)
+// Drops what lies more than a window behind the next position to code,
+// moving the rest to the front and the table's positions with it, and
+// grows the buffer if that leaves too little room.
+void ZlibDeflater::Slide(size_t bytes)
 {
     State& state = *m_pState;
-    state.adler = UpdateAdler32(state.adler, data + state.summed, end - state.summed);
-    state.summed = end;
+    Compress(false);
+    const size_t drop = state.next > kWindow ? state.next - kWindow : 0;
+    std::memmove(state.buffer.data(), state.buffer.data() + drop, state.filled - drop);
+    state.filled -= drop;
+    state.next -= drop;
+    // Positions dropped become 0, a candidate that the data check refuses
+    // or that is a true match. Written without a branch, so that it is
+    // vectorised.
+    const uint32_t dropped = uint32_t(drop);
+    for (uint32_t& position : state.head) position = std::max(position, dropped) - dropped;
+    if (state.buffer.size() - state.filled < bytes) state.buffer.resize(state.filled + bytes + kBatchBytes);
+}
+
+void ZlibDeflater::Compress(bool last)
+{
+    State& state = *m_pState;
+    const BYTE* const data = state.buffer.data();
+    const size_t end = state.filled;
     // Until the last piece, a position is coded only with a longest match
     // and a load's worth of bytes after it, so that the end of what has
     // been made cuts no match short.
@@ -436,4 +480,14 @@ void ZlibDeflater::Run(const BYTE* data, size_t end, bool last)
     state.next = i;
 }
 
-void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out) { ZlibDeflater(out).Finish(data, size); }
+void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
+{
+    ZlibDeflater deflater(out);
+    for (size_t at = 0; at < size;) {
+        const size_t piece = size - at < kBatchBytes ? size - at : kBatchBytes;
+        std::memcpy(deflater.Room(piece), data + at, piece);
+        deflater.Append(piece);
+        at += piece;
+    }
+    deflater.Finish();
+}

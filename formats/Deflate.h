@@ -13,23 +13,27 @@
 // Appends the zlib stream of data[0..size) to out.
 void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out);
 
-// The same stream, for data made a piece at a time into one buffer: each
-// piece is compressed and summed while it is still in the cache. The
-// buffer holds every earlier byte in place, as matches reach back into
-// them; a piece may be compressed only in part until the next arrives.
+// The same stream, for data made a piece at a time: each piece is written
+// straight into the deflater's own buffer, and compressed and summed a
+// batch at a time while it is still in the cache. The buffer keeps the
+// last 32 KiB that matches reach back into, and the pieces not yet
+// compressed, so that it stays small whatever the length of the data.
 class ZlibDeflater {
 public:
     // Appends the stream's header to out, which must outlive the deflater.
     explicit ZlibDeflater(std::vector<BYTE>& out);
     ~ZlibDeflater();
-    // data[0..end) has been made; end never goes back.
-    void Compress(const BYTE* data, size_t end);
-    // Compresses the rest of data[0..size) and ends the stream.
-    void Finish(const BYTE* data, size_t size);
+    // Where the next bytes go: room for bytes of them, valid until Append.
+    BYTE* Room(size_t bytes);
+    // Takes the bytes written into Room as the next of the data.
+    void Append(size_t bytes);
+    // Compresses the rest and ends the stream.
+    void Finish();
 
 private:
     struct State;
-    void Run(const BYTE* data, size_t end, bool last);
+    void Compress(bool last);
+    void Slide(size_t bytes);
 
     std::unique_ptr<State> m_pState;
 };

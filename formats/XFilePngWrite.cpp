@@ -12,7 +12,6 @@
 #include "../framework/GlobalBlock.h"
 
 #include <cstring>
-#include <memory>
 #include <new>
 
 namespace {
@@ -29,33 +28,26 @@ void AppendChunk(std::vector<BYTE>& out, const char* type, const BYTE* data, siz
 }
 
 // The zlib stream of the filtered rows, top row first: filter type byte,
-// then the row. The rows are filtered a batch at a time into one buffer
-// (not zero-filled first: every byte is written), and each batch is
-// compressed while it is still in the cache.
+// then the row, each filtered straight into the deflater's buffer.
 void CompressRows(const XImage& image, const BYTE* bits, std::vector<BYTE>& compressed)
 {
-    const size_t kBatchBytes = 64 * 1024;
     const size_t stride = image.RowBytes();
     const bool rgb = image.m_nBitCount == 24;
     const size_t rowBytes = (size_t(image.m_nWidth) * image.m_nBitCount + 7) / 8;
-    const size_t size = (rowBytes + 1) * size_t(image.m_nHeight);
-    const size_t batchRows = kBatchBytes / (rowBytes + 1) + 1;
-    const std::unique_ptr<BYTE[]> rows(new BYTE[size]);
     // Room for what a screen picture compresses to, so that the stream is
     // seldom moved as it grows.
-    compressed.reserve(size / 4);
+    compressed.reserve((rowBytes + 1) * size_t(image.m_nHeight) / 4);
     ZlibDeflater deflater(compressed);
-    BYTE* out = rows.get();
     for (int32_t y = image.m_nHeight - 1; y >= 0; --y) {
         const BYTE* in = bits + size_t(y) * stride;
         const bool first = y == image.m_nHeight - 1;
-        *out++ = rgb && !first ? 2 : 0;
-        if (rgb) SwapRedBlueRow(in, first ? nullptr : in + stride, out, rowBytes);
-        else std::memcpy(out, in, rowBytes);
-        out += rowBytes;
-        if ((image.m_nHeight - y) % batchRows == 0) deflater.Compress(rows.get(), size_t(out - rows.get()));
+        BYTE* out = deflater.Room(rowBytes + 1);
+        out[0] = rgb && !first ? 2 : 0;
+        if (rgb) SwapRedBlueRow(in, first ? nullptr : in + stride, out + 1, rowBytes);
+        else std::memcpy(out + 1, in, rowBytes);
+        deflater.Append(rowBytes + 1);
     }
-    deflater.Finish(rows.get(), size);
+    deflater.Finish();
 }
 }
 

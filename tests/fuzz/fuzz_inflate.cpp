@@ -7,6 +7,7 @@
 #include "formats/Deflate.h"
 #include "formats/Inflate.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -26,8 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         ZlibDeflater deflater(pieces);
         const size_t piece = size_t(data[0]) * 5 + 1;
-        for (size_t end = piece; end < in.size(); end += piece) deflater.Compress(in.data(), end);
-        deflater.Finish(in.data(), in.size());
+        for (size_t at = 0; at < in.size(); at += piece) {
+            const size_t bytes = std::min(piece, in.size() - at);
+            std::memcpy(deflater.Room(bytes), in.data() + at, bytes);
+            deflater.Append(bytes);
+        }
+        deflater.Finish();
     }
     for (const std::vector<BYTE>* compressed : {&whole, &pieces}) {
         std::vector<BYTE> back(in.size() + 1);
