@@ -227,13 +227,15 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
 
 // A block's symbols and their frequencies, counted as they are found.
 // Literals and matches are written out by one path, with no branch to
-// mispredict where they mix. A symbol's low 10 bits index the table of literal and length fields (a literal byte,
-// or 256 + match length), bits 10..25 hold the distance and the top bits
-// its code, kNoDistance for a literal.
+// mispredict where they mix. A symbol's low 10 bits index the table of
+// literal and length fields (a literal byte, or 256 + match length), bits
+// 10..25 hold the distance and the top bits its code, kNoDistance for a
+// literal.
 const uint32_t kNoDistance = 30;
 
 struct Block {
-    std::vector<uint32_t> symbols = std::vector<uint32_t>(kBlockSymbols);
+    // Not zero-filled first: only the first count are read.
+    std::unique_ptr<uint32_t[]> symbols{new uint32_t[kBlockSymbols]};
     size_t count = 0;
     uint32_t literalFreq[286] = {};
     uint32_t distanceFreq[30] = {};
@@ -324,7 +326,7 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         distanceBase[d] = kDistanceBase[d];
     }
     distanceField[kNoDistance] = distanceBase[kNoDistance] = 0;
-    const uint32_t* const symbols = block.symbols.data();
+    const uint32_t* const symbols = block.symbols.get();
     const size_t count = block.count;
     // A symbol's bits, and their count.
     auto bitsOf = [&](uint32_t s, int& bitCount) {
