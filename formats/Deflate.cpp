@@ -29,8 +29,6 @@ const size_t kBlockSymbols = 1 << 16;
 const size_t kBatchBytes = 32 * 1024;
 const size_t kBufferBytes = 128 * 1024;
 const int kSkipShift = 4;
-// Distances up to this look their code up.
-const uint32_t kNearDistances = 1024;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 struct LengthCodes {
@@ -56,32 +54,28 @@ const uint32_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   1
                                     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 const uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-// The distance code from its bit length: codes 2k and 2k + 1 cover
-// distances 2^k + 1 .. 2^(k+1), split by the bit below the top bit of
-// distance - 1.
-inline uint32_t FarDistanceCode(uint32_t distance)
+// Every distance looks its code up, with no branch to mispredict: those
+// up to 256 by distance - 1, the longer ones by (distance - 1) / 128, as
+// each of their codes starts where distance - 1 is a multiple of 128.
+inline uint32_t DistanceIndex(uint32_t distance)
 {
     const uint32_t n = distance - 1;
-    const uint32_t top = 31 - uint32_t(__builtin_clz(n | 4));
-    const uint32_t code = 2 * top + ((n >> (top - 1)) & 1);
-    return n < 4 ? n : code;
+    return n < 256 ? n : 256 + (n >> 7);
 }
 
-// Near distances, the common ones in noisy pictures, look their code up:
-// no branch on the four smallest to mispredict.
-struct NearDistanceCodes {
-    uint8_t code[kNearDistances + 1];
-    NearDistanceCodes()
+struct DistanceCodes {
+    uint8_t code[512];
+    DistanceCodes()
     {
-        for (uint32_t distance = 1; distance <= kNearDistances; ++distance) code[distance] = uint8_t(FarDistanceCode(distance));
+        for (uint32_t c = 0; c < 30; ++c) {
+            const uint32_t last = c == 29 ? uint32_t(kWindow) : kDistanceBase[c + 1] - 1;
+            for (uint32_t distance = kDistanceBase[c]; distance <= last; ++distance) code[DistanceIndex(distance)] = uint8_t(c);
+        }
     }
 };
-const NearDistanceCodes kNearCodes;
+const DistanceCodes kDistanceCodes;
 
-inline uint32_t DistanceCode(uint32_t distance)
-{
-    return distance <= kNearDistances ? kNearCodes.code[distance] : FarDistanceCode(distance);
-}
+inline uint32_t DistanceCode(uint32_t distance) { return kDistanceCodes.code[DistanceIndex(distance)]; }
 
 // Bits collect in a 64-bit word that is stored whole after each symbol
 // (Flush) and advanced by the whole bytes it held, into room made
