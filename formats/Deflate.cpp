@@ -14,6 +14,8 @@
 #include "Adler32.h"
 #include "DeflateHuffman.h"
 
+#include "../framework/LowestBit.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -148,12 +150,12 @@ inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
         const uint64_t low = Load64(a + length) ^ Load64(b + length);
         const uint64_t high = Load64(a + length + 8) ^ Load64(b + length + 8);
         if (low | high)
-            return length + (low ? size_t(__builtin_ctzll(low) >> 3) : 8 + size_t(__builtin_ctzll(high) >> 3));
+            return length + (low ? size_t(LowestBit(low) >> 3) : 8 + size_t(LowestBit(high) >> 3));
         length += 16;
     }
     while (length + 8 <= limit) {
         const uint64_t difference = Load64(a + length) ^ Load64(b + length);
-        if (difference) return length + size_t(__builtin_ctzll(difference) >> 3);
+        if (difference) return length + size_t(LowestBit(difference) >> 3);
         length += 8;
     }
     while (length < limit && a[length] == b[length]) ++length;
@@ -163,7 +165,7 @@ inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
 // Bytes in common at the start of two words, from their exclusive or.
 inline size_t CommonBytes(uint64_t difference)
 {
-    return difference ? size_t(__builtin_ctzll(difference) >> 3) : 8;
+    return difference ? size_t(LowestBit(difference) >> 3) : 8;
 }
 
 // The longer match at i (limit bytes at most, at least 8) of the two
