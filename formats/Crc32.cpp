@@ -55,7 +55,9 @@ uint32_t TableCrc(uint32_t crc, const BYTE* data, size_t size)
 #ifdef KESTREL_X86
 KESTREL_TARGET_PCLMUL inline __m128i Load(const BYTE* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 
-// lane * x^(k1 bits) + lane * x^(k2 bits), low half by k1, high by k2.
+// The lane carried forward past the bytes that follow it: its low 64 bits
+// times the low constant plus its high 64 bits times the high one; then
+// next, the bytes it was carried to, added.
 KESTREL_TARGET_PCLMUL inline __m128i Fold(__m128i lane, __m128i constants, __m128i next)
 {
     return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(lane, constants, 0x00),
