@@ -26,10 +26,12 @@ const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
 // Data is compressed in batches of this many bytes or more, and held in a
-// buffer of this many (more only for longer pieces): small enough to stay
-// in the second-level cache with the table and the block's symbols.
+// buffer of this many (more only for longer pieces). The part in use, a
+// window behind the next position and a batch ahead, stays in the
+// second-level cache; the rest makes the buffer slide seldom, as each
+// slide moves a window of data and every position in the table.
 const size_t kBatchBytes = 32 * 1024;
-const size_t kBufferBytes = 128 * 1024;
+const size_t kBufferBytes = 512 * 1024;
 const int kSkipShift = 4;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
