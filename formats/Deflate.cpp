@@ -6,11 +6,17 @@
 // short match costs a lookup whose latency the loop waits for, and a table
 // that stays in the first-level cache is worth more than the few matches a
 // larger one adds. Long stretches without a match are crossed ever faster.
+// The data passes through a buffer of its own that slides like zlib's
+// window: the caller's pieces are written into it, compressed while they
+// are still in the cache, and never gathered whole.
 #include "Deflate.h"
 
 #include "Adler32.h"
 #include "DeflateHuffman.h"
 
+#include "../framework/LowestBit.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -19,9 +25,14 @@ const int kHashBits = 12;
 const size_t kWindow = 32768;
 const size_t kMaxMatch = 258;
 const size_t kBlockSymbols = 1 << 16;
+// Data is compressed in batches of this many bytes or more, and held in a
+// buffer of this many (more only for longer pieces). The part in use, a
+// window behind the next position and a batch ahead, stays in the
+// second-level cache; the rest makes the buffer slide seldom, as each
+// slide moves a window of data and every position in the table.
+const size_t kBatchBytes = 32 * 1024;
+const size_t kBufferBytes = 512 * 1024;
 const int kSkipShift = 4;
-// Distances up to this look their code up.
-const uint32_t kNearDistances = 1024;
 const uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 struct LengthCodes {
@@ -47,32 +58,28 @@ const uint32_t kDistanceBase[30] = {1,   2,   3,   4,   5,   7,    9,    13,   1
                                     193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
 const uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 
-// The distance code from its bit length: codes 2k and 2k + 1 cover
-// distances 2^k + 1 .. 2^(k+1), split by the bit below the top bit of
-// distance - 1.
-inline uint32_t FarDistanceCode(uint32_t distance)
+// Every distance looks its code up, with no branch to mispredict: those
+// up to 256 by distance - 1, the longer ones by (distance - 1) / 128, as
+// each of their codes starts where distance - 1 is a multiple of 128.
+inline uint32_t DistanceIndex(uint32_t distance)
 {
     const uint32_t n = distance - 1;
-    const uint32_t top = 31 - uint32_t(__builtin_clz(n | 4));
-    const uint32_t code = 2 * top + ((n >> (top - 1)) & 1);
-    return n < 4 ? n : code;
+    return n < 256 ? n : 256 + (n >> 7);
 }
 
-// Near distances, the common ones in noisy pictures, look their code up:
-// no branch on the four smallest to mispredict.
-struct NearDistanceCodes {
-    uint8_t code[kNearDistances + 1];
-    NearDistanceCodes()
+struct DistanceCodes {
+    uint8_t code[512];
+    DistanceCodes()
     {
-        for (uint32_t distance = 1; distance <= kNearDistances; ++distance) code[distance] = uint8_t(FarDistanceCode(distance));
+        for (uint32_t c = 0; c < 30; ++c) {
+            const uint32_t last = c == 29 ? uint32_t(kWindow) : kDistanceBase[c + 1] - 1;
+            for (uint32_t distance = kDistanceBase[c]; distance <= last; ++distance) code[DistanceIndex(distance)] = uint8_t(c);
+        }
     }
 };
-const NearDistanceCodes kNearCodes;
+const DistanceCodes kDistanceCodes;
 
-inline uint32_t DistanceCode(uint32_t distance)
-{
-    return distance <= kNearDistances ? kNearCodes.code[distance] : FarDistanceCode(distance);
-}
+inline uint32_t DistanceCode(uint32_t distance) { return kDistanceCodes.code[DistanceIndex(distance)]; }
 
 // Bits collect in a 64-bit word that is stored whole after each symbol
 // (Flush) and advanced by the whole bytes it held, into room made
@@ -102,6 +109,7 @@ public:
         m_nBuffer >>= m_nCount & ~7;
         m_nCount &= 7;
     }
+    std::vector<BYTE>& Out() const { return *m_pOut; }
     // Writes the last partial byte and trims the room left over.
     void Finish()
     {
@@ -144,12 +152,12 @@ inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
         const uint64_t low = Load64(a + length) ^ Load64(b + length);
         const uint64_t high = Load64(a + length + 8) ^ Load64(b + length + 8);
         if (low | high)
-            return length + (low ? size_t(__builtin_ctzll(low) >> 3) : 8 + size_t(__builtin_ctzll(high) >> 3));
+            return length + (low ? size_t(LowestBit(low) >> 3) : 8 + size_t(LowestBit(high) >> 3));
         length += 16;
     }
     while (length + 8 <= limit) {
         const uint64_t difference = Load64(a + length) ^ Load64(b + length);
-        if (difference) return length + size_t(__builtin_ctzll(difference) >> 3);
+        if (difference) return length + size_t(LowestBit(difference) >> 3);
         length += 8;
     }
     while (length < limit && a[length] == b[length]) ++length;
@@ -159,7 +167,7 @@ inline size_t MatchLength(const BYTE* a, const BYTE* b, size_t limit)
 // Bytes in common at the start of two words, from their exclusive or.
 inline size_t CommonBytes(uint64_t difference)
 {
-    return difference ? size_t(__builtin_ctzll(difference) >> 3) : 8;
+    return difference ? size_t(LowestBit(difference) >> 3) : 8;
 }
 
 // The longer match at i (limit bytes at most, at least 8) of the two
@@ -217,13 +225,15 @@ std::vector<uint32_t> RunLengthCodes(const uint8_t* lengths, int count)
 
 // A block's symbols and their frequencies, counted as they are found.
 // Literals and matches are written out by one path, with no branch to
-// mispredict where they mix. A symbol's low 10 bits index the table of literal and length fields (a literal byte,
-// or 256 + match length), bits 10..25 hold the distance and the top bits
-// its code, kNoDistance for a literal.
+// mispredict where they mix. A symbol's low 10 bits index the table of
+// literal and length fields (a literal byte, or 256 + match length), bits
+// 10..25 hold the distance and the top bits its code, kNoDistance for a
+// literal.
 const uint32_t kNoDistance = 30;
 
 struct Block {
-    std::vector<uint32_t> symbols = std::vector<uint32_t>(kBlockSymbols);
+    // Not zero-filled first: only the first count are read.
+    std::unique_ptr<uint32_t[]> symbols{new uint32_t[kBlockSymbols]};
     size_t count = 0;
     uint32_t literalFreq[286] = {};
     uint32_t distanceFreq[30] = {};
@@ -314,13 +324,35 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         distanceBase[d] = kDistanceBase[d];
     }
     distanceField[kNoDistance] = distanceBase[kNoDistance] = 0;
-    const uint32_t* const symbols = block.symbols.data();
+    const uint32_t* const symbols = block.symbols.get();
     const size_t count = block.count;
-    for (size_t i = 0; i < count; ++i) {
-        const uint32_t s = symbols[i];
+    // A symbol's bits, and their count.
+    auto bitsOf = [&](uint32_t s, int& bitCount) {
         const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
         const uint64_t distance = (((s >> 10) & 0xFFFF) - distanceBase[d]) << ((second >> 16) & 0xFF) | (second & 0xFFFF);
-        sink.Put((first & 0xFFFFFF) | distance << (first >> 24), int((first >> 24) + (second >> 24)));
+        bitCount = int((first >> 24) + (second >> 24));
+        return (first & 0xFFFFFF) | distance << (first >> 24);
+    };
+    // Two symbols a step, put as one field when they fit (nearly always):
+    // the sink's position, which each Put and Flush must wait for, moves
+    // half as often.
+    size_t i = 0;
+    for (; i + 2 <= count; i += 2) {
+        int firstCount, secondCount;
+        const uint64_t first = bitsOf(symbols[i], firstCount), second = bitsOf(symbols[i + 1], secondCount);
+        if (firstCount + secondCount <= 56) {
+            sink.Put(first | second << firstCount, firstCount + secondCount);
+        } else {
+            sink.Put(first, firstCount);
+            sink.Flush();
+            sink.Put(second, secondCount);
+        }
+        sink.Flush();
+    }
+    if (i < count) {
+        int bitCount;
+        const uint64_t bits = bitsOf(symbols[i], bitCount);
+        sink.Put(bits, bitCount);
         sink.Flush();
     }
     sink.Put(literalCodes[256], lengths[256]);
@@ -329,22 +361,96 @@ void WriteBlock(BitSink& out, Block& block, bool last)
 }
 }
 
-void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
-{
-    out.push_back(0x78);
-    out.push_back(0x01);
-    BitSink sink(out);
+// Everything that lasts from one piece to the next.
+struct ZlibDeflater::State {
+    explicit State(std::vector<BYTE>& out) : sink(out) {}
+    BitSink sink;
+    // The data's last bytes, from the window before the next position to
+    // code to the last byte appended.
+    std::vector<BYTE> buffer = std::vector<BYTE>(kBufferBytes);
+    size_t filled = 0;
+    size_t next = 0;  // the first position not yet coded
     // Two slots per hash: the last position and the one before.
     // Positions start at 0, a candidate like any other: every candidate is
     // checked against the data.
-    std::vector<uint32_t> head(size_t(2) << kHashBits, 0);
+    std::vector<uint32_t> head = std::vector<uint32_t>(size_t(2) << kHashBits, 0);
     Block block;
     // Literals in a row since the last match: past 16, positions are
     // skipped ever faster, as no match is likely in noise.
     size_t misses = 0;
-    size_t i = 0;
-    while (i < size) {
-        const size_t left = size - i;
+    uint32_t adler = 1;
+};
+
+ZlibDeflater::ZlibDeflater(std::vector<BYTE>& out)
+{
+    out.push_back(0x78);
+    out.push_back(0x01);
+    m_pState.reset(new State(out));
+}
+
+ZlibDeflater::~ZlibDeflater() = default;
+
+BYTE* ZlibDeflater::Room(size_t bytes)
+{
+    State& state = *m_pState;
+    if (state.buffer.size() - state.filled < bytes) Slide(bytes);
+    return state.buffer.data() + state.filled;
+}
+
+void ZlibDeflater::Append(size_t bytes)
+{
+    State& state = *m_pState;
+    state.adler = UpdateAdler32(state.adler, state.buffer.data() + state.filled, bytes);
+    state.filled += bytes;
+    if (state.filled - state.next >= kBatchBytes) Compress(false);
+}
+
+void ZlibDeflater::Finish()
+{
+    Compress(true);
+    State& state = *m_pState;
+    WriteBlock(state.sink, state.block, true);
+    state.sink.Finish();
+    std::vector<BYTE>& out = state.sink.Out();
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(state.adler >> shift));
+}
+
+// Drops what lies more than a window behind the next position to code,
+// moving the rest to the front and the table's positions with it, and
+// grows the buffer if that leaves too little room.
+void ZlibDeflater::Slide(size_t bytes)
+{
+    State& state = *m_pState;
+    Compress(false);
+    const size_t drop = state.next > kWindow ? state.next - kWindow : 0;
+    std::memmove(state.buffer.data(), state.buffer.data() + drop, state.filled - drop);
+    state.filled -= drop;
+    state.next -= drop;
+    // Positions dropped become 0, a candidate that the data check refuses
+    // or that is a true match. Written without a branch, so that it is
+    // vectorised.
+    const uint32_t dropped = uint32_t(drop);
+    for (uint32_t& position : state.head) position = std::max(position, dropped) - dropped;
+    if (state.buffer.size() - state.filled < bytes) state.buffer.resize(state.filled + bytes + kBatchBytes);
+}
+
+void ZlibDeflater::Compress(bool last)
+{
+    State& state = *m_pState;
+    const BYTE* const data = state.buffer.data();
+    const size_t end = state.filled;
+    // Until the last piece, a position is coded only with a longest match
+    // and a load's worth of bytes after it, so that the end of what has
+    // been made cuts no match short.
+    const size_t kLookahead = kMaxMatch + 8;
+    if (!last && end < kLookahead) return;
+    const size_t stop = last ? end : end - kLookahead;
+    uint32_t* const head = state.head.data();
+    Block& block = state.block;
+    size_t misses = state.misses;
+    size_t i = state.next;
+    while (i < stop) {
+        const size_t left = end - i;
         size_t length = 0;
         uint32_t distance = 0;
         // Eight bytes are loaded at once; the last few go out as literals.
@@ -358,26 +464,24 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
             // The commonest match in noisy pictures, a pixel at a short
             // distance, on a path of its own: the branch is predicted, so
             // the next position's lookup starts without waiting for this
-            // one's length.
+            // one's length. Its inner positions are not entered: in a
+            // picture of 3-byte pixels they would only find matches out of
+            // step with the pixels, and the table access costs more than
+            // they save.
             block.Match(3, distance);
-            if (size - i >= 6) {
-                uint32_t* slots = &head[size_t(Hash3(Load32(data + i + 2) & 0xFFFFFF)) * 2];
-                slots[1] = slots[0];
-                slots[0] = uint32_t(i + 2);
-            }
             i += 3;
             misses = 0;
         } else if (length > 3) {
             // The next position's slots are fetched while the match's last
             // position is entered: two cache misses in parallel.
-            if (size - i - length >= 4) __builtin_prefetch(&head[size_t(Hash3(Load32(data + i + length) & 0xFFFFFF)) * 2]);
+            if (end - i - length >= 4) __builtin_prefetch(&head[size_t(Hash3(Load32(data + i + length) & 0xFFFFFF)) * 2]);
             block.Match(uint32_t(length), distance);
             // The match's last position keeps the table fresh for what follows.
-            const size_t end = i + length - 1;
-            if (size - end >= 4) {
-                uint32_t* slots = &head[size_t(Hash3(Load32(data + end) & 0xFFFFFF)) * 2];
+            const size_t lastInMatch = i + length - 1;
+            if (end - lastInMatch >= 4) {
+                uint32_t* slots = &head[size_t(Hash3(Load32(data + lastInMatch) & 0xFFFFFF)) * 2];
                 slots[1] = slots[0];
-                slots[0] = uint32_t(end);
+                slots[0] = uint32_t(lastInMatch);
             }
             i += length;
             misses = 0;
@@ -390,12 +494,22 @@ void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
             ++misses;
         }
         if (block.count == kBlockSymbols) {
-            WriteBlock(sink, block, false);
+            WriteBlock(state.sink, block, false);
             block.Clear();
         }
     }
-    WriteBlock(sink, block, true);
-    sink.Finish();
-    const uint32_t adler = Adler32(data, size);
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(BYTE(adler >> shift));
+    state.misses = misses;
+    state.next = i;
+}
+
+void DeflateZlib(const BYTE* data, size_t size, std::vector<BYTE>& out)
+{
+    ZlibDeflater deflater(out);
+    for (size_t at = 0; at < size;) {
+        const size_t piece = size - at < kBatchBytes ? size - at : kBatchBytes;
+        std::memcpy(deflater.Room(piece), data + at, piece);
+        deflater.Append(piece);
+        at += piece;
+    }
+    deflater.Finish();
 }

@@ -6,17 +6,10 @@
 
 #include "JpegTables.h"
 
+#include "../framework/LowestBit.h"
+
 namespace {
 inline int BitLength(uint32_t v) { return v ? 32 - __builtin_clz(v) : 0; }
-
-// The index of the lowest set bit of a non-zero mask. A 32-bit build would
-// call a library routine for __builtin_ctzll; two 32-bit scans stay inline.
-inline int LowestBit(uint64_t mask)
-{
-    if (sizeof(void*) == 8) return __builtin_ctzll(mask);
-    const uint32_t low = uint32_t(mask);
-    return low ? __builtin_ctz(low) : 32 + __builtin_ctz(uint32_t(mask >> 32));
-}
 
 // The size category of v and its size bits (v, or v - 1 when negative).
 inline void Categorise(int v, int& size, uint32_t& bits)

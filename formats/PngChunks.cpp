@@ -2,42 +2,6 @@
 
 #include <cstring>
 
-namespace {
-// Eight tables: eight bytes per step ("slicing by 8"); table k gives the
-// CRC of a byte followed by k zero bytes.
-struct CrcTables {
-    uint32_t t[8][256];
-    CrcTables()
-    {
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = c & 1 ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[0][n] = c;
-        }
-        for (uint32_t n = 0; n < 256; ++n)
-            for (int k = 1; k < 8; ++k) t[k][n] = t[0][t[k - 1][n] & 0xFF] ^ (t[k - 1][n] >> 8);
-    }
-};
-const CrcTables kCrc;
-}
-
-uint32_t UpdateCrc32(uint32_t crc, const BYTE* data, size_t size)
-{
-    crc = ~crc;
-    size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        uint32_t low, high;
-        std::memcpy(&low, data + i, 4);  // little-endian, as on x86
-        std::memcpy(&high, data + i + 4, 4);
-        low ^= crc;
-        crc = kCrc.t[7][low & 0xFF] ^ kCrc.t[6][(low >> 8) & 0xFF] ^ kCrc.t[5][(low >> 16) & 0xFF] ^
-              kCrc.t[4][low >> 24] ^ kCrc.t[3][high & 0xFF] ^ kCrc.t[2][(high >> 8) & 0xFF] ^
-              kCrc.t[1][(high >> 16) & 0xFF] ^ kCrc.t[0][high >> 24];
-    }
-    for (; i < size; ++i) crc = kCrc.t[0][(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
 PngChunkReader::PngChunkReader(const BYTE* data, size_t size)
     : m_pAt(data), m_pEnd(data + size)
 {

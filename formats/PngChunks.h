@@ -2,6 +2,8 @@
 // fields, the CRC-32 every chunk carries, and the image header.
 #pragma once
 
+#include "Crc32.h"
+
 #include "../framework/kernel.h"
 
 #include <cstddef>
@@ -20,10 +22,6 @@ inline void StoreBigU32(BYTE* p, uint32_t v)
     p[2] = BYTE(v >> 8);
     p[3] = BYTE(v);
 }
-
-// CRC-32 (the ISO 3309 polynomial, as in zlib) continued from crc over
-// size bytes; start from 0.
-uint32_t UpdateCrc32(uint32_t crc, const BYTE* data, size_t size);
 
 struct PngChunk {
     char type[5];       // four letters and a terminator

@@ -12,7 +12,7 @@
 //
 // Writing: 1-, 4- and 8-bit images as palette PNGs with their full table
 // (filter None), 24-bit images as 8-bit RGB (filter Up), not interlaced,
-// compressed by DeflateZlib.
+// compressed by ZlibDeflater as the rows are filtered.
 #pragma once
 
 #include "ImageReader.h"

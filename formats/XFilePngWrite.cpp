@@ -12,41 +12,57 @@
 #include "../framework/GlobalBlock.h"
 
 #include <cstring>
-#include <memory>
 #include <new>
 
 namespace {
-void AppendChunk(std::vector<BYTE>& out, const char* type, const BYTE* data, size_t length)
+// Starts a chunk: room for its length, which EndChunk fills in, and its
+// type. Returns where it starts.
+size_t BeginChunk(std::vector<BYTE>& out, const char* type)
 {
-    BYTE field[4];
-    StoreBigU32(field, uint32_t(length));
-    out.insert(out.end(), field, field + 4);
     const size_t start = out.size();
+    out.resize(start + 4);
     out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data, data + length);
-    StoreBigU32(field, UpdateCrc32(0, out.data() + start, length + 4));
-    out.insert(out.end(), field, field + 4);
+    return start;
 }
 
-// The filtered rows, top row first: filter type byte, then the row. Not
-// zero-filled first: every byte is written.
-std::unique_ptr<BYTE[]> FilteredRows(const XImage& image, const BYTE* bits, size_t& size)
+// Ends the chunk begun at start with what follows it as its data.
+void EndChunk(std::vector<BYTE>& out, size_t start)
+{
+    const size_t length = out.size() - start - 8;
+    StoreBigU32(&out[start], uint32_t(length));
+    BYTE crc[4];
+    StoreBigU32(crc, UpdateCrc32(0, out.data() + start + 4, length + 4));
+    out.insert(out.end(), crc, crc + 4);
+}
+
+void AppendChunk(std::vector<BYTE>& out, const char* type, const BYTE* data, size_t length)
+{
+    const size_t start = BeginChunk(out, type);
+    out.insert(out.end(), data, data + length);
+    EndChunk(out, start);
+}
+
+// The zlib stream of the filtered rows, top row first: filter type byte,
+// then the row, each filtered straight into the deflater's buffer.
+void CompressRows(const XImage& image, const BYTE* bits, std::vector<BYTE>& out)
 {
     const size_t stride = image.RowBytes();
     const bool rgb = image.m_nBitCount == 24;
     const size_t rowBytes = (size_t(image.m_nWidth) * image.m_nBitCount + 7) / 8;
-    size = (rowBytes + 1) * size_t(image.m_nHeight);
-    std::unique_ptr<BYTE[]> rows(new BYTE[size]);
-    BYTE* out = rows.get();
+    // Room for what a screen picture compresses to, so that the stream is
+    // seldom moved as it grows.
+    out.reserve(out.size() + (rowBytes + 1) * size_t(image.m_nHeight) / 4);
+    ZlibDeflater deflater(out);
     for (int32_t y = image.m_nHeight - 1; y >= 0; --y) {
         const BYTE* in = bits + size_t(y) * stride;
         const bool first = y == image.m_nHeight - 1;
-        *out++ = rgb && !first ? 2 : 0;
-        if (rgb) SwapRedBlueRow(in, first ? nullptr : in + stride, out, rowBytes);
-        else std::memcpy(out, in, rowBytes);
-        out += rowBytes;
+        BYTE* out = deflater.Room(rowBytes + 1);
+        out[0] = rgb && !first ? 2 : 0;
+        if (rgb) SwapRedBlueRow(in, first ? nullptr : in + stride, out + 1, rowBytes);
+        else std::memcpy(out + 1, in, rowBytes);
+        deflater.Append(rowBytes + 1);
     }
-    return rows;
+    deflater.Finish();
 }
 }
 
@@ -78,23 +94,19 @@ PngError XFilePng::Encode(const XImage& image, std::vector<BYTE>& out)
             }
             AppendChunk(out, "PLTE", palette, size_t(3 * count));
         }
-        std::vector<BYTE> compressed;
-        {
-            size_t size = 0;
-            const std::unique_ptr<BYTE[]> rows = FilteredRows(image, bits.get(), size);
-            // Room for what a screen picture compresses to, so that the
-            // stream is seldom moved as it grows.
-            compressed.reserve(size / 4);
-            DeflateZlib(rows.get(), size, compressed);
-        }
-        // IDAT chunks of at most 1 MiB: a reader never has to hold a huge
-        // chunk to check its CRC.
+        // The stream is compressed straight into the first IDAT chunk.
+        // Chunks hold at most 1 MiB, so that a reader never has to hold a
+        // huge one to check its CRC: a longer stream's rest is moved into
+        // chunks of its own.
         const size_t kChunk = size_t(1) << 20;
-        out.reserve(out.size() + compressed.size() + (compressed.size() / kChunk + 2) * 12);
-        for (size_t at = 0; at < compressed.size(); at += kChunk) {
-            const size_t length = compressed.size() - at < kChunk ? compressed.size() - at : kChunk;
-            AppendChunk(out, "IDAT", compressed.data() + at, length);
-        }
+        const size_t first = BeginChunk(out, "IDAT");
+        CompressRows(image, bits.get(), out);
+        const size_t firstEnd = first + 8 + kChunk;
+        const std::vector<BYTE> rest(out.size() > firstEnd ? out.begin() + ptrdiff_t(firstEnd) : out.end(), out.end());
+        out.resize(out.size() - rest.size());
+        EndChunk(out, first);
+        for (size_t at = 0; at < rest.size(); at += kChunk)
+            AppendChunk(out, "IDAT", rest.data() + at, rest.size() - at < kChunk ? rest.size() - at : kChunk);
         AppendChunk(out, "IEND", nullptr, 0);
     } catch (const std::bad_alloc&) {
         return Error::OutOfMemory;

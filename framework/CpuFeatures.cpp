@@ -50,6 +50,19 @@ void ForceSimdLevel(SimdLevel level)
     forcedLimit.store(int(level), std::memory_order_relaxed);
 }
 
+bool HasCarrylessMultiply()
+{
+#if defined(__i386__) || defined(__x86_64__)
+    static const bool has = [] {
+        unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+        return __get_cpuid(1, &eax, &ebx, &ecx, &edx) && (ecx & bit_PCLMUL);
+    }();
+    return has;
+#else
+    return false;
+#endif
+}
+
 const char* SimdLevelName(SimdLevel level)
 {
     switch (level) {

@@ -17,6 +17,11 @@ void ForceSimdLevel(SimdLevel level);
 
 const char* SimdLevelName(SimdLevel level);
 
+// Whether the processor has the carry-less multiply (PCLMULQDQ). Paths
+// that use it go with the SSE2 level: forcing the scalar level turns them
+// off as well.
+bool HasCarrylessMultiply();
+
 // A vectorised function is compiled for its level whatever the build's
 // baseline (the Windows build assumes a plain i686) and only called after
 // ActiveSimdLevel allows it.
@@ -24,4 +29,5 @@ const char* SimdLevelName(SimdLevel level);
 #define KESTREL_X86 1
 #define KESTREL_TARGET_SSE2 __attribute__((target("sse2")))
 #define KESTREL_TARGET_AVX2 __attribute__((target("avx2")))
+#define KESTREL_TARGET_PCLMUL __attribute__((target("sse2,pclmul")))
 #endif

@@ -106,3 +106,26 @@ TEST(XFilePng, EveryVectorPathWritesTheSameFileAndReadsItBack)
         EXPECT_TRUE(SameImage(*back, image));
     });
 }
+
+TEST(XFilePng, ALongStreamIsSplitIntoChunksOfAtMostOneMebibyte)
+{
+    // Noise compresses to about its own size: over two chunks' worth.
+    XImage image;
+    std::mt19937 random(4);
+    FillImage(image, 1000, 800, 24, [&](int, int, BYTE* p) {
+        for (int k = 0; k < 3; ++k) p[k] = BYTE(random());
+    });
+    Bytes file;
+    ASSERT_EQ(XFilePng().Encode(image, file), PngError::None);
+    PngChunkReader reader(file.data() + 8, file.size() - 8);
+    std::vector<uint32_t> idatLengths;
+    for (PngChunk chunk; reader.Next(chunk);)
+        if (std::string(chunk.type) == "IDAT") idatLengths.push_back(chunk.length);
+    EXPECT_FALSE(reader.Damaged());
+    ASSERT_EQ(idatLengths.size(), 3u);
+    EXPECT_EQ(idatLengths[0], 1u << 20);
+    EXPECT_EQ(idatLengths[1], 1u << 20);
+    const std::unique_ptr<XImage> back = DecodeWith<XFilePng>(file);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(SameImage(*back, image));
+}

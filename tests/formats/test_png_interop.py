@@ -260,7 +260,8 @@ def ppm_pixels(blob):
 
 def case_write():
     rnd = random.Random(13)
-    for bits, width, height in [(1, 45, 9), (4, 33, 17), (8, 71, 13), (24, 640, 150)]:
+    # The 24-bit image is longer than the deflater's buffer, which slides.
+    for bits, width, height in [(1, 45, 9), (4, 33, 17), (8, 71, 13), (24, 640, 300)]:
         palette = [(rnd.randrange(256), rnd.randrange(256), rnd.randrange(256)) for _ in range(1 << min(bits, 8))]
         if bits == 24:
             # Screen-like: flat fields, text-like stripes repeated, noise.
