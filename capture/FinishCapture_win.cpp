@@ -20,6 +20,7 @@
 #include "CaptureText.h"
 
 #include "../framework/Display.h"
+#include "../framework/MDIChildWindow.h"
 #include "../framework/WinApp.h"
 #include "../image/ImageHandover.h"
 #include "../image/XImage.h"
@@ -193,8 +194,7 @@ bool DeliverToWindow(std::unique_ptr<XImage>& image, const CaptureRequest& reque
     const CapturePageOptions& capture = settings.options.capture;
     if (capture.bringKestrelToTop) {
         BringMainFrameForward(settings.mode.runningMode, request.triggerWindow);
-        if (HWND client = FindWindowExA(WinApp::MainWnd(), nullptr, "MDICLIENT", nullptr))
-            SendMessageA(client, WM_MDICASCADE, 0, 0);
+        if (HWND client = FindWindowExA(WinApp::MainWnd(), nullptr, "MDICLIENT", nullptr)) CascadeChildWindows(client);
     }
     image->m_tStamp = CurrentTime();
     if (!PostImageWindow(WinApp::MainWnd(), image)) return false;

@@ -12,9 +12,23 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <unordered_map>
 
 namespace {
-const char kDialogProperty[] = "KestrelDialogObject";
+// The object behind each dialog and property page, by handle: a window
+// property would cost a trip to the window manager on every message. Never
+// freed, as the window objects' map.
+std::unordered_map<HWND, Dialog*>& DialogObjects()
+{
+    static auto* objects = new std::unordered_map<HWND, Dialog*>;
+    return *objects;
+}
+
+Dialog* DialogFromHandle(HWND hwnd)
+{
+    const auto found = DialogObjects().find(hwnd);
+    return found != DialogObjects().end() ? found->second : nullptr;
+}
 }
 
 Dialog::~Dialog()
@@ -125,12 +139,12 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CALLBACK Dialog::DialogThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<Dialog*>(GetPropA(hwnd, kDialogProperty));
+    Dialog* self = DialogFromHandle(hwnd);
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
         if (self) {
             self->m_hWnd = hwnd;
-            SetPropA(hwnd, kDialogProperty, self);
+            DialogObjects()[hwnd] = self;
         }
     }
     if (!self) return FALSE;
@@ -141,7 +155,7 @@ INT_PTR CALLBACK Dialog::DialogThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kDialogProperty);
+        DialogObjects().erase(hwnd);
         self->m_hWnd = nullptr;
     }
     return result;
@@ -166,13 +180,13 @@ void PropertyPage::SetModified() const
 
 INT_PTR CALLBACK PropertyPage::PageThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<PropertyPage*>(GetPropA(hwnd, kDialogProperty));
+    auto* self = static_cast<PropertyPage*>(DialogFromHandle(hwnd));
     if (msg == WM_INITDIALOG) {
         auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
         self = sheetPage ? reinterpret_cast<PropertyPage*>(sheetPage->lParam) : nullptr;
         if (self) {
             self->m_hWnd = hwnd;
-            SetPropA(hwnd, kDialogProperty, self);
+            DialogObjects()[hwnd] = self;
         }
     }
     if (!self) return FALSE;
@@ -205,7 +219,7 @@ INT_PTR CALLBACK PropertyPage::PageThunk(HWND hwnd, UINT msg, WPARAM wParam, LPA
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(hwnd, kDialogProperty);
+        DialogObjects().erase(hwnd);
         self->m_hWnd = nullptr;
     }
     return result;

@@ -31,8 +31,11 @@ DisplayFacts ReadDisplayFacts();
 int WindowsVersion();
 
 // Colour planes times bits per pixel of the display now; 0 when no display
-// context can be made.
+// context can be made. Read once and kept until ForgetDisplayDepth.
 int DisplayDepth();
+// Called when the display mode changes (WM_DISPLAYCHANGE): the next
+// DisplayDepth reads the depth again.
+void ForgetDisplayDepth();
 // The screen's size from the system metrics.
 int ScreenWidth();
 int ScreenHeight();

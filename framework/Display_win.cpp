@@ -44,11 +44,23 @@ int WindowsVersion()
     return int(LOWORD(GetVersion()));
 }
 
+namespace {
+// Making a display context costs about a millisecond under Wine, and the
+// depth is asked for on every capture and every image paint. 0 means not
+// known yet or no context could be made.
+int g_displayDepth = 0;
+}
+
 int DisplayDepth()
 {
-    DisplayContext display;
-    return DepthOf(display.get());
+    if (!g_displayDepth) {
+        DisplayContext display;
+        g_displayDepth = DepthOf(display.get());
+    }
+    return g_displayDepth;
 }
+
+void ForgetDisplayDepth() { g_displayDepth = 0; }
 
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }

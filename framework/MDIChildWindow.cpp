@@ -8,8 +8,43 @@
 #include "View.h"
 #include "WinApp.h"
 
+#include <vector>
+
 namespace {
 const char kChildClass[] = "KestrelImageFrame";
+
+// Set while CascadeChildWindows runs: the children's frames are not drawn.
+bool g_bCascading = false;
+
+// The window rectangles of the client's children, in window order.
+std::vector<RECT> ChildRects(HWND client)
+{
+    std::vector<RECT> rects;
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT rc = {};
+        GetWindowRect(child, &rc);
+        rects.push_back(rc);
+    }
+    return rects;
+}
+
+bool SameRects(const std::vector<RECT>& a, const std::vector<RECT>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (!EqualRect(&a[i], &b[i])) return false;
+    return true;
+}
+}  // namespace
+
+void CascadeChildWindows(HWND client)
+{
+    const std::vector<RECT> before = ChildRects(client);
+    g_bCascading = true;
+    SendMessageA(client, WM_MDICASCADE, 0, 0);
+    g_bCascading = false;
+    if (!SameRects(before, ChildRects(client)))
+        RedrawWindow(client, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 MDIChildWindow::~MDIChildWindow() = default;
@@ -126,6 +161,9 @@ LRESULT MDIChildWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         OnSize();
         return result;
     }
+    case WM_NCPAINT:
+        if (g_bCascading) return 0;
+        return DefaultProc(msg, wParam, lParam);
     case WM_SETFOCUS: {
         LRESULT result = DefaultProc(msg, wParam, lParam);
         OnSetFocus();

@@ -58,3 +58,9 @@ private:
     HWND m_hWndActiveView = nullptr;
     bool* m_pDestroyedFlag = nullptr;
 };
+
+// Cascades the children of an MDI client as WM_MDICASCADE does. The system
+// redraws the frame of every child it places, even of one it leaves where
+// it was; here no frame is drawn while it places them, and the client is
+// redrawn whole only when a child moved or changed size.
+void CascadeChildWindows(HWND client);

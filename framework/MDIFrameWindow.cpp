@@ -1,6 +1,7 @@
 // MDI frame: creation, layout, routing and the update step of command UI.
 #include "MDIFrameWindow.h"
 
+#include "Display.h"
 #include "DocTemplate.h"
 #include "Document.h"
 #include "MDIChildWindow.h"
@@ -260,6 +261,9 @@ LRESULT MDIFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        ForgetDisplayDepth();
+        return DefaultProc(msg, wParam, lParam);
     case WM_DESTROY:
         // The menus belong to the frame and the template, not the window.
         SetMenu(m_hWnd, nullptr);

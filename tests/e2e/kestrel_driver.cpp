@@ -621,22 +621,30 @@ BOOL CALLBACK NoteUnpainted(HWND hwnd, LPARAM unpainted)
     return TRUE;
 }
 
+bool AnyUnpainted(HWND child)
+{
+    bool unpainted = false;
+    NoteUnpainted(child, reinterpret_cast<LPARAM>(&unpainted));
+    EnumChildWindows(child, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    return unpainted;
+}
+
 // Polls (1 ms) until no visible window inside child waits for a paint,
 // then lets the frame's thread answer a message: the paints that began
-// (BeginPaint empties the update region) have ended by then.
+// (BeginPaint empties the update region) have ended by then. A child seen
+// while the frame's thread is still showing it may have no update region
+// yet, so the check is repeated after the frame has answered.
 void WaitUntilPainted(HWND frame, HWND child, DWORD timeout)
 {
     const DWORD waitStart = GetTickCount();
     for (;;) {
-        bool unpainted = false;
-        NoteUnpainted(child, reinterpret_cast<LPARAM>(&unpainted));
-        EnumChildWindows(child, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-        if (!unpainted || GetTickCount() - waitStart >= timeout)
-            break;
-        Sleep(1);
+        while (AnyUnpainted(child) && GetTickCount() - waitStart < timeout)
+            Sleep(1);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
+        if (!AnyUnpainted(child) || GetTickCount() - waitStart >= timeout)
+            return;
     }
-    DWORD_PTR result = 0;
-    SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
 }
 
 // Runs one input command (keys or mouse), then reports how long after the

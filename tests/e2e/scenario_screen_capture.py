@@ -16,6 +16,25 @@ import sys
 import e2e
 
 
+def check_cascade_restores_moved_window(s, title, empty_screen):
+    """With Bring Kestrel To Top the next capture cascades the image windows:
+    one moved away goes back to its place, and where it stood the empty
+    client area shows again (empty_screen: a grab before any window)."""
+    from PIL import Image
+    first = "hwnd:" + s.driver("wait-child", s.frame, title, 1000).strip()
+    placed = s.driver("rect", first).split()
+    s.driver("move", first, 150, 100)
+    moved = [int(v) for v in s.driver("rect", first).split()]
+    e2e.check(moved != [int(v) for v in placed], "the image window did not move")
+    s.driver("send", s.frame, e2e.WM_USER + 1, 1, 0)
+    s.wait_for("the second image window", lambda: s.children().count(title) == 2, timeout=30)
+    e2e.check(s.driver("rect", first).split() == placed, f"the moved window was not cascaded back to {placed}")
+    after = Image.open(s.grab_screen_agreeing_with_x("cascaded.bmp")).convert("RGB")
+    corner = (moved[2] - 3, moved[3] - 3)
+    empty = Image.open(empty_screen).convert("RGB").getpixel(corner)
+    e2e.check(after.getpixel(corner) == empty, f"the moved window's old corner {corner} was not redrawn")
+
+
 def capture_at(width, height, to_png=False):
     settings = dict(e2e.QUIET_SETTINGS, SendtoPage="0,1,1,0,0,0,0,5,5")
     if to_png:
@@ -56,6 +75,8 @@ def capture_at(width, height, to_png=False):
             written = s.wait_for("the PNG file", complete_png, timeout=20)
             difference = e2e.compare_images(written[0], before)
             e2e.check(difference is None, f"Pillow reads another picture from {written[0]}: {difference}")
+        else:
+            check_cascade_restores_moved_window(s, title, before)
 
 
 def main():
