@@ -1,10 +1,17 @@
 #include "FileRuns.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace {
 const size_t kChunk = 128 * 1024;
+}
+
+void CopyFileBytes(const MappedFile* mapped, const BYTE* from, BYTE* out, size_t count)
+{
+    if (mapped && mapped->ReadAt(size_t(from - mapped->Data()), out, count)) return;
+    std::memcpy(out, from, count);
 }
 
 FileRuns::FileRuns(const BYTE* data, size_t size, const MappedFile* mapped)

@@ -1,16 +1,21 @@
-// Runs of a file's bytes, fetched by offset for a decoder's one pass over
-// its pixel data. The runs of a mapped file are read through the system into
-// a buffer of about 128 KB rather than taken from the view: each page of a
-// view has to be mapped in and out again, which costs more than the copy,
-// and the buffer is still in the processor's cache when the decoder reads
-// it. Without a mapped file, or without memory for the buffer, the runs come
-// straight from the bytes in memory.
+// Pixel data of a mapped file, read through the system rather than taken
+// from the view: each page of a view has to be mapped in and out again,
+// which costs more than the copy. Bytes that go to the image unchanged are
+// copied straight into it; runs a decoder transforms (FileRuns) pass through
+// a buffer of about 128 KB, still in the processor's cache when the decoder
+// reads it. Without a mapped file, or without memory for the buffer, the
+// bytes come straight from memory.
 #pragma once
 
 #include "../framework/MappedFile.h"
 
 #include <cstddef>
 #include <memory>
+
+// Copies count bytes starting at from, a pointer into mapped's view, through
+// the system straight into out; with no mapped file (or should the read
+// fail) from memory.
+void CopyFileBytes(const MappedFile* mapped, const BYTE* from, BYTE* out, size_t count);
 
 class FileRuns {
 public:

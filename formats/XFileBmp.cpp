@@ -35,7 +35,7 @@ BmpError XFileBmp::DecodeFile(XImage* image, const BYTE* data, size_t size)
     if (size < kFileHeaderSize || LoadU16(data) != 0x4D42 || LoadU32(data + 10) < kFileHeaderSize)
         return Error::Unsupported;
     const uint64_t bitsOffset = LoadU32(data + 10) - kFileHeaderSize;
-    return DecodeDib(data + kFileHeaderSize, size - kFileHeaderSize, bitsOffset, image);
+    return DecodeDib(data + kFileHeaderSize, size - kFileHeaderSize, bitsOffset, image, MappedSource());
 }
 
 BmpError XFileBmp::WriteImage(const XImage& image, const char* path)

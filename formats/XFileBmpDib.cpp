@@ -5,6 +5,7 @@
 // full count, and never past the pixel data or the end of the data.
 #include "XFileBmpDib.h"
 
+#include "FileRuns.h"
 #include "ImageFileBytes.h"
 #include "XFileBmpMasked.h"
 #include "XFileBmpRle.h"
@@ -96,7 +97,7 @@ bool IsSupported(const DibHeader& h)
 }
 }
 
-BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image)
+BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image, const MappedFile* mapped)
 {
     image->FreeBlocks();
     DibHeader h;
@@ -149,6 +150,9 @@ BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* im
         if (masked) {
             DecodeMaskedRows(data, available, h.bitCount, h.masks, bits.get(), int32_t(h.width), int32_t(height),
                              stride, topDown);
+        } else if (plainRows && !topDown && available >= image->BitsSize()) {
+            // The rows lie in the file as in the block.
+            CopyFileBytes(mapped, data, bits.get(), image->BitsSize());
         } else if (plainRows) {
             // Rows the data covers are copied, the part of the first one it
             // cuts short too; whatever is missing is zero.

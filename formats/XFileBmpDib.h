@@ -4,6 +4,7 @@
 // clipboard-file reader.
 #pragma once
 
+#include "../framework/MappedFile.h"
 #include "../image/XImage.h"
 
 #include <cstddef>
@@ -20,5 +21,7 @@ const uint64_t kBitsAfterTable = UINT64_MAX;
 // normalised 40-byte header (16- and 32-bit pixels, BI_RGB or bit fields,
 // become a 24-bit image), a full colour table (entries the file lacks are
 // black) and bottom-up rows. Pixel data shorter than the image leaves the
-// missing rows zero. On failure the image has no blocks.
-BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image);
+// missing rows zero. On failure the image has no blocks. When dib lies in a
+// mapped file's view, mapped is that file (see CopyFileBytes).
+BmpError DecodeDib(const BYTE* dib, size_t size, uint64_t bitsOffset, XImage* image,
+                   const MappedFile* mapped = nullptr);

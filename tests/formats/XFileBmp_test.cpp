@@ -231,6 +231,9 @@ TEST(BmpWriter, WritesFullTablesAndRunLengthFilesThatReadBack)
     EXPECT_EQ(Get32(file, 2), file.size());
     EXPECT_EQ(Get32(file, 10), 14u + 1064);
     EXPECT_EQ(Bytes(file.end() - pixels.size(), file.end()), pixels);
+    XImage fromFile;  // its rows come through the system in one piece
+    ASSERT_EQ(XFileBmp().ReadImage(&fromFile, plain.c_str()), BmpError::None);
+    EXPECT_EQ(PixelBytes(fromFile), pixels);
 
     const std::string rle = TempPath("rle8.rle");
     EXPECT_EQ(XFileBmp().WriteRleImage(image, rle.c_str()), BmpError::None);
