@@ -81,13 +81,19 @@ const DistanceCodes kDistanceCodes;
 
 inline uint32_t DistanceCode(uint32_t distance) { return kDistanceCodes.code[DistanceIndex(distance)]; }
 
-// Bits collect in a 64-bit word that is stored whole after each symbol
+// Bits collect in a machine word that is stored whole after each symbol
 // (Flush) and advanced by the whole bytes it held, into room made
 // beforehand (Reserve): no test per field and no byte-by-byte push_back.
 // The write position is a plain pointer, so that a copy of the sink in a
-// function's locals stays in registers.
+// function's locals stays in registers. A 32-bit build keeps a 32-bit word,
+// as a 64-bit one would take register pairs and several instructions for
+// every shift.
 class BitSink {
 public:
+    using Word = size_t;
+    // The most bits between two Flushes: 56 in 64 bits, 24 in 32.
+    static const int kRoom = int(sizeof(Word)) * 8 - 8;
+
     explicit BitSink(std::vector<BYTE>& out) : m_pOut(&out), m_pAt(out.data() + out.size()) {}
     void Reserve(size_t bytes)
     {
@@ -95,8 +101,7 @@ public:
         if (m_pOut->size() < at + bytes + 8) m_pOut->resize(at + bytes + 8);
         m_pAt = m_pOut->data() + at;
     }
-    // At most 56 bits between two Flushes.
-    void Put(uint64_t bits, int count)
+    void Put(Word bits, int count)
     {
         m_nBuffer |= bits << m_nCount;
         m_nCount += count;
@@ -104,7 +109,7 @@ public:
     // Stores the whole bytes; at most 7 bits stay behind.
     void Flush()
     {
-        std::memcpy(m_pAt, &m_nBuffer, 8);  // little-endian, as on x86
+        std::memcpy(m_pAt, &m_nBuffer, sizeof m_nBuffer);  // little-endian, as on x86
         m_pAt += m_nCount >> 3;
         m_nBuffer >>= m_nCount & ~7;
         m_nCount &= 7;
@@ -122,7 +127,7 @@ public:
 private:
     std::vector<BYTE>* m_pOut;
     BYTE* m_pAt;
-    uint64_t m_nBuffer = 0;
+    Word m_nBuffer = 0;
     int m_nCount = 0;
 };
 
@@ -333,10 +338,35 @@ void WriteBlock(BitSink& out, Block& block, bool last)
         bitCount = int((first >> 24) + (second >> 24));
         return (first & 0xFFFFFF) | distance << (first >> 24);
     };
+    size_t i = 0;
+    if constexpr (BitSink::kRoom < 48) {
+        // One symbol a step, as one field when it fits; a longer one has its
+        // distance put apart, and split if need be (at most 28 bits).
+        for (; i < count; ++i) {
+            const uint32_t s = symbols[i];
+            const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
+            const int firstCount = int(first >> 24), secondCount = int(second >> 24);
+            uint32_t distance = (((s >> 10) & 0xFFFF) - distanceBase[d]) << ((second >> 16) & 0xFF) | (second & 0xFFFF);
+            if (firstCount + secondCount <= BitSink::kRoom) {
+                sink.Put((first & 0xFFFFFF) | distance << firstCount, firstCount + secondCount);
+            } else {
+                sink.Put(first & 0xFFFFFF, firstCount);
+                sink.Flush();
+                int distanceCount = secondCount;
+                if (distanceCount > BitSink::kRoom) {
+                    sink.Put(distance & 0xFFFF, 16);
+                    sink.Flush();
+                    distance >>= 16;
+                    distanceCount -= 16;
+                }
+                sink.Put(distance, distanceCount);
+            }
+            sink.Flush();
+        }
+    }
     // Two symbols a step, put as one field when they fit (nearly always):
     // the sink's position, which each Put and Flush must wait for, moves
     // half as often.
-    size_t i = 0;
     for (; i + 2 <= count; i += 2) {
         int firstCount, secondCount;
         const uint64_t first = bitsOf(symbols[i], firstCount), second = bitsOf(symbols[i + 1], secondCount);
