@@ -1,6 +1,7 @@
 // Dialog, property sheet and file dialog wrappers.
 #include "Dialog.h"
 
+#include "HandleObjects.h"
 #include "ShowMessage.h"
 #include "WinApp.h"
 #include "Window.h"
@@ -12,23 +13,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <unordered_map>
 
 namespace {
-// The object behind each dialog and property page, by handle: a window
-// property would cost a trip to the window manager on every message. Never
-// freed, as the window objects' map.
-std::unordered_map<HWND, Dialog*>& DialogObjects()
-{
-    static auto* objects = new std::unordered_map<HWND, Dialog*>;
-    return *objects;
-}
-
-Dialog* DialogFromHandle(HWND hwnd)
-{
-    const auto found = DialogObjects().find(hwnd);
-    return found != DialogObjects().end() ? found->second : nullptr;
-}
+// The object behind each dialog and property page.
+using DialogObjects = HandleObjects<Dialog>;
 }
 
 Dialog::~Dialog()
@@ -139,12 +127,12 @@ INT_PTR Dialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 
 INT_PTR CALLBACK Dialog::DialogThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    Dialog* self = DialogFromHandle(hwnd);
+    Dialog* self = DialogObjects::Find(hwnd);
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
         if (self) {
             self->m_hWnd = hwnd;
-            DialogObjects()[hwnd] = self;
+            DialogObjects::Add(hwnd, self);
         }
     }
     if (!self) return FALSE;
@@ -155,7 +143,7 @@ INT_PTR CALLBACK Dialog::DialogThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {
-        DialogObjects().erase(hwnd);
+        DialogObjects::Remove(hwnd);
         self->m_hWnd = nullptr;
     }
     return result;
@@ -180,13 +168,13 @@ void PropertyPage::SetModified() const
 
 INT_PTR CALLBACK PropertyPage::PageThunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = static_cast<PropertyPage*>(DialogFromHandle(hwnd));
+    auto* self = static_cast<PropertyPage*>(DialogObjects::Find(hwnd));
     if (msg == WM_INITDIALOG) {
         auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
         self = sheetPage ? reinterpret_cast<PropertyPage*>(sheetPage->lParam) : nullptr;
         if (self) {
             self->m_hWnd = hwnd;
-            DialogObjects()[hwnd] = self;
+            DialogObjects::Add(hwnd, self);
         }
     }
     if (!self) return FALSE;
@@ -219,7 +207,7 @@ INT_PTR CALLBACK PropertyPage::PageThunk(HWND hwnd, UINT msg, WPARAM wParam, LPA
         result = FALSE;
     }
     if (msg == WM_NCDESTROY) {
-        DialogObjects().erase(hwnd);
+        DialogObjects::Remove(hwnd);
         self->m_hWnd = nullptr;
     }
     return result;

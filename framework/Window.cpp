@@ -1,22 +1,13 @@
 // Window thunks and class registration shared by every program window.
 #include "Window.h"
 
+#include "HandleObjects.h"
 #include "WinApp.h"
 
 #include <string>
-#include <unordered_map>
 
 namespace {
-// The object behind each thunk window, by handle. Every message looks its
-// window up here: a window property would cost a trip to the window
-// manager on each one. All the program's windows live on its one UI
-// thread. Never freed, so that a window object outliving static
-// destruction still finds it.
-std::unordered_map<HWND, Window*>& WindowObjects()
-{
-    static auto* objects = new std::unordered_map<HWND, Window*>;
-    return *objects;
-}
+using WindowObjects = HandleObjects<Window>;
 }
 
 Window::~Window()
@@ -24,7 +15,7 @@ Window::~Window()
     // A window object destroyed while its window lives (an early failure
     // path) must not leave a dangling pointer behind.
     if (m_hWnd && IsWindow(m_hWnd)) {
-        WindowObjects().erase(m_hWnd);
+        WindowObjects::Remove(m_hWnd);
         HWND hwnd = m_hWnd;
         m_hWnd = nullptr;
         DestroyWindow(hwnd);
@@ -34,8 +25,7 @@ Window::~Window()
 Window* Window::FromHandle(HWND hwnd)
 {
     if (!hwnd) return nullptr;
-    const auto found = WindowObjects().find(hwnd);
-    return found != WindowObjects().end() ? found->second : nullptr;
+    return WindowObjects::Find(hwnd);
 }
 
 bool Window::RegisterThunkClass(const char* name, UINT style, LPCSTR systemCursor, HBRUSH background, UINT iconId,
@@ -79,7 +69,7 @@ LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wParam, LPARA
         }
         if (self) {
             self->m_hWnd = hwnd;
-            WindowObjects()[hwnd] = self;
+            WindowObjects::Add(hwnd, self);
         }
     }
     if (!self) return mdiChild ? DefMDIChildProcA(hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
@@ -91,7 +81,7 @@ LRESULT Window::Dispatch(Window* self, HWND hwnd, UINT msg, WPARAM wParam, LPARA
         result = 0;
     }
     if (msg == WM_NCDESTROY) {
-        WindowObjects().erase(hwnd);
+        WindowObjects::Remove(hwnd);
         self->m_hWnd = nullptr;
         try {
             self->OnFinalMessage();
