@@ -331,18 +331,10 @@ void WriteBlock(BitSink& out, Block& block, bool last)
     distanceField[kNoDistance] = distanceBase[kNoDistance] = 0;
     const uint32_t* const symbols = block.symbols.get();
     const size_t count = block.count;
-    // A symbol's bits, and their count.
-    auto bitsOf = [&](uint32_t s, int& bitCount) {
-        const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
-        const uint64_t distance = (((s >> 10) & 0xFFFF) - distanceBase[d]) << ((second >> 16) & 0xFF) | (second & 0xFFFF);
-        bitCount = int((first >> 24) + (second >> 24));
-        return (first & 0xFFFFFF) | distance << (first >> 24);
-    };
-    size_t i = 0;
     if constexpr (BitSink::kRoom < 48) {
         // One symbol a step, as one field when it fits; a longer one has its
         // distance put apart, and split if need be (at most 28 bits).
-        for (; i < count; ++i) {
+        for (size_t i = 0; i < count; ++i) {
             const uint32_t s = symbols[i];
             const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
             const int firstCount = int(first >> 24), secondCount = int(second >> 24);
@@ -363,27 +355,37 @@ void WriteBlock(BitSink& out, Block& block, bool last)
             }
             sink.Flush();
         }
-    }
-    // Two symbols a step, put as one field when they fit (nearly always):
-    // the sink's position, which each Put and Flush must wait for, moves
-    // half as often.
-    for (; i + 2 <= count; i += 2) {
-        int firstCount, secondCount;
-        const uint64_t first = bitsOf(symbols[i], firstCount), second = bitsOf(symbols[i + 1], secondCount);
-        if (firstCount + secondCount <= 56) {
-            sink.Put(first | second << firstCount, firstCount + secondCount);
-        } else {
-            sink.Put(first, firstCount);
+    } else {
+        // A symbol's bits, and their count.
+        auto bitsOf = [&](uint32_t s, int& bitCount) {
+            const uint32_t first = literalField[s & 0x3FF], d = s >> 26, second = distanceField[d];
+            const uint64_t distance = (((s >> 10) & 0xFFFF) - distanceBase[d]) << ((second >> 16) & 0xFF) |
+                                      (second & 0xFFFF);
+            bitCount = int((first >> 24) + (second >> 24));
+            return (first & 0xFFFFFF) | distance << (first >> 24);
+        };
+        // Two symbols a step, put as one field when they fit (nearly
+        // always): the sink's position, which each Put and Flush must wait
+        // for, moves half as often.
+        size_t i = 0;
+        for (; i + 2 <= count; i += 2) {
+            int firstCount, secondCount;
+            const uint64_t first = bitsOf(symbols[i], firstCount), second = bitsOf(symbols[i + 1], secondCount);
+            if (firstCount + secondCount <= BitSink::kRoom) {
+                sink.Put(first | second << firstCount, firstCount + secondCount);
+            } else {
+                sink.Put(first, firstCount);
+                sink.Flush();
+                sink.Put(second, secondCount);
+            }
             sink.Flush();
-            sink.Put(second, secondCount);
         }
-        sink.Flush();
-    }
-    if (i < count) {
-        int bitCount;
-        const uint64_t bits = bitsOf(symbols[i], bitCount);
-        sink.Put(bits, bitCount);
-        sink.Flush();
+        if (i < count) {
+            int bitCount;
+            const uint64_t bits = bitsOf(symbols[i], bitCount);
+            sink.Put(bits, bitCount);
+            sink.Flush();
+        }
     }
     sink.Put(literalCodes[256], lengths[256]);
     sink.Flush();
