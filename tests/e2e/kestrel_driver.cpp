@@ -17,6 +17,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -594,55 +595,88 @@ int CmdType(const char* text)
     return 0;
 }
 
-// Polls (1 ms) until the frame has more MDI children than before and one of
-// them is visible with the given title; that child, or null after timeout
-// milliseconds.
-HWND WaitForNewChild(HWND frame, size_t before, const std::string& childTitle, DWORD timeout)
+// The timing commands poll lightly: this program and the one it measures
+// share the wineserver, and every window query is a request to it, so a
+// heavy poll slows down what it measures.
+
+// The MDI client of a frame with the children it has before a capture;
+// the capture's window is the one that comes on top of them.
+struct ChildWatch
+{
+    HWND client;
+    std::vector<HWND> before;
+};
+
+ChildWatch WatchChildren(HWND frame)
+{
+    ChildWatch watch = {FindChildOfClass(frame, "MDIClient"), {}};
+    for (HWND child = GetWindow(watch.client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        watch.before.push_back(child);
+    return watch;
+}
+
+// Polls (1 ms) the top MDI child until it is a new window, visible, with
+// the given title; that child, or null after timeout milliseconds. A new
+// child is made on top and activated, so the top one is all there is to
+// look at.
+HWND WaitForNewChild(const ChildWatch& watch, const std::string& childTitle, DWORD timeout)
 {
     const DWORD waitStart = GetTickCount();
+    HWND checked = nullptr;  // a new top child whose title did not match
     for (;;) {
-        const std::vector<HWND> children = MdiChildren(frame);
-        HWND found = nullptr;
-        for (HWND child : children)
-            if (!found && WindowTitle(child) == childTitle && IsWindowVisible(child))
-                found = child;
-        if (found && children.size() > before)
-            return found;
+        HWND top = GetWindow(watch.client, GW_CHILD);
+        if (top && top != checked && IsWindowVisible(top) &&
+            std::find(watch.before.begin(), watch.before.end(), top) == watch.before.end()) {
+            if (WindowTitle(top) == childTitle)
+                return top;
+            checked = top;
+        }
         if (GetTickCount() - waitStart >= timeout)
             return nullptr;
         Sleep(1);
     }
 }
 
-BOOL CALLBACK NoteUnpainted(HWND hwnd, LPARAM unpainted)
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM windows)
 {
-    if (IsWindowVisible(hwnd) && GetUpdateRect(hwnd, nullptr, FALSE))
-        *reinterpret_cast<bool*>(unpainted) = true;
+    if (IsWindowVisible(hwnd))
+        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
     return TRUE;
 }
 
-bool AnyUnpainted(HWND child)
+// The visible windows inside child, child first.
+std::vector<HWND> VisibleWindowsIn(HWND child)
 {
-    bool unpainted = false;
-    NoteUnpainted(child, reinterpret_cast<LPARAM>(&unpainted));
-    EnumChildWindows(child, NoteUnpainted, reinterpret_cast<LPARAM>(&unpainted));
-    return unpainted;
+    std::vector<HWND> windows;
+    CollectVisible(child, reinterpret_cast<LPARAM>(&windows));
+    EnumChildWindows(child, CollectVisible, reinterpret_cast<LPARAM>(&windows));
+    return windows;
+}
+
+bool AnyUnpainted(const std::vector<HWND>& windows)
+{
+    for (HWND hwnd : windows)
+        if (GetUpdateRect(hwnd, nullptr, FALSE))
+            return true;
+    return false;
 }
 
 // Polls (1 ms) until no visible window inside child waits for a paint,
 // then lets the frame's thread answer a message: the paints that began
 // (BeginPaint empties the update region) have ended by then. A child seen
 // while the frame's thread is still showing it may have no update region
-// yet, so the check is repeated after the frame has answered.
+// yet, so the check is repeated, on a fresh list of windows, after the
+// frame has answered.
 void WaitUntilPainted(HWND frame, HWND child, DWORD timeout)
 {
     const DWORD waitStart = GetTickCount();
     for (;;) {
-        while (AnyUnpainted(child) && GetTickCount() - waitStart < timeout)
+        const std::vector<HWND> windows = VisibleWindowsIn(child);
+        while (AnyUnpainted(windows) && GetTickCount() - waitStart < timeout)
             Sleep(1);
         DWORD_PTR result = 0;
         SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result);
-        if (!AnyUnpainted(child) || GetTickCount() - waitStart >= timeout)
+        if (!AnyUnpainted(VisibleWindowsIn(child)) || GetTickCount() - waitStart >= timeout)
             return;
     }
 }
@@ -655,7 +689,7 @@ int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int a
 {
     LARGE_INTEGER frequency, start, shown;
     QueryPerformanceFrequency(&frequency);
-    const size_t before = MdiChildren(frame).size();
+    const ChildWatch watch = WatchChildren(frame);
     const std::string what = argv[0];
     int sent = 2;
     // The clock starts when the last input event has gone out (the key
@@ -668,7 +702,7 @@ int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int a
     }
     if (sent != 0)
         return sent;
-    const HWND child = WaitForNewChild(frame, before, childTitle, timeout);
+    const HWND child = WaitForNewChild(watch, childTitle, timeout);
     if (!child)
         return 1;
     WaitUntilPainted(frame, child, timeout);
@@ -804,13 +838,13 @@ int CmdTimeCapture(HWND frame, WPARAM code, const std::string& childTitle, DWORD
 {
     LARGE_INTEGER frequency, start, sent, shown;
     QueryPerformanceFrequency(&frequency);
-    const size_t before = MdiChildren(frame).size();
+    const ChildWatch watch = WatchChildren(frame);
     QueryPerformanceCounter(&start);
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(frame, WM_USER + 1, code, 0, SMTO_NORMAL, timeout, &result))
         return 1;
     QueryPerformanceCounter(&sent);
-    const HWND child = WaitForNewChild(frame, before, childTitle, timeout);
+    const HWND child = WaitForNewChild(watch, childTitle, timeout);
     if (!child)
         return 1;
     WaitUntilPainted(frame, child, timeout);
