@@ -62,6 +62,15 @@ HWND FindEdgeWindow(const RECT& rc, bool rows, int screenWidth, int screenHeight
     return hit;
 }
 
+bool WindowsAround::MayShowOther(POINT pt) const
+{
+    auto contains = [pt](const RECT& rc) {
+        return pt.x >= rc.left && pt.x < rc.right && pt.y >= rc.top && pt.y < rc.bottom;
+    };
+    return std::any_of(above.begin(), above.end(), contains) ||
+           !std::all_of(ancestry.begin(), ancestry.end(), contains);
+}
+
 RECT UniteRects(const RECT& a, const RECT& b)
 {
     const bool aEmpty = a.right <= a.left || a.bottom <= a.top;

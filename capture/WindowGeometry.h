@@ -7,6 +7,7 @@
 #include "../framework/kernel.h"
 
 #include <functional>
+#include <vector>
 
 struct WindowArea {
     RECT capture;       // the area to grab
@@ -31,6 +32,17 @@ RECT ClipCaptureRect(const RECT& rc, const RECT* parentClient, int screenWidth, 
 // skipped. Null when no probe finds one.
 HWND FindEdgeWindow(const RECT& rc, bool rows, int screenWidth, int screenHeight,
                     const std::function<HWND(POINT)>& windowAt, const std::function<bool(HWND)>& found);
+
+// Which edge points of a window a point query must really ask about: only
+// inside a window lying above it (at its own level or at a parent's) or
+// outside the rectangle of the window or of one of its parents. Anywhere
+// else the answer is the window itself, a window of its own or a parent,
+// none of which lies over it.
+struct WindowsAround {
+    std::vector<RECT> above;    // window rectangles of the visible windows above
+    std::vector<RECT> ancestry; // the window's own rectangle and its parents'
+    bool MayShowOther(POINT pt) const;
+};
 
 // Smallest rectangle holding a and b; an empty one (no width or no height)
 // adds nothing.

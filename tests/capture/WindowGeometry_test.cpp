@@ -58,4 +58,17 @@ TEST(WindowGeometry, EdgeProbesGoRightLeftBottomTopAndStayOnScreen)
     EXPECT_EQ(FindEdgeWindow(rc, false, 10, 7, belowRight, [](HWND h) { return h == Handle(2); }), nullptr);
 }
 
+TEST(WindowGeometry, OnlyPointsUnderWindowsAboveOrOutsideTheParentsMayShowAnother)
+{
+    // A child at (10,10)-(20,20) of a parent at (0,0)-(18,30), with a
+    // window above it covering (15,5)-(25,12).
+    const WindowsAround around = {{{15, 5, 25, 12}}, {{10, 10, 20, 20}, {0, 0, 18, 30}}};
+    EXPECT_FALSE(around.MayShowOther(POINT{10, 10}));
+    EXPECT_FALSE(around.MayShowOther(POINT{14, 19}));
+    EXPECT_TRUE(around.MayShowOther(POINT{15, 11}));  // under the window above
+    EXPECT_FALSE(around.MayShowOther(POINT{15, 12}));  // just below it
+    EXPECT_TRUE(around.MayShowOther(POINT{18, 15}));  // beyond the parent
+    EXPECT_FALSE(around.MayShowOther(POINT{17, 15}));
+}
+
 }  // namespace
