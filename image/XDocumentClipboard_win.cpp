@@ -168,8 +168,18 @@ std::unique_ptr<XImage> PasteImageFromClipboard()
     return image;
 }
 
+// The tool bar asks at every idle moment, and each format query may have to
+// consult the clipboard's owner, so the answer is kept until the clipboard
+// changes. A sequence number of 0 (no access to it) means asking each time.
 bool ClipboardHasImage()
 {
-    return IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB) ||
-           IsClipboardFormatAvailable(PngClipboardFormat());
+    static DWORD answeredSequence = 0;
+    static bool hasImage = false;
+    const DWORD sequence = GetClipboardSequenceNumber();
+    if (sequence == 0 || sequence != answeredSequence) {
+        hasImage = IsClipboardFormatAvailable(CF_BITMAP) || IsClipboardFormatAvailable(CF_DIB) ||
+                   IsClipboardFormatAvailable(PngClipboardFormat());
+        answeredSequence = sequence;
+    }
+    return hasImage;
 }
