@@ -276,6 +276,8 @@ int Usage()
         "  mouse X Y [click|rclick|mclick|dclick|down|up|move]  SendInput at screen coordinates\n"
         "  type TEXT                                type the characters as key strokes\n"
         "  time-input FRAME CHILD TIMEOUT keys|mouse ARGS...  input, then ms until a new child\n"
+        "  time-inputs FRAME CHILD TIMEOUT COUNT FOCUS keys|mouse ARGS...  COUNT times: FOCUS to\n"
+        "                                           the front, then time-input\n"
         "  clipboard FILE.bmp                       clipboard image (CF_BITMAP as 24-bit, else CF_DIB)\n"
         "  set-clipboard FILE.bmp                   the BMP file onto the clipboard as CF_DIB\n"
         "  put-png FILE.png                         the file alone on the clipboard as format \"PNG\"\n"
@@ -681,11 +683,10 @@ void WaitUntilPainted(HWND frame, HWND child, DWORD timeout)
     }
 }
 
-// Runs one input command (keys or mouse), then reports how long after the
+// Runs one input command (keys or mouse) and measures how long after the
 // input went out a new visible MDI child with the given title appeared and
-// had its first paint handled (ms). The system's double-click time is
-// printed too, for HotButton triggers that wait for it.
-int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int argc, char** argv)
+// had its first paint handled (ms); 0, or the failing command's exit code.
+int TimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int argc, char** argv, double* ms)
 {
     LARGE_INTEGER frequency, start, shown;
     QueryPerformanceFrequency(&frequency);
@@ -707,9 +708,45 @@ int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int a
         return 1;
     WaitUntilPainted(frame, child, timeout);
     QueryPerformanceCounter(&shown);
-    std::printf("window_ms %.1f\ndouble_click_ms %u\n",
-                double(shown.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart),
-                GetDoubleClickTime());
+    *ms = double(shown.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+    return 0;
+}
+
+// One timed input; the system's double-click time is printed too, for
+// HotButton triggers that wait for it.
+int CmdTimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int argc, char** argv)
+{
+    double ms = 0;
+    const int code = TimeInput(frame, childTitle, timeout, argc, argv, &ms);
+    if (code == 0)
+        std::printf("window_ms %.1f\ndouble_click_ms %u\n", ms, GetDoubleClickTime());
+    return code;
+}
+
+// A series of timed inputs, each after focus has been made the foreground
+// window again (as a user goes back to the program they capture from) and
+// the screen has settled. The series runs in this one process: a Wine
+// process that starts makes the others reload their display settings at
+// their next drawing, which would land inside the capture it times.
+int CmdTimeInputs(HWND frame, const std::string& childTitle, DWORD timeout, int count, HWND focus, int argc,
+                  char** argv)
+{
+    const DWORD kSettleMs = 300;
+    for (int i = 0; i < count; ++i) {
+        SetForegroundWindow(focus);
+        const DWORD waitStart = GetTickCount();
+        while (GetForegroundWindow() != focus) {
+            if (GetTickCount() - waitStart >= timeout)
+                return 1;
+            Sleep(1);
+        }
+        Sleep(kSettleMs);
+        double ms = 0;
+        const int code = TimeInput(frame, childTitle, timeout, argc, argv, &ms);
+        if (code != 0)
+            return code;
+        std::printf("window_ms %.1f\n", ms);
+    }
     return 0;
 }
 
@@ -991,6 +1028,13 @@ int Run(int argc, char** argv)
     }
     if (cmd == "time-input" && argc >= 7)
         return CmdTimeInput(hwnd, argv[3], DWORD(ParseNumber(argv[4])), argc - 5, argv + 5);
+    if (cmd == "time-inputs" && argc >= 9) {
+        HWND focus = RequireWindow(argv[6]);
+        if (!focus)
+            return 1;
+        return CmdTimeInputs(hwnd, argv[3], DWORD(ParseNumber(argv[4])), std::atoi(argv[5]), focus, argc - 7,
+                             argv + 7);
+    }
     if (cmd == "time-capture" && argc >= 5)
         return CmdTimeCapture(hwnd, WPARAM(ParseNumber(argv[3])), argv[4], TimeoutArg(argc, argv, 5, 30000));
     return Usage();
