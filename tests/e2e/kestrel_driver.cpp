@@ -484,7 +484,8 @@ WORD KeyCode(const std::string& name)
 }
 
 // Presses the keys of a chord "ctrl+shift+x" in order and releases them in
-// reverse, like a person would.
+// reverse, like a person would, pausing after each. A timed input (lastSent
+// given) notes when its last chord went out and does not pause after it.
 int CmdKeys(int count, char** chords, LARGE_INTEGER* lastSent = nullptr)
 {
     for (int i = 0; i < count; ++i) {
@@ -519,8 +520,10 @@ int CmdKeys(int count, char** chords, LARGE_INTEGER* lastSent = nullptr)
         }
         if (SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) != inputs.size())
             return 1;
-        if (lastSent)
+        if (lastSent && i == count - 1) {
             QueryPerformanceCounter(lastSent);
+            break;
+        }
         Sleep(kPollMs);
     }
     return 0;
@@ -693,8 +696,7 @@ int TimeInput(HWND frame, const std::string& childTitle, DWORD timeout, int argc
     const ChildWatch watch = WatchChildren(frame);
     const std::string what = argv[0];
     int sent = 2;
-    // The clock starts when the last input event has gone out (the key
-    // driver pauses after its strokes; that pause belongs to the capture).
+    // The clock starts when the last input event has gone out.
     if (what == "keys" && argc >= 2) {
         sent = CmdKeys(argc - 1, argv + 1, &start);
     } else if (what == "mouse" && argc >= 3) {
