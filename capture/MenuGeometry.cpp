@@ -78,8 +78,10 @@ std::vector<HWND> CascadingMenuChain(HWND menu, const MenuProbe& probe)
     HWND current = menu;
     RECT rc;
     while (chain.size() < kMaxCascadeLinks && probe.windowRect(current, &rc)) {
-        HWND next = FindEdgeWindow(rc, false, probe.screenWidth, probe.screenHeight, probe.windowAt,
-                                   [current](HWND hit) { return hit != current; });
+        HWND next = FindEdgeWindow(
+            rc, false, probe.screenWidth, probe.screenHeight,
+            [&probe, current](POINT pt) { return probe.windowAt(current, pt); },
+            [current](HWND hit) { return hit != current; });
         const bool taken = next == menu || std::find(chain.begin(), chain.end(), next) != chain.end();
         if (!next || taken || !probe.isMenu(next)) break;
         chain.push_back(next);

@@ -54,10 +54,11 @@ RECT PressedMenuButtonRect(const RECT& bar, const std::function<bool(LONG x, LON
 // from the right, not left of bar.left + 10).
 POINT CommandBarMenuPoint(const RECT& bar, const std::function<bool(LONG x, LONG y)>& lightPixel);
 
-// What the cascading-menu chain looks at: the window under a screen point,
-// whether a window is a pop-up menu, and a window's rectangle.
+// What the cascading-menu chain looks at: the window under a screen point
+// on the edge of a given menu, whether a window is a pop-up menu, and a
+// window's rectangle.
 struct MenuProbe {
-    std::function<HWND(POINT)> windowAt;
+    std::function<HWND(HWND menu, POINT)> windowAt;
     std::function<bool(HWND)> isMenu;
     std::function<bool(HWND, RECT*)> windowRect;
     int screenWidth;

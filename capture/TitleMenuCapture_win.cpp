@@ -12,6 +12,7 @@
 #include "CaptureGeometry.h"
 #include "CaptureText.h"
 #include "CompositeGrab.h"
+#include "EdgeProbe.h"
 #include "MenuGeometry.h"
 #include "WindowGeometry.h"
 
@@ -19,6 +20,7 @@
 #include "../resources/resource.h"
 
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -186,7 +188,12 @@ RECT PressedMenuButton(const RECT& bar)
 
 std::vector<RECT> CascadeRects(HWND menu)
 {
-    const MenuProbe probe = {[](POINT pt) { return WindowFromPoint(pt); }, IsMenuWindow,
+    std::optional<EdgeProbe> edges;  // of the menu probed last
+    auto windowAt = [&edges](HWND menu, POINT pt) {
+        if (!edges || edges->Window() != menu) edges.emplace(menu);
+        return edges->WindowAt(pt);
+    };
+    const MenuProbe probe = {windowAt, IsMenuWindow,
                              [](HWND window, RECT* rc) { return GetWindowRect(window, rc) != FALSE; }, ScreenWidth(),
                              ScreenHeight()};
     std::vector<RECT> rects;

@@ -11,10 +11,10 @@
 #include "CaptureGdi.h"
 #include "CaptureGeometry.h"
 #include "CompositeGrab.h"
+#include "EdgeProbe.h"
 #include "WindowGeometry.h"
 
 #include "../framework/Display.h"
-#include "../framework/GdiObject.h"
 
 namespace {
 
@@ -44,44 +44,15 @@ std::optional<RECT> CaptureTargetWindow(HWND window, const CaptureRequest& reque
     return clipped;
 }
 
-// A window whose region or extended style may let a point of its rectangle
-// show what lies below it.
-bool MayShowBelow(HWND window)
-{
-    if (GetWindowLongA(window, GWL_EXSTYLE) & (WS_EX_TRANSPARENT | WS_EX_LAYERED)) return true;
-    GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
-    return !region || GetWindowRgn(window, region.get()) != ERROR;
-}
-
-// The rectangles around window that decide where an edge probe must ask
-// (WindowsAround); nothing when every point must be asked, as where window
-// or a parent may show what lies below it.
-std::optional<WindowsAround> AroundWindow(HWND window)
-{
-    WindowsAround around;
-    const HWND desktop = GetDesktopWindow();
-    for (HWND level = window; level && level != desktop; level = GetAncestor(level, GA_PARENT)) {
-        RECT rc;
-        if (MayShowBelow(level) || !GetWindowRect(level, &rc)) return std::nullopt;
-        around.ancestry.push_back(rc);
-        for (HWND above = GetWindow(level, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
-            if (IsWindowVisible(above) && GetWindowRect(above, &rc)) around.above.push_back(rc);
-    }
-    return around;
-}
-
 // The window over the target's edges (Capture with Current). Its own child
 // windows are part of it, and the point query answers with the parent
 // where a picked control lets the mouse through (group boxes, disabled
-// controls): neither lies over it. Each query asks the system, so points
-// where nothing else can show are answered with the target itself.
+// controls): neither lies over it.
 HWND FindOverlappingWindow(const Target& target)
 {
     HWND window = target.window;
-    const std::optional<WindowsAround> around = AroundWindow(window);
-    auto windowAt = [&around, window](POINT pt) {
-        return around && !around->MayShowOther(pt) ? window : WindowFromPoint(pt);
-    };
+    const EdgeProbe probe(window);
+    auto windowAt = [&probe](POINT pt) { return probe.WindowAt(pt); };
     return FindEdgeWindow(target.windowRect, true, ScreenWidth(), ScreenHeight(), windowAt, [window](HWND hit) {
         return hit != window && !IsChild(window, hit) && !IsChild(hit, window);
     });

@@ -21,6 +21,7 @@ list(APPEND KESTREL_WIN32_SOURCES
   capture/CaptureSetupSheet_win.cpp
   capture/CompositeGrab_win.cpp
   capture/CoverWindow_win.cpp
+  capture/EdgeProbe_win.cpp
   capture/FinishCapture_win.cpp
   capture/Flash_win.cpp
   capture/FreehandCapture_win.cpp

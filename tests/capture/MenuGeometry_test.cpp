@@ -46,7 +46,7 @@ TEST(MenuGeometry, ScansFindTheHighlightOrEndAtTheirBound)
 MenuProbe Row(const std::map<intptr_t, intptr_t>& rightNeighbour, bool menus = true)
 {
     MenuProbe probe;
-    probe.windowAt = [rightNeighbour](POINT pt) {
+    probe.windowAt = [rightNeighbour](HWND, POINT pt) {
         const intptr_t n = pt.x / 10;
         auto next = rightNeighbour.find(n);
         return Handle(pt.x % 10 == 9 && next != rightNeighbour.end() ? next->second : n);
