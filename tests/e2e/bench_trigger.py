@@ -1,15 +1,15 @@
-"""Benchmark (not a test): time from the release of Ctrl+1 (or Ctrl+2 with the
-argument "window"), typed into another program (Notepad), to the new
-"Screen Capture" ("Window Capture" of Notepad) window, at 1024x768 and
-1920x1080. The path measured is the whole trigger road: the keyboard hook
-inside Notepad, the sent key report, the hotkey match, the dispatch, the
-grab with its notification flash, the posted New command and the first
-paint of the image window. Uses the same environment as the scenarios
-(KESTREL_EXE, KESTREL_DRIVER, KESTREL_E2E_OUT, KESTREL_WINE_TEMPLATE); from a
-configured win32 build:
+"""Benchmark (not a test): time from the release of Ctrl+1 (Ctrl+2 or Ctrl+6
+with the argument "window" or "pointer"), typed into another program
+(Notepad), to the new "Screen Capture" ("Window Capture" of Notepad,
+"Pointer Capture") window, at 1024x768 and 1920x1080. The path measured is
+the whole trigger road: the keyboard hook inside Notepad, the sent key
+report, the hotkey match, the dispatch, the grab with its notification
+flash, the posted New command and the first paint of the image window.
+Uses the same environment as the scenarios (KESTREL_EXE, KESTREL_DRIVER,
+KESTREL_E2E_OUT, KESTREL_WINE_TEMPLATE); from a configured win32 build:
 
     KESTREL_EXE=build/win32/kestrel.exe KESTREL_DRIVER=build/win32/kestrel-driver.exe \\
-        /usr/bin/python3 tests/e2e/bench_trigger.py [CAPTURES] [screen|window]
+        /usr/bin/python3 tests/e2e/bench_trigger.py [CAPTURES] [screen|window|pointer]
 
 Two settings are measured: the defaults (Center-In flash, pointer drawn)
 without the splash box, and quiet ones (no flash, no clock, no snapshot
@@ -23,6 +23,7 @@ import e2e
 KINDS = {
     "screen": ("ctrl+1", "Screen Capture"),
     "window": ("ctrl+2", "Window Capture"),
+    "pointer": ("ctrl+6", "Pointer Capture"),
 }
 
 SETTINGS = {
