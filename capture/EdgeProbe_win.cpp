@@ -1,3 +1,5 @@
+// Gathering the rectangles around a window that an edge probe needs, and
+// the probe itself.
 #include "EdgeProbe.h"
 
 #include "../framework/GdiObject.h"
